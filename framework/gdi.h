@@ -222,6 +222,7 @@ public:
 protected:
     // Non-owning wrapper of a handle, created once per (handle, kind) and kept until destruction.
     template <class T> T* Wrap(HGDIOBJ h);
+    CGdiObject* WrapAny(HGDIOBJ h);
     void ReleaseWrappers();
 
 private:
