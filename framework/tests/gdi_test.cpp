@@ -196,3 +196,50 @@ TEST(Geometry, RectOperations)
     EXPECT_EQ(CSize(3, 4), CPoint(5, 7) - CPoint(2, 3));
     EXPECT_EQ(CPoint(-3, 2), CPoint(MAKELPARAM(static_cast<WORD>(-3), 2)));
 }
+
+namespace {
+int g_paints = 0;
+
+LRESULT CALLBACK PaintProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_PAINT) {
+        CPaintDC dc(wnd);
+        ++g_paints;
+        dc.FillSolidRect(&dc.m_ps.rcPaint, kRed);
+        return 0;
+    }
+    return ::DefWindowProcA(wnd, msg, wp, lp);
+}
+} // namespace
+
+TEST(WindowDC, PaintDCValidatesAndClientDCDraws)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = PaintProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "KorveltaPaintTest";
+    ASSERT_TRUE(::RegisterClassA(&wc));
+    HWND wnd = ::CreateWindowExA(WS_EX_TOOLWINDOW, "KorveltaPaintTest", "", WS_POPUP | WS_VISIBLE,
+                                 0, 0, 40, 30, nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(nullptr, wnd);
+    ::UpdateWindow(wnd);
+    g_paints = 0;
+    ::InvalidateRect(wnd, nullptr, FALSE);
+    ::UpdateWindow(wnd);
+    EXPECT_EQ(1, g_paints);
+    EXPECT_FALSE(::GetUpdateRect(wnd, nullptr, FALSE));   // EndPaint validated the window
+
+    {
+        CClientDC dc(wnd);
+        ASSERT_NE(nullptr, dc.GetSafeHdc());
+        EXPECT_FALSE(dc.IsPrinting());
+        dc.SetPixel(3, 4, kBlue);
+        EXPECT_EQ(kBlue, dc.GetPixel(3, 4));
+    }
+    {
+        CWindowDC dc(wnd);
+        EXPECT_NE(nullptr, dc.GetSafeHdc());
+    }
+    ::DestroyWindow(wnd);
+    ::UnregisterClassA("KorveltaPaintTest", wc.hInstance);
+}
