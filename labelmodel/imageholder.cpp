@@ -164,7 +164,7 @@ CImageBase* CImageBitmapExt::Clone() const
 
 bool CImageBitmap::CopyPictureToClipboard()
 {
-    if (m_bits.empty())
+    if (!m_usable)
         return false;              // nothing was put: not a success
     std::vector<BYTE> block(m_header);
     block.insert(block.end(), m_bits.begin(), m_bits.end());
@@ -181,15 +181,16 @@ bool CImageBitmap::CopyPictureToClipboard()
 void CImageBitmap::Draw(CDC* dc, const char*, int left, int top, int right, int bottom,
                         int cropLeft, int cropTop, int cropRight, int cropBottom, int flags)
 {
-    if (!dc || m_bits.empty())
+    DibLayout d;
+    if (!dc || !m_usable || !DescribeDibHeader(m_header.data(), m_header.size(), d))
         return;
     RECT rc = {left, top, right, bottom};
-    if (!FitBitmapRect(rc, MulDiv(m_width, cropRight - cropLeft, 100),
-                       MulDiv(m_height, cropBottom - cropTop, 100), flags))
+    if (!FitBitmapRect(rc, MulDiv(d.width, cropRight - cropLeft, 100),
+                       MulDiv(d.height, cropBottom - cropTop, 100), flags))
         return;
     // The crop only shapes the fitting: the whole picture is drawn.
     dc->StretchDIBits(rc.left, rc.top, rc.right - rc.left + 1, rc.bottom - rc.top + 1, 0, 0,
-                      m_width, m_height, m_bits.data(),
+                      d.width, d.height, m_bits.data(),
                       reinterpret_cast<const BITMAPINFO*>(m_header.data()), DIB_RGB_COLORS, SRCCOPY);
 }
 
@@ -220,15 +221,12 @@ bool CImageBitmap::Load(CFile* file)
     std::vector<BYTE> bits(sizeImage);
     if (!r.Raw(bits.data(), sizeImage))
         return false;
-    // The record is whole; its picture is usable only when the header is sound and the bits cover
-    // it (a header with biSizeImage 0 was stored without bits).
+    // The record is whole; its picture draws only when the header is sound and the bits cover it
+    // (a header with biSizeImage 0 was stored without bits).
     DibLayout d;
-    if (!DescribeDibHeader(header.data(), header.size(), d) || d.bitsSize > sizeImage || !FitsRecord(d)) {
-        *this = CImageBitmap();
-        return true;
-    }
-    m_width = d.width;
-    m_height = d.height;
+    m_usable = DescribeDibHeader(header.data(), header.size(), d) && d.bitsSize <= sizeImage;
+    m_width = width;
+    m_height = height;
     m_header.swap(header);
     m_bits.swap(bits);
     return true;
@@ -237,7 +235,7 @@ bool CImageBitmap::Load(CFile* file)
 bool CImageBitmap::Save(CFile* file) const
 {
     RecordWriter w(file);
-    if (m_bits.empty())
+    if (m_header.empty())
         return w.I16(kBitmapEmptyMagic);
     w.I16(kBitmapRecordMagic);
     w.I16((int16_t)m_width);
@@ -263,6 +261,8 @@ void CImageBitmapNew::Reset(HGLOBAL dib, int width, int height)
     m_dib = dib;
     m_width = dib ? width : 0;
     m_height = dib ? height : 0;
+    m_kept.clear();
+    m_keptWidth = m_keptHeight = 0;
 }
 
 bool CImageBitmapNew::Attach(HGLOBAL dib)
@@ -281,6 +281,9 @@ CImageBase* CImageBitmapNew::Clone() const
         if (HGLOBAL dib = CopyDibHandle(m_dib))
             copy->Reset(dib, m_width, m_height);
     }
+    copy->m_kept = m_kept;
+    copy->m_keptWidth = m_keptWidth;
+    copy->m_keptHeight = m_keptHeight;
     return copy;
 }
 
@@ -390,16 +393,22 @@ bool CImageBitmapNew::Load(CFile* file)
     // The sizes come from the picture itself: the record's pair may be the low 16 bits of a
     // top-down height.
     const bool usable = read && DescribeDib(p, (size_t)size, d) && FitsRecord(d);
-    GlobalUnlock(block);
     if (!read) {
+        GlobalUnlock(block);
         GlobalFree(block);
         return false;
     }
     if (!usable) {
+        std::vector<BYTE> kept(p, p + size);
+        GlobalUnlock(block);
         GlobalFree(block);
         Reset(nullptr, 0, 0);
+        m_kept.swap(kept);
+        m_keptWidth = width;
+        m_keptHeight = height;
         return true;
     }
+    GlobalUnlock(block);
     Reset(block, d.width, d.height);
     return true;
 }
@@ -408,8 +417,16 @@ bool CImageBitmapNew::Save(CFile* file) const
 {
     RecordWriter w(file);
     DibLayout d;
-    if (!m_dib || !DescribeDibHandle(m_dib, d))
-        return w.I16(kBitmapNewEmptyMagic);
+    if (!m_dib || !DescribeDibHandle(m_dib, d)) {
+        if (m_kept.empty())
+            return w.I16(kBitmapNewEmptyMagic);
+        w.I16(kBitmapNewRecordMagic);
+        w.I16((int16_t)m_keptWidth);
+        w.I16((int16_t)m_keptHeight);
+        w.I32((int32_t)m_kept.size());
+        w.Raw(m_kept.data(), (UINT)m_kept.size());
+        return w.ok();
+    }
     const BYTE* p = static_cast<const BYTE*>(GlobalLock(m_dib));
     if (!p)
         return false;
@@ -484,6 +501,7 @@ void CImageMetafile::Reset(HMETAFILE metafile, int width, int height, UINT bitsS
     m_width = width;
     m_height = height;
     m_bitsSize = metafile ? bitsSize : 0;
+    m_kept.clear();
 }
 
 CImageBase* CImageMetafile::Clone() const
@@ -491,6 +509,7 @@ CImageBase* CImageMetafile::Clone() const
     auto* copy = new CImageMetafile;
     HMETAFILE metafile = m_metafile ? CopyMetaFileA(m_metafile, nullptr) : nullptr;
     copy->Reset(metafile, m_width, m_height, m_bitsSize);
+    copy->m_kept = m_kept;
     return copy;
 }
 
@@ -566,12 +585,14 @@ bool CImageMetafile::Load(CFile* file)
     UINT used = 0;
     HMETAFILE metafile = size ? MetafileFromBits(bits.data(), (UINT)size, &used) : nullptr;
     Reset(metafile, width, height, used);
+    if (!metafile)
+        m_kept.swap(bits);
     return true;
 }
 
 bool CImageMetafile::Save(CFile* file) const
 {
-    const std::vector<BYTE> bits = MetafileBitsOf(m_metafile);
+    const std::vector<BYTE> bits = m_metafile ? MetafileBitsOf(m_metafile) : m_kept;
     RecordWriter w(file);
     w.I32(m_width);
     w.I32(m_height);

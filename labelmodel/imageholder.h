@@ -68,7 +68,8 @@ public:
     virtual bool TakeClipboardPicture(UINT format, HGLOBAL handle, CSize& ownerSizeUm) { return false; }
 };
 
-// Pixels of old records: a BITMAPINFO (with its colour table) and the bits apart from it.
+// Pixels of old records: a BITMAPINFO (with its colour table) and the bits apart from it. A record
+// whose picture cannot be drawn is kept as read, so that saving it again loses nothing.
 class CImageBitmap : public CImageBase {
 public:
     CImageBase* Clone() const override;
@@ -78,7 +79,7 @@ public:
     bool Load(CFile* file) override;
     bool Save(CFile* file) const override;
     int GetTypeCode() const override { return kImageHolderBitmap; }
-    bool IsEmpty() const override { return m_bits.empty(); }
+    bool IsEmpty() const override { return !m_usable; }
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
@@ -86,10 +87,11 @@ public:
     const std::vector<BYTE>& Bits() const { return m_bits; }
 
 private:
-    int m_width = 0;               // pixels (16 bits in records)
+    int m_width = 0;               // pixels, as the record gives them
     int m_height = 0;
     std::vector<BYTE> m_header;    // BITMAPINFO with colour table, as many bytes as the record gave
     std::vector<BYTE> m_bits;      // biSizeImage bytes
+    bool m_usable = false;         // the header is sound and the bits cover it
 };
 
 // The same as CImageBitmap; only records of code 179 create it.
@@ -98,7 +100,8 @@ public:
     CImageBase* Clone() const override;
 };
 
-// A packed device-independent bitmap from a picture file, the clipboard or a record.
+// A packed device-independent bitmap from a picture file, the clipboard or a record. A record whose
+// bitmap cannot be drawn is kept as read, so that saving it again loses nothing.
 class CImageBitmapNew : public CImageBase {
 public:
     CImageBitmapNew() = default;
@@ -135,9 +138,13 @@ private:
     HGLOBAL m_dib = nullptr;       // header, colour table and bits in one block
     int m_width = 0;               // pixels (16 bits in records)
     int m_height = 0;
+    std::vector<BYTE> m_kept;      // without m_dib: a record's unusable bitmap, written back as read
+    int m_keptWidth = 0;
+    int m_keptHeight = 0;
 };
 
-// A Windows metafile with its natural size, from a ".wmf" file, the clipboard or a record.
+// A Windows metafile with its natural size, from a ".wmf" file, the clipboard or a record. Record
+// bits that are not a sound metafile are kept as read (and not drawn).
 class CImageMetafile : public CImageBase {
 public:
     CImageMetafile() = default;
@@ -172,6 +179,7 @@ private:
     int m_height = 0;
     UINT m_bitsSize = 0;           // bytes of the metafile's bits
     HMETAFILE m_metafile = nullptr;
+    std::vector<BYTE> m_kept;      // without m_metafile: a record's unusable bits, written back
 };
 
 // The holder for a picture file by its extension (compared without regard to case): ".jpg", ".bmp"

@@ -72,20 +72,38 @@ bool DibFits(const Params& p, uint64_t at, bool paletteIndices, uint64_t rows = 
     return d.bitsOffset + bits <= bytes;
 }
 
-// The old device-dependent bitmap of BitBlt and StretchBlt records: a 14-byte header (type, width,
-// height, bytes per row, planes and bits per pixel as bytes, a pointer slot) and its rows.
-bool Bitmap16Fits(const Params& p, uint64_t at)
+// The old device-dependent bitmaps of BitBlt and StretchBlt records are read in two layouts, so a
+// record must hold the rows that either reading would take:
+// - documented: a 32-bit raster operation, coordinates, then type, width, height, bytes per row,
+//   planes and bits per pixel (bytes), then the rows;
+// - older: width, height, a skipped word, planes and bits per pixel as words, then the rows.
+uint64_t Bitmap16Bytes(uint64_t width, uint64_t height, uint64_t planes, uint64_t bitsPixel,
+                       uint64_t widthBytes = 0)
 {
-    if (!p.Has(at + 7))
+    const uint64_t stride = (width * bitsPixel + 15) / 16 * 2;
+    return (stride > widthBytes ? stride : widthBytes) * height * (planes ? planes : 1);
+}
+
+bool DocumentedBitmap16Fits(const Params& p, uint64_t at)
+{
+    if (!p.Has(at + 5))
         return false;
     const int width = (int16_t)p[at + 1], height = (int16_t)p[at + 2];
-    const uint64_t widthBytes = p[at + 3];
-    const uint64_t planes = p.At(at + 4)[0], bitsPixel = p.At(at + 4)[1];
     if (width < 0 || height < 0)
         return false;
-    const uint64_t stride = ((uint64_t)width * bitsPixel + 15) / 16 * 2;
-    const uint64_t rowBytes = stride > widthBytes ? stride : widthBytes;
-    return rowBytes * (uint64_t)height * (planes ? planes : 1) <= p.BytesFrom(at + 7);
+    const uint64_t bytes = Bitmap16Bytes((uint64_t)width, (uint64_t)height, p.At(at + 4)[0],
+                                         p.At(at + 4)[1], p[at + 3]);
+    return bytes <= p.BytesFrom(at + 5);
+}
+
+bool OlderBitmap16Fits(const Params& p, uint64_t widthAt)
+{
+    if (!p.Has(widthAt + 5))
+        return false;
+    const uint64_t bytes = Bitmap16Bytes((uint64_t)std::abs((int16_t)p[widthAt]),
+                                         (uint64_t)std::abs((int16_t)p[widthAt + 1]),
+                                         p[widthAt + 3], p[widthAt + 4]);
+    return bytes <= p.BytesFrom(widthAt + 5);
 }
 
 // Region record: 11 words of header (scan count in word 5), then scans of
@@ -164,11 +182,18 @@ bool RecordFits(uint16_t function, const Params& p, uint16_t objects, uint32_t r
     case 0x0142:                                                // DIB pattern brush
         return p.Has(2) && DibFits(p, 2, p[1] == DIB_PAL_COLORS);
     case 0x0922:                                                // BitBlt with an old bitmap
-        return !withBitmap || Bitmap16Fits(p, 8);
+        return (!withBitmap || DocumentedBitmap16Fits(p, 8)) && OlderBitmap16Fits(p, 7);
     case 0x0B23:                                                // StretchBlt with an old bitmap
-        return !withBitmap || Bitmap16Fits(p, 10);
-    case 0x01F9:                                                // old pattern brush
-        return Bitmap16Fits(p, 0) && p.Has(14);
+        return (!withBitmap || DocumentedBitmap16Fits(p, 10)) && OlderBitmap16Fits(p, 10);
+    case 0x01F9: {                                              // old pattern brush
+        // A 10-byte bitmap header, 18 reserved bytes, then the rows.
+        if (!p.Has(14))
+            return false;
+        const int width = (int16_t)p[1], height = (int16_t)p[2];
+        return width >= 0 && height >= 0 &&
+               Bitmap16Bytes((uint64_t)width, (uint64_t)height, p.At(4)[0], p.At(4)[1], p[3]) <=
+                   p.BytesFrom(14);
+    }
     default:
         return true;
     }

@@ -2,6 +2,7 @@
 
 #include "imaging/dib.h"
 #include "testsupport/picturefiles.h"
+#include "testsupport/tempdir.h"
 
 #include <gtest/gtest.h>
 #include <cstring>
@@ -15,28 +16,8 @@ namespace {
 // A folder of its own under %TEMP% for the fixtures of one test.
 class ImagingFiles : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        m_dir = std::string(temp) + "imaging-" + std::to_string(GetCurrentProcessId()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        CreateDirectoryA(m_dir.c_str(), nullptr);
-    }
-    void TearDown() override
-    {
-        for (const std::string& f : m_files)
-            DeleteFileA(f.c_str());
-        RemoveDirectoryA(m_dir.c_str());
-    }
-    std::string Path(const char* name)
-    {
-        m_files.push_back(m_dir + "\\" + name);
-        return m_files.back();
-    }
-
-    std::string m_dir;
-    std::vector<std::string> m_files;
+    std::string Path(const char* name) { return std::string(m_dir.Path(name)); }
+    TempDir m_dir;
 };
 
 // The pixel at (x, y), counted from the top, of a 24-bit bottom-up packed DIB.
@@ -140,7 +121,7 @@ TEST_F(ImagingFiles, OtherFormatsAndNonPicturesAreNotLoaded)
     info.type = ImageFileType::Png;
     EXPECT_FALSE(ReadImageFileInfo(text.c_str(), info));
     EXPECT_EQ(nullptr, LoadPngAsDib(text.c_str()));
-    const std::string missing = m_dir + "\\missing.png";
+    const std::string missing = Path("missing.png");
     EXPECT_FALSE(ReadImageFileInfo(missing.c_str(), info));
     EXPECT_EQ(nullptr, LoadPngAsDib(missing.c_str()));
     EXPECT_EQ(nullptr, LoadPngAsDib(""));

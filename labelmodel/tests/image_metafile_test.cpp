@@ -347,6 +347,30 @@ TEST(MetafileBits, BitmapsInsideRecords)
     DeleteMetaFile(mf);
 }
 
+TEST(MetafileBits, OldDeviceBitmapsMustFitEitherReading)
+{
+    // BitBlt with a 16 x 2 monochrome bitmap: raster operation, six coordinates, then the
+    // bitmap header (type, width, height, bytes per row, planes and depth) and two rows.
+    const std::vector<int> blit = {0x0020, 0x00CC, 0, 0, 2, 16, 0, 0, 0, 16, 2, 2, 0x0101, 0xFFFF, 0x0000};
+    const Bytes good = HandMetafile({{0x0922, blit}});
+    ASSERT_TRUE(Sound(good));
+    std::vector<int> tall = blit;
+    tall[10] = 200;                                     // rows the record does not hold
+    EXPECT_FALSE(Sound(HandMetafile({{0x0922, tall}})));
+    std::vector<int> older = blit;
+    older[7] = 0x7FFF;                                  // read as a width one word earlier
+    older[8] = 0x7FFF;
+    EXPECT_FALSE(Sound(HandMetafile({{0x0922, older}})));
+    // Without a bitmap some readers still take one: refused.
+    EXPECT_FALSE(Sound(HandMetafile({{0x0922, {0x0020, 0x00CC, 0, 0, 2, 16, 0, 0, 0}}})));
+    UINT length = 0;
+    HMETAFILE mf = MetafileFromBits(good.data(), (UINT)good.size(), &length);
+    ASSERT_NE(nullptr, mf);
+    DibCanvas canvas(20, 20);
+    canvas.dc().PlayMetaFile(mf);
+    DeleteMetaFile(mf);
+}
+
 TEST(MetafileBits, EveryByteMutatedNeverCrashesThePlayer)
 {
     const Bytes good = TwoColourMetafileBits();

@@ -153,18 +153,24 @@ TEST(ImageRecords, BitmapBytesAndRoundTrip)
 TEST(ImageRecords, BitmapWithoutUsableBitsReadsAsEmptyAndKeepsItsPlace)
 {
     // biSizeImage 0 (legal for the header): the record holds no bits; the next record follows.
-    Bytes body = BitmapRecordBody(0);
+    const Bytes noBits = BitmapRecordBody(0);
+    Bytes body = noBits;
     body.push_back(0xEE);
     CImageBitmap holder;
     ULONGLONG consumed = 0;
     ASSERT_TRUE(LoadBytes(holder, body, &consumed));
     EXPECT_EQ(body.size() - 1, consumed);
     EXPECT_TRUE(holder.IsEmpty());
+    EXPECT_FALSE(holder.CopyPictureToClipboard());
+    // Saving it again writes the record as it was read.
+    EXPECT_EQ(WithType(163, noBits), SavedBytes(holder));
     // Fewer bits than the picture needs.
     body = BitmapRecordBody(12);
     ASSERT_TRUE(LoadBytes(holder, body, &consumed));
     EXPECT_EQ(body.size(), consumed);
     EXPECT_TRUE(holder.IsEmpty());
+    std::unique_ptr<CImageBase> clone(holder.Clone());
+    EXPECT_EQ(WithType(163, body), SavedBytes(*clone));
     // Another first value: empty, nothing more read.
     Bytes other;
     Append16(other, 1233);
@@ -195,15 +201,17 @@ TEST(ImageRecords, MetafileBytesAndRoundTrip)
     EXPECT_EQ(25400, owner.width);
     EXPECT_EQ(12700, owner.height);
 
-    // Bits that are no metafile: an empty holder that keeps its sizes, the record consumed.
-    Bytes junk(40, 0x11);
+    // Bits that are no metafile: nothing to draw, the record consumed, and written back as read.
+    const Bytes junk(40, 0x11);
     ASSERT_TRUE(LoadBytes(holder, MetafileRecordBody(100, 200, junk), &consumed));
     EXPECT_EQ(12u + 40u, consumed);
     EXPECT_TRUE(holder.IsEmpty());
     EXPECT_EQ(0u, holder.BitsSize());
     EXPECT_FALSE(holder.CopyPictureToClipboard());
+    EXPECT_EQ(WithType(164, MetafileRecordBody(100, 200, junk)), SavedBytes(holder));
     std::unique_ptr<CImageBase> emptyClone(holder.Clone());
     EXPECT_TRUE(emptyClone->IsEmpty());
+    EXPECT_EQ(WithType(164, MetafileRecordBody(100, 200, junk)), SavedBytes(*emptyClone));
 }
 
 // Every truncation of a record fails and leaves the holder as it was.
@@ -305,6 +313,9 @@ TEST(ImageRecords, PictureHeadersLyingInsideWholeRecordsGiveEmptyHolders)
         ULONGLONG consumed = 0;
         EXPECT_TRUE(LoadBytes(holder, body, &consumed)) << m.at;
         EXPECT_EQ(body.size(), consumed) << m.at;
+        // A bitmap it cannot draw is written back as it was read.
+        if (holder.IsEmpty())
+            EXPECT_EQ(WithType(165, body), SavedBytes(*std::unique_ptr<CImageBase>(holder.Clone()))) << m.at;
         // Whatever it kept must draw without reading outside its block.
         DibCanvas canvas(40, 40);
         holder.Draw(&canvas.dc(), "", 0, 0, 39, 39, 0, 0, 100, 100, kImageStretch);
