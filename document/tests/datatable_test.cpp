@@ -47,6 +47,30 @@ TEST(DataTableCells, TextsAreCutAt255Characters)
     EXPECT_EQ(1, table.GetCellCount(0));
 }
 
+TEST(DataTableCells, ShortAndLongTextsCopyAndMove)
+{
+    const std::string texts[] = {"", "a", std::string(10, 's'), std::string(11, 'l'), std::string(255, 'x')};
+    for (const std::string& text : texts) {
+        CDataTableCell cell;
+        cell.SetText(text.c_str());
+        EXPECT_EQ(text, cell.GetText());
+        EXPECT_EQ(static_cast<int>(text.size()), cell.GetLength());
+        CDataTableCell copy(cell);
+        CDataTableCell moved(std::move(cell));
+        EXPECT_EQ(text, copy.GetText());
+        EXPECT_EQ(text, moved.GetText());
+        EXPECT_TRUE(cell.IsEmpty());
+        if (!text.empty()) {
+            copy.SetText(copy.GetText() + 1);  // a tail of its own text
+            EXPECT_EQ(text.substr(1), copy.GetText());
+        }
+        moved = copy;
+        EXPECT_EQ(std::string(copy.GetText()), moved.GetText());
+        moved = CDataTableCell();
+        EXPECT_TRUE(moved.IsEmpty());
+    }
+}
+
 TEST(DataTableCells, UsedRowCountIgnoresTrailingEmptyRows)
 {
     CDataTableBase table = MakeTable({{"a"}, {"", "b"}, {"", ""}, {}});
