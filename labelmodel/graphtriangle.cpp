@@ -125,6 +125,11 @@ void CGraphTriangleExt::DrawShape(CDC* pDC)
     const bool upright = rotation == 0 || rotation == 1800;
     const int W = upright ? R - L : B - T;
     const int H = upright ? B - T : R - L;
+    // A radius larger than the triangle's inscribed circle would cross the sides over and put
+    // the corner circles outside the box; the inscribed circle is as round as the sign can get.
+    const double inradius = static_cast<double>(W) * H / (W + 2.0 * std::sqrt(W * (W / 4.0) + static_cast<double>(H) * H));
+    if (r > inradius)
+        r = static_cast<int>(inradius);
     const double th = W == 0 ? 1.570795 : std::atan(2.0 * H / W);
     const long k1 = Round(r * (1 + std::cos(th)));
     const long k2 = Round(k1 / std::tan(th));
