@@ -127,7 +127,8 @@ void CGraphTriangleExt::DrawShape(CDC* pDC)
     const int H = upright ? B - T : R - L;
     // A radius larger than the triangle's inscribed circle would cross the sides over and put
     // the corner circles outside the box; the inscribed circle is as round as the sign can get.
-    const double inradius = static_cast<double>(W) * H / (W + 2.0 * std::sqrt(W * (W / 4.0) + static_cast<double>(H) * H));
+    const double w = W, hh = H;
+    const double inradius = w * hh / (w + 2.0 * std::sqrt(w * w / 4.0 + hh * hh));
     if (r > inradius)
         r = static_cast<int>(inradius);
     const double th = W == 0 ? 1.570795 : std::atan(2.0 * H / W);

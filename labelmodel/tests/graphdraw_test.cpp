@@ -275,26 +275,6 @@ TEST(ShapePixels, LineRunsBetweenItsEndsInItsColour)
     EXPECT_EQ(100, canvas.CountPixels(kRed));
 }
 
-TEST(ShapePixels, OldTriangleDrawsInsideItsBox)
-{
-    for (int rotation : {0, 900, 1800, 2700}) {
-        SCOPED_TRACE(rotation);
-        DibCanvas canvas(320, 320);
-        CGraphTriangle t;
-        SetBox(t, 10000, 10000, 40000, 40000);    // (50, 50) to (250, 250)
-        t.SetLineWidth(0);
-        t.SetFillColour(kYellow);
-        t.SetRotation(rotation);
-        ASSERT_TRUE(DrawAt(t, &canvas.dc(), kZoomExactMm));
-        const CRect extent = canvas.Extent();
-        EXPECT_GE(extent.left, 50);
-        EXPECT_GE(extent.top, 50);
-        EXPECT_LE(extent.right, 251);
-        EXPECT_LE(extent.bottom, 251);
-        EXPECT_EQ(kYellow, canvas.Pixel(150, 150));
-    }
-}
-
 // ---- the warning triangle ----
 
 namespace {
@@ -383,9 +363,10 @@ TEST(WarningTrianglePixels, BoxWithoutRoomForTheTriangleDrawsTheRectangle)
     }
 }
 
-TEST(WarningTrianglePixels, CornerRadiusIsLimitedToAThirdOfTheShorterSide)
+TEST(WarningTrianglePixels, HugeCornerRadiusStaysInsideTheBox)
 {
-    // A huge radius must not push the corner circles outside the box.
+    // Limited to a third of the shorter side and to the triangle's inscribed circle, so the
+    // corner circles cannot leave the box.
     DibCanvas canvas(320, 320);
     CGraphTriangleExt t = MakeSign(0);
     t.SetCornerRadius(1000000);

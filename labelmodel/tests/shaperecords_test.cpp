@@ -155,14 +155,8 @@ TEST(ShapeRecords, AnyNonZeroTransparentByteReadsAsTransparent)
     EXPECT_TRUE(rect.IsTransparent());
 }
 
-TEST(ShapeRecords, NewObjectsHaveTheirDefaults)
+TEST(ShapeRecords, NewWarningSignIsYellowWithABlackMillimetreBorder)
 {
-    CGraphRect rect;
-    EXPECT_TRUE(rect.IsTransparent());
-    EXPECT_EQ(1000, rect.GetLineWidth());
-    EXPECT_EQ(0u, rect.GetFillColour());
-    CGraphRectRounded rounded;
-    EXPECT_EQ(2500, rounded.GetCornerRadius());
     CGraphTriangleExt sign;
     EXPECT_EQ(RGB(255, 255, 0), sign.GetFillColour());
     EXPECT_FALSE(sign.IsTransparent());
@@ -170,9 +164,6 @@ TEST(ShapeRecords, NewObjectsHaveTheirDefaults)
     EXPECT_EQ(1000, sign.GetLineWidth());
     EXPECT_EQ(2500, sign.GetCornerRadius());
     EXPECT_TRUE(sign.IsEquilateral());
-    EXPECT_EQ(0, sign.GetRotation());
-    EXPECT_EQ(-1, rect.GetCornerRadius());
-    EXPECT_FALSE(rect.HasEquilateral());
 }
 
 // ---- help lines ----
