@@ -1,0 +1,3 @@
+#include "framework/object.h"
+
+CObject::~CObject() = default;

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian machine, builds, and starts KORVELTA-PRINT under Wine
+# (under a private Xvfb when there is no display).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD_DIR="${BUILD_DIR:-build}"
+bash scripts/setup.sh
+bash scripts/build.sh
+# shellcheck source=/dev/null
+source scripts/xvfb.sh
+# shellcheck source=/dev/null
+source scripts/wineenv.sh "$BUILD_DIR"
+status=0
+wine "$BUILD_DIR/ui/KORVELTA-PRINT.exe" "$@" || status=$?
+[ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
+echo "KORVELTA-PRINT exited with status $status"
+exit $status

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test under Wine. Exit status is ctest's.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD_DIR="${BUILD_DIR:-build}"
+bash scripts/setup.sh
+bash scripts/build.sh
+# shellcheck source=/dev/null
+source scripts/xvfb.sh
+# shellcheck source=/dev/null
+source scripts/wineenv.sh "$BUILD_DIR"
+status=0
+(cd "$BUILD_DIR" && ctest --output-on-failure -j "${CTEST_JOBS:-4}" "$@") || status=$?
+[ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
+exit $status

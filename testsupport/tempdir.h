@@ -1,0 +1,25 @@
+#pragma once
+// TempDir: a fresh folder under %TEMP% for one test, removed with everything in it on destruction.
+#include "framework/cstring.h"
+#include <string>
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const CString& Path() const { return m_path; }   // without a trailing backslash
+    CString Path(const char* name) const;            // Path() + "\\" + name
+
+    // Convenience for fixtures: writes/reads a whole file; false/empty on failure.
+    bool WriteBytes(const char* name, const void* data, size_t size) const;
+    std::string ReadBytes(const char* name) const;
+
+private:
+    CString m_path;
+};
+
+// Removes a folder and everything below it; false when something could not be removed.
+bool RemoveTree(const char* path);
