@@ -29,7 +29,7 @@ bool LoadBytes(CLabelFileNew& stock, const Bytes& bytes, bool interactive, ULONG
 
 void PutI32(Bytes& b, size_t off, int32_t v) {
     for (int i = 0; i < 4; ++i)
-        b[off + i] = BYTE(uint32_t(v) >> (8 * i));
+        b.at(off + i) = BYTE(uint32_t(v) >> (8 * i));
 }
 
 const size_t kBlockAt = 1024;   // the block follows the 12-byte head and the 1012-byte body
