@@ -332,6 +332,8 @@ public:
     static void SetLabelsFolder(const char* folder);
     static const char* GetLabelsFolder();
 
+    // The template marks a stock it read from a ".label" file itself (it keeps the path).
+    void SetLoadedFromFile(bool loaded) { m_loadedFromFile = loaded ? 1 : 0; }
     const char* GetDefinitionName() const { return m_definitionName; }
     void SetDefinitionName(const char* name);             // at most 258 characters
     const char* GetImageFile() const { return m_imageFile; }
