@@ -1,6 +1,7 @@
 // Pixels drawn by the label objects, markers and help lines into a DIB section.
 #include "labelmodel/graphshapes.h"
 #include "labelmodel/helplines.h"
+#include "labelmodel/labelstock.h"
 #include "objecttestutil.h"
 #include "testsupport/dibcanvas.h"
 
@@ -417,6 +418,14 @@ TEST(HelpLinePixels, ThreeDivisionsOfThirtyMillimetresDrawTwoLines)
     // Across the width of the area: 50 mm is 189 pixels.
     EXPECT_LE(canvas.Extent().right, 190);
     EXPECT_GE(canvas.Extent().right, 185);
+
+    // The same lines over the label area of a stock of that size.
+    DibCanvas overStock(220, 140);
+    CLabel stock;
+    stock.SetWidth(0, 50000, false);
+    stock.SetHeight(0, 30000);
+    lines.Draw(&overStock.dc(), &stock, 0, 100);
+    EXPECT_TRUE(overStock.SameAs(canvas));
 }
 
 TEST(HelpLinePixels, VerticalLinesAtAZoom)
