@@ -150,6 +150,7 @@ public:
     CGraphLine(int x1, int y1, int x2, int y2);
     CGraphLine(const CGraphLine&) = default;
 
+    void SetPoints(int x1, int y1, int x2, int y2) { m_x = x1; m_y = y1; m_x2 = x2; m_y2 = y2; }
     int GetX1() const { return m_x; }
     int GetY1() const { return m_y; }
     int GetX2() const { return m_x2; }

@@ -125,6 +125,12 @@ void CGraphTriangleExt::DrawShape(CDC* pDC)
     const bool upright = rotation == 0 || rotation == 1800;
     const int W = upright ? R - L : B - T;
     const int H = upright ? B - T : R - L;
+    // A radius larger than the triangle's inscribed circle would cross the sides over and put
+    // the corner circles outside the box; the inscribed circle is as round as the sign can get.
+    const double w = W, hh = H;
+    const double inradius = w * hh / (w + 2.0 * std::sqrt(w * w / 4.0 + hh * hh));
+    if (r > inradius)
+        r = static_cast<int>(inradius);
     const double th = W == 0 ? 1.570795 : std::atan(2.0 * H / W);
     const long k1 = Round(r * (1 + std::cos(th)));
     const long k2 = Round(k1 / std::tan(th));
