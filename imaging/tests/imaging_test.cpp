@@ -192,8 +192,8 @@ TEST_F(ImagingFiles, TruncatedFilesFailCleanly)
         const std::string bytes = ReadFileBytes(whole.c_str());
         ASSERT_FALSE(bytes.empty());
         const std::string cut = Path((std::string("cut-") + f.name).c_str());
-        const size_t step = bytes.size() / 40 + 1;
-        for (size_t n = 0; n < bytes.size(); n += (n < 64 ? 1 : step)) {
+        const size_t step = bytes.size() / 24 + 1;
+        for (size_t n = 0; n < bytes.size(); n += (n < 32 ? 1 : step)) {
             ASSERT_TRUE(WriteFileBytes(cut.c_str(), bytes.data(), n));
             ImageFileInfo info;
             ReadImageFileInfo(cut.c_str(), info);
@@ -216,7 +216,7 @@ TEST_F(ImagingFiles, CorruptedHeadersFailCleanly)
     const std::vector<BYTE> good = PaletteBmp(10, 6, false);
     const std::string path = Path("bad.bmp");
     for (size_t at = 0; at < 70; ++at) {
-        for (BYTE value : {BYTE(0x00), BYTE(0x7F), BYTE(0xFF)}) {
+        for (BYTE value : {BYTE(0x00), BYTE(0xFF)}) {
             std::vector<BYTE> bad = good;
             bad[at] = value;
             ASSERT_TRUE(WriteFileBytes(path.c_str(), bad.data(), bad.size()));
@@ -300,21 +300,11 @@ TEST(ImagingRotation, QuarterTurnsBothWays)
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 2; ++x)
             EXPECT_EQ(ccw[y][x], DibPixel(dib, x, y)) << x << "," << y;
-    GlobalFree(dib);
-}
-
-TEST(ImagingRotation, FourTurnsRestoreAndOppositeTurnsCancel)
-{
-    HGLOBAL dib = SixPixels();
-    for (int i = 0; i < 4; ++i)
-        ASSERT_TRUE(RotateDibQuarterTurn(dib, QuarterTurn::Clockwise));
+    // And back.
+    ASSERT_TRUE(RotateDibQuarterTurn(dib, QuarterTurn::Clockwise));
     ExpectDib24(dib, 3, 2);
     EXPECT_EQ(A, DibPixel(dib, 0, 0));
     EXPECT_EQ(F, DibPixel(dib, 2, 1));
-    ASSERT_TRUE(RotateDibQuarterTurn(dib, QuarterTurn::CounterClockwise));
-    ASSERT_TRUE(RotateDibQuarterTurn(dib, QuarterTurn::Clockwise));
-    EXPECT_EQ(B, DibPixel(dib, 1, 0));
-    EXPECT_EQ(E, DibPixel(dib, 1, 1));
     GlobalFree(dib);
 }
 
@@ -353,21 +343,6 @@ TEST(ImagingRotation, InvalidBlocksAreLeftAlone)
     EXPECT_FALSE(RotateDibQuarterTurn(shortDib, QuarterTurn::CounterClockwise));
     EXPECT_EQ(before, shortDib);
     GlobalFree(shortDib);
-}
-
-TEST_F(ImagingFiles, LoadedPictureTurns)
-{
-    const std::string path = Path("turn.png");
-    ASSERT_TRUE(WritePicture(path.c_str(), GUID_ContainerFormatPng, 60, 30, QuadrantPixels(60, 30)));
-    HGLOBAL dib = LoadPngAsDib(path.c_str());
-    ASSERT_NE(nullptr, dib);
-    ASSERT_TRUE(RotateDibQuarterTurn(dib, QuarterTurn::CounterClockwise));
-    ExpectDib24(dib, 30, 60);
-    // The top-right green quadrant comes to the top-left.
-    EXPECT_EQ(RGB(0, 255, 0), DibPixel(dib, 5, 5));
-    EXPECT_EQ(RGB(255, 0, 0), DibPixel(dib, 5, 55));
-    EXPECT_EQ(RGB(255, 255, 0), DibPixel(dib, 25, 5));
-    GlobalFree(dib);
 }
 
 } // namespace
