@@ -25,16 +25,29 @@ uint32_t Dword(const uint8_t* p)
 // The parameter words of one record; every index is checked against the record's own size.
 class RecordParams {
 public:
-    RecordParams(const uint8_t* first, uint64_t count) : m_first(first), m_count(count) {}
+    // `available` counts the words from the first parameter to the end of the metafile.
+    RecordParams(const uint8_t* first, uint64_t count, uint64_t available)
+        : m_first(first), m_count(count), m_available(available)
+    {
+    }
 
     uint64_t Count() const { return m_count; }
     bool Has(uint64_t words) const { return words <= m_count; }
     uint16_t At(uint64_t i) const { return i < m_count ? Word(m_first + 2 * i) : 0; }
+    // A word at or past the end of the record, as a player that reads too far would see it.
+    bool Beyond(uint64_t i, uint16_t* word) const
+    {
+        if (i >= m_available)
+            return false;
+        *word = Word(m_first + 2 * i);
+        return true;
+    }
     const uint8_t* Bytes(uint64_t firstWord) const { return m_first + 2 * firstWord; }
 
 private:
     const uint8_t* m_first;
     uint64_t m_count;
+    uint64_t m_available;
 };
 
 // A packed device-independent bitmap (header, colours, bits) starting at parameter word `first`
@@ -181,8 +194,13 @@ bool RecordIsSound(uint16_t function, const RecordParams& p, uint16_t objectCoun
         return false;
 
     switch (function) {
+    case META_SELECTPALETTE: {
+        // Recorded with one word, but some players take the palette from the second word, which
+        // may be the next record's: both must name a table entry.
+        uint16_t second = 0;
+        return ObjectIndexOk(p.At(0), objectCount) && p.Beyond(1, &second) && ObjectIndexOk(second, objectCount);
+    }
     case META_SELECTOBJECT:
-    case META_SELECTPALETTE:
     case META_DELETEOBJECT:
     case META_INVERTREGION:
     case META_PAINTREGION:
@@ -190,9 +208,12 @@ bool RecordIsSound(uint16_t function, const RecordParams& p, uint16_t objectCoun
     case META_SELECTCLIPREGION:
         // Index 0 selects no region at all.
         return p.At(0) == 0 || ObjectIndexOk(p.At(0), objectCount);
+    // Parameters are stored in the reverse order of the call's arguments: brush then region for
+    // a fill; height, width, brush, region for a frame.
     case META_FILLREGION:
-    case META_FRAMEREGION:
         return ObjectIndexOk(p.At(0), objectCount) && ObjectIndexOk(p.At(1), objectCount);
+    case META_FRAMEREGION:
+        return ObjectIndexOk(p.At(2), objectCount) && ObjectIndexOk(p.At(3), objectCount);
 
     case META_POLYGON:
     case META_POLYLINE:
@@ -313,7 +334,8 @@ size_t CheckMetafileBits(const uint8_t* bits, size_t size)
             return 0;
         if (function == kMetaEof)
             return size_t(totalBytes);
-        const RecordParams params(record + kRecordHeaderWords * 2, recordWords - kRecordHeaderWords);
+        const RecordParams params(record + kRecordHeaderWords * 2, recordWords - kRecordHeaderWords,
+                                  (totalBytes - offset) / 2 - kRecordHeaderWords);
         if (!RecordIsSound(function, params, objectCount))
             return 0;
         offset += recordWords * 2;
