@@ -18,15 +18,19 @@ ClassFactory::~ClassFactory()
 
 STDMETHODIMP ClassFactory::QueryInterface(REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-        *out = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
+    return GuardedEntry(
+        [&]() -> HRESULT {
+            if (!out)
+                return E_POINTER;
+            if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
+                *out = static_cast<IClassFactory*>(this);
+                AddRef();
+                return S_OK;
+            }
+            *out = nullptr;
+            return E_NOINTERFACE;
+        },
+        E_UNEXPECTED);
 }
 
 STDMETHODIMP_(ULONG) ClassFactory::AddRef()
@@ -63,9 +67,13 @@ STDMETHODIMP ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** ou
 
 STDMETHODIMP ClassFactory::LockServer(BOOL lock)
 {
-    if (lock)
-        LockPreviewModule();
-    else
-        UnlockPreviewModule();
-    return S_OK;
+    return GuardedEntry(
+        [&]() -> HRESULT {
+            if (lock)
+                LockPreviewModule();
+            else
+                UnlockPreviewModule();
+            return S_OK;
+        },
+        E_UNEXPECTED);
 }

@@ -29,7 +29,7 @@ STDAPI DllGetClassObject(REFCLSID classId, REFIID iid, void** out)
 
 STDAPI DllCanUnloadNow()
 {
-    return PreviewModuleLockCount() > 0 ? S_FALSE : S_OK;
+    return GuardedEntry([]() -> HRESULT { return PreviewModuleLockCount() > 0 ? S_FALSE : S_OK; }, S_FALSE);
 }
 
 STDAPI DllRegisterServer()

@@ -226,3 +226,15 @@ TEST_F(HandlerTest, FactoryAndLockCount)
     factory.Reset();
     EXPECT_EQ(DllCanUnloadNow(), S_OK);
 }
+
+TEST(PreviewModule, Win32ErrorsBecomeFailures)
+{
+    // A failing call that left no error code is still a failure.
+    EXPECT_EQ(HResultFromWin32(0), E_FAIL);
+    EXPECT_EQ(HResultFromWin32(ERROR_FILE_NOT_FOUND), HRESULT(0x80070002));
+    EXPECT_EQ(HResultFromWin32(ERROR_INSUFFICIENT_BUFFER), HRESULT(0x8007007A));
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(HResultFromLastError(), E_FAIL);
+    SetLastError(ERROR_ACCESS_DENIED);
+    EXPECT_EQ(HResultFromLastError(), E_ACCESSDENIED);
+}
