@@ -72,6 +72,14 @@ bool CGraphCollection::RemoveObject(CGraphObject* object)
     return true;
 }
 
+void CGraphCollection::MoveAllTo(CGraphCollection* dest)
+{
+    if (!dest || dest == this)
+        return;
+    dest->m_objects.insert(dest->m_objects.end(), m_objects.begin(), m_objects.end());
+    m_objects.clear();
+}
+
 void CGraphCollection::DeleteAll()
 {
     std::vector<CGraphObject*> members;

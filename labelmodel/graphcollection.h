@@ -34,6 +34,8 @@ public:
     void Append(CGraphObject* object);
     // Gives the member back to the caller without deleting it; false when it is not a member.
     bool RemoveObject(CGraphObject* object);
+    // Appends every member to dest (in order) and leaves this collection empty.
+    void MoveAllTo(CGraphCollection* dest);
     void DeleteAll();
     void DeleteSelected();
     int GetReservedA() const { return m_reservedA; }
