@@ -1,5 +1,6 @@
 // Collection and group records: exact bytes, the type-code factory, and damaged input.
 #include "collectiontestutil.h"
+#include "labelmodel/graphtext.h"
 #include "labelmodel/typecodes.h"
 
 #include <gtest/gtest.h>
@@ -122,7 +123,7 @@ TEST(CollectionRecord, FactoryKnowsTheDrawableCodesOnly)
     } known[] = {
         {131, typeid(CGraphEllipse)}, {132, typeid(CGraphRectRounded)}, {151, typeid(CGraphRect)},
         {153, typeid(CGraphLine)}, {155, typeid(CGraphTriangle)}, {156, typeid(CGraphTriangleExt)},
-        {185, typeid(CGraphGroup)},
+        {185, typeid(CGraphGroup)}, {152, typeid(CGraphText)}, {252, typeid(CGraphTextExt)},
     };
     for (const auto& k : known) {
         std::unique_ptr<CGraphObject> o(CreateGraphObject(k.code));
