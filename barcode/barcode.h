@@ -123,7 +123,8 @@ public:
     virtual int GetModuleWidthUnit() const { return 1; }
     virtual int GetBarHeightUnit() const { return 1; }
     // Whether a symbol can be made for text at all (too long, characters the symbology cannot
-    // take, data the QR Code library refuses). The owner stops printing on a QR text that cannot.
+    // take, data the QR Code library refuses); an empty text always can (and draws nothing).
+    // The owner stops printing on a QR text that cannot.
     virtual bool IsEncodable(const char* text) = 0;
 
     // The owner makes the bar brush before each drawing (from its text colour) and calls

@@ -132,7 +132,7 @@ bool CBarcodeCode128::Encode(const char* text, std::vector<uint8_t>& values) con
         ++i;
     }
 
-    int sum = values[0];
+    int sum = values[0] % 103;
     for (size_t k = 1; k < values.size(); ++k)
         sum = (sum + static_cast<int>(k % 103) * values[k]) % 103;
     values.push_back(static_cast<uint8_t>(sum));

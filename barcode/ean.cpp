@@ -205,7 +205,7 @@ int CBarcodeEAN::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int X, 
         drawText(x + s + 2 * m, digits[12]);
     }
     dc->RestoreDC(saved);
-    return x;
+    return x - m - s;   // where the last guard bar ends
 }
 
 bool CBarcodeEAN::Load(CFile* file)

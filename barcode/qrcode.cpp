@@ -105,7 +105,8 @@ const QRcode* CBarcodeQRCode::Encode(const char* text)
 
 bool CBarcodeQRCode::IsEncodable(const char* text)
 {
-    return Encode(text) != nullptr;
+    // An empty text makes no symbol and asks for none.
+    return text && (!*text || Encode(text) != nullptr);
 }
 
 int CBarcodeQRCode::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int X, int Y, int,
