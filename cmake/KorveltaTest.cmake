@@ -2,6 +2,8 @@
 # Builds one GoogleTest executable and registers it as one ctest test run under Wine with a pinned
 # locale. Each LOCALES entry "sv_SE.UTF-8:*Locale*" registers the same executable again under that
 # locale with a gtest filter (for the cases that depend on the decimal separator or units).
+# Wine takes the locale from LC_ALL, keeps the user locale in the registry and each process rewrites
+# it at start, so a test under another locale must not overlap with any other test (RUN_SERIAL).
 function(korvelta_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LOCALES" ${ARGN})
   if(NOT T_SOURCES)
@@ -10,14 +12,15 @@ function(korvelta_add_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} testsupport korvelta_resources GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "LANG=en_US.UTF-8" TIMEOUT 300)
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "LANG=en_US.UTF-8;LC_ALL=en_US.UTF-8" TIMEOUT 300)
   foreach(entry ${T_LOCALES})
     string(REPLACE ":" ";" parts "${entry}")
     list(GET parts 0 locale)
     list(GET parts 1 filter)
     string(REGEX REPLACE "[^A-Za-z0-9]" "_" suffix "${locale}")
     add_test(NAME ${name}_${suffix} COMMAND ${name} --gtest_filter=${filter})
-    set_tests_properties(${name}_${suffix} PROPERTIES ENVIRONMENT "LANG=${locale}" TIMEOUT 300)
+    set_tests_properties(${name}_${suffix} PROPERTIES ENVIRONMENT "LANG=${locale};LC_ALL=${locale}" TIMEOUT 300
+      RUN_SERIAL TRUE)
   endforeach()
 endfunction()
 

@@ -12,6 +12,8 @@ source scripts/xvfb.sh
 source scripts/wineenv.sh "$BUILD_DIR"
 status=0
 wine "$BUILD_DIR/ui/KORVELTA-PRINT.exe" "$@" || status=$?
+# The wineserver would outlive the display it was started with.
+wineserver -k >/dev/null 2>&1 </dev/null || true
 [ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
 echo "KORVELTA-PRINT exited with status $status"
 exit $status

@@ -11,5 +11,7 @@ source scripts/xvfb.sh
 source scripts/wineenv.sh "$BUILD_DIR"
 status=0
 (cd "$BUILD_DIR" && ctest --output-on-failure -j "${CTEST_JOBS:-4}" "$@") || status=$?
+# The wineserver would outlive the display it was started with.
+wineserver -k >/dev/null 2>&1 </dev/null || true
 [ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
 exit $status

@@ -8,7 +8,7 @@ export WINEARCH=win32
 export WINEPREFIX="$_korvelta_build/wineprefix"
 export WINEDEBUG=-all
 export LANG=en_US.UTF-8
-export LC_ALL=
+export LC_ALL=en_US.UTF-8
 # No Mono/Gecko install prompts, no HTML help engine.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$WINEPREFIX"
