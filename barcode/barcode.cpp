@@ -103,9 +103,14 @@ void CBarcode::DrawBar(const CBarOrigin& at, int x, int width, int height)
     CRect visible;
     if (!::IntersectRect(&visible, &bar, &at.clip))
         return;
-    HBRUSH brush = m_brush.GetSafeHandle() ? static_cast<HBRUSH>(m_brush.GetSafeHandle())
-                                           : static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
-    ::FillRect(at.dc->GetSafeHdc(), &visible, brush);
+    ::PatBlt(at.dc->GetSafeHdc(), visible.left, visible.top, visible.Width(), visible.Height(),
+             PATCOPY);
+}
+
+HGDIOBJ CBarcode::SelectBarBrush(CDC* dc)
+{
+    HGDIOBJ brush = m_brush.GetSafeHandle() ? m_brush.GetSafeHandle() : ::GetStockObject(BLACK_BRUSH);
+    return ::SelectObject(dc->GetSafeHdc(), brush);
 }
 
 // ---- CBarPattern ----
@@ -195,6 +200,7 @@ int CBarcodeModular::DrawPattern(CBarcodeOwner* owner, CDC* dc, const CBarPatter
     if (!at.MapRect(0, 1, 0, 1, probe))
         return 0;
     int pos = m_quietZone ? 10 * lm.m : 0;
+    HGDIOBJ oldBrush = SelectBarBrush(dc);
     for (size_t i = 0; i < pattern.Size(); ++i) {
         uint8_t e = pattern[i];
         int width = e == CBarPattern::kWide ? lm.wide : e * lm.m;
@@ -205,6 +211,7 @@ int CBarcodeModular::DrawPattern(CBarcodeOwner* owner, CDC* dc, const CBarPatter
             pos += width + lm.s;
         }
     }
+    ::SelectObject(dc->GetSafeHdc(), oldBrush);
     return static_cast<int>(total);
 }
 

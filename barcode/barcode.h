@@ -133,8 +133,11 @@ public:
     CString GetNameString() const;
 
 protected:
-    // Fills one bar x pixels along the symbol, width wide and height deep, clipped to the owner.
+    // Fills one bar x pixels along the symbol, width wide and height deep, clipped to the owner,
+    // with the brush selected into the device context (SelectBarBrush): one GDI call per bar.
     void DrawBar(const CBarOrigin& at, int x, int width, int height);
+    // Selects the bar brush (black when the owner made none) and answers the brush it replaced.
+    HGDIOBJ SelectBarBrush(CDC* dc);
 
 private:
     CBrush m_brush;

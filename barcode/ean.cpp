@@ -143,6 +143,7 @@ int CBarcodeEAN::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int X, 
     CFont font;
     font.CreateFontIndirect(&lf);
     int saved = dc->SaveDC();
+    SelectBarBrush(dc);
     dc->SelectObject(&font);
     dc->SetTextColor(owner->GetOwnerTextColour());
     dc->SetBkMode(TRANSPARENT);

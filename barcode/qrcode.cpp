@@ -136,6 +136,7 @@ int CBarcodeQRCode::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int 
     const CRect clip = owner->GetOwnerDeviceRect();
     CBrush brush(owner->GetOwnerTextColour());
     const HDC hdc = dc->GetSafeHdc();
+    HGDIOBJ oldBrush = ::SelectObject(hdc, brush.GetSafeHandle());
     const int M = m_margin;
 
     // The square of module (r, c), turned with the owner.
@@ -173,10 +174,12 @@ int CBarcodeQRCode::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int 
             CRect first = square(r, c), last = square(r, end - 1), run, visible;
             ::UnionRect(&run, &first, &last);
             if (::IntersectRect(&visible, &run, &clip))
-                ::FillRect(hdc, &visible, brush);
+                ::PatBlt(hdc, visible.left, visible.top, visible.right - visible.left,
+                         visible.bottom - visible.top, PATCOPY);
             c = end;
         }
     }
+    ::SelectObject(hdc, oldBrush);
     return static_cast<int>(size);
 }
 
