@@ -148,7 +148,7 @@ bool CBarcodeCode128::EncodePattern(const char* text, CBarPattern& out) const
         return false;
     out.Reserve(values.size() * 6 + 1);
     for (uint8_t v : values) {
-        const char* widths = kPatterns[v < 107 ? v : kStop];
+        const char* widths = kPatterns[v < 107 ? v : static_cast<uint8_t>(kStop)];
         for (int e = 0; e < 6; ++e)
             out.Add(static_cast<uint8_t>(widths[e] - '0'));
     }

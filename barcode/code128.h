@@ -24,7 +24,7 @@ public:
 
     virtual bool GetDesignPrefix(char* buffer, int size) const;
     virtual bool IsEAN128() const { return false; }
-    virtual void WriteAfterStart(std::vector<uint8_t>& values) const {}
+    virtual void WriteAfterStart(std::vector<uint8_t>& /*values*/) const {}
 
     // The symbol values of text: start, data, check character, stop. False for a text too long
     // or with a character no code set can take (bytes 128 and above other than the marker).

@@ -22,7 +22,7 @@ public:
     // The bar height the drawing uses: (100 - reduction) percent of 22860 um at module 330 um.
     virtual int GetScaledBarHeight() const;
     // 2 (set B) or 1 (set A) for the digit at position of the left half.
-    virtual int GetDigitParity(int position, int leadingDigit) const { return 1; }
+    virtual int GetDigitParity(int /*position*/, int /*leadingDigit*/) const { return 1; }
 
     // The digits that are drawn, check digit included; non-digits become "0".
     virtual CString DigitString(const char* text) const = 0;

@@ -18,6 +18,6 @@ while read -r stem options; do
   ns=$((end - start))
   total_symbols=$((total_symbols + n))
   total_ns=$((total_ns + ns))
-  printf '  zint -b %-3s %7d symbols %9.0f symbols/s\n' "$type" "$n" "$(echo "$n / ($ns / 1000000000)" | bc -l)"
+  awk -v t="$type" -v n="$n" -v ns="$ns" 'BEGIN { printf "  zint -b %-3s %7d symbols %9.0f symbols/s\n", t, n, n / (ns / 1e9) }'
 done < "$dir/options.txt"
-printf 'zint encode to memory: %.0f symbols/s (%d symbols)\n' "$(echo "$total_symbols / ($total_ns / 1000000000)" | bc -l)" "$total_symbols"
+awk -v n="$total_symbols" -v ns="$total_ns" 'BEGIN { printf "zint encode to memory: %.0f symbols/s (%d symbols)\n", n / (ns / 1e9), n }'

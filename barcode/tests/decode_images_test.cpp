@@ -162,6 +162,7 @@ TEST(DecodeImages, QrModuleMatrices)
         {3, 'Q', 1, false, "case folded text 123"},
         {5, 'L', 4, true, "https://example.com/" + std::string(60, 'a')},
         {10, 'M', 3, true, "mixed MODE 0123456789 text"},
+        {2, 'L', 4, true, "K\xF6ttbullar \xE5\xE4\xF6 \xAE"},   // cp1252 bytes as 8-bit data
     };
     CString dir = OutputFolder();
     FILE* manifest = fopen(dir + "\\qrmanifest.txt", "wb");

@@ -191,8 +191,9 @@ TEST(BarcodeRecords, CorruptSizesDrawNothingAbsurd)
         owner.PlaceFor(25400 * 50 / 300, 25400 * 50 / 300);
         owner.DrawSymbol(*code, canvas.dc(), "1234");
         CRect ink = canvas.Extent();
-        if (!ink.IsRectEmpty())
+        if (!ink.IsRectEmpty()) {
             EXPECT_TRUE(ink.left >= 10 && ink.top >= 10 && ink.right <= 60 && ink.bottom <= 60);
+        }
     }
 }
 
