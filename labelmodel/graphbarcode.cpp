@@ -132,7 +132,8 @@ bool CGraphBarcode::IsTextEditableInPlace()
 
 bool CGraphBarcode::EditContent(CWnd* parent)
 {
-    if (!m_content)
+    // Only a fixed text is typed; the other contents would drop what the dialog returned.
+    if (!m_content || !m_content->IsFixedText())
         return false;
     CEditText4QRCodeDlg dialog;
     m_content->GetFixedText(dialog.m_text);

@@ -242,8 +242,9 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR id, DWORD)
 bool RunDialog(CGraphBarcode& object, DialogScript& script)
 {
     g_script = &script;
-    SetTimer(nullptr, 0, 20, AnswerDialog);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, AnswerDialog);
     bool result = object.EditContent(nullptr);
+    KillTimer(nullptr, timer);   // when the dialog never came
     g_script = nullptr;
     return result;
 }
@@ -271,4 +272,8 @@ TEST(BarcodeObjectDialog, EditsTheFixedTextOfAQrCode)
     text.Empty();
     object->GetFixedText(text);
     EXPECT_STREQ("LINE 1\r\nLINE 2", text);
+
+    // A content that is not a fixed text opens no dialog.
+    object->SetContentKind(kKindTable);
+    EXPECT_FALSE(object->EditContent(nullptr));
 }
