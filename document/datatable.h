@@ -1,0 +1,114 @@
+#pragma once
+// The data table that feeds variable data to the labels: rows of text cells in columns "A".."Z"
+// (a row may carry more cells, up to 256) and one image-column flag per column index 0..255.
+// The table owns its rows, a row owns its cells, a cell owns a copy of its text.
+#include "framework/object.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CFile;
+
+// One cell: a heap copy of its text, or nothing when the cell is empty.
+class CDataTableCell : public CObject {
+public:
+    // The table record carries at most this many characters per cell; longer texts are cut when
+    // stored, so what a view shows is what a saved project gives back.
+    static const int kMaxTextLength = 255;
+
+    CDataTableCell() = default;
+    CDataTableCell(const CDataTableCell& other);
+    CDataTableCell(CDataTableCell&& other) noexcept;
+    CDataTableCell& operator=(const CDataTableCell& other);
+    CDataTableCell& operator=(CDataTableCell&& other) noexcept;
+    ~CDataTableCell() override;
+
+    void SetText(const char* text);        // null or "" leaves the cell empty
+    const char* GetText() const;           // "" for an empty cell
+    bool IsEmpty() const { return m_text == nullptr; }
+
+private:
+    char* m_text = nullptr;
+};
+
+// One row: its cells in column order (cell k is column k). Rows may differ in length; a missing
+// cell reads as an empty text.
+class CDataTableRow : public CObject {
+public:
+    static const int kMaxCells = 256;      // one per image-column flag and filter item
+
+    int GetCellCount() const { return static_cast<int>(m_cells.size()); }
+    const char* GetCellText(int column) const;
+    // Appends empty cells up to the column, then stores the text; false for a column outside
+    // 0..kMaxCells-1.
+    bool SetCellText(int column, const char* text);
+    // Inserts an empty cell before the cell at the column; nothing when the row has no cell there.
+    // A cell pushed past the last column is dropped.
+    void InsertCell(int column);
+    void DeleteCell(int column);
+    bool IsEmpty() const;                  // every cell empty (or no cells)
+
+private:
+    std::vector<CDataTableCell> m_cells;
+};
+
+// The table. Row and column arguments are 0-based; a missing row or cell reads as "".
+class CDataTableBase {
+public:
+    static const int kColumnCount = 26;    // "A".."Z": the columns the user works with
+    static const int kFlagCount = 256;
+    static const int32_t kMagic = 0x4C424154;     // "TABL"
+
+    CDataTableBase();
+    CDataTableBase(const CDataTableBase& other);   // deep copy: flags, rows, cells
+    CDataTableBase(CDataTableBase&& other) noexcept;
+    CDataTableBase& operator=(const CDataTableBase& other);
+    CDataTableBase& operator=(CDataTableBase&& other) noexcept;
+    virtual ~CDataTableBase();
+    void Swap(CDataTableBase& other) noexcept;
+
+    int GetRowCount() const { return static_cast<int>(m_rows.size()); }
+    // Rows up to and including the last row with a non-empty cell.
+    int GetUsedRowCount() const;
+    int GetCellCount(int row) const;
+    const char* GetCellText(int row, int column) const;
+    // Appends empty rows and cells until (row, column) exists, then stores the text. False (and
+    // nothing changes) for a negative row or a column outside 0..255.
+    bool SetCellText(int row, int column, const char* text);
+
+    // An empty row before the given one; nothing when the row does not exist.
+    void InsertRow(int row);
+    void AppendRow();
+    void DeleteRow(int row);
+    // Columns "A".."Z" only (0..25); other values change nothing.
+    void InsertColumn(int column);
+    void DeleteColumn(int column);
+    void RemoveAllRows();
+
+    bool IsImageColumn(int column) const;          // false outside 0..255
+    // Flips the flag of column 0..255; false for other values.
+    bool ToggleImageColumn(int column);
+    void SetImageColumn(int column, bool on);
+    int CountImageColumns() const;                 // set flags among "A".."Z"
+    // 1-based number of the column among the image columns, counting from column 0; -1 when the
+    // column is not an image column or lies outside 0..255.
+    int GetImageColumnNumber(int column) const;
+
+    // Stable sort of the rows by the texts in the column: numerically when both texts scan as
+    // numbers (with the C runtime's decimal separator), else byte by byte. When order is given
+    // it receives, for each new row position, the row's old position.
+    void SortByColumn(int column, bool descending, std::vector<int>* order = nullptr);
+
+    // The "TABL" record. Load stores the record's cells over this table (it is meant for an empty
+    // one); a record that is not a table record, or is damaged anywhere, leaves the table as it was
+    // and answers false.
+    bool Load(CFile* file);
+    bool Save(CFile* file) const;
+
+private:
+    CDataTableRow& RowAt(int row);                 // appending empty rows up to it
+
+    std::vector<std::unique_ptr<CDataTableRow>> m_rows;
+    uint8_t m_imageColumns[kFlagCount];
+};

@@ -1,0 +1,385 @@
+#include "document/tableslot.h"
+
+#include "document/documentstrings.h"
+#include "document/safefile.h"
+#include "framework/file.h"
+#include "framework/msgbox.h"
+#include "framework/recordio.h"
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+const char kCorruptFileText[] = "Corrupt file or wrong file version";
+
+void ReportCannotOpen(const char* path)
+{
+    CString format;
+    if (!format.LoadString(IDS_CANNOT_OPEN_FILE))
+        format = "Can not open file %s";
+    CString text;
+    text.Format(format, path);
+    if (text.GetLength() > 299)
+        text = text.Left(299);
+    AfxMessageBox(text, MB_OK | MB_ICONERROR);
+}
+
+} // namespace
+
+TableSlot::TableSlot()
+    : m_table(std::make_unique<CDataTableBase>())
+{
+}
+
+// ---------------------------------------------------------------------------------------------
+// The pieces
+
+void TableSlot::SetTable(std::unique_ptr<CDataTableBase> table)
+{
+    m_table = std::move(table);
+}
+
+void TableSlot::SetFilter(std::unique_ptr<CDataTableFilter> filter)
+{
+    m_filter = std::move(filter);
+}
+
+void TableSlot::SetFiltered(std::unique_ptr<CDataTableBase> filtered)
+{
+    m_filtered = std::move(filtered);
+    m_rowMap.SetInOrder(false);
+}
+
+void TableSlot::Clear()
+{
+    m_table.reset();
+    m_filter.reset();
+    m_filtered.reset();
+    m_columnMap.SetIdentity();
+    m_rowMap = CDataTableRowMap();
+}
+
+bool TableSlot::IsFilterOn() const
+{
+    return m_filter && m_filter->IsEnabled() && m_filtered;
+}
+
+CDataTableBase* TableSlot::Shown() const
+{
+    return IsFilterOn() ? m_filtered.get() : m_table.get();
+}
+
+bool TableSlot::IsRowMapUsable() const
+{
+    return IsFilterOn() && m_table && m_rowMap.IsInOrder() &&
+           m_rowMap.GetMappedCount() == m_filtered->GetRowCount();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Cells
+
+int TableSlot::GetRowCount() const
+{
+    const CDataTableBase* shown = Shown();
+    return shown ? shown->GetRowCount() : -1;
+}
+
+const char* TableSlot::GetCellText(int row, int column) const
+{
+    const CDataTableBase* shown = Shown();
+    return shown ? shown->GetCellText(row, column) : "";
+}
+
+bool TableSlot::SetCellText(const char* text, int row, int column)
+{
+    if (row < 0 || column < 0)
+        return false;
+    if (!IsFilterOn())
+        return m_table && m_table->SetCellText(row, column, text);
+    // Without a trustworthy row map the base row is unknown: only the filtered table changes.
+    if (!IsRowMapUsable())
+        return m_filtered->SetCellText(row, column, text);
+
+    const int baseColumn = m_columnMap.GetEntry(column);
+    if (baseColumn < 0)
+        return false;
+    // A row below the filtered rows is new: it gets new base rows at the end of the base table,
+    // never a base row that the filter hides.
+    while (m_rowMap.GetMappedCount() <= row) {
+        m_table->AppendRow();
+        m_rowMap.AddRow(m_table->GetRowCount() - 1);
+        m_filtered->AppendRow();
+    }
+    m_filtered->SetCellText(row, column, text);
+    m_table->SetCellText(m_rowMap.GetEntry(row), baseColumn, text);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Rows and columns
+
+bool TableSlot::InsertRow(int row)
+{
+    if (!IsFilterOn()) {
+        if (!m_table || row < 0 || row >= m_table->GetRowCount())
+            return false;
+        m_table->InsertRow(row);
+        return true;
+    }
+    if (row < 0 || row >= m_filtered->GetRowCount())
+        return false;
+    const bool carryOver = IsRowMapUsable();
+    m_filtered->InsertRow(row);
+    if (!carryOver)
+        return true;
+
+    // The new base row goes just after the base row shown above the new filtered row.
+    int basePosition = m_rowMap.GetBasePosition(row);
+    if (basePosition >= m_table->GetRowCount()) {
+        basePosition = m_table->GetRowCount();
+        m_table->AppendRow();
+    } else {
+        m_table->InsertRow(basePosition);
+    }
+    m_rowMap.InsertRow(row, basePosition);
+    return true;
+}
+
+bool TableSlot::DeleteRow(int row)
+{
+    if (!IsFilterOn()) {
+        if (!m_table || row < 0 || row >= m_table->GetRowCount())
+            return false;
+        m_table->DeleteRow(row);
+        return true;
+    }
+    if (row < 0 || row >= m_filtered->GetRowCount())
+        return false;
+    const bool carryOver = IsRowMapUsable();
+    m_filtered->DeleteRow(row);
+    if (!carryOver)
+        return true;
+    const int baseRow = m_rowMap.DeleteRow(row);
+    if (baseRow >= 0)
+        m_table->DeleteRow(baseRow);
+    return true;
+}
+
+bool TableSlot::InsertColumn(int column)
+{
+    if (!m_table || column < 0 || column >= CDataTableBase::kColumnCount)
+        return false;
+    int baseColumn = column;
+    if (IsFilterOn()) {
+        baseColumn = m_columnMap.GetEntry(column);
+        if (baseColumn < 0 || baseColumn >= CDataTableBase::kColumnCount)
+            return false;
+        m_filtered->InsertColumn(column);
+    }
+    if (m_filter)
+        m_filter->InsertColumn(baseColumn);
+    m_table->InsertColumn(baseColumn);
+    RebuildColumnMap();
+    return true;
+}
+
+bool TableSlot::DeleteColumn(int column)
+{
+    if (!m_table || column < 0 || column >= CDataTableBase::kColumnCount)
+        return false;
+    int baseColumn = column;
+    if (IsFilterOn()) {
+        baseColumn = m_columnMap.GetEntry(column);
+        if (baseColumn < 0 || baseColumn >= CDataTableBase::kColumnCount)
+            return false;
+        m_filtered->DeleteColumn(column);
+    }
+    if (m_filter)
+        m_filter->DeleteColumn(baseColumn);
+    m_table->DeleteColumn(baseColumn);
+    RebuildColumnMap();
+    return true;
+}
+
+bool TableSlot::Sort(int column, bool descending)
+{
+    if (column < 0 || column > CDataTableBase::kColumnCount)
+        return false;
+    if (!IsFilterOn()) {
+        if (!m_table)
+            return false;
+        m_table->SortByColumn(column, descending);
+        return true;
+    }
+    // The base table keeps its order; the row map follows the filtered rows so that each still
+    // names the base row it shows.
+    const bool carryOver = IsRowMapUsable();
+    std::vector<int> order;
+    m_filtered->SortByColumn(column, descending, &order);
+    if (carryOver)
+        m_rowMap.Reorder(order);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Filter life cycle
+
+void TableSlot::CreateFilter()
+{
+    if (m_filter || !m_table)
+        return;
+    m_filter = std::make_unique<CDataTableFilter>();
+    if (!m_filtered)
+        SetFiltered(std::make_unique<CDataTableBase>(*m_table));
+}
+
+void TableSlot::ToggleFilter()
+{
+    if (!m_filter)
+        return;
+    m_filter->SetEnabled(!m_filter->IsEnabled());
+    if (m_filter->IsEnabled()) {
+        if (m_filtered)
+            m_filtered->RemoveAllRows();
+        ApplyFilter();
+    } else {
+        m_columnMap.SetIdentity();
+    }
+}
+
+void TableSlot::ApplyFilter()
+{
+    if (!m_filter || !m_filtered || !m_table)
+        return;
+    m_filter->ApplyTableFilter(*m_table, *m_filtered, m_columnMap, m_rowMap);
+}
+
+void TableSlot::ReapplyFilter()
+{
+    if (m_filter && m_filter->IsEnabled())
+        ApplyFilter();
+}
+
+void TableSlot::RebuildColumnMap()
+{
+    if (m_filter)
+        m_filter->RebuildColumnMap(m_columnMap);
+    else
+        m_columnMap.SetIdentity();
+}
+
+int TableSlot::GetFilteredColumn(int k) const
+{
+    return m_filter ? m_filter->GetFilteredColumn(k) : k;
+}
+
+CString TableSlot::GetFilterText(int kind) const
+{
+    return m_filter ? m_filter->GetFilterText(kind) : CString();
+}
+
+void TableSlot::SetFilterText(int kind, const char* text)
+{
+    if (m_filter)
+        m_filter->SetFilterText(kind, text);
+}
+
+bool TableSlot::GetFilterFlag(int column, int kind) const
+{
+    return m_filter && m_filter->GetFilterFlag(column, kind);
+}
+
+bool TableSlot::ToggleFilterFlag(int kind, int column)
+{
+    return m_filter && m_filter->ToggleFilterFlag(kind, column);
+}
+
+// ---------------------------------------------------------------------------------------------
+// ".filter" files
+
+bool TableSlot::LoadFilterFile(const char* path)
+{
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) {
+        ReportCannotOpen(path);
+        return false;
+    }
+    RecordReader in(&file);
+    int32_t magic = 0, version = 0;
+    if (!in.I32(magic) || magic != CDataTableFilter::kFileMagic)
+        return false;
+    auto filter = std::make_unique<CDataTableFilter>();
+    // The version word is not looked at; every version holds the same record.
+    if (!in.I32(version) || !filter->Load(in)) {
+        AfxMessageBox(kCorruptFileText, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    m_filter = std::move(filter);
+    if (!m_filtered && m_table)
+        SetFiltered(std::make_unique<CDataTableBase>(*m_table));
+    return true;
+}
+
+bool TableSlot::SaveFilterFile(const char* path) const
+{
+    if (!m_filter)
+        return false;
+    bool saved = WriteFileReplacing(path, [this](CFile& file) {
+        RecordWriter out(&file);
+        out.I32(CDataTableFilter::kFileMagic);
+        out.I32(0);
+        m_filter->Save(out);
+        return out.ok();
+    });
+    if (!saved)
+        ReportCannotOpen(path);
+    return saved;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The project table record
+
+bool TableSlot::ReadProjectRecord(CFile* file)
+{
+    if (!m_table)
+        return false;
+    RecordReader in(file);
+    int32_t hasFilter = 0;
+    if (!in.I32(hasFilter))
+        return false;
+    CDataTableBase table(*m_table);
+    if (!table.Load(file))
+        return false;
+    std::unique_ptr<CDataTableFilter> filter;
+    std::unique_ptr<CDataTableBase> filtered;
+    if (hasFilter & 1) {
+        filter = std::make_unique<CDataTableFilter>();
+        filtered = std::make_unique<CDataTableBase>();
+        if (!filter->Load(file) || !filtered->Load(file))
+            return false;
+    }
+
+    m_table->Swap(table);
+    if (filter) {
+        m_filter = std::move(filter);
+        // The filtered table comes as it was saved (perhaps sorted); no row map comes with it.
+        SetFiltered(std::move(filtered));
+    }
+    RebuildColumnMap();
+    return true;
+}
+
+bool TableSlot::WriteProjectRecord(CFile* file) const
+{
+    RecordWriter out(file);
+    out.I32(m_filter ? 1 : 0);
+    bool ok = out.ok();
+    const CDataTableBase empty;
+    ok = (m_table ? m_table->Save(file) : empty.Save(file)) && ok;
+    if (m_filter) {
+        ok = m_filter->Save(file) && ok;
+        ok = (m_filtered ? m_filtered->Save(file) : empty.Save(file)) && ok;
+    }
+    return ok;
+}
