@@ -10,23 +10,6 @@ const int kMaxCellChars = CDataTableCell::kMaxTextLength;
 
 } // namespace
 
-CString WideToAnsi(const std::wstring& text)
-{
-    if (text.empty())
-        return CString();
-    const int length = static_cast<int>(text.size());
-    int needed = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0,
-                                     nullptr, nullptr);
-    if (needed <= 0)
-        return CString();
-    CString result;
-    char* buffer = result.GetBuffer(needed);
-    needed = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, buffer, needed,
-                                 nullptr, nullptr);
-    result.ReleaseBuffer(needed > 0 ? needed : 0);
-    return result;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Strings over CONTINUE records
 

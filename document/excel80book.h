@@ -27,8 +27,6 @@ private:
     int m_offset = 0;
 };
 
-// UTF-16 into the ANSI code page; characters it cannot show become '?'.
-CString WideToAnsi(const std::wstring& text);
 
 class CExcel80Book : public CExcel50Book {
 public:

@@ -2,6 +2,8 @@
 
 #include "document/datatable.h"
 
+#include <windows.h>
+
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -47,6 +49,23 @@ CString FormatExcelNumber(double value, const char* format, ExcelNumberKind kind
     }
     text.Format(kind == ExcelNumberKind::kNumber ? "%0.8g" : "%.15g", value);
     return text;
+}
+
+CString WideToAnsi(const std::wstring& text)
+{
+    if (text.empty())
+        return CString();
+    const int length = static_cast<int>(text.size());
+    int needed = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0,
+                                     nullptr, nullptr);
+    if (needed <= 0)
+        return CString();
+    CString result;
+    char* buffer = result.GetBuffer(needed);
+    needed = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, buffer, needed,
+                                 nullptr, nullptr);
+    result.ReleaseBuffer(needed > 0 ? needed : 0);
+    return result;
 }
 
 double DecodeRk(uint32_t rk)
@@ -149,6 +168,28 @@ CString CExcelFile::Bytes(int offset, int length) const
     if (length > m_length - offset)
         length = m_length - offset;
     return CString(reinterpret_cast<const char*>(m_body + offset), length);
+}
+
+CString CExcelFile::CellText(int offset, int length) const
+{
+    const CString raw = Bytes(offset, length);
+    // Under code page 1200 Gnumeric still writes texts that need no more as 8-bit characters;
+    // those never hold a zero byte, UTF-16 Latin text always does.
+    if (!m_utf16Texts || raw.GetLength() % 2 != 0 ||
+        std::memchr(raw.GetString(), 0, static_cast<size_t>(raw.GetLength())) == nullptr)
+        return raw;
+    std::wstring wide;
+    for (int i = 0; i + 1 < raw.GetLength(); i += 2)
+        wide.push_back(static_cast<wchar_t>(static_cast<uint8_t>(raw[i]) |
+                                            (static_cast<uint8_t>(raw[i + 1]) << 8)));
+    return WideToAnsi(wide);
+}
+
+void CExcelFile::OnCodePage()
+{
+    uint16_t codePage = 0;
+    if (U16(0, codePage))
+        m_utf16Texts = codePage == 1200;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -331,7 +372,7 @@ void CExcelFile::OnLabel(CDataTableBase& table)
     uint8_t length;
     if (!U16(0, row) || !U16(2, column) || !U8(7, length))
         return;
-    StoreText(table, row, column, Bytes(8, length));
+    StoreText(table, row, column, CellText(8, length));
 }
 
 void CExcelFile::OnRK(CDataTableBase& table)
@@ -393,6 +434,9 @@ void CExcelFile::Dispatch(CDataTableBase& table, bool& more)
         break;
     case 0x00BD:
         OnMulRK(table);
+        break;
+    case 0x0042:
+        OnCodePage();
         break;
     case 0x002F:                             // FILEPASS: the cells are encrypted
         Fail();

@@ -6,6 +6,7 @@
 #include "framework/object.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class CDataTableBase;
@@ -19,6 +20,9 @@ enum class ExcelNumberKind { kNumber, kRk };
 CString FormatExcelNumber(double value, const char* format, ExcelNumberKind kind);
 // The value of an RK word: a 30-bit integer or the high half of a double, optionally / 100.
 double DecodeRk(uint32_t rk);
+
+// UTF-16 into the ANSI code page; characters it cannot show become '?'.
+CString WideToAnsi(const std::wstring& text);
 
 class CExcelFile : public CObject {
 public:
@@ -67,6 +71,10 @@ protected:
     bool F64(int offset, double& v) const;
     // length 8-bit characters from offset, cut at the record's end.
     CString Bytes(int offset, int length) const;
+    // A cell text of length bytes: 8-bit characters, or UTF-16 when the workbook's CODEPAGE
+    // record says 1200 (Gnumeric writes Excel 5.0/95 files so).
+    CString CellText(int offset, int length) const;
+    void OnCodePage();
 
     // The number-format string of a format index: the file's FORMAT record for it, else the
     // built-in "0.00" for index 2, else "" (general).
@@ -110,4 +118,5 @@ private:
     std::vector<uint32_t> m_sheetOffsets;
     bool m_failed = false;
     bool m_formulaPending = false;
+    bool m_utf16Texts = false;
 };

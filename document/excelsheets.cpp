@@ -43,7 +43,7 @@ void CExcel30Sheet::OnLabel(CDataTableBase& table)
     uint16_t row, column, length;
     if (!U16(0, row) || !U16(2, column) || !U16(6, length))
         return;
-    StoreText(table, row, column, Bytes(8, length));
+    StoreText(table, row, column, CellText(8, length));
 }
 
 CString CExcel30Sheet::ReadStringRecord()
@@ -51,7 +51,7 @@ CString CExcel30Sheet::ReadStringRecord()
     uint16_t length = 0;
     if (!U16(0, length))
         return CString();
-    return Bytes(2, length);
+    return CellText(2, length);
 }
 
 bool CExcel30Sheet::OnOtherRecord(CDataTableBase& table)
@@ -152,6 +152,9 @@ bool CExcel50Book::ReadGlobalRecords()
             break;
         case 0x00E0:
             OnXF5();
+            break;
+        case 0x0042:
+            OnCodePage();
             break;
         case 0x0085:
             OnBoundSheet();
