@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -28,9 +29,9 @@ const CString& BuiltInTwoDecimals()
 
 } // namespace
 
-CString FormatExcelNumber(double value, const char* format, ExcelNumberKind kind)
+int FormatExcelNumber(double value, const char* format, ExcelNumberKind kind, char* buffer)
 {
-    CString text;
+    // Every text below fits: at most 309 integer digits, the point and 15 decimals.
     const size_t formatLength = format ? std::strlen(format) : 0;
     if (formatLength > 2 && format[0] == '0' && format[1] == '.') {
         int decimals = 0;
@@ -38,17 +39,45 @@ CString FormatExcelNumber(double value, const char* format, ExcelNumberKind kind
             ++decimals;
         if (decimals > kMaxDecimals)
             decimals = kMaxDecimals;
-        text.Format("%.*f", decimals, value);
-        if (!text.IsEmpty())
-            return text;
+        const int length = _snprintf(buffer, kExcelNumberBufferSize - 1, "%.*f", decimals, value);
+        if (length > 0) {
+            buffer[length] = '\0';
+            return length;
+        }
     }
     if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < kWholeLimit) {
         // An article number stored as a number must come back with every digit.
-        text.Format("%.0f", value + 0.0);        // + 0.0 turns -0 into 0
-        return text;
+        long long whole = static_cast<long long>(value);
+        char digits[24];
+        int count = 0;
+        const bool negative = whole < 0;
+        unsigned long long magnitude = negative ? 0ull - static_cast<unsigned long long>(whole)
+                                                : static_cast<unsigned long long>(whole);
+        do {
+            digits[count++] = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        int length = 0;
+        if (negative)
+            buffer[length++] = '-';
+        while (count > 0)
+            buffer[length++] = digits[--count];
+        buffer[length] = '\0';
+        return length;
     }
-    text.Format(kind == ExcelNumberKind::kNumber ? "%0.8g" : "%.15g", value);
-    return text;
+    int length = _snprintf(buffer, kExcelNumberBufferSize - 1,
+                           kind == ExcelNumberKind::kNumber ? "%0.8g" : "%.15g", value);
+    if (length < 0)
+        length = 0;
+    buffer[length] = '\0';
+    return length;
+}
+
+CString FormatExcelNumber(double value, const char* format, ExcelNumberKind kind)
+{
+    char buffer[kExcelNumberBufferSize];
+    const int length = FormatExcelNumber(value, format, kind, buffer);
+    return CString(buffer, length);
 }
 
 CString WideToAnsi(const std::wstring& text)
@@ -252,7 +281,9 @@ void CExcelFile::StoreText(CDataTableBase& table, int row, int column, const cha
 void CExcelFile::StoreNumber(CDataTableBase& table, int row, int column, double value,
                              int formatIndex, ExcelNumberKind kind)
 {
-    StoreText(table, row, column, FormatExcelNumber(value, LookupFormat(formatIndex), kind));
+    char text[kExcelNumberBufferSize];
+    FormatExcelNumber(value, LookupFormat(formatIndex), kind, text);
+    StoreText(table, row, column, text);
 }
 
 void CExcelFile::StoreRk(CDataTableBase& table, int row, int column, int xf, uint32_t rk)

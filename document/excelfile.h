@@ -18,6 +18,9 @@ enum class ExcelNumberKind { kNumber, kRk };
 // The text of a numeric cell: a format beginning "0." prints that many decimals; otherwise a
 // whole value below 1e15 prints all its digits and anything else the general form of the kind.
 CString FormatExcelNumber(double value, const char* format, ExcelNumberKind kind);
+// The same into a buffer of kExcelNumberBufferSize bytes; returns the length.
+const int kExcelNumberBufferSize = 352;
+int FormatExcelNumber(double value, const char* format, ExcelNumberKind kind, char* buffer);
 // The value of an RK word: a 30-bit integer or the high half of a double, optionally / 100.
 double DecodeRk(uint32_t rk);
 
