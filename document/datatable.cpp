@@ -11,67 +11,95 @@
 // ---------------------------------------------------------------------------------------------
 // CDataTableCell
 
-namespace {
-
-char* CopyText(const char* text)
-{
-    if (text == nullptr || *text == '\0')
-        return nullptr;
-    size_t length = std::strlen(text);
-    if (length > static_cast<size_t>(CDataTableCell::kMaxTextLength))
-        length = CDataTableCell::kMaxTextLength;
-    char* copy = new char[length + 1];
-    std::memcpy(copy, text, length);
-    copy[length] = '\0';
-    return copy;
-}
-
-} // namespace
+static_assert(sizeof(char*) <= 11, "a heap copy's address must fit where short texts live");
 
 CDataTableCell::CDataTableCell(const CDataTableCell& other)
-    : CObject(other), m_text(CopyText(other.m_text))
+    : CObject(other)
 {
+    Assign(other.GetText(), other.m_length);
 }
 
 CDataTableCell::CDataTableCell(CDataTableCell&& other) noexcept
-    : m_text(other.m_text)
 {
-    other.m_text = nullptr;
+    // The bytes are the text or the heap copy's address: either way they change owner as they are.
+    std::memcpy(m_local, other.m_local, sizeof(m_local));
+    m_length = other.m_length;
+    other.m_length = 0;
+    other.m_local[0] = '\0';
 }
 
 CDataTableCell& CDataTableCell::operator=(const CDataTableCell& other)
 {
     if (this != &other)
-        SetText(other.m_text);
+        Assign(other.GetText(), other.m_length);
     return *this;
 }
 
 CDataTableCell& CDataTableCell::operator=(CDataTableCell&& other) noexcept
 {
     if (this != &other) {
-        delete[] m_text;
-        m_text = other.m_text;
-        other.m_text = nullptr;
+        Release();
+        std::memcpy(m_local, other.m_local, sizeof(m_local));
+        m_length = other.m_length;
+        other.m_length = 0;
+        other.m_local[0] = '\0';
     }
     return *this;
 }
 
 CDataTableCell::~CDataTableCell()
 {
-    delete[] m_text;
+    Release();
 }
 
 void CDataTableCell::SetText(const char* text)
 {
-    // Copy first: the text may be our own.
-    char* copy = CopyText(text);
-    delete[] m_text;
-    m_text = copy;
+    size_t length = 0;
+    if (text != nullptr) {
+        while (length < static_cast<size_t>(kMaxTextLength) && text[length] != '\0')
+            ++length;
+    }
+    Assign(text, length);
 }
 
 const char* CDataTableCell::GetText() const
 {
-    return m_text ? m_text : "";
+    return m_length > kLocalLength ? HeapText() : m_local;
+}
+
+char* CDataTableCell::HeapText() const
+{
+    char* text;
+    std::memcpy(&text, m_local, sizeof(text));
+    return text;
+}
+
+void CDataTableCell::Assign(const char* text, size_t length)
+{
+    // The new text is complete before the old one goes: it may be a part of it.
+    if (length > static_cast<size_t>(kLocalLength)) {
+        char* copy = new char[length + 1];
+        std::memcpy(copy, text, length);
+        copy[length] = '\0';
+        Release();
+        std::memcpy(m_local, &copy, sizeof(copy));
+    } else {
+        char local[kLocalLength + 1];
+        if (length > 0)
+            std::memcpy(local, text, length);
+        local[length] = '\0';
+        Release();
+        std::memcpy(m_local, local, length + 1);
+    }
+    m_length = static_cast<uint8_t>(length);
+}
+
+void CDataTableCell::Release()
+{
+    if (m_length > kLocalLength)
+        delete[] HeapText();
+    m_length = 0;
+    m_local[0] = '\0';
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -471,7 +499,9 @@ bool CDataTableBase::Load(CFile* file)
                 return false;
             // Only the first 255 characters fit a cell; the rest of a longer text is passed over.
             UINT kept = static_cast<UINT>(std::min<int32_t>(length, CDataTableCell::kMaxTextLength));
-            if (!in.Raw(text, kept) || !in.Skip(static_cast<UINT>(length) - kept))
+            if (kept > 0 && !in.Raw(text, kept))
+                return false;
+            if (static_cast<UINT>(length) > kept && !in.Skip(static_cast<UINT>(length) - kept))
                 return false;
             left.Consume(static_cast<ULONGLONG>(length));
             text[kept] = '\0';

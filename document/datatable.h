@@ -10,7 +10,8 @@
 
 class CFile;
 
-// One cell: a heap copy of its text, or nothing when the cell is empty.
+// One cell: its text, or nothing when the cell is empty. Short texts (most label data) live inside
+// the cell; longer ones in a heap copy, so a large table costs one allocation per long text only.
 class CDataTableCell : public CObject {
 public:
     // The table record carries at most this many characters per cell; longer texts are cut when
@@ -26,10 +27,18 @@ public:
 
     void SetText(const char* text);        // null or "" leaves the cell empty
     const char* GetText() const;           // "" for an empty cell
-    bool IsEmpty() const { return m_text == nullptr; }
+    int GetLength() const { return m_length; }
+    bool IsEmpty() const { return m_length == 0; }
 
 private:
-    char* m_text = nullptr;
+    static const int kLocalLength = 10;    // texts up to this length need no heap copy
+
+    void Assign(const char* text, size_t length);
+    void Release();
+    char* HeapText() const;
+
+    char m_local[kLocalLength + 1] = {};   // the text, or the heap copy's address
+    uint8_t m_length = 0;
 };
 
 // One row: its cells in column order (cell k is column k). Rows may differ in length; a missing

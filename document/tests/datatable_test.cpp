@@ -9,153 +9,93 @@
 #include <random>
 #include <string>
 
-TEST(DataTableCells, SetCellTextAppendsRowsAndCells)
-{
-    CDataTableBase table;
-    EXPECT_TRUE(table.SetCellText(5, 3, "x"));
-    EXPECT_EQ(6, table.GetRowCount());
-    EXPECT_EQ(4, table.GetCellCount(5));
-    EXPECT_EQ(0, table.GetCellCount(4));
-    EXPECT_STREQ("", table.GetCellText(5, 0));
-    EXPECT_STREQ("x", table.GetCellText(5, 3));
-    EXPECT_STREQ("", table.GetCellText(5, 4));
-    EXPECT_STREQ("", table.GetCellText(9, 0));
-    EXPECT_STREQ("", table.GetCellText(-1, 0));
-    EXPECT_STREQ("", table.GetCellText(5, -1));
-    EXPECT_EQ(0, table.GetCellCount(-1));
-}
+using Texts = std::vector<std::string>;
 
-TEST(DataTableCells, BadIndicesAreRefusedWithoutTrace)
+TEST(DataTableCells, WritesGrowTheTableAndBadIndicesLeaveNoTrace)
 {
     CDataTableBase table;
     EXPECT_FALSE(table.SetCellText(-1, 0, "x"));
     EXPECT_FALSE(table.SetCellText(3, -1, "x"));
     EXPECT_FALSE(table.SetCellText(3, 256, "x"));
     EXPECT_EQ(0, table.GetRowCount());
-    EXPECT_TRUE(table.SetCellText(0, 255, "last"));
-    EXPECT_EQ(256, table.GetCellCount(0));
+
+    EXPECT_TRUE(table.SetCellText(5, 3, "x"));
+    EXPECT_EQ(6, table.GetRowCount());
+    EXPECT_EQ(4, table.GetCellCount(5));
+    EXPECT_EQ(0, table.GetCellCount(4));
+    EXPECT_EQ((Texts{"", "", "", "x"}), Dump(table)[5]);
+    EXPECT_STREQ("", table.GetCellText(9, 0));
+    EXPECT_STREQ("", table.GetCellText(5, -1));
 }
 
-TEST(DataTableCells, TextsAreCutAt255Characters)
+TEST(DataTableCells, TextsUpTo255CharactersShortOrLong)
 {
-    CDataTableBase table;
-    std::string longText(300, 'q');
-    table.SetCellText(0, 0, longText.c_str());
-    EXPECT_EQ(std::string(255, 'q'), table.GetCellText(0, 0));
-    table.SetCellText(0, 0, nullptr);
-    EXPECT_STREQ("", table.GetCellText(0, 0));
-    EXPECT_EQ(1, table.GetCellCount(0));
+    for (size_t length : {0u, 1u, 10u, 11u, 255u, 300u}) {
+        const std::string stored = std::string(length, 't').substr(0, 255);
+        CDataTableBase table;
+        table.SetCellText(0, 0, std::string(length, 't').c_str());
+        EXPECT_EQ(stored, table.GetCellText(0, 0));
+        CDataTableBase copy(table);
+        if (length > 0) {
+            table.SetCellText(0, 0, table.GetCellText(0, 0) + 1);   // a tail of its own text
+            EXPECT_EQ(stored.substr(1), table.GetCellText(0, 0));
+        }
+        EXPECT_EQ(stored, copy.GetCellText(0, 0));
+    }
 }
 
 TEST(DataTableCells, UsedRowCountIgnoresTrailingEmptyRows)
 {
-    CDataTableBase table = MakeTable({{"a"}, {"", "b"}, {"", ""}, {}});
-    EXPECT_EQ(4, table.GetRowCount());
-    EXPECT_EQ(2, table.GetUsedRowCount());
-    CDataTableBase empty = MakeTable({{""}, {}, {"", ""}});
-    EXPECT_EQ(3, empty.GetRowCount());
-    EXPECT_EQ(0, empty.GetUsedRowCount());
+    EXPECT_EQ(2, MakeTable({{"a"}, {"", "b"}, {"", ""}, {}}).GetUsedRowCount());
+    EXPECT_EQ(0, MakeTable({{""}, {}, {"", ""}}).GetUsedRowCount());
 }
 
-TEST(DataTableRows, InsertAndDeleteRows)
-{
-    CDataTableBase table = MakeTable({{"a"}, {"b"}, {"c"}});
-    table.InsertRow(1);
-    EXPECT_EQ((Rows{{"a"}, {}, {"b"}, {"c"}}), Dump(table));
-    table.InsertRow(4);                    // past the end: nothing
-    table.InsertRow(-1);
-    EXPECT_EQ(4, table.GetRowCount());
-    table.DeleteRow(2);
-    table.DeleteRow(7);
-    table.DeleteRow(-1);
-    EXPECT_EQ((Rows{{"a"}, {}, {"c"}}), Dump(table));
-    table.RemoveAllRows();
-    EXPECT_EQ(0, table.GetRowCount());
-}
-
-TEST(DataTableColumns, InsertColumnShiftsCellsAndFlags)
+TEST(DataTableColumns, InsertAndDeleteMoveCellsAndFlags)
 {
     CDataTableBase table = MakeTable({{"a", "b", "c"}, {"x"}, {}});
     table.SetImageColumn(1, true);
     table.SetImageColumn(255, true);
     table.InsertColumn(1);
-    // Rows without a cell at the index keep their cells.
+    // Rows without a cell at the index stay as they are.
     EXPECT_EQ((Rows{{"a", "", "b", "c"}, {"x"}, {}}), Dump(table));
-    // The new column keeps the flag that was at its index; the old flag moved right; 255 fell off.
-    EXPECT_TRUE(table.IsImageColumn(1));
-    EXPECT_TRUE(table.IsImageColumn(2));
+    // The new column keeps the flag at its index, the old one moved right, flag 255 fell off.
+    EXPECT_TRUE(table.IsImageColumn(1) && table.IsImageColumn(2));
     EXPECT_FALSE(table.IsImageColumn(255));
-    EXPECT_EQ(2, table.CountImageColumns());
 
-    CDataTableBase before(table);
-    table.InsertColumn(26);
-    table.InsertColumn(-1);
-    EXPECT_TRUE(SameTable(before, table));
-}
+    table.DeleteColumn(0);
+    EXPECT_EQ((Rows{{"", "b", "c"}, {}, {}}), Dump(table));
+    EXPECT_TRUE(table.IsImageColumn(0) && table.IsImageColumn(1) && !table.IsImageColumn(2));
 
-TEST(DataTableColumns, DeleteColumnShiftsCellsAndFlags)
-{
-    CDataTableBase table = MakeTable({{"a", "b", "c"}, {"x"}});
-    table.SetImageColumn(1, true);
     table.SetImageColumn(255, true);
     table.DeleteColumn(0);
-    EXPECT_EQ((Rows{{"b", "c"}, {}}), Dump(table));
-    EXPECT_TRUE(table.IsImageColumn(0));   // B's flag is now A's
-    EXPECT_FALSE(table.IsImageColumn(1));
-    EXPECT_TRUE(table.IsImageColumn(254));
-    EXPECT_TRUE(table.IsImageColumn(255)); // the last flag keeps its value
+    EXPECT_TRUE(table.IsImageColumn(254) && table.IsImageColumn(255));   // 255 keeps its value
 
     CDataTableBase before(table);
-    table.DeleteColumn(26);
-    table.DeleteColumn(-3);
+    for (int column : {-1, 26, 300}) {
+        table.InsertColumn(column);
+        table.DeleteColumn(column);
+    }
     EXPECT_TRUE(SameTable(before, table));
+
+    // A cell pushed past the last column is dropped.
+    CDataTableBase full;
+    full.SetCellText(0, 255, "end");
+    full.InsertColumn(0);
+    EXPECT_EQ(256, full.GetCellCount(0));
+    EXPECT_STREQ("", full.GetCellText(0, 255));
 }
 
-TEST(DataTableColumns, InsertingIntoAFullRowDropsTheLastCell)
+TEST(DataTableFlags, ImageColumnNumbers)
 {
     CDataTableBase table;
-    table.SetCellText(0, 255, "end");
-    table.SetCellText(0, 0, "first");
-    table.InsertColumn(0);
-    EXPECT_EQ(256, table.GetCellCount(0));
-    EXPECT_STREQ("first", table.GetCellText(0, 1));
-    EXPECT_STREQ("", table.GetCellText(0, 255));
-}
-
-TEST(DataTableFlags, ImageColumnNumbersAndCounts)
-{
-    CDataTableBase table;
-    table.SetImageColumn(2, true);
-    table.SetImageColumn(5, true);
-    table.SetImageColumn(30, true);        // beyond "Z": not counted
-    EXPECT_EQ(2, table.CountImageColumns());
-    EXPECT_EQ(1, table.GetImageColumnNumber(2));
+    for (int column : {2, 5, 30})
+        table.SetImageColumn(column, true);
+    EXPECT_EQ(2, table.CountImageColumns());                // "A".."Z" only
     EXPECT_EQ(2, table.GetImageColumnNumber(5));
     EXPECT_EQ(3, table.GetImageColumnNumber(30));
     EXPECT_EQ(-1, table.GetImageColumnNumber(3));
     EXPECT_EQ(-1, table.GetImageColumnNumber(256));
-    EXPECT_EQ(-1, table.GetImageColumnNumber(-1));
     EXPECT_FALSE(table.ToggleImageColumn(300));
-    EXPECT_TRUE(table.ToggleImageColumn(2));
-    EXPECT_FALSE(table.IsImageColumn(2));
-}
-
-TEST(DataTableCopy, CopiesAreDeepAndIndependent)
-{
-    CDataTableBase table = MakeTable({{"a", "b"}, {}, {"c"}});
-    table.SetImageColumn(4, true);
-    CDataTableBase copy(table);
-    EXPECT_TRUE(SameTable(table, copy));
-    copy.SetCellText(0, 0, "changed");
-    copy.SetImageColumn(4, false);
-    EXPECT_STREQ("a", table.GetCellText(0, 0));
-    EXPECT_TRUE(table.IsImageColumn(4));
-
-    CDataTableBase assigned;
-    assigned = table;
-    EXPECT_TRUE(SameTable(table, assigned));
-    CDataTableBase moved(std::move(assigned));
-    EXPECT_TRUE(SameTable(table, moved));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -163,7 +103,8 @@ TEST(DataTableCopy, CopiesAreDeepAndIndependent)
 
 namespace {
 
-CDataTableBase KeyedTable(const std::vector<std::string>& keys)
+// Keys in column A, the original position in column B.
+CDataTableBase KeyedTable(const Texts& keys)
 {
     CDataTableBase table;
     for (size_t i = 0; i < keys.size(); ++i) {
@@ -179,11 +120,16 @@ TEST(DataTableSort, NumbersAsNumbersTextsByteWise)
 {
     CDataTableBase table = KeyedTable({"10", "9", "abc", "2"});
     table.SortByColumn(0, false);
-    EXPECT_EQ((std::vector<std::string>{"2", "9", "10", "abc"}), Column(table, 0));
+    EXPECT_EQ((Texts{"2", "9", "10", "abc"}), Column(table, 0));
     table.SortByColumn(0, true);
-    EXPECT_EQ((std::vector<std::string>{"abc", "10", "9", "2"}), Column(table, 0));
-    // Cells move with their rows.
-    EXPECT_EQ((std::vector<std::string>{"2", "0", "1", "3"}), Column(table, 1));
+    EXPECT_EQ((Texts{"abc", "10", "9", "2"}), Column(table, 0));
+    EXPECT_EQ((Texts{"2", "0", "1", "3"}), Column(table, 1));  // cells move with their rows
+
+    // "12kg" scans as 12; bytes compare unsigned (a-ring after z); a missing cell is "".
+    CDataTableBase mixed = KeyedTable({"\xE5", "z", "ab", "abc", "12kg", "9", "B"});
+    mixed.SetCellText(7, 1, "no key");
+    mixed.SortByColumn(0, false);
+    EXPECT_EQ((Texts{"", "9", "12kg", "B", "ab", "abc", "z", "\xE5"}), Column(mixed, 0));
 }
 
 TEST(DataTableSort, EqualKeysKeepTheirOrder)
@@ -191,50 +137,25 @@ TEST(DataTableSort, EqualKeysKeepTheirOrder)
     CDataTableBase table = KeyedTable({"b", "a", "b", "3", "03", "a", "3.0"});
     std::vector<int> order;
     table.SortByColumn(0, false, &order);
-    // 3, 03 and 3.0 are equal numbers: they stay in their order.
-    EXPECT_EQ((std::vector<std::string>{"3", "03", "3.0", "a", "a", "b", "b"}), Column(table, 0));
-    EXPECT_EQ((std::vector<std::string>{"3", "4", "6", "1", "5", "0", "2"}), Column(table, 1));
+    EXPECT_EQ((Texts{"3", "03", "3.0", "a", "a", "b", "b"}), Column(table, 0));
     EXPECT_EQ((std::vector<int>{3, 4, 6, 1, 5, 0, 2}), order);
     table.SortByColumn(0, true);
-    EXPECT_EQ((std::vector<std::string>{"0", "2", "1", "5", "3", "4", "6"}), Column(table, 1));
-}
+    EXPECT_EQ((Texts{"0", "2", "1", "5", "3", "4", "6"}), Column(table, 1));
 
-TEST(DataTableSort, ByteOrderLeadingNumbersAndMissingCells)
-{
-    CDataTableBase table;
-    const char* keys[] = {"\xE5", "z", "ab", "abc", "12kg", "9", "B"};
-    for (int i = 0; i < 7; ++i)
-        table.SetCellText(i, 0, keys[i]);
-    table.SetCellText(7, 1, "no key");     // a row without a cell in the sort column
-    table.SortByColumn(0, false);
-    // "12kg" scans as 12; bytes compare unsigned, so a-ring comes after z; "" is smallest.
-    EXPECT_EQ((std::vector<std::string>{"", "9", "12kg", "B", "ab", "abc", "z", "\xE5"}), Column(table, 0));
-}
-
-TEST(DataTableSort, ShortTablesAndEmptyColumns)
-{
     CDataTableBase empty;
-    std::vector<int> order{7};
     empty.SortByColumn(0, false, &order);
     EXPECT_TRUE(order.empty());
-    CDataTableBase one = KeyedTable({"x"});
-    one.SortByColumn(0, true, &order);
-    EXPECT_EQ(std::vector<int>{0}, order);
-    CDataTableBase table = KeyedTable({"c", "a", "b"});
-    table.SortByColumn(20, false);         // every key empty: nothing moves
-    EXPECT_EQ((std::vector<std::string>{"c", "a", "b"}), Column(table, 0));
 }
 
 TEST(DataTableSort, MatchesAStableReferenceOnManyRows)
 {
     std::mt19937 random(12345);
     for (bool numeric : {true, false}) {
-        std::vector<std::string> keys;
+        Texts keys;
         for (int i = 0; i < 3000; ++i) {
             int value = static_cast<int>(random() % 200);
-            keys.push_back(numeric ? std::to_string(value) : std::string("k") + std::to_string(value));
+            keys.push_back(numeric ? std::to_string(value) : "k" + std::to_string(value));
         }
-        CDataTableBase table = KeyedTable(keys);
         for (bool descending : {false, true}) {
             std::vector<int> expected(keys.size());
             for (size_t i = 0; i < keys.size(); ++i)
@@ -246,48 +167,41 @@ TEST(DataTableSort, MatchesAStableReferenceOnManyRows)
                 }
                 return descending ? keys[a] > keys[b] : keys[a] < keys[b];
             });
-            CDataTableBase sorted(table);
-            sorted.SortByColumn(0, descending);
-            std::vector<int> tags;
-            for (int r = 0; r < sorted.GetRowCount(); ++r)
-                tags.push_back(std::atoi(sorted.GetCellText(r, 1)));
-            EXPECT_EQ(expected, tags) << "numeric " << numeric << " descending " << descending;
+            std::vector<int> order;
+            KeyedTable(keys).SortByColumn(0, descending, &order);
+            EXPECT_EQ(expected, order) << "numeric " << numeric << " descending " << descending;
         }
     }
 }
 
-// The numeric comparison reads numbers with the decimal separator of the numeric locale, as the
-// program sets it at start-up from the user's settings.
+// The program sets the numeric locale from the user's settings at start-up; numbers in cells are
+// read with its decimal separator.
 TEST(DataTableSortLocale, DecimalSeparatorOfTheUserLocale)
 {
     setlocale(LC_NUMERIC, "");
     const bool comma = *localeconv()->decimal_point == ',';
-
     CDataTableBase plain = KeyedTable({"10", "9", "abc", "2"});
-    plain.SortByColumn(0, false);
-    EXPECT_EQ((std::vector<std::string>{"2", "9", "10", "abc"}), Column(plain, 0));
     plain.SortByColumn(0, true);
-    EXPECT_EQ((std::vector<std::string>{"abc", "10", "9", "2"}), Column(plain, 0));
+    EXPECT_EQ((Texts{"abc", "10", "9", "2"}), Column(plain, 0));
 
     CDataTableBase table = KeyedTable({"2,5", "10", "2,25", "abc", "1,75"});
     table.SortByColumn(0, false);
-    if (comma) {
-        EXPECT_EQ((std::vector<std::string>{"1,75", "2,25", "2,5", "10", "abc"}), Column(table, 0));
-    } else {
-        // With a decimal point "2,5" and "2,25" both read as 2 and keep their order.
-        EXPECT_EQ((std::vector<std::string>{"1,75", "2,5", "2,25", "10", "abc"}), Column(table, 0));
-    }
+    if (comma)
+        EXPECT_EQ((Texts{"1,75", "2,25", "2,5", "10", "abc"}), Column(table, 0));
+    else   // "2,5" and "2,25" both read as 2 and keep their order
+        EXPECT_EQ((Texts{"1,75", "2,5", "2,25", "10", "abc"}), Column(table, 0));
     setlocale(LC_NUMERIC, "C");
 }
 
-TEST(DataTableSortLocale, SwedishLocaleReadsDecimalCommas)
+TEST(DataTableSortLocale, SwedishDecimalCommas)
 {
-    const char* name = setlocale(LC_NUMERIC, "Swedish_Sweden.1252");
-    if (name == nullptr)
+    if (setlocale(LC_NUMERIC, "Swedish_Sweden.1252") == nullptr)
         GTEST_SKIP() << "no Swedish locale";
     ASSERT_STREQ(",", localeconv()->decimal_point);
-    CDataTableBase table = KeyedTable({"2,5", "2,25", "10", "-1,5"});
+    CDataTableBase table = KeyedTable({"2,5", "2,25", "10", "-1,5", "abc", "9"});
+    table.SortByColumn(0, false);
+    EXPECT_EQ((Texts{"-1,5", "2,25", "2,5", "9", "10", "abc"}), Column(table, 0));
     table.SortByColumn(0, true);
-    EXPECT_EQ((std::vector<std::string>{"10", "2,5", "2,25", "-1,5"}), Column(table, 0));
+    EXPECT_EQ((Texts{"abc", "10", "9", "2,5", "2,25", "-1,5"}), Column(table, 0));
     setlocale(LC_NUMERIC, "C");
 }
