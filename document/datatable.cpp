@@ -542,3 +542,30 @@ bool CDataTableBase::Save(CFile* file) const
     }
     return out.ok();
 }
+
+// ---------------------------------------------------------------------------------------------
+// The label model reads cells through an interface of its own (it sits below this library). The
+// reader is installed here, in the file every user of tables links, so that a text content never
+// prints empty for want of it.
+
+#include "document/datatablemaps.h"
+#include "labelmodel/tablesource.h"
+
+namespace {
+
+class DataTableCellReader : public CTableCellReader {
+public:
+    const char* GetCellText(const CDataTableBase* table, int row, int column) const override
+    {
+        return table ? table->GetCellText(row, column) : "";
+    }
+    int GetMapEntry(const CDataTableMap* map, int k) const override
+    {
+        return map ? map->GetEntry(k) : -1;
+    }
+};
+
+const DataTableCellReader g_cellReader;
+const bool g_cellReaderInstalled = (SetTableCellReader(&g_cellReader), true);
+
+} // namespace

@@ -1,0 +1,34 @@
+#pragma once
+// Picture files into packed device-independent bitmaps, over the Windows Imaging Component.
+// Every loader answers a new movable global block (BITMAPINFOHEADER, then 24-bit bottom-up
+// pixels) that the caller owns and frees with GlobalFree, or null when the file cannot be read.
+// Each call initialises COM for its own duration, so callers need not.
+#include <windows.h>
+
+enum class ImageFileType { Unknown, Jpeg, Bmp, Png };
+
+struct ImageFileInfo {
+    ImageFileType type = ImageFileType::Unknown;
+    int width = 0;                 // pixels of the first frame
+    int height = 0;
+};
+
+// Identifies a picture file by its content (not its name) and reads the size of its first frame.
+// false when the file is missing or unreadable; a readable picture of another format (GIF, TIFF,
+// icons) answers true with type Unknown.
+bool ReadImageFileInfo(const char* path, ImageFileInfo& info);
+
+// "JPEG", "BMP", "PNG", or "" for Unknown.
+const char* ImageFileTypeName(ImageFileType type);
+
+// Each reads a file of its own format only (a PNG named x.jpg still loads with LoadPngAsDib).
+HGLOBAL LoadJpegAsDib(const char* path);
+HGLOBAL LoadBmpAsDib(const char* path);
+HGLOBAL LoadPngAsDib(const char* path);
+
+enum class QuarterTurn { Clockwise, CounterClockwise };
+
+// Replaces `dib` by the picture turned a quarter turn (as seen on the screen); the result is a
+// 24-bit bottom-up packed DIB and the old block is freed. Any depth GDI draws is accepted. On
+// failure (not a valid DIB, out of memory) false, and `dib` is unchanged.
+bool RotateDibQuarterTurn(HGLOBAL& dib, QuarterTurn turn);
