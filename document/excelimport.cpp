@@ -1,73 +1,50 @@
 #include "document/excelimport.h"
 
+#include "document/compoundfile.h"
 #include "document/datatable.h"
 #include "document/documentstrings.h"
 #include "document/excel80book.h"
 #include "document/excelfile.h"
 #include "document/excelsheets.h"
-#include "framework/file.h"
 #include "framework/guard.h"
 #include "framework/msgbox.h"
 
-#include <objbase.h>
-
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace {
 
-// Larger streams than this are not workbooks anybody meant to put into a label table.
-const ULONGLONG kMaxStreamSize = 512u * 1024u * 1024u;
+// Larger files than this are not workbooks anybody meant to put into a label table.
+const ULONGLONG kMaxFileSize = 512u * 1024u * 1024u;
 
-bool ReadStorageStream(IStorage* storage, const wchar_t* name, std::vector<uint8_t>& out)
+// The whole file in one read. Others may go on reading and writing it: a workbook that is open
+// in the spreadsheet program, or marked read-only, still imports.
+bool ReadWholeFile(const wchar_t* path, std::vector<uint8_t>& out)
 {
-    IStream* stream = nullptr;
-    if (FAILED(storage->OpenStream(name, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream)) ||
-        !stream)
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
         return false;
     bool ok = false;
-    STATSTG stat = {};
-    if (SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)) &&
-        stat.cbSize.QuadPart <= kMaxStreamSize) {
-        const ULONG size = static_cast<ULONG>(stat.cbSize.QuadPart);
-        std::vector<uint8_t> data(size);
-        ULONG got = 0;
-        if (size == 0 || (SUCCEEDED(stream->Read(data.data(), size, &got)) && got == size)) {
-            out.swap(data);
-            ok = true;
+    LARGE_INTEGER size;
+    if (GetFileSizeEx(file, &size) && size.QuadPart >= 0 &&
+        static_cast<ULONGLONG>(size.QuadPart) <= kMaxFileSize) {
+        try {
+            std::vector<uint8_t> data(static_cast<size_t>(size.QuadPart));
+            DWORD got = 0;
+            if (data.empty() ||
+                (ReadFile(file, data.data(), static_cast<DWORD>(data.size()), &got, nullptr) &&
+                 got == data.size())) {
+                out.swap(data);
+                ok = true;
+            }
+        } catch (const std::bad_alloc&) {
+            ok = false;                      // no room for it in this process
         }
     }
-    stream->Release();
+    CloseHandle(file);
     return ok;
-}
-
-bool ReadCompoundFile(const wchar_t* path, std::vector<uint8_t>& out)
-{
-    // Read-only and letting others read: a workbook open elsewhere or marked read-only imports.
-    IStorage* storage = nullptr;
-    if (FAILED(StgOpenStorage(path, nullptr, STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0,
-                              &storage)) ||
-        !storage)
-        return false;
-    const bool ok = ReadStorageStream(storage, L"Workbook", out) ||
-                    ReadStorageStream(storage, L"Book", out);
-    storage->Release();
-    return ok;
-}
-
-bool ReadPlainFile(const char* path, std::vector<uint8_t>& out)
-{
-    CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
-        return false;
-    const ULONGLONG length = file.GetLength();
-    if (length > kMaxStreamSize)
-        return false;
-    std::vector<uint8_t> data(static_cast<size_t>(length));
-    if (!data.empty() && file.Read(data.data(), static_cast<UINT>(data.size())) != data.size())
-        return false;
-    out.swap(data);
-    return true;
 }
 
 } // namespace
@@ -80,11 +57,24 @@ bool LoadExcelStream(const char* path, std::vector<uint8_t>& stream, bool& compo
     wchar_t widePath[MAX_PATH];
     if (MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH) == 0)
         return false;                        // longer than a path can be
-    if (StgIsStorageFile(widePath) == S_OK) {
-        compound = true;
-        return ReadCompoundFile(widePath, stream);
+    std::vector<uint8_t> file;
+    if (!ReadWholeFile(widePath, file))
+        return false;
+    if (!IsCompoundFile(file.data(), file.size())) {
+        stream.swap(file);
+        return true;
     }
-    return ReadPlainFile(path, stream);
+    // "Workbook" holds an Excel 97 workbook, "Book" an Excel 5.0/95 one.
+    compound = true;
+    CCompoundFile storage;
+    if (!storage.Open(std::move(file)))
+        return false;
+    for (const wchar_t* name : {L"Workbook", L"Book"}) {
+        const int entry = storage.FindStream(name);
+        if (entry >= 0 && storage.TakeStream(entry, stream))
+            return true;
+    }
+    return false;
 }
 
 std::unique_ptr<CExcelFile> CreateExcelReader(std::vector<uint8_t> stream, const char* fileName)
