@@ -430,6 +430,15 @@ TEST(ExcelImport, CompoundFilesOpenReadOnlyAndWhileOpenElsewhere)
     CloseHandle(other);
     SetFileAttributesA(workbook, FILE_ATTRIBUTE_NORMAL);
 
+    // Held open for writing by a program that lets others read it.
+    HANDLE writer = CreateFileA(workbook, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, writer);
+    CDataTableBase whileWritten;
+    EXPECT_EQ(ExcelImportResult::kImported, Import(workbook, whileWritten).result);
+    EXPECT_TRUE(SameTable(table, whileWritten));
+    CloseHandle(writer);
+
     // Excel 5.0/95 keeps its stream under "Book".
     const CString book5 = dir.Path("b5.xls");
     ASSERT_TRUE(WriteCompoundFile(book5, L"Book", book));
