@@ -11,7 +11,6 @@
 // ---------------------------------------------------------------------------------------------
 // CDataTableCell
 
-static_assert(sizeof(char*) <= 11, "a heap copy's address must fit where short texts live");
 
 CDataTableCell::CDataTableCell(const CDataTableCell& other)
     : CObject(other)
@@ -60,6 +59,33 @@ void CDataTableCell::SetText(const char* text)
             ++length;
     }
     Assign(text, length);
+}
+
+void CDataTableCell::SetText(const char* text, int length)
+{
+    if (text == nullptr || length < 0)
+        length = 0;
+    if (length > kMaxTextLength)
+        length = kMaxTextLength;
+    if (length <= kLocalLength) {
+        // Copied byte by byte up to a NUL: short texts are the bulk of every import, and a call
+        // into the runtime's memchr and memcpy would cost more than the copy.
+        char local[kLocalLength + 1];
+        int used = 0;
+        while (used < length && text[used] != '\0') {
+            local[used] = text[used];
+            ++used;
+        }
+        local[used] = '\0';
+        Release();
+        std::memcpy(m_local, local, sizeof local);
+        m_length = static_cast<uint8_t>(used);
+        return;
+    }
+    // A NUL ends the text as it does for SetText(text).
+    const void* nul = std::memchr(text, 0, static_cast<size_t>(length));
+    Assign(text, nul ? static_cast<size_t>(static_cast<const char*>(nul) - text)
+                     : static_cast<size_t>(length));
 }
 
 const char* CDataTableCell::GetText() const
@@ -120,6 +146,25 @@ bool CDataTableRow::SetCellText(int column, const char* text)
         m_cells.resize(column + 1);
     m_cells[column].SetText(text);
     return true;
+}
+
+bool CDataTableRow::SetCellText(int column, const char* text, int length)
+{
+    if (column < 0 || column >= kMaxCells)
+        return false;
+    const int count = GetCellCount();
+    if (column == count)
+        m_cells.emplace_back();              // the usual case: cells arrive left to right
+    else if (column > count)
+        m_cells.resize(column + 1);
+    m_cells[column].SetText(text, length);
+    return true;
+}
+
+void CDataTableRow::ReserveCells(int count)
+{
+    if (count > 0)
+        m_cells.reserve(static_cast<size_t>(count < kMaxCells ? count : kMaxCells));
 }
 
 void CDataTableRow::InsertCell(int column)
@@ -195,6 +240,7 @@ CDataTableBase::~CDataTableBase()
 void CDataTableBase::Swap(CDataTableBase& other) noexcept
 {
     m_rows.swap(other.m_rows);
+    std::swap(m_cellsPerNewRow, other.m_cellsPerNewRow);
     uint8_t flags[kFlagCount];
     std::memcpy(flags, m_imageColumns, sizeof(flags));
     std::memcpy(m_imageColumns, other.m_imageColumns, sizeof(flags));
@@ -237,6 +283,26 @@ bool CDataTableBase::SetCellText(int row, int column, const char* text)
     if (row < 0 || column < 0 || column >= CDataTableRow::kMaxCells)
         return false;
     return RowAt(row).SetCellText(column, text);
+}
+
+bool CDataTableBase::SetCellText(int row, int column, const char* text, int length)
+{
+    if (row < 0 || column < 0 || column >= CDataTableRow::kMaxCells)
+        return false;
+    CDataTableRow& target = RowAt(row);
+    // Only rows that get cells are given room: a gap of empty rows stays small.
+    if (m_cellsPerNewRow > 0 && target.GetCellCount() == 0)
+        target.ReserveCells(m_cellsPerNewRow);
+    return target.SetCellText(column, text, length);
+}
+
+void CDataTableBase::ReserveRows(int rows, int cellsPerRow)
+{
+    // A hint from a file: more rows than this are not reserved ahead.
+    const int kMostReserved = 1 << 20;
+    if (rows > GetRowCount())
+        m_rows.reserve(static_cast<size_t>(rows < kMostReserved ? rows : kMostReserved));
+    m_cellsPerNewRow = cellsPerRow < 0 ? 0 : (cellsPerRow < kColumnCount ? cellsPerRow : kColumnCount);
 }
 
 void CDataTableBase::InsertRow(int row)

@@ -10,8 +10,9 @@
 
 class CFile;
 
-// One cell: its text, or nothing when the cell is empty. Short texts (most label data) live inside
-// the cell; longer ones in a heap copy, so a large table costs one allocation per long text only.
+// One cell: its text, or nothing when the cell is empty. Short texts (most label data: names,
+// prices, 13-digit article numbers) live inside the cell; longer ones in a heap copy, so a large
+// table costs one allocation per long text only.
 class CDataTableCell : public CObject {
 public:
     // The table record carries at most this many characters per cell; longer texts are cut when
@@ -26,12 +27,15 @@ public:
     ~CDataTableCell() override;
 
     void SetText(const char* text);        // null or "" leaves the cell empty
+    // At most length bytes, up to a NUL if one comes first (at most kMaxTextLength kept).
+    void SetText(const char* text, int length);
     const char* GetText() const;           // "" for an empty cell
     int GetLength() const { return m_length; }
     bool IsEmpty() const { return m_length == 0; }
 
 private:
-    static const int kLocalLength = 10;    // texts up to this length need no heap copy
+    static const int kLocalLength = 18;    // texts up to this length need no heap copy
+    static_assert(sizeof(char*) <= kLocalLength + 1, "a heap copy's address must fit there");
 
     void Assign(const char* text, size_t length);
     void Release();
@@ -52,6 +56,9 @@ public:
     // Appends empty cells up to the column, then stores the text; false for a column outside
     // 0..kMaxCells-1.
     bool SetCellText(int column, const char* text);
+    bool SetCellText(int column, const char* text, int length);
+    // Room for that many cells without growing (a capacity only).
+    void ReserveCells(int count);
     // Inserts an empty cell before the cell at the column; nothing when the row has no cell there.
     // A cell pushed past the last column is dropped.
     void InsertCell(int column);
@@ -85,6 +92,12 @@ public:
     // Appends empty rows and cells until (row, column) exists, then stores the text. False (and
     // nothing changes) for a negative row or a column outside 0..255.
     bool SetCellText(int row, int column, const char* text);
+    // The same for a text of length bytes that need not end in a NUL (importers that know it).
+    bool SetCellText(int row, int column, const char* text, int length);
+    // Capacity for a bulk fill such as an import: room for rows rows in all, and a row that gets
+    // its first cell from SetCellText gets room for cellsPerRow cells (at most kColumnCount).
+    // Changes no content; ReserveRows(0, 0) ends the per-row reservation.
+    void ReserveRows(int rows, int cellsPerRow);
 
     // An empty row before the given one; nothing when the row does not exist.
     void InsertRow(int row);
@@ -119,5 +132,6 @@ private:
     CDataTableRow& RowAt(int row);                 // appending empty rows up to it
 
     std::vector<std::unique_ptr<CDataTableRow>> m_rows;
+    int m_cellsPerNewRow = 0;                      // ReserveRows' per-row capacity
     uint8_t m_imageColumns[kFlagCount];
 };

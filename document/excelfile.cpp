@@ -11,10 +11,6 @@
 
 namespace {
 
-// More decimals than a double carries only prints noise; the cap also bounds the text.
-const int kMaxDecimals = 15;
-const double kWholeLimit = 1e15;
-
 const CString& EmptyText()
 {
     static const CString empty;
@@ -28,57 +24,6 @@ const CString& BuiltInTwoDecimals()
 }
 
 } // namespace
-
-int FormatExcelNumber(double value, const char* format, ExcelNumberKind kind, char* buffer)
-{
-    // Every text below fits: at most 309 integer digits, the point and 15 decimals.
-    const size_t formatLength = format ? std::strlen(format) : 0;
-    if (formatLength > 2 && format[0] == '0' && format[1] == '.') {
-        int decimals = 0;
-        while (format[2 + decimals] == '0')
-            ++decimals;
-        if (decimals > kMaxDecimals)
-            decimals = kMaxDecimals;
-        const int length = _snprintf(buffer, kExcelNumberBufferSize - 1, "%.*f", decimals, value);
-        if (length > 0) {
-            buffer[length] = '\0';
-            return length;
-        }
-    }
-    if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < kWholeLimit) {
-        // An article number stored as a number must come back with every digit.
-        long long whole = static_cast<long long>(value);
-        char digits[24];
-        int count = 0;
-        const bool negative = whole < 0;
-        unsigned long long magnitude = negative ? 0ull - static_cast<unsigned long long>(whole)
-                                                : static_cast<unsigned long long>(whole);
-        do {
-            digits[count++] = static_cast<char>('0' + magnitude % 10);
-            magnitude /= 10;
-        } while (magnitude != 0);
-        int length = 0;
-        if (negative)
-            buffer[length++] = '-';
-        while (count > 0)
-            buffer[length++] = digits[--count];
-        buffer[length] = '\0';
-        return length;
-    }
-    int length = _snprintf(buffer, kExcelNumberBufferSize - 1,
-                           kind == ExcelNumberKind::kNumber ? "%0.8g" : "%.15g", value);
-    if (length < 0)
-        length = 0;
-    buffer[length] = '\0';
-    return length;
-}
-
-CString FormatExcelNumber(double value, const char* format, ExcelNumberKind kind)
-{
-    char buffer[kExcelNumberBufferSize];
-    const int length = FormatExcelNumber(value, format, kind, buffer);
-    return CString(buffer, length);
-}
 
 CString WideToAnsi(const std::wstring& text)
 {
@@ -95,20 +40,6 @@ CString WideToAnsi(const std::wstring& text)
                                  nullptr, nullptr);
     result.ReleaseBuffer(needed > 0 ? needed : 0);
     return result;
-}
-
-double DecodeRk(uint32_t rk)
-{
-    double value;
-    if (rk & 2) {
-        value = static_cast<double>(static_cast<int32_t>(rk) >> 2);    // arithmetic: negatives
-    } else {
-        const uint64_t bits = static_cast<uint64_t>(rk & 0xFFFFFFFCu) << 32;
-        std::memcpy(&value, &bits, sizeof value);
-    }
-    if (rk & 1)
-        value /= 100;
-    return value;
 }
 
 CExcelFile::CExcelFile(std::vector<uint8_t> stream)
@@ -154,40 +85,6 @@ bool CExcelFile::SkipToEOF()
             return true;
     }
     return false;
-}
-
-bool CExcelFile::U8(int offset, uint8_t& v) const
-{
-    if (offset < 0 || offset + 1 > m_length)
-        return false;
-    v = m_body[offset];
-    return true;
-}
-
-bool CExcelFile::U16(int offset, uint16_t& v) const
-{
-    if (offset < 0 || offset + 2 > m_length)
-        return false;
-    v = static_cast<uint16_t>(m_body[offset] | (m_body[offset + 1] << 8));
-    return true;
-}
-
-bool CExcelFile::U32(int offset, uint32_t& v) const
-{
-    if (offset < 0 || offset + 4 > m_length)
-        return false;
-    v = static_cast<uint32_t>(m_body[offset]) | (static_cast<uint32_t>(m_body[offset + 1]) << 8) |
-        (static_cast<uint32_t>(m_body[offset + 2]) << 16) |
-        (static_cast<uint32_t>(m_body[offset + 3]) << 24);
-    return true;
-}
-
-bool CExcelFile::F64(int offset, double& v) const
-{
-    if (offset < 0 || offset + 8 > m_length)
-        return false;
-    std::memcpy(&v, m_body + offset, sizeof v);         // the platform is little-endian
-    return true;
 }
 
 CString CExcelFile::Bytes(int offset, int length) const
@@ -273,17 +170,28 @@ int CExcelFile::GetFormatOfXF(int xf) const
 
 void CExcelFile::StoreText(CDataTableBase& table, int row, int column, const char* text)
 {
+    StoreText(table, row, column, text, static_cast<int>(std::strlen(text)));
+}
+
+void CExcelFile::StoreText(CDataTableBase& table, int row, int column, const CString& text)
+{
+    StoreText(table, row, column, text.GetString(), text.GetLength());
+}
+
+void CExcelFile::StoreText(CDataTableBase& table, int row, int column, const char* text,
+                           int length)
+{
     m_lastRow = row;
     m_lastColumn = column;
-    table.SetCellText(row, column, text);
+    table.SetCellText(row, column, text, length);
 }
 
 void CExcelFile::StoreNumber(CDataTableBase& table, int row, int column, double value,
                              int formatIndex, ExcelNumberKind kind)
 {
     char text[kExcelNumberBufferSize];
-    FormatExcelNumber(value, LookupFormat(formatIndex), kind, text);
-    StoreText(table, row, column, text);
+    const int length = m_numbers.Format(value, LookupFormat(formatIndex), kind, text);
+    StoreText(table, row, column, text, length);
 }
 
 void CExcelFile::StoreRk(CDataTableBase& table, int row, int column, int xf, uint32_t rk)
@@ -343,7 +251,25 @@ bool CExcelFile::SeekToSheet(int)
 
 void CExcelFile::OnBOF() {}
 void CExcelFile::OnBoundSheet() {}
-void CExcelFile::OnDimensions() {}
+void CExcelFile::OnDimensions()
+{
+    // Excel 97 counts rows in 32 bits, the earlier versions in 16; both give last + 1.
+    uint32_t rows = 0;
+    uint16_t shortRows = 0, columns = 0;
+    if (m_length >= 14 ? U32(4, rows) && U16(10, columns)
+                       : U16(2, shortRows) && U16(6, columns)) {
+        m_dimensionRows = m_length >= 14 ? rows : shortRows;
+        m_dimensionColumns = columns;
+    }
+}
+
+void CExcelFile::ReserveForDimensions(CDataTableBase& table) const
+{
+    // Only a capacity: a sheet's cells decide what the table holds. No sheet has more rows.
+    const uint32_t kMostRows = 65536;
+    table.ReserveRows(static_cast<int>(m_dimensionRows < kMostRows ? m_dimensionRows : kMostRows),
+                      m_dimensionColumns);
+}
 
 void CExcelFile::OnFormat()
 {
@@ -435,6 +361,7 @@ void CExcelFile::Dispatch(CDataTableBase& table, bool& more)
     switch (m_id) {
     case 0x0000: case 0x0200:
         OnDimensions();
+        ReserveForDimensions(table);
         break;
     case 0x0002:
         OnInteger(table);

@@ -2,27 +2,16 @@
 // The Excel 2.1 worksheet reader (BIFF2) and the base of every Excel reader: it walks the records
 // of a workbook stream held in memory and stores each cell it understands as text in a table.
 // The reader owns the stream bytes; the table belongs to the caller.
+#include "document/excelnumbers.h"
 #include "framework/cstring.h"
 #include "framework/object.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
 class CDataTableBase;
-
-// How a number prints when its format gives no decimals: cells that Excel stored as full doubles
-// keep the short general form, RK values (which never carry more than 15 digits) print them all.
-enum class ExcelNumberKind { kNumber, kRk };
-
-// The text of a numeric cell: a format beginning "0." prints that many decimals; otherwise a
-// whole value below 1e15 prints all its digits and anything else the general form of the kind.
-CString FormatExcelNumber(double value, const char* format, ExcelNumberKind kind);
-// The same into a buffer of kExcelNumberBufferSize bytes; returns the length.
-const int kExcelNumberBufferSize = 352;
-int FormatExcelNumber(double value, const char* format, ExcelNumberKind kind, char* buffer);
-// The value of an RK word: a 30-bit integer or the high half of a double, optionally / 100.
-double DecodeRk(uint32_t rk);
 
 // UTF-16 into the ANSI code page; characters it cannot show become '?'.
 CString WideToAnsi(const std::wstring& text);
@@ -67,11 +56,38 @@ protected:
     bool SkipToEOF();
     void Fail() { m_failed = true; }
 
-    // Body fields; false (value untouched) when the record is too short for them.
-    bool U8(int offset, uint8_t& v) const;
-    bool U16(int offset, uint16_t& v) const;
-    bool U32(int offset, uint32_t& v) const;
-    bool F64(int offset, double& v) const;
+    // Body fields; false (value untouched) when the record is too short for them. Inline: every
+    // cell reads several.
+    bool U8(int offset, uint8_t& v) const
+    {
+        if (offset < 0 || offset + 1 > m_length)
+            return false;
+        v = m_body[offset];
+        return true;
+    }
+    bool U16(int offset, uint16_t& v) const
+    {
+        if (offset < 0 || offset + 2 > m_length)
+            return false;
+        v = static_cast<uint16_t>(m_body[offset] | (m_body[offset + 1] << 8));
+        return true;
+    }
+    bool U32(int offset, uint32_t& v) const
+    {
+        if (offset < 0 || offset + 4 > m_length)
+            return false;
+        v = static_cast<uint32_t>(m_body[offset]) | (static_cast<uint32_t>(m_body[offset + 1]) << 8) |
+            (static_cast<uint32_t>(m_body[offset + 2]) << 16) |
+            (static_cast<uint32_t>(m_body[offset + 3]) << 24);
+        return true;
+    }
+    bool F64(int offset, double& v) const
+    {
+        if (offset < 0 || offset + 8 > m_length)
+            return false;
+        std::memcpy(&v, m_body + offset, sizeof v);      // the platform is little-endian
+        return true;
+    }
     // length 8-bit characters from offset, cut at the record's end.
     CString Bytes(int offset, int length) const;
     // A cell text of length bytes: 8-bit characters, or UTF-16 when the workbook's CODEPAGE
@@ -90,8 +106,12 @@ protected:
     void StoreNumber(CDataTableBase& table, int row, int column, double value, int formatIndex,
                      ExcelNumberKind kind);
     void StoreText(CDataTableBase& table, int row, int column, const char* text);
+    void StoreText(CDataTableBase& table, int row, int column, const char* text, int length);
+    void StoreText(CDataTableBase& table, int row, int column, const CString& text);
     void StoreRk(CDataTableBase& table, int row, int column, int xf, uint32_t rk);
     void AddSheet(const CString& name, uint32_t offset);
+    // Room in the table for the sheet's size as its DIMENSIONS record gives it.
+    void ReserveForDimensions(CDataTableBase& table) const;
     uint32_t GetSheetOffset(int index) const { return m_sheetOffsets[index]; }
 
     // A formula whose cached result is not a number: the STRING record that follows belongs here.
@@ -102,6 +122,7 @@ protected:
     void Dispatch(CDataTableBase& table, bool& more);
     virtual bool OnOtherRecord(CDataTableBase& table);   // ids the base does not know
 
+    ExcelNumberFormatter m_numbers;
     std::vector<uint8_t> m_stream;
     size_t m_position = 0;
     uint16_t m_id = 0;
@@ -109,6 +130,8 @@ protected:
     const uint8_t* m_body = nullptr;
     bool m_recordCut = false;              // the record was longer than kMaxRecordLength
     bool m_endOfSheet = false;             // a handler ended the sheet early
+    uint32_t m_dimensionRows = 0;          // last row + 1 and last column + 1 of the sheet
+    uint16_t m_dimensionColumns = 0;
     int m_lastRow = -1;
     int m_lastColumn = -1;
 

@@ -211,6 +211,7 @@ ExcelImportResult CExcelFileManager::Open(const char* path, CDataTableBase& tabl
     }
     if (reader->HasFailed())
         return ExcelImportResult::kFailed;
+    scratch.ReserveRows(0, 0);               // later rows need no room reserved
     table.Swap(scratch);
     return ExcelImportResult::kImported;
 }
