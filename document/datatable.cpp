@@ -204,8 +204,8 @@ CDataTableBase::CDataTableBase(const CDataTableBase& other)
 {
     std::memcpy(m_imageColumns, other.m_imageColumns, sizeof(m_imageColumns));
     m_rows.reserve(other.m_rows.size());
-    for (const auto& row : other.m_rows)
-        m_rows.push_back(std::make_unique<CDataTableRow>(*row));
+    for (const CDataTableRow& row : other.m_rows)
+        m_rows.push_back(row);
 }
 
 CDataTableBase::CDataTableBase(CDataTableBase&& other) noexcept
@@ -250,7 +250,7 @@ void CDataTableBase::Swap(CDataTableBase& other) noexcept
 int CDataTableBase::GetUsedRowCount() const
 {
     for (int row = GetRowCount(); row > 0; --row) {
-        if (!m_rows[row - 1]->IsEmpty())
+        if (!m_rows[row - 1].IsEmpty())
             return row;
     }
     return 0;
@@ -260,21 +260,21 @@ int CDataTableBase::GetCellCount(int row) const
 {
     if (row < 0 || row >= GetRowCount())
         return 0;
-    return m_rows[row]->GetCellCount();
+    return m_rows[row].GetCellCount();
 }
 
 const char* CDataTableBase::GetCellText(int row, int column) const
 {
     if (row < 0 || row >= GetRowCount())
         return "";
-    return m_rows[row]->GetCellText(column);
+    return m_rows[row].GetCellText(column);
 }
 
 CDataTableRow& CDataTableBase::RowAt(int row)
 {
     while (row >= GetRowCount())
         AppendRow();
-    return *m_rows[row];
+    return m_rows[row];
 }
 
 bool CDataTableBase::SetCellText(int row, int column, const char* text)
@@ -309,12 +309,12 @@ void CDataTableBase::InsertRow(int row)
 {
     if (row < 0 || row >= GetRowCount())
         return;
-    m_rows.insert(m_rows.begin() + row, std::make_unique<CDataTableRow>());
+    m_rows.insert(m_rows.begin() + row, CDataTableRow());
 }
 
 void CDataTableBase::AppendRow()
 {
-    m_rows.push_back(std::make_unique<CDataTableRow>());
+    m_rows.emplace_back();
 }
 
 void CDataTableBase::DeleteRow(int row)
@@ -331,8 +331,8 @@ void CDataTableBase::InsertColumn(int column)
     // The flag at the insertion index stays where it is: the new column carries the flag of the
     // column that moved right. The last flag falls off.
     std::memmove(m_imageColumns + column + 1, m_imageColumns + column, kFlagCount - 1 - column);
-    for (auto& row : m_rows)
-        row->InsertCell(column);
+    for (CDataTableRow& row : m_rows)
+        row.InsertCell(column);
 }
 
 void CDataTableBase::DeleteColumn(int column)
@@ -341,8 +341,8 @@ void CDataTableBase::DeleteColumn(int column)
         return;
     // The last flag keeps its value.
     std::memmove(m_imageColumns + column, m_imageColumns + column + 1, kFlagCount - 1 - column);
-    for (auto& row : m_rows)
-        row->DeleteCell(column);
+    for (CDataTableRow& row : m_rows)
+        row.DeleteCell(column);
 }
 
 void CDataTableBase::RemoveAllRows()
@@ -481,12 +481,13 @@ void CDataTableBase::SortByColumn(int column, bool descending, std::vector<int>*
         std::vector<SortKey> keys;
         keys.reserve(count);
         for (int row = 0; row < count; ++row)
-            keys.push_back(MakeKey(m_rows[row]->GetCellText(column)));
+            keys.push_back(MakeKey(m_rows[row].GetCellText(column)));
         MergeSortRows(positions, keys, descending);
 
-        std::vector<std::unique_ptr<CDataTableRow>> sorted(count);
+        std::vector<CDataTableRow> sorted;
+        sorted.reserve(count);
         for (int row = 0; row < count; ++row)
-            sorted[row] = std::move(m_rows[positions[row]]);
+            sorted.push_back(std::move(m_rows[positions[row]]));
         m_rows.swap(sorted);
     }
     if (order)
@@ -597,10 +598,10 @@ bool CDataTableBase::Save(CFile* file) const
     out.I32(kFlagCount);
     out.Raw(m_imageColumns, kFlagCount);
     out.I32(GetRowCount());
-    for (const auto& row : m_rows) {
-        out.I32(row->GetCellCount());
-        for (int column = 0; column < row->GetCellCount(); ++column) {
-            const char* text = row->GetCellText(column);
+    for (const CDataTableRow& row : m_rows) {
+        out.I32(row.GetCellCount());
+        for (int column = 0; column < row.GetCellCount(); ++column) {
+            const char* text = row.GetCellText(column);
             size_t length = std::min<size_t>(std::strlen(text), CDataTableCell::kMaxTextLength);
             out.I32(static_cast<int32_t>(length));
             out.Raw(text, static_cast<UINT>(length));

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 class CFile;
@@ -34,7 +35,7 @@ public:
     bool IsEmpty() const { return m_length == 0; }
 
 private:
-    static const int kLocalLength = 18;    // texts up to this length need no heap copy
+    static const int kLocalLength = 14;    // texts up to this length (every EAN and GTIN) need no heap copy
     static_assert(sizeof(char*) <= kLocalLength + 1, "a heap copy's address must fit there");
 
     void Assign(const char* text, size_t length);
@@ -68,6 +69,9 @@ public:
 private:
     std::vector<CDataTableCell> m_cells;
 };
+
+static_assert(std::is_nothrow_move_constructible<CDataTableRow>::value,
+              "rows move when the table grows");
 
 // The table. Row and column arguments are 0-based; a missing row or cell reads as "".
 class CDataTableBase {
@@ -131,7 +135,7 @@ public:
 private:
     CDataTableRow& RowAt(int row);                 // appending empty rows up to it
 
-    std::vector<std::unique_ptr<CDataTableRow>> m_rows;
+    std::vector<CDataTableRow> m_rows;             // by value: one allocation per row fewer
     int m_cellsPerNewRow = 0;                      // ReserveRows' per-row capacity
     uint8_t m_imageColumns[kFlagCount];
 };

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace {
 
 const int kMaxCellChars = CDataTableCell::kMaxTextLength;
@@ -93,10 +95,21 @@ bool Biff8StringSource::ReadString(bool byteCount, int maxChars, CString& text, 
         phonetic = low | (static_cast<uint32_t>(high) << 16);
     }
 
+    int remaining = count;
+    // Most strings are 8-bit characters inside one record: taken as they are, without building
+    // them up character by character.
+    if (remaining > 0 && !AtPieceEnd() && (options & 0x01) == 0 &&
+        m_pieces[m_piece].second - m_offset >= remaining) {
+        const char* data = reinterpret_cast<const char*>(m_pieces[m_piece].first + m_offset);
+        m_offset += remaining;
+        if ((!Skip(4u * runs) || !Skip(phonetic)) && !partialOk)
+            return false;
+        text = CString(data, remaining < maxChars ? remaining : maxChars);
+        return true;
+    }
     std::wstring wide;
     std::string narrow;
     bool anyWide = false;
-    int remaining = count;
     while (remaining > 0) {
         if (AtPieceEnd()) {
             // The characters go on in the next CONTINUE record, which restates the width.
@@ -237,7 +250,7 @@ void CExcel80Book::OnSST()
             m_sstFailed = true;
             return;
         }
-        m_sharedStrings.push_back(text);
+        m_sharedStrings.push_back(std::move(text));
     }
 }
 

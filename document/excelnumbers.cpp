@@ -92,89 +92,93 @@ double RoundToWhole(double nonNegative)
     return (nonNegative + kTwoPow52) - kTwoPow52;
 }
 
-// The digits of a whole number 0 <= whole < 1e15, least significant first; returns how many.
-// Two 32-bit halves spare 64-bit divisions: whole / 1e9 lies at least 1e-9 from the next whole
-// number, far more than the division's error, so it truncates to the exact high part.
-int WholeDigits(double whole, char* digits)
+double Magnitude(double value)
 {
-    const int32_t high = static_cast<int32_t>(whole / 1e9);
-    const int32_t low = static_cast<int32_t>(whole - static_cast<double>(high) * 1e9);
-    int count = Digits(static_cast<uint32_t>(low), digits);
-    if (high != 0) {
-        while (count < 9)
-            digits[count++] = '0';
-        count += Digits(static_cast<uint32_t>(high), digits + count);
+    return value < 0 ? -value : value;     // in SSE registers; minus zero stays as it is
+}
+
+int DigitCount(uint32_t n)
+{
+    int count = 1;
+    while (n >= 10) {
+        n /= 10;
+        ++count;
     }
     return count;
 }
 
-// A text written from its end backwards, two digits at a time, then moved to the caller's
-// buffer in one fixed-size copy (no call into the runtime). Room for 63 characters.
-class BackwardText {
-public:
-    void Char(char ch) { *--m_start = ch; }
-    // n's digits, with leading zeros up to atLeast of them.
-    void Digits(uint32_t n, int atLeast)
-    {
-        static const char kPairs[] =
-            "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-            "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-            "8081828384858687888990919293949596979899";
-        char* const end = m_start;
-        while (n >= 100) {
-            const uint32_t rest = n % 100;
-            n /= 100;
-            m_start -= 2;
-            std::memcpy(m_start, kPairs + 2 * rest, 2);
-        }
-        if (n >= 10) {
-            m_start -= 2;
-            std::memcpy(m_start, kPairs + 2 * n, 2);
-        } else {
-            *--m_start = static_cast<char>('0' + n);
-        }
-        while (end - m_start < atLeast)
-            *--m_start = '0';
+// Writes n's digits backwards so that they end at end, two at a time, with leading zeros up to
+// atLeast of them; returns where they start. Texts are written straight into the caller's buffer:
+// gathering them elsewhere and copying them in wide moves stalls on the bytes just stored.
+char* PutDigits(char* end, uint32_t n, int atLeast)
+{
+    static const char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    char* start = end;
+    while (n >= 100) {
+        const uint32_t rest = n % 100;
+        n /= 100;
+        start -= 2;
+        start[0] = kPairs[2 * rest];
+        start[1] = kPairs[2 * rest + 1];
     }
-    // A whole number 0 <= whole < 1e15 in two 32-bit halves (no 64-bit division): whole / 1e9
-    // lies at least 1e-9 from the next whole number, far more than the division's error, so it
-    // truncates to the exact high part.
-    void Whole(double whole)
-    {
-        const int32_t high = static_cast<int32_t>(whole / 1e9);
-        const int32_t low = static_cast<int32_t>(whole - static_cast<double>(high) * 1e9);
-        if (high == 0) {
-            Digits(static_cast<uint32_t>(low), 1);
-        } else {
-            Digits(static_cast<uint32_t>(low), 9);
-            Digits(static_cast<uint32_t>(high), 1);
-        }
+    if (n >= 10) {
+        start -= 2;
+        start[0] = kPairs[2 * n];
+        start[1] = kPairs[2 * n + 1];
+    } else {
+        *--start = static_cast<char>('0' + n);
     }
-    int CopyTo(char* buffer) const         // buffer: kExcelNumberBufferSize bytes
-    {
-        const int length = static_cast<int>(m_area + kEnd - m_start);
-        std::memcpy(buffer, m_start, kEnd);
-        buffer[length] = '\0';
-        return length;
-    }
+    while (end - start < atLeast)
+        *--start = '0';
+    return start;
+}
 
-private:
-    static const int kEnd = 64;
-    char m_area[2 * kEnd];                 // the copy reads kEnd bytes from any start
-    char* m_start = m_area + kEnd;
-};
+// A whole number 0 <= whole < 1e15 as two 32-bit halves (no 64-bit division): whole / 1e9 lies
+// at least 1e-9 from the next whole number, far more than the division's error, so it truncates
+// to the exact high part.
+void SplitWhole(double whole, uint32_t& high, uint32_t& low)
+{
+    const int32_t h = static_cast<int32_t>(whole / 1e9);
+    high = static_cast<uint32_t>(h);
+    low = static_cast<uint32_t>(static_cast<int32_t>(whole - static_cast<double>(h) * 1e9));
+}
 
-static_assert(kExcelNumberBufferSize > 64, "a fast text is copied in one piece");
+// The digits of a whole number 0 <= whole < 1e15, least significant first; returns how many.
+int WholeDigits(double whole, char* digits)
+{
+    uint32_t high, low;
+    SplitWhole(whole, high, low);
+    int count = Digits(low, digits);
+    if (high != 0) {
+        while (count < 9)
+            digits[count++] = '0';
+        count += Digits(high, digits + count);
+    }
+    return count;
+}
 
 // A whole value below 1e15 as the reference prints it: every digit, "-" for negatives ("0" for
 // minus zero).
 int FormatWhole(double value, char* buffer)
 {
-    BackwardText text;
-    text.Whole(std::fabs(value));
-    if (value < 0)
-        text.Char('-');
-    return text.CopyTo(buffer);
+    uint32_t high, low;
+    SplitWhole(Magnitude(value), high, low);
+    const bool negative = value < 0;
+    const int length = (negative ? 1 : 0) + (high ? DigitCount(high) + 9 : DigitCount(low));
+    char* const end = buffer + length;
+    *end = '\0';
+    if (high) {
+        PutDigits(end, low, 9);
+        PutDigits(end - 9, high, 1);
+    } else {
+        PutDigits(end, low, 1);
+    }
+    if (negative)
+        buffer[0] = '-';
+    return length;
 }
 
 // Digits of n (least significant first, count of them) printed with the point before the last
@@ -219,7 +223,7 @@ int ExcelNumberFormatter::Format(double value, const char* format, ExcelNumberKi
             const int length = FormatFixed(value, decimals < kMaxDecimals ? decimals : kMaxDecimals, buffer);
             return length >= 0 ? length : FormatExcelNumber(value, format, kind, buffer);
         }
-        const double magnitude = std::fabs(value);
+        const double magnitude = Magnitude(value);
         if (magnitude < kWholeLimit && RoundToWhole(magnitude) == magnitude)
             return FormatWhole(value, buffer);
         const int length = FormatShortDecimal(value, kind == ExcelNumberKind::kNumber ? 8 : 15, buffer);
@@ -235,7 +239,7 @@ int ExcelNumberFormatter::FormatFixed(double value, int decimals, char* buffer) 
     // is within 1e-6 of the exact one (and of a runtime that rounds at 17 digits first), so only
     // values within 1e-5 of half-way are left to the runtime, and so is a negative value that
     // rounds to zero.
-    const double scaled = std::fabs(value) * kPowersOfTen[decimals];
+    const double scaled = Magnitude(value) * kPowersOfTen[decimals];
     if (!(scaled < 1e9))
         return -1;
     const int32_t whole = static_cast<int32_t>(scaled);      // scaled >= 0: truncation is floor
@@ -247,20 +251,23 @@ int ExcelNumberFormatter::FormatFixed(double value, int decimals, char* buffer) 
         return -1;
     static const uint32_t kWholePowers[] = {1,      10,      100,      1000,      10000,
                                             100000, 1000000, 10000000, 100000000, 1000000000};
-    BackwardText text;
+    // At most 1e9 in all: with more than 9 decimals there is no whole part.
+    const uint32_t unit = decimals <= 9 ? kWholePowers[decimals] : 0;
+    const uint32_t integral = unit ? digitsValue / unit : 0;
+    const bool negative = value < 0;
+    const int length = (negative ? 1 : 0) + DigitCount(integral) + (decimals ? decimals + 1 : 0);
+    char* const end = buffer + length;
+    *end = '\0';
     if (decimals == 0) {
-        text.Digits(digitsValue, 1);
+        PutDigits(end, digitsValue, 1);
     } else {
-        // Up to 1e9 digits in all: with more than 9 decimals there is no whole part.
-        const uint32_t unit = decimals <= 9 ? kWholePowers[decimals] : 0;
-        const uint32_t integral = unit ? digitsValue / unit : 0;
-        text.Digits(digitsValue - integral * unit, decimals);
-        text.Char(m_point);
-        text.Digits(integral, 1);
+        char* point = PutDigits(end, digitsValue - integral * unit, decimals) - 1;
+        *point = m_point;
+        PutDigits(point, integral, 1);
     }
-    if (value < 0)
-        text.Char('-');
-    return text.CopyTo(buffer);
+    if (negative)
+        buffer[0] = '-';
+    return length;
 }
 
 int ExcelNumberFormatter::FormatShortDecimal(double value, int significant, char* buffer) const
@@ -268,7 +275,7 @@ int ExcelNumberFormatter::FormatShortDecimal(double value, int significant, char
     // When value is the double nearest to m / 10^k for a whole m of at most `significant` digits,
     // "%.<significant>g" prints exactly that decimal: no rounding can reach it, and %g drops the
     // trailing zeros. Below 1e-4 %g writes an exponent: left to the runtime.
-    const double magnitude = std::fabs(value);
+    const double magnitude = Magnitude(value);
     if (!(magnitude >= 1e-4))
         return -1;
     const double limit = kPowersOfTen[significant];
