@@ -99,11 +99,11 @@ double Magnitude(double value)
 
 int DigitCount(uint32_t n)
 {
+    static const uint32_t kLimits[] = {10,      100,      1000,      10000,     100000,
+                                       1000000, 10000000, 100000000, 1000000000};
     int count = 1;
-    while (n >= 10) {
-        n /= 10;
+    while (count < 10 && n >= kLimits[count - 1])
         ++count;
-    }
     return count;
 }
 
@@ -136,14 +136,28 @@ char* PutDigits(char* end, uint32_t n, int atLeast)
     return start;
 }
 
-// A whole number 0 <= whole < 1e15 as two 32-bit halves (no 64-bit division): whole / 1e9 lies
-// at least 1e-9 from the next whole number, far more than the division's error, so it truncates
-// to the exact high part.
+// A whole number 0 <= whole < 1e15 as two 32-bit halves: below 1e9 and above it (no 64-bit
+// division).
 void SplitWhole(double whole, uint32_t& high, uint32_t& low)
 {
-    const int32_t h = static_cast<int32_t>(whole / 1e9);
+    if (whole < 1e9) {
+        high = 0;
+        low = static_cast<uint32_t>(static_cast<int32_t>(whole));
+        return;
+    }
+    // A multiplication instead of a division; the estimate is put right by one where it was off
+    // (every quantity here is a whole number below 2^53, so the arithmetic is exact).
+    int32_t h = static_cast<int32_t>(whole * 1e-9);
+    double rest = whole - static_cast<double>(h) * 1e9;
+    if (rest < 0) {
+        --h;
+        rest += 1e9;
+    } else if (rest >= 1e9) {
+        ++h;
+        rest -= 1e9;
+    }
     high = static_cast<uint32_t>(h);
-    low = static_cast<uint32_t>(static_cast<int32_t>(whole - static_cast<double>(h) * 1e9));
+    low = static_cast<uint32_t>(static_cast<int32_t>(rest));
 }
 
 // The digits of a whole number 0 <= whole < 1e15, least significant first; returns how many.
