@@ -215,6 +215,16 @@ int CCompoundFile::FindStream(const wchar_t* name) const
 
 bool CCompoundFile::TakeStream(int entry, std::vector<uint8_t>& out)
 {
+    size_t start = 0;
+    if (!TakeStream(entry, out, start))
+        return false;
+    out.erase(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(start));
+    return true;
+}
+
+bool CCompoundFile::TakeStream(int entry, std::vector<uint8_t>& out, size_t& start)
+{
+    start = 0;
     if (entry <= 0 || entry >= static_cast<int>(m_entries.size()) || m_entries[entry].type != 2)
         return false;
     const Entry& stream = m_entries[entry];
@@ -222,10 +232,10 @@ bool CCompoundFile::TakeStream(int entry, std::vector<uint8_t>& out)
         return false;                        // more than the whole file holds
     if (stream.size < m_miniCutoff)
         return CopyMiniStream(stream, out);
-    return TakeBigStream(stream, out);
+    return TakeBigStream(stream, out, start);
 }
 
-bool CCompoundFile::TakeBigStream(const Entry& entry, std::vector<uint8_t>& out)
+bool CCompoundFile::TakeBigStream(const Entry& entry, std::vector<uint8_t>& out, size_t& start)
 {
     const size_t size = static_cast<size_t>(entry.size);
     const uint32_t count = SectorsFor(size, m_sectorShift);
@@ -233,6 +243,7 @@ bool CCompoundFile::TakeBigStream(const Entry& entry, std::vector<uint8_t>& out)
     if (!Chain(entry.start, count, sectors))
         return false;
     bool ascending = true;
+    bool oneRun = true;
     for (uint32_t i = 0; i < count; ++i) {
         const uint32_t needed = i + 1 < count ? m_sectorSize
                                               : static_cast<uint32_t>(size - (size_t(i) << m_sectorShift));
@@ -240,6 +251,22 @@ bool CCompoundFile::TakeBigStream(const Entry& entry, std::vector<uint8_t>& out)
             return false;
         if (i > 0 && sectors[i] <= sectors[i - 1])
             ascending = false;
+        if (i > 0 && sectors[i] != sectors[i - 1] + 1)
+            oneRun = false;
+    }
+    auto spend = [&] {
+        out.swap(m_file);
+        m_file.clear();
+        m_fat.clear();
+        m_entries.clear();                   // spent: the bytes are the stream's now
+        m_sectorCount = 0;
+    };
+    if (oneRun) {
+        // The stream lies in the file as it is: it starts where its first sector does.
+        start = static_cast<size_t>(Sector(sectors[0], 0) - m_file.data());
+        m_file.resize(start + size);
+        spend();
+        return true;
     }
     // Copies whole runs of consecutive sectors. With the sectors in ascending order each one moves
     // towards the start of the file and never over one still to come: the file's own buffer
@@ -260,11 +287,7 @@ bool CCompoundFile::TakeBigStream(const Entry& entry, std::vector<uint8_t>& out)
     if (ascending) {
         copyRuns(m_file.data());
         m_file.resize(size);
-        out.swap(m_file);
-        m_file.clear();
-        m_fat.clear();
-        m_entries.clear();                   // spent: the bytes are the stream's now
-        m_sectorCount = 0;
+        spend();
         return true;
     }
     std::vector<uint8_t> data(size);

@@ -23,6 +23,9 @@ public:
     // The stream's bytes into out. On success the file's bytes may have become the stream's (the
     // reader is then spent and reads nothing more); on failure out and the reader are unchanged.
     bool TakeStream(int entry, std::vector<uint8_t>& out);
+    // The same, but the stream may begin at start inside out: a stream stored in one run of
+    // sectors is then not moved at all.
+    bool TakeStream(int entry, std::vector<uint8_t>& out, size_t& start);
 
 private:
     static const uint32_t kEndOfChain = 0xFFFFFFFEu;
@@ -46,7 +49,7 @@ private:
     // Follows the chain from start for exactly count sectors; false when it leaves the file,
     // visits a sector twice or ends early.
     bool Chain(uint32_t start, uint32_t count, std::vector<uint32_t>& sectors) const;
-    bool TakeBigStream(const Entry& entry, std::vector<uint8_t>& out);
+    bool TakeBigStream(const Entry& entry, std::vector<uint8_t>& out, size_t& start);
     bool CopyMiniStream(const Entry& entry, std::vector<uint8_t>& out) const;
 
     std::vector<uint8_t> m_file;

@@ -68,18 +68,19 @@ void CDataTableCell::SetText(const char* text, int length)
     if (length > kMaxTextLength)
         length = kMaxTextLength;
     if (length <= kLocalLength) {
-        // Copied byte by byte up to a NUL: short texts are the bulk of every import, and a call
-        // into the runtime's memchr and memcpy would cost more than the copy.
-        char local[kLocalLength + 1];
+        // Copied byte by byte up to a NUL, straight into the cell: short texts are the bulk of
+        // every import, and a call into the runtime's memchr and memcpy would cost more than the
+        // copy. The text may be a tail of this cell's own: copying forwards reads each byte before
+        // it is overwritten, and an old heap copy is freed only afterwards.
+        char* const oldHeap = m_length > kLocalLength ? HeapText() : nullptr;
         int used = 0;
         while (used < length && text[used] != '\0') {
-            local[used] = text[used];
+            m_local[used] = text[used];
             ++used;
         }
-        local[used] = '\0';
-        Release();
-        std::memcpy(m_local, local, sizeof local);
+        m_local[used] = '\0';
         m_length = static_cast<uint8_t>(used);
+        delete[] oldHeap;
         return;
     }
     // A NUL ends the text as it does for SetText(text).

@@ -42,8 +42,10 @@ CString WideToAnsi(const std::wstring& text)
     return result;
 }
 
-CExcelFile::CExcelFile(std::vector<uint8_t> stream)
-    : m_stream(std::move(stream))
+CExcelFile::CExcelFile(std::vector<uint8_t> stream, size_t start)
+    : m_stream(std::move(stream)),
+      m_start(start < m_stream.size() ? start : m_stream.size()),
+      m_position(m_start)
 {
     if (!NextRecord() || (m_id & 0xFF) != 0x09)
         Fail();

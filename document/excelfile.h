@@ -21,8 +21,9 @@ public:
     static const int kMaxRecordLength = 8224;
     static const int kMaxSheets = 255;
 
-    // The stream starts with the BOF record; the constructor reads it.
-    explicit CExcelFile(std::vector<uint8_t> stream);
+    // The stream starts with the BOF record at start (sheet offsets count from there); the
+    // constructor reads it.
+    explicit CExcelFile(std::vector<uint8_t> stream, size_t start = 0);
     ~CExcelFile() override;
 
     // False when the reader met something it cannot read as a workbook; the import then fails.
@@ -124,6 +125,7 @@ protected:
 
     ExcelNumberFormatter m_numbers;
     std::vector<uint8_t> m_stream;
+    size_t m_start = 0;                    // where the stream begins in m_stream
     size_t m_position = 0;
     uint16_t m_id = 0;
     int m_length = 0;                      // body bytes available (at most kMaxRecordLength)

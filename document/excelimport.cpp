@@ -51,7 +51,17 @@ bool ReadWholeFile(const wchar_t* path, std::vector<uint8_t>& out)
 
 bool LoadExcelStream(const char* path, std::vector<uint8_t>& stream, bool& compound)
 {
+    size_t start = 0;
+    if (!LoadExcelStream(path, stream, start, compound))
+        return false;
+    stream.erase(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(start));
+    return true;
+}
+
+bool LoadExcelStream(const char* path, std::vector<uint8_t>& stream, size_t& start, bool& compound)
+{
     compound = false;
+    start = 0;
     if (!path || !*path)
         return false;
     wchar_t widePath[MAX_PATH];
@@ -71,33 +81,35 @@ bool LoadExcelStream(const char* path, std::vector<uint8_t>& stream, bool& compo
         return false;
     for (const wchar_t* name : {L"Workbook", L"Book"}) {
         const int entry = storage.FindStream(name);
-        if (entry >= 0 && storage.TakeStream(entry, stream))
+        if (entry >= 0 && storage.TakeStream(entry, stream, start))
             return true;
     }
     return false;
 }
 
-std::unique_ptr<CExcelFile> CreateExcelReader(std::vector<uint8_t> stream, const char* fileName)
+std::unique_ptr<CExcelFile> CreateExcelReader(std::vector<uint8_t> stream, const char* fileName,
+                                              size_t start)
 {
-    if (stream.size() < 4 || stream[0] != 0x09)
+    if (start > stream.size() || stream.size() - start < 4 || stream[start] != 0x09)
         return nullptr;
-    switch (stream[1]) {
+    const uint8_t* bof = stream.data() + start;
+    switch (bof[1]) {
     case 0x00:
-        return std::make_unique<CExcelFile>(std::move(stream));
+        return std::make_unique<CExcelFile>(std::move(stream), start);
     case 0x02:
-        return std::make_unique<CExcel30Sheet>(std::move(stream));
+        return std::make_unique<CExcel30Sheet>(std::move(stream), start);
     case 0x04: {
         const size_t length = fileName ? std::strlen(fileName) : 0;
         if (length > 0 && (fileName[length - 1] == 'w' || fileName[length - 1] == 'W'))
-            return std::make_unique<CExcel40Book>(std::move(stream));
-        return std::make_unique<CExcel40Sheet>(std::move(stream));
+            return std::make_unique<CExcel40Book>(std::move(stream), start);
+        return std::make_unique<CExcel40Sheet>(std::move(stream), start);
     }
     case 0x08: {
         // The BOF's own version tells Excel 97 from Excel 5.0/95, whatever the container.
-        const bool biff8 = stream.size() >= 6 && stream[4] == 0x00 && stream[5] == 0x06;
+        const bool biff8 = stream.size() - start >= 6 && bof[4] == 0x00 && bof[5] == 0x06;
         if (biff8)
-            return std::make_unique<CExcel80Book>(std::move(stream));
-        return std::make_unique<CExcel50Book>(std::move(stream));
+            return std::make_unique<CExcel80Book>(std::move(stream), start);
+        return std::make_unique<CExcel50Book>(std::move(stream), start);
     }
     default:
         return nullptr;
@@ -184,10 +196,11 @@ ExcelImportResult CExcelFileManager::Open(const char* path, CDataTableBase& tabl
     m_sheetName.Empty();
     m_typeName.Empty();
     std::vector<uint8_t> stream;
+    size_t start = 0;
     bool compound = false;
-    if (!LoadExcelStream(path, stream, compound))
+    if (!LoadExcelStream(path, stream, start, compound))
         return ExcelImportResult::kFailed;
-    std::unique_ptr<CExcelFile> reader = CreateExcelReader(std::move(stream), path);
+    std::unique_ptr<CExcelFile> reader = CreateExcelReader(std::move(stream), path, start);
     if (!reader || reader->HasFailed())
         return ExcelImportResult::kFailed;
     m_typeName = reader->GetTypeName();

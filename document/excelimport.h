@@ -24,9 +24,12 @@ enum class ExcelImportResult { kImported, kCancelled, kFailed };
 // Loads the workbook stream of path into memory. compound tells whether it came out of a
 // compound file ("Workbook" is the Excel 97 stream, "Book" the Excel 5.0/95 one).
 bool LoadExcelStream(const char* path, std::vector<uint8_t>& stream, bool& compound);
+// The same without moving the stream to the front: it begins at start inside data.
+bool LoadExcelStream(const char* path, std::vector<uint8_t>& data, size_t& start, bool& compound);
 // The reader for a stream by its first record, or null when it is not a workbook we read.
 // fileName decides between an Excel 4.0 workbook (".xlw") and worksheet.
-std::unique_ptr<CExcelFile> CreateExcelReader(std::vector<uint8_t> stream, const char* fileName);
+std::unique_ptr<CExcelFile> CreateExcelReader(std::vector<uint8_t> stream, const char* fileName,
+                                              size_t start = 0);
 
 class CExcelSelectSheetDlg {
 public:

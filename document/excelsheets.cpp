@@ -201,11 +201,12 @@ bool CExcel50Book::SeekToSheet(int index)
     }
     // The offset must lead to a BOF record inside the stream.
     const size_t offset = GetSheetOffset(index);
-    if (offset > m_stream.size() || m_stream.size() - offset < 4 || m_stream[offset] != 0x09) {
+    const size_t length = m_stream.size() - m_start;
+    if (offset > length || length - offset < 4 || m_stream[m_start + offset] != 0x09) {
         Fail();
         return false;
     }
-    m_position = offset;
+    m_position = m_start + offset;
     return true;
 }
 
