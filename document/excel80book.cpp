@@ -287,7 +287,25 @@ bool CExcel80Book::ReadRecords(CDataTableBase& table)
             return false;
         if (m_recordCut)
             MessageBeep(0);
-        Dispatch(table, more);
+        // The cell records that make up nearly all of a sheet go straight to their handlers (as
+        // Dispatch would send them).
+        switch (m_id) {
+        case 0x00FD:
+            OnLabelSST(table);
+            break;
+        case 0x0203:
+            OnNumber(table);
+            break;
+        case 0x027E:
+            OnRK(table);
+            break;
+        case 0x00BD:
+            OnMulRK(table);
+            break;
+        default:
+            Dispatch(table, more);
+            break;
+        }
         if (m_endOfSheet)
             more = false;
     }

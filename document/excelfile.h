@@ -148,3 +148,28 @@ private:
     bool m_formulaPending = false;
     bool m_utf16Texts = false;
 };
+
+// Every record of a sheet passes here: inline.
+inline bool CExcelFile::NextRecord()
+{
+    m_body = nullptr;
+    m_length = 0;
+    const size_t left = m_stream.size() - m_position;
+    if (left < 4) {
+        Fail();                              // the sheet never reached its EOF
+        return false;
+    }
+    const uint8_t* header = m_stream.data() + m_position;
+    m_id = static_cast<uint16_t>(header[0] | (header[1] << 8));
+    const size_t length = static_cast<size_t>(header[2] | (header[3] << 8));
+    if (length > left - 4) {
+        Fail();
+        return false;
+    }
+    m_body = header + 4;
+    // Longer records than Excel writes: read the part we have room for, skip the rest.
+    m_recordCut = length > kMaxRecordLength;
+    m_length = static_cast<int>(m_recordCut ? kMaxRecordLength : length);
+    m_position += 4 + length;
+    return true;
+}
