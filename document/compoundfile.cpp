@@ -238,6 +238,10 @@ bool CCompoundFile::TakeStream(int entry, std::vector<uint8_t>& out, size_t& sta
 bool CCompoundFile::TakeBigStream(const Entry& entry, std::vector<uint8_t>& out, size_t& start)
 {
     const size_t size = static_cast<size_t>(entry.size);
+    if (size == 0) {
+        out.clear();                         // possible with a cut-off of 0
+        return true;
+    }
     const uint32_t count = SectorsFor(size, m_sectorShift);
     std::vector<uint32_t> sectors;
     if (!Chain(entry.start, count, sectors))

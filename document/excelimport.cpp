@@ -76,13 +76,17 @@ bool LoadExcelStream(const char* path, std::vector<uint8_t>& stream, size_t& sta
     }
     // "Workbook" holds an Excel 97 workbook, "Book" an Excel 5.0/95 one.
     compound = true;
-    CCompoundFile storage;
-    if (!storage.Open(std::move(file)))
-        return false;
-    for (const wchar_t* name : {L"Workbook", L"Book"}) {
-        const int entry = storage.FindStream(name);
-        if (entry >= 0 && storage.TakeStream(entry, stream, start))
-            return true;
+    try {
+        CCompoundFile storage;
+        if (!storage.Open(std::move(file)))
+            return false;
+        for (const wchar_t* name : {L"Workbook", L"Book"}) {
+            const int entry = storage.FindStream(name);
+            if (entry >= 0 && storage.TakeStream(entry, stream, start))
+                return true;
+        }
+    } catch (const std::bad_alloc&) {
+        // A directory or FAT as large as the file allows: no room for it in this process.
     }
     return false;
 }

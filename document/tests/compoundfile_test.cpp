@@ -380,6 +380,14 @@ TEST(CompoundFile, DamagedStructuresFailCleanly)
         EXPECT_TRUE(out == Bytes({9, 9}));
     }
 
+    // With a mini-stream cut-off of 0 every stream is a big one, an empty one too.
+    const Layout empty = Build({{L"Empty", {}}});
+    Bytes noCutOff = empty.file;
+    Put32(noCutOff, 56, 0);
+    Bytes out{1};
+    EXPECT_TRUE(Take(noCutOff, L"Empty", out));
+    EXPECT_TRUE(out.empty());
+
     // A cycle among the directory's links is walked once.
     Bytes tree = good;
     Put32(tree, layout.EntryOffset(2) + 72, 1);
