@@ -563,6 +563,10 @@ public:
     {
         return map ? map->GetEntry(k) : -1;
     }
+    bool IsImageColumn(const CDataTableBase* table, int column) const override
+    {
+        return table && table->IsImageColumn(column);
+    }
 };
 
 const DataTableCellReader g_cellReader;
