@@ -4,6 +4,7 @@
 #include "framework/gdi.h"
 #include "framework/msgbox.h"
 #include "framework/recordio.h"
+#include "framework/wnd.h"
 #include "labelmodel/labelfiledialog.h"
 #include "labelmodel/tablesource.h"
 
@@ -132,13 +133,14 @@ bool CGraphImage::CopyPictureToClipboard()
     return m_holder->CopyPictureToClipboard();
 }
 
-bool CGraphImage::EditContent(CWnd*)
+bool CGraphImage::EditContent(CWnd* parent)
 {
     char file[kMaxPathLength + 1] = {};
     CopyText(file, sizeof file, m_path);
     const std::string filter = PictureFileFilter();
     OPENFILENAMEA ofn;
-    PreparePictureFileDialog(ofn, GetActiveWindow(), filter, file, sizeof file);
+    HWND owner = parent && parent->GetSafeHwnd() ? parent->GetSafeHwnd() : GetActiveWindow();
+    PreparePictureFileDialog(ofn, owner, filter, file, sizeof file);
     if (!g_showPictureDialog(&ofn))
         return false;
     SetPathText(file);

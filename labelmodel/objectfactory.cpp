@@ -1,6 +1,8 @@
 #include "labelmodel/typecodes.h"
 
 #include "labelmodel/graphcollection.h"
+#include "labelmodel/graphimage.h"
+#include "labelmodel/graphole1.h"
 #include "labelmodel/graphshapes.h"
 #include "labelmodel/graphtext.h"
 #include "labelmodel/labelstock.h"
@@ -19,6 +21,15 @@ static_assert(int(kCodeTextFixed) == int(kTextFixedCode) && int(kCodeTextDate) =
                   int(kCodeText) == CGraphText::kTypeCode && int(kCodeTextExt) == CGraphTextExt::kTypeCode,
               "text type codes");
 
+static_assert(int(kCodeImage) == CGraphImage::kTypeCode && int(kCodeImageExt) == CGraphImageExt::kTypeCode &&
+                  int(kCodeImageExtExt) == CGraphImageExtExt::kTypeCode &&
+                  int(kCodeOle1) == CGraphOLE1::kTypeCode && int(kCodeImageBase) == kImageHolderEmpty &&
+                  int(kCodeImageBitmap) == kImageHolderBitmap &&
+                  int(kCodeImageMetafile) == kImageHolderMetafile &&
+                  int(kCodeImageBitmapNew) == kImageHolderBitmapNew &&
+                  int(kCodeImageBitmapExt) == kImageHolderBitmapExt,
+              "image type codes");
+
 CGraphObject* CreateGraphObject(int typeCode)
 {
     switch (typeCode) {
@@ -31,10 +42,11 @@ CGraphObject* CreateGraphObject(int typeCode)
     case kCodeTriangleExt: return new CGraphTriangleExt;
     case kCodeGroup: return new CGraphGroup;
     case kCodeTextExt: return new CGraphTextExt;
+    case kCodeImageExt: return new CGraphImageExt;
+    case kCodeImageExtExt: return new CGraphImageExtExt;
+    case kCodeOle1: return new CGraphOLE1;
     // ---- kinds that join here as their classes arrive ----
     // kCodeBarcode (159): the barcode object.
-    // kCodeImageExt (169), kCodeImageExtExt (189): the image objects.
-    // kCodeOle1 (999): the older OLE object.
     // Until then a record of these kinds reads as an unknown code.
     default: return nullptr;
     }
