@@ -90,6 +90,18 @@ TEST_F(PictureFiles, StretchFillsTheBoxAndUncentredKeepsTheTopLeft)
     EXPECT_TRUE(NearColour(kBlue, b.Pixel(15, 40), 40));
 }
 
+TEST_F(PictureFiles, JpegExtensionOfferedByTheDialogShowsThePicture)
+{
+    const CString jpeg = m_dir.Path("quad.jpeg");
+    ASSERT_TRUE(CopyFileA(m_jpg, jpeg, FALSE));
+    auto stretched = MakeBox(true, true);
+    stretched->SetImagePath(jpeg);
+    DibCanvas canvas(120, 120);
+    DrawRow(*stretched, canvas);
+    EXPECT_EQ(CRect(0, 0, 97, 97), canvas.Extent());
+    EXPECT_TRUE(NearColour(kRed, canvas.Pixel(15, 15), 40));
+}
+
 TEST_F(PictureFiles, CropShowsThePartAskedFor)
 {
     auto image = MakeBox(true, false);
@@ -155,7 +167,7 @@ TEST_F(PictureFiles, UnknownExtensionGivesTheEmptyPicture)
     DrawRow(*image, canvas);
     const CString gif = m_dir.Path("quad.gif");
     ASSERT_TRUE(CopyFileA(m_png, gif, FALSE));
-    for (const char* path : {(const char*)gif, "C:\\x.jpeg", "noextension"}) {
+    for (const char* path : {(const char*)gif, "C:\\x.tiff", "noextension"}) {
         ASSERT_TRUE(image->SetImagePath(path));
         ASSERT_NE(nullptr, image->GetHolder());
         EXPECT_EQ(kImageHolderEmpty, image->GetHolder()->GetTypeCode()) << path;
