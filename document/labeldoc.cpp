@@ -4,6 +4,7 @@
 
 #include "document/documentids.h"
 #include "document/documentstrings.h"
+#include "document/tablefiles.h"
 #include "framework/app.h"
 #include "framework/cmdtarget.h"
 #include "framework/msgbox.h"
@@ -18,7 +19,7 @@
 
 namespace {
 
-COstrelindSoftLabelDoc::TableFileFormats g_tableFileFormats;
+COstrelindSoftLabelDoc::TableFileFormats g_tableFileFormats = COstrelindSoftLabelDoc::DefaultTableFileFormats();
 
 const int kCharsetValues[COstrelindSoftLabelDoc::kCharsetCount] = {
     0, 1, 2, 77, 128, 129, 130, 134, 136, 161, 162, 163, 177, 178, 186, 238, 204, 222, 255,
@@ -111,7 +112,6 @@ COstrelindSoftLabelDoc::COstrelindSoftLabelDoc()
 {
     for (auto& slot : m_templates)
         slot = std::make_unique<CTemplate>();
-    memset(m_tableUndoEnable, 1, sizeof m_tableUndoEnable);
     memset(m_stackedLayout, 0, sizeof m_stackedLayout);
 
     memset(&m_defaultFont, 0, sizeof m_defaultFont);
@@ -143,6 +143,15 @@ void COstrelindSoftLabelDoc::SetTableFileFormats(const TableFileFormats& formats
     g_tableFileFormats = formats;
 }
 
+COstrelindSoftLabelDoc::TableFileFormats COstrelindSoftLabelDoc::DefaultTableFileFormats()
+{
+    TableFileFormats formats;
+    formats.importTable = ImportTableFile;
+    formats.readTbf = ReadTbfFile;
+    formats.writeTbf = WriteTbfFile;
+    return formats;
+}
+
 BOOL COstrelindSoftLabelDoc::OnNewDocument()
 {
     if (!CDocument::OnNewDocument())
@@ -155,7 +164,8 @@ BOOL COstrelindSoftLabelDoc::OnNewDocument()
     ReadFontProfile(m_tableFont, "Table font", "Name", "System", -12, false);
     if (CWinApp* app = AfxGetApp())
         m_tableFont.lfCharSet = static_cast<BYTE>(app->GetProfileInt("Table font", "Character Set", 1));
-    memset(m_tableUndoEnable, 1, sizeof m_tableUndoEnable);
+    for (CTableUndo& undo : m_tableUndo)
+        undo.SetRecordUndo(true);
     return TRUE;
 }
 
@@ -296,10 +306,13 @@ bool COstrelindSoftLabelDoc::SaveFileByType(const char* path)
         return true;
     }
     if (HasExtension(path, ".tbf")) {
-        if (g_tableFileFormats.writeTbf == nullptr || !g_tableFileFormats.writeTbf(CurrentSlot(), path)) {
+        if (g_tableFileFormats.writeTbf == nullptr) {
             ReportSaveFailure(path);
             return false;
         }
+        if (!g_tableFileFormats.writeTbf(CurrentSlot(), path))
+            return false;
+        m_tableUndo[m_currentTable].Clear();
         SetModifiedFlag(FALSE);
         return true;
     }
@@ -320,6 +333,8 @@ void COstrelindSoftLabelDoc::ClearUndoAfterProjectSave()
     for (auto& slot : m_templates)
         slot->ClearUndo();
     GetCurrentTemplate()->ClearRedo();
+    for (CTableUndo& undo : m_tableUndo)
+        undo.Clear();
 }
 
 BOOL COstrelindSoftLabelDoc::SaveModified()

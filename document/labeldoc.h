@@ -6,6 +6,7 @@
 // opens, saves, edits and draws without any window.
 #include "document/labeldocviews.h"
 #include "document/tableslot.h"
+#include "document/tableundo.h"
 #include "framework/cstring.h"
 #include "framework/doc.h"
 
@@ -57,14 +58,15 @@ public:
     // the reason was shown.
     bool ReadProjectFile(const char* path);
 
-    // The table-file formats live with the table files; the application installs them. Without
-    // them ".tbl" and ".tbf" files are refused.
+    // The table-file readers and writer (document/tablefiles.h unless replaced, e.g. by tests);
+    // without them ".tbl" and ".tbf" files are refused. Each reports its own failures.
     struct TableFileFormats {
         bool (*importTable)(TableSlot& slot, const char* path) = nullptr;
         bool (*readTbf)(TableSlot& slot, const char* path) = nullptr;
         bool (*writeTbf)(const TableSlot& slot, const char* path) = nullptr;
     };
     static void SetTableFileFormats(const TableFileFormats& formats);
+    static TableFileFormats DefaultTableFileFormats();
 
     // ---- templates and tables (labeldoc_slots.cpp) ----
     int GetTemplateCount() const { return m_templateCount; }
@@ -79,6 +81,7 @@ public:
     int GetCurrentTableIndex() const { return m_currentTable; }
     void SetCurrentTable(int index);
     TableSlot& GetTableSlot(int index);            // index clamped to 0..255
+    CTableUndo& GetTableUndo(int index) { return m_tableUndo[index < 0 || index >= kSlotCount ? 0 : index]; }
     TableSlot& CurrentSlot() { return m_tableSlots[m_currentTable]; }
     const TableSlot& CurrentSlot() const { return m_tableSlots[m_currentTable]; }
     const CString& GetTableName(int index) const;
@@ -178,10 +181,10 @@ private:
     void ClearUndoAfterProjectSave();
     void ReportSaveFailure(const char* path) const;
 
-    uint8_t m_tableUndoEnable[kSlotCount];
     std::unique_ptr<CTemplate> m_templates[kSlotCount];
     LOGFONTA m_defaultFont;
     TableSlot m_tableSlots[kSlotCount];
+    CTableUndo m_tableUndo[kSlotCount];            // its record flag is the table's undo enable
     uint8_t m_filterResult = 0;
     int m_previewRow = 0;
     uint8_t m_editBlock = 0;

@@ -253,16 +253,16 @@ void COstrelindSoftLabelDoc::OnDeleteTable()
         if (wasLast)
             m_tableTabs->SelectTab(index - 1);
     }
-    // Each slot moves with its filter, filtered table and both maps; the last slot gets a fresh
-    // empty table, so no slot is ever without one.
+    // Each slot moves with its filter, filtered table, both maps and its undo copies; the last
+    // slot gets a fresh empty table, so no slot is ever without one.
     for (int i = index; i < kSlotCount - 1; ++i) {
         m_tableSlots[i] = std::move(m_tableSlots[i + 1]);
         m_tableNames[i] = m_tableNames[i + 1];
-        m_tableUndoEnable[i] = m_tableUndoEnable[i + 1];
+        m_tableUndo[i] = std::move(m_tableUndo[i + 1]);
     }
     m_tableSlots[kSlotCount - 1] = TableSlot();
     m_tableNames[kSlotCount - 1].Empty();
-    m_tableUndoEnable[kSlotCount - 1] = 1;
+    m_tableUndo[kSlotCount - 1] = CTableUndo();
     --m_tableCount;
     m_currentTable = wasLast ? index - 1 : index;
     SetModifiedFlag(TRUE);

@@ -218,8 +218,13 @@ TEST(LabelDocSlots, DeletingATableMovesFiltersAndMapsAndRefillsTheLastSlot)
     second.ToggleFilter();
     ASSERT_EQ(second.GetRowCount(), 3);    // r1, r10, r11
 
+    doc->GetTableUndo(1).PushTableUndo(second);
+    doc->GetTableUndo(1).SetRecordUndo(false);
     doc->SetCurrentTable(0);
     doc->OnDeleteTable();
+    EXPECT_EQ(doc->GetTableUndo(0).GetCopyCount(), 1);
+    EXPECT_FALSE(doc->GetTableUndo(0).IsRecordingUndo());
+    EXPECT_TRUE(doc->GetTableUndo(255).IsRecordingUndo());
     EXPECT_EQ(doc->GetTableCount(), 2);
     EXPECT_EQ(doc->GetTableName(0), "Table 2");
     EXPECT_TRUE(doc->GetTableSlot(0).IsFilterOn());
@@ -273,7 +278,7 @@ TEST(LabelDocOpen, TableFilesDetachThePathSoSavingAsksForAProject)
     EXPECT_FALSE(doc->OnOpenDocument(dir.Path("notes.txt")));
     ASSERT_EQ(boxes.Count(), 2u);
     EXPECT_EQ(boxes.Last().text, "Can not open file " + dir.Path("notes.txt"));
-    COstrelindSoftLabelDoc::SetTableFileFormats({});
+    COstrelindSoftLabelDoc::SetTableFileFormats(COstrelindSoftLabelDoc::DefaultTableFileFormats());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -343,19 +348,29 @@ TEST(LabelDocSave, ProjectsEndGridEditsAndOtherTypesAreNotWritten)
     FakeTableView view;
     doc->AddView(&view);
     doc->GetCurrentTemplate()->PushUndo(0, true);
-    doc->SetModifiedFlag(TRUE);
+    doc->SetTableCellText("x", 0, 0);
+    doc->GetTableUndo(2).PushTableUndo(doc->GetTableSlot(2));
+    ASSERT_EQ(doc->GetTableUndo(2).GetCopyCount(), 1);
     EXPECT_TRUE(doc->OnSaveDocument(dir.Path("p.PROJ")));
     EXPECT_EQ(view.editsEnded, 1);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_FALSE(doc->GetCurrentTemplate()->CanUndo(0));
+    EXPECT_EQ(doc->GetTableUndo(2).GetCopyCount(), 0);
 
     doc->SetModifiedFlag(TRUE);
     EXPECT_FALSE(doc->OnSaveDocument(dir.Path("p.txt")));
     EXPECT_TRUE(doc->IsModified());
-    // Without the table-file formats a ".tbf" cannot be written: said so, nothing changes.
-    EXPECT_FALSE(doc->OnSaveDocument(dir.Path("p.tbf")));
+    EXPECT_EQ(boxes.Count(), 0u);
+
+    // A ".tbf" holds the current table only; its undo copies go once it is written.
+    doc->GetTableUndo(0).PushTableUndo(doc->CurrentSlot());
+    EXPECT_FALSE(doc->OnSaveDocument(dir.Path("missing\\p.tbf")));
     EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->GetTableUndo(0).GetCopyCount(), 1);
     EXPECT_EQ(boxes.Count(), 1u);
+    EXPECT_TRUE(doc->OnSaveDocument(dir.Path("p.tbf")));
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(doc->GetTableUndo(0).GetCopyCount(), 0);
     doc->RemoveView(&view);
 }
 
