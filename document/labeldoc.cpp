@@ -4,6 +4,7 @@
 
 #include "document/documentids.h"
 #include "document/documentstrings.h"
+#include "document/printids.h"
 #include "document/tablefiles.h"
 #include "framework/app.h"
 #include "framework/cmdtarget.h"
@@ -103,6 +104,10 @@ BEGIN_MESSAGE_MAP(COstrelindSoftLabelDoc, CDocument)
     ON_UPDATE_COMMAND_UI(ID_DOC_RESERVED2, OnUpdateReserved)
     ON_UPDATE_COMMAND_UI(ID_STATUS_PANE_LABEL, OnUpdateStatusLabel)
     ON_UPDATE_COMMAND_UI(ID_STATUS_PANE_ROWS, OnUpdateStatusRows)
+    // Printing (labeldoc_print.cpp, labeldoc_printdlg.cpp).
+    ON_COMMAND(ID_PRINT_REVERSE_ORDER, OnPrintReverseOrder)
+    ON_UPDATE_COMMAND_UI(ID_PRINT_REVERSE_ORDER, OnUpdatePrintReverseOrder)
+    ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
 END_MESSAGE_MAP()
 
 // ---------------------------------------------------------------------------------------------

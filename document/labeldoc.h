@@ -202,4 +202,76 @@ private:
     uint8_t m_stackedLayout[kSlotCount];
     uint8_t m_stacked = 0;
     bool m_detachPathPending = false;
+
+    // ==== printing: registry defaults, print dialog, print engine ==============================
+    // (labeldoc_printdlg.cpp, labeldoc_print.cpp; the profile values in registrydefaults.h)
+public:
+    // Profile texts of "Default barcode", each in a static 32-character buffer of its own that
+    // the next call overwrites: copy at once.
+    static const char* GetDefaultBarcodeType();
+    static const char* GetDefaultQRVersion();
+    static const char* GetDefaultQREccLevel();
+    static const char* GetDefaultQREncoding();
+    static const char* GetDefaultQRMargin();
+
+    // The print dialog from the current template: stored printer settings, paper check, the
+    // rows as page range, the program's dialog template with its hook and option block. view is
+    // the view that prints (the selection range is offered only by a table view with selected
+    // rows). False, after a message, when the template cannot be printed.
+    bool PreparePrinting(class CPrintInfo* info, class CView* view = nullptr);
+    void GetStoredPrinter(CString& device, CString& driver, CString& port) const;
+    void SetStoredPrinter(const char* device, const char* driver, const char* port);
+    void OnFilePrintSetup();
+    // Whether the dialog's printer knows the paper code; when it does, the dialog's DEVMODE
+    // selects it.
+    bool PrinterSupportsPaper(class CPrintInfo* info, int paperCode);
+    // "User defined" for 256, the paper table's name for 1..59, else the number.
+    static CString GetPaperName(int paperCode);
+
+    // The print engine: the view's print callbacks forward here.
+    void BeginPrinting(CDC* dc, class CPrintInfo* info, class CView* view);
+    void PrintPage(CDC* dc, class CPrintInfo* info, class CView* view);
+    // One label at (block, row, column); false when no further label goes on this page.
+    bool PrintLabel(class CView* view, CDC* dc, int dpiX, int block, int row, int column, class CPrintInfo* info);
+    bool NextPrintRow(class CView* view, int lastRow, int& currentRow, bool selection);
+    void PrintPageArea(int dpi, int area, CDC* dc, int row);
+    void DrawCutLinesByRows(CDC* dc, int block, int firstRow, int firstColumn, int lastRow, int lastColumn);
+    void DrawCutLinesByColumns(CDC* dc, int block, int firstRow, int firstColumn, int lastRow, int lastColumn);
+    void DrawLabelOutline(int y, CDC* dc, int x);
+    void DrawLabelOutlineArcs(int y, int x, CDC* dc);
+    // The view's end of printing: a job the spooler did not take counts as not printed.
+    void EndPrinting(class CPrintInfo* info);
+    // After a job that printed labels: counters advance by the last printed row and the project
+    // is saved to its ".proj" or ".tpe" path (else it stays modified). True when counters moved.
+    bool CommitAutoIncrementAfterPrint();
+    void OnPrintReverseOrder();
+    void OnUpdatePrintReverseOrder(CCmdUI* ui);
+    bool IsReverseOrder() const { return m_print.reverseOrder != 0; }
+
+    struct PrintState {
+        int copyCounter = 0;
+        uint8_t reverseOrder = 0;
+        int passCounter = 0;
+        int skippedPositions = 0;
+        int startPosition = 0;
+        int firstRow = 0;
+        int currentRow = 0;
+        int lastRow = 0;                 // -1 while printing the selected rows
+        int lastPrintedRow = 0;
+        uint8_t pageStop = 0;
+        bool selection = false;          // rows come from the printing table view's selection
+        bool labelsPrinted = false;      // this job put a label on a page
+        bool jobFailed = false;          // this job was abandoned or not taken by the spooler
+    };
+    const PrintState& GetPrintState() const { return m_print; }
+
+private:
+    int LabelsPerPage() const;
+    // Used rows of the current table as shown (through its filter); -1 without a table.
+    int PrintRowCount() const;
+    // The print dialog's option block (its custom data, else the program's block).
+    static struct PrintOptionBlock& OptionsOf(class CPrintInfo* info);
+    void EndJob(class CPrintInfo* info);
+    PrintState m_print;
+    // ==== end of printing ========================================================================
 };

@@ -45,4 +45,11 @@ public:
     virtual void SetGridFont(const LOGFONTA& font) = 0;
     // Ends an in-place edit of the focus cell so that the typed text reaches the table.
     virtual void EndGridEdit() = 0;
+
+    // Selected rows for printing, as 1-based table rows (grid rows); -1 when there is none.
+    virtual int GetFirstSelectedRow() { return -1; }
+    virtual int GetLastSelectedRow() { return -1; }
+    // The first selected row after row, and the last one before it (not below 1).
+    virtual int GetNextSelectedRow(int /*row*/) { return -1; }
+    virtual int GetPrevSelectedRow(int /*row*/) { return -1; }
 };
