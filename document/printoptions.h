@@ -2,6 +2,7 @@
 // The print option block: what the print dialog's extra fields edit and the print engine reads
 // back. One block lives for the program (GetPrintOptionBlock); the dialog finds it through the
 // custom data of its PRINTDLG. An in-memory exchange only, never stored.
+#include <windows.h>
 #include <cstdint>
 
 struct PrintOptionBlock {
@@ -30,3 +31,7 @@ void FormatCopiesText(int copies, char* out, int size);
 // The copies value of a dialog text: one letter "A" .. "Z" (any case) gives -1 .. -26, a number
 // gives itself, anything else 0.
 int ParseCopiesText(const char* text);
+
+// The print dialog's hook: fills the extra fields from the option block (the PRINTDLG's custom
+// data) when the dialog opens, reads them back on OK, and steps the two spin boxes.
+UINT_PTR CALLBACK PrintDialogHookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
