@@ -6,7 +6,10 @@
 #include "document/printoptions.h"
 #include "framework/print.h"
 #include "framework/view.h"
+#include "labelmodel/graphbarcode.h"
 #include "labelmodel/graphcollection.h"
+#include "labelmodel/graphtext.h"
+#include "labelmodel/textcontent.h"
 #include "labelmodel/labelstock.h"
 #include "labelmodel/template.h"
 
@@ -164,6 +167,72 @@ inline std::vector<int> RowsOf(const std::vector<DrawCall>& calls)
     for (const DrawCall& c : calls)
         rows.push_back(c.row);
     return rows;
+}
+
+// ---- labels as the user makes them: table texts and barcodes
+
+// The label sheet of the printer tests: A4 with 3 x 4 labels of 60 x 55 mm.
+struct BarcodeSheet {
+    static const int kColumns = 3, kRows = 4, kWidth = 60000, kHeight = 55000;
+    static const int kPitchH = 63000, kPitchV = 62000, kLeft = 10000, kTop = 15000;
+};
+
+inline CGraphText* TableText(int column, int x, int y, int w, int h)
+{
+    auto* text = new CGraphText;
+    text->SetX(x);
+    text->SetY(y);
+    text->SetWidth(w);
+    text->SetHeight(h);
+    text->SetContentKind(kKindTable);
+    text->SetTableColumn(0, column);
+    LOGFONTA font = {};
+    font.lfHeight = -12;
+    font.lfWeight = FW_NORMAL;
+    lstrcpynA(font.lfFaceName, "Liberation Sans", LF_FACESIZE);
+    text->SetLogFont(&font);
+    return text;
+}
+
+inline CGraphBarcode* TableBarcode(const char* symbology, int column, int x, int y, int w, int h, int module)
+{
+    auto* code = new CGraphBarcode;
+    code->SetSymbologyByName(symbology);
+    code->SetX(x);
+    code->SetY(y);
+    code->SetWidth(w);
+    code->SetHeight(h);
+    code->SetContentKind(kKindTable);
+    code->SetTableColumn(0, column);
+    code->SetHumanReadable(false);
+    code->SetModuleWidth(module);
+    return code;
+}
+
+// Three table texts (columns A, B, C), a Code 128 of column D and a QR Code of column E on the
+// barcode sheet; rows of "Name %03d", "Part %03d", "Place %03d", "KV-%05d", "QR-%05d".
+inline void BuildBarcodeLabels(COstrelindSoftLabelDoc& doc, int rows)
+{
+    CTemplate* tmpl = doc.GetCurrentTemplate();
+    tmpl->SetLabelStock(MakeSheet(BarcodeSheet::kColumns, BarcodeSheet::kRows, BarcodeSheet::kWidth,
+                                  BarcodeSheet::kHeight, BarcodeSheet::kLeft, BarcodeSheet::kTop,
+                                  BarcodeSheet::kPitchH - BarcodeSheet::kWidth,
+                                  BarcodeSheet::kPitchV - BarcodeSheet::kHeight));
+    CGraphCollection* area = tmpl->GetArea(0);
+    area->Append(TableText(0, 3000, 2000, 54000, 5000));
+    area->Append(TableText(1, 3000, 7000, 26000, 5000));
+    area->Append(TableText(2, 31000, 7000, 26000, 5000));
+    area->Append(TableBarcode("Code 128", 3, 3000, 13000, 54000, 16000, 300));
+    area->Append(TableBarcode("QR Code\xAE", 4, 3000, 31000, 22000, 22000, 600));
+    CDataTableBase* table = doc.CurrentSlot().Table();
+    char text[32];
+    for (int r = 0; r < rows; ++r) {
+        const char* formats[] = {"Name %03d", "Part %03d", "Place %03d", "KV-%05d", "QR-%05d"};
+        for (int c = 0; c < 5; ++c) {
+            std::snprintf(text, sizeof text, formats[c], r + 1);
+            table->SetCellText(r, c, text);
+        }
+    }
 }
 
 // ---- a PostScript printer in the Wine prefix
