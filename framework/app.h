@@ -1,0 +1,104 @@
+#pragma once
+// CWinApp: the one application object. Runs InitInstance, the message loop (idle-time updates,
+// PreTranslateMessage up the window chain, accelerators, modeless dialogs), keeps the document
+// templates (owned) and the recent file list (owned), and reads and writes the profile under
+// HKCU\Software\<registry key>\<application name>\<section>.
+#include "framework/cmdline.h"
+#include "framework/cmdtarget.h"
+#include "framework/cstring.h"
+#include "framework/recentfiles.h"
+#include <windows.h>
+#include <memory>
+#include <vector>
+
+class CDocTemplate;
+class CDocument;
+class CWnd;
+
+class CWinApp : public CCmdTarget {
+public:
+    // appName: the profile's application name; null takes AfxGetAppName(). The newest object
+    // alive is the one AfxGetApp() answers.
+    explicit CWinApp(const char* appName = nullptr);
+    ~CWinApp() override;
+
+    CString m_strAppName;
+    CString m_strRegistryKey;          // empty until SetRegistryKey
+    CWnd* m_pMainWnd = nullptr;
+    HINSTANCE m_hInstance = nullptr;
+    int m_nCmdShow = SW_SHOWNORMAL;
+    CString m_strCmdLine;              // the arguments only
+    CCommandLineInfo* m_pCmdInfo = nullptr;   // set while a /p or /pt print runs
+
+    // ---- life
+    virtual BOOL InitInstance() { return TRUE; }
+    virtual int ExitInstance();        // saves the recent file list; returns the exit code
+    virtual int Run();                 // the loop until WM_QUIT; then ExitInstance
+    // Idle-time work: count 0 updates the main frame's bars and elements; 1 drops temporary
+    // wrappers. TRUE asks for another call before waiting for messages.
+    virtual BOOL OnIdle(LONG count);
+    virtual BOOL PreTranslateMessage(MSG* msg);
+    BOOL PumpMessage();                // one GetMessage + translate + dispatch; FALSE on WM_QUIT
+    // Messages after which idle processing starts again (not WM_PAINT, the caret timer or a
+    // mouse move that did not move).
+    virtual BOOL IsIdleMessage(MSG* msg);
+    CWnd* GetMainWnd() const { return m_pMainWnd; }
+
+    // ---- profile
+    void SetRegistryKey(const char* company);
+    void SetRegistryKey(UINT stringId);
+    // HKCU\Software\<key>\<app>[\<section>], created when missing; the caller closes it.
+    HKEY GetAppRegistryKey();
+    HKEY GetSectionKey(const char* section);
+    UINT GetProfileInt(const char* section, const char* entry, int defaultValue);
+    BOOL WriteProfileInt(const char* section, const char* entry, int value);
+    CString GetProfileString(const char* section, const char* entry, const char* defaultValue = nullptr);
+    // A null entry deletes the whole section; a null value deletes the entry.
+    BOOL WriteProfileString(const char* section, const char* entry, const char* value);
+    // data receives a new[] block the caller deletes; FALSE (and null, 0) when missing.
+    BOOL GetProfileBinary(const char* section, const char* entry, BYTE** data, UINT* bytes);
+    BOOL GetProfileBinary(const char* section, const char* entry, std::vector<BYTE>& data);
+    BOOL WriteProfileBinary(const char* section, const char* entry, const void* data, UINT bytes);
+
+    // ---- recent files
+    void LoadStdProfileSettings(UINT maxRecent = 4);
+    virtual void AddToRecentFileList(const char* path);
+    CRecentFileList* m_pRecentFileList = nullptr;   // owned; null until LoadStdProfileSettings
+
+    // ---- documents
+    void AddDocTemplate(CDocTemplate* tmpl);          // takes ownership
+    int GetDocTemplateCount() const { return static_cast<int>(m_templates.size()); }
+    CDocTemplate* GetDocTemplate(int index) const { return m_templates.at(index).get(); }
+    virtual CDocument* OpenDocumentFile(const char* path);
+    virtual BOOL DoPromptFileName(CString& fileName, UINT titleId, DWORD flags, BOOL openFileDialog,
+                                  CDocTemplate* tmpl);
+    BOOL SaveAllModified();                           // FALSE when the user cancelled
+    void CloseAllDocuments(BOOL endSession);
+    int GetOpenDocumentCount() const;
+
+    // ---- command line and shell
+    void ParseCommandLine(CCommandLineInfo& info);
+    BOOL ProcessShellCommand(CCommandLineInfo& info);
+    void EnableShellOpen() {}                         // the shell opens files through the command line
+    // Registers every template's file type under root (default HKCU\Software\Classes): the
+    // extension names the ProgID, the ProgID opens (and with compat prints) with this program.
+    void RegisterShellFileTypes(BOOL compat = FALSE, const char* root = nullptr);
+
+    // ---- commands of the application
+    void OnFileNew();
+    void OnFileOpen();
+    BOOL OnOpenRecentFile(UINT id);
+    void OnAppExit();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    std::vector<std::unique_ptr<CDocTemplate>> m_templates;
+    CWinApp* m_previousApp = nullptr;
+};
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+HINSTANCE AfxGetInstanceHandle();
+// The program's entry: InitInstance, then Run, or ExitInstance when InitInstance fails.
+int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR cmdLine, int cmdShow);

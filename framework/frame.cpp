@@ -1,0 +1,683 @@
+#include "framework/frame.h"
+
+#include "framework/app.h"
+#include "framework/doc.h"
+#include "framework/stdids.h"
+#include "framework/view.h"
+
+#include <algorithm>
+
+namespace {
+CString FirstField(const CString& text)
+{
+    int cut = text.Find('\n');
+    return cut < 0 ? text : text.Left(cut);
+}
+} // namespace
+
+// ---- CControlBar
+
+BEGIN_MESSAGE_MAP(CControlBar, CWnd)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+END_MESSAGE_MAP()
+
+CSize CControlBar::CalcFixedLayout(BOOL, BOOL)
+{
+    CRect rect;
+    GetWindowRect(&rect);
+    return rect.Size();
+}
+
+LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
+{
+    if (GetStyle() & WS_VISIBLE) {
+        CFrameWnd* target = GetParentFrame();
+        if (target != nullptr)
+            OnUpdateCmdUI(target, static_cast<BOOL>(wParam));
+    }
+    return 0;
+}
+
+// ---- CFrameWnd
+
+const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
+
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_WM_CLOSE()
+    ON_WM_DESTROY()
+    ON_WM_NCDESTROY()
+    ON_WM_SETFOCUS()
+    ON_WM_INITMENUPOPUP()
+    ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    if (cs.lpszClass == nullptr)
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
+                                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    return CWnd::PreCreateWindow(cs);
+}
+
+BOOL CFrameWnd::Create(const char* className, const char* title, DWORD style, const RECT& rect, CWnd* parent,
+                       const char* menuName, DWORD exStyle, CCreateContext* context)
+{
+    HMENU menu = nullptr;
+    if (menuName != nullptr)
+        menu = ::LoadMenuA(AfxGetResourceHandle(), menuName);
+    m_strTitle = title;
+    CRect r(rect);
+    int x = r.left, y = r.top, w = r.Width(), h = r.Height();
+    if (r == rectDefault) {
+        x = y = w = h = CW_USEDEFAULT;
+        if (style & WS_CHILD)
+            x = y = w = h = 0;
+    }
+    m_pCreateContext = context;
+    BOOL ok = CreateEx(exStyle, className, title, style, x, y, w, h, parent ? parent->m_hWnd : nullptr, menu, context);
+    if (!ok) {
+        if (menu != nullptr)
+            ::DestroyMenu(menu);
+        return FALSE;   // a window that was created and failed has deleted this object already
+    }
+    m_pCreateContext = nullptr;
+    m_hMenuDefault = ::GetMenu(m_hWnd);
+    return TRUE;
+}
+
+BOOL CFrameWnd::LoadAccelTable(UINT resourceId)
+{
+    if (m_hAccelTable == nullptr)
+        m_hAccelTable = ::LoadAcceleratorsA(AfxGetResourceHandle(), MAKEINTRESOURCEA(resourceId));
+    return m_hAccelTable != nullptr;
+}
+
+BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreateContext* context)
+{
+    CString title;
+    if (title.LoadString(resourceId))
+        m_strTitle = FirstField(title);
+    HICON icon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(resourceId));
+    const char* cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
+                                          reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), icon);
+    const char* menuName = nullptr;
+    if (!(style & WS_CHILD) && ::FindResourceA(AfxGetResourceHandle(), MAKEINTRESOURCEA(resourceId), RT_MENU))
+        menuName = MAKEINTRESOURCEA(resourceId);
+    CString caption = m_strTitle;
+    if (!Create(cls, caption, style, rectDefault, parent, menuName, 0, context))
+        return FALSE;
+    LoadAccelTable(resourceId);
+    if (context == nullptr)
+        SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE);
+    return TRUE;
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCTA cs)
+{
+    if (CWnd::OnCreate(cs) == -1)
+        return -1;
+    CCreateContext* context = static_cast<CCreateContext*>(cs->lpCreateParams);
+    if (!OnCreateClient(cs, context))
+        return -1;
+    RecalcLayout();
+    return 0;
+}
+
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCTA, CCreateContext* context)
+{
+    if (context != nullptr && context->m_pNewViewClass)
+        return CreateView(context, AFX_IDW_PANE_FIRST) != nullptr;
+    return TRUE;
+}
+
+CWnd* CFrameWnd::CreateView(CCreateContext* context, UINT id)
+{
+    if (context == nullptr || !context->m_pNewViewClass)
+        return nullptr;
+    CView* view = context->m_pNewViewClass();
+    if (view == nullptr)
+        return nullptr;
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0), this, id, context))
+        return nullptr;   // the view deleted itself with its window
+    return view;
+}
+
+void CFrameWnd::SetActiveView(CView* view, BOOL notify)
+{
+    CView* old = m_pViewActive;
+    if (view == old)
+        return;
+    m_pViewActive = view;
+    if (notify && old != nullptr)
+        old->OnActivateView(FALSE, view, old);
+    if (notify && view != nullptr)
+        view->OnActivateView(TRUE, view, old);
+}
+
+CDocument* CFrameWnd::GetActiveDocument()
+{
+    CView* view = GetActiveView();
+    return view ? view->GetDocument() : nullptr;
+}
+
+void CFrameWnd::InitialUpdateFrame(CDocument* doc, BOOL makeVisible)
+{
+    (void)doc;
+    CView* view = GetActiveView();
+    if (view == nullptr) {
+        view = dynamic_cast<CView*>(FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST)));
+        if (view != nullptr)
+            SetActiveView(view, FALSE);
+    }
+    if (makeVisible) {
+        SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE);
+        ActivateFrame();
+        if (view != nullptr)
+            view->OnActivateView(TRUE, view, view);
+    }
+    OnUpdateFrameTitle(TRUE);
+}
+
+void CFrameWnd::ActivateFrame(int cmdShow)
+{
+    if (cmdShow == -1)
+        cmdShow = !IsWindowVisible() ? SW_SHOWNORMAL : (IsIconic() ? SW_RESTORE : SW_SHOW);
+    ShowWindow(cmdShow);
+    if (!(GetStyle() & WS_CHILD))
+        BringWindowToTop();
+}
+
+void CFrameWnd::OnUpdateFrameTitle(BOOL addToTitle)
+{
+    CString title = m_strTitle;
+    CDocument* doc = GetActiveDocument();
+    if (addToTitle && (GetStyle() & FWS_ADDTOTITLE) && doc != nullptr)
+        title = m_strTitle.IsEmpty() ? doc->GetTitle() : m_strTitle + " - " + doc->GetTitle();
+    if (GetWindowText() != title)
+        SetWindowText(title);
+}
+
+void CFrameWnd::RecalcLayout(BOOL)
+{
+    if (m_hWnd == nullptr)
+        return;
+    CRect rect;
+    GetClientRect(&rect);
+    for (HWND child = ::GetTopWindow(m_hWnd); child != nullptr; child = ::GetNextWindow(child, GW_HWNDNEXT)) {
+        CControlBar* bar = dynamic_cast<CControlBar*>(FromHandlePermanent(child));
+        if (bar == nullptr || !(::GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        int height = std::min(static_cast<int>(bar->CalcFixedLayout(TRUE, TRUE).cy), std::max(0, rect.Height()));
+        if (bar->m_dwBarStyle & CBRS_ALIGN_BOTTOM) {
+            ::MoveWindow(child, rect.left, rect.bottom - height, rect.Width(), height, TRUE);
+            rect.bottom -= height;
+        } else {
+            ::MoveWindow(child, rect.left, rect.top, rect.Width(), height, TRUE);
+            rect.top += height;
+        }
+    }
+    if (HWND pane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST))
+        ::MoveWindow(pane, rect.left, rect.top, rect.Width(), std::max(0, rect.Height()), TRUE);
+}
+
+void CFrameWnd::OnIdleUpdateCmdUI()
+{
+    if (m_hWnd != nullptr)
+        SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE);
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, CmdHandlerInfo* pHandlerInfo)
+{
+    CView* view = GetActiveView();
+    if (view != nullptr && view->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    // Only the outermost frame hands on to the application: a child frame's route continues in
+    // the main frame, which asks the application last.
+    if (m_hWnd == nullptr || GetParentFrame() == nullptr) {
+        CWinApp* app = AfxGetApp();
+        if (app != nullptr && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CFrameWnd::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hAccelTable != nullptr)
+        return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, msg) != 0;
+    return FALSE;
+}
+
+void CFrameWnd::OnSize(UINT type, int, int)
+{
+    Default();
+    if (type != SIZE_MINIMIZED)
+        RecalcLayout();
+}
+
+void CFrameWnd::OnClose()
+{
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pMainWnd == this) {
+        if (!app->SaveAllModified())
+            return;
+        app->CloseAllDocuments(FALSE);
+    } else if (CDocument* doc = GetActiveDocument()) {
+        if (!doc->CanCloseFrame(this))
+            return;
+        bool otherFrame = false;
+        for (CView* view : doc->GetViews())
+            otherFrame = otherFrame || (view->m_hWnd && view->GetParentFrame() != this);
+        if (!otherFrame) {
+            doc->OnCloseDocument();   // destroys this frame
+            return;
+        }
+    }
+    DestroyWindow();
+}
+
+void CFrameWnd::OnDestroy()
+{
+    m_pViewActive = nullptr;
+    Default();
+}
+
+void CFrameWnd::OnNcDestroy()
+{
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pMainWnd == this) {
+        app->m_pMainWnd = nullptr;
+        ::PostQuitMessage(0);
+    }
+    Default();
+}
+
+void CFrameWnd::OnSetFocus(CWnd* old)
+{
+    CView* view = GetActiveView();
+    if (view != nullptr && view->m_hWnd != nullptr)
+        view->SetFocus();
+    else
+        CWnd::OnSetFocus(old);
+}
+
+BOOL CFrameWnd::OnEraseBkgnd(CDC* dc)
+{
+    // The pane covers the client area; erasing under it only flickers.
+    if (::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST) != nullptr)
+        return TRUE;
+    return CWnd::OnEraseBkgnd(dc);
+}
+
+void CFrameWnd::OnInitMenuPopup(CMenu* popup, UINT, BOOL sysMenu)
+{
+    if (sysMenu || popup == nullptr)
+        return;
+    CCmdUI ui;
+    ui.m_pMenu = popup;
+    int count = popup->GetMenuItemCount();
+    ui.m_nIndexMax = static_cast<UINT>(count);
+    for (int i = 0; i < count; ++i) {
+        UINT id = popup->GetMenuItemID(i);
+        if (id == 0 || id == static_cast<UINT>(-1))
+            continue;   // separators and sub-menus
+        ui.m_nIndex = static_cast<UINT>(i);
+        ui.m_nID = id;
+        ui.m_pSubMenu = nullptr;
+        ui.DoUpdate(this, TRUE);
+    }
+}
+
+// ---- CMDITabArea
+
+BEGIN_MESSAGE_MAP(CMDITabArea, CWnd)
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_SIZE()
+    ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+CRect CMDITabArea::GetChildRect() const
+{
+    CRect rect;
+    if (m_hWnd != nullptr)
+        GetClientRect(&rect);
+    rect.top = std::min(rect.bottom, static_cast<LONG>(kStripHeight));
+    return rect;
+}
+
+CRect CMDITabArea::GetTabRect(int index) const
+{
+    if (m_pFrame == nullptr || index < 0 || index >= static_cast<int>(m_pFrame->GetChildren().size()))
+        return CRect();
+    HDC dc = ::GetDC(m_hWnd);
+    HGDIOBJ oldFont = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+    int x = 2;
+    CRect result;
+    for (int i = 0; i <= index; ++i) {
+        CMDIChildWnd* child = m_pFrame->GetChildren()[i];
+        CString text = child->GetWindowText();
+        SIZE size = {};
+        ::GetTextExtentPoint32A(dc, text, text.GetLength(), &size);
+        int width = std::max(60, std::min(220, static_cast<int>(size.cx) + 16));
+        if (child == m_pFrame->MDIGetActive())
+            width += 18;   // room for the close box
+        result = CRect(x, 2, x + width, kStripHeight);
+        x += width + 2;
+    }
+    ::SelectObject(dc, oldFont);
+    ::ReleaseDC(m_hWnd, dc);
+    return result;
+}
+
+CRect CMDITabArea::GetCloseRect() const
+{
+    if (m_pFrame == nullptr || m_pFrame->MDIGetActive() == nullptr)
+        return CRect();
+    const auto& children = m_pFrame->GetChildren();
+    auto it = std::find(children.begin(), children.end(), m_pFrame->MDIGetActive());
+    CRect tab = GetTabRect(static_cast<int>(it - children.begin()));
+    return CRect(tab.right - 18, tab.top + 5, tab.right - 4, tab.bottom - 5);
+}
+
+int CMDITabArea::HitTestTab(CPoint pt) const
+{
+    if (m_pFrame == nullptr)
+        return -1;
+    for (int i = 0; i < static_cast<int>(m_pFrame->GetChildren().size()); ++i)
+        if (GetTabRect(i).PtInRect(pt))
+            return i;
+    return -1;
+}
+
+void CMDITabArea::OnPaint()
+{
+    CPaintDC dc(m_hWnd);
+    CRect client;
+    GetClientRect(&client);
+    CRect strip(client.left, client.top, client.right, std::min(client.bottom, static_cast<LONG>(kStripHeight)));
+    dc.FillSolidRect(&strip, ::GetSysColor(COLOR_BTNFACE));
+    CRect below = GetChildRect();
+    if (m_pFrame == nullptr || m_pFrame->MDIGetActive() == nullptr)
+        dc.FillSolidRect(&below, ::GetSysColor(COLOR_APPWORKSPACE));
+    if (m_pFrame == nullptr)
+        return;
+    HGDIOBJ oldFont = ::SelectObject(dc.m_hDC, ::GetStockObject(DEFAULT_GUI_FONT));
+    dc.SetBkMode(TRANSPARENT);
+    const auto& children = m_pFrame->GetChildren();
+    for (int i = 0; i < static_cast<int>(children.size()); ++i) {
+        CRect tab = GetTabRect(i);
+        bool active = children[i] == m_pFrame->MDIGetActive();
+        dc.FillSolidRect(&tab, ::GetSysColor(active ? COLOR_WINDOW : COLOR_3DLIGHT));
+        ::FrameRect(dc.m_hDC, &tab, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
+        CRect text = tab;
+        text.DeflateRect(8, 0);
+        if (active)
+            text.right -= 18;
+        CString title = children[i]->GetWindowText();
+        dc.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
+        ::DrawTextA(dc.m_hDC, title, title.GetLength(), &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+        if (active) {
+            CRect box = GetCloseRect();
+            box.DeflateRect(3, 3);
+            CPen pen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNTEXT));
+            CPen* old = dc.SelectObject(&pen);
+            dc.MoveTo(box.left, box.top);
+            dc.LineTo(box.right, box.bottom);
+            dc.MoveTo(box.right - 1, box.top);
+            dc.LineTo(box.left - 1, box.bottom);
+            dc.SelectObject(old);
+        }
+    }
+    ::SelectObject(dc.m_hDC, oldFont);
+}
+
+void CMDITabArea::OnSize(UINT, int, int)
+{
+    if (m_pFrame == nullptr)
+        return;
+    CRect rect = GetChildRect();
+    for (CMDIChildWnd* child : m_pFrame->GetChildren())
+        child->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
+    Invalidate(FALSE);
+}
+
+void CMDITabArea::OnLButtonDown(UINT, CPoint pt)
+{
+    if (m_pFrame == nullptr)
+        return;
+    if (GetCloseRect().PtInRect(pt)) {
+        m_pFrame->MDIGetActive()->SendMessage(WM_CLOSE);
+        return;
+    }
+    int hit = HitTestTab(pt);
+    if (hit >= 0)
+        m_pFrame->MDIActivate(m_pFrame->GetChildren()[hit]);
+}
+
+// ---- CMDIFrameWnd
+
+BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
+    ON_COMMAND(ID_NEXT_PANE, OnWindowNext)
+    ON_UPDATE_COMMAND_UI(ID_NEXT_PANE, OnUpdateWindowNext)
+END_MESSAGE_MAP()
+
+BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCTA, CCreateContext*)
+{
+    m_wndTabArea.m_pFrame = this;
+    const char* cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW), nullptr);
+    return m_wndTabArea.CreateEx(0, cls, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, m_hWnd,
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)));
+}
+
+CFrameWnd* CMDIFrameWnd::GetActiveFrame()
+{
+    return m_pActiveChild ? static_cast<CFrameWnd*>(m_pActiveChild) : this;
+}
+
+CDocument* CMDIFrameWnd::GetActiveDocument()
+{
+    if (m_pActiveChild != nullptr)
+        return m_pActiveChild->GetActiveDocument();
+    return CFrameWnd::GetActiveDocument();
+}
+
+BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, CmdHandlerInfo* pHandlerInfo)
+{
+    if (m_pActiveChild != nullptr && m_pActiveChild->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CMDIFrameWnd::MDIActivate(CMDIChildWnd* child)
+{
+    CMDIChildWnd* old = m_pActiveChild;
+    if (child != nullptr && std::find(m_children.begin(), m_children.end(), child) == m_children.end())
+        return;
+    if (child != old) {
+        m_pActiveChild = child;
+        if (child != nullptr) {
+            CRect rect = m_wndTabArea.GetChildRect();
+            ::SetWindowPos(child->m_hWnd, HWND_TOP, rect.left, rect.top, rect.Width(), rect.Height(), SWP_SHOWWINDOW);
+        }
+        if (old != nullptr && old->m_hWnd != nullptr) {
+            old->ShowWindow(SW_HIDE);
+            old->OnMDIActivate(FALSE, child, old);
+        }
+        if (child != nullptr)
+            child->OnMDIActivate(TRUE, child, old);
+        if (m_wndTabArea.m_hWnd != nullptr)
+            m_wndTabArea.Invalidate();
+        OnUpdateFrameTitle(TRUE);
+    } else if (child != nullptr) {
+        child->ShowWindow(SW_SHOW);
+    }
+}
+
+void CMDIFrameWnd::MDINext(BOOL previous)
+{
+    if (m_children.size() < 2 || m_pActiveChild == nullptr)
+        return;
+    auto it = std::find(m_children.begin(), m_children.end(), m_pActiveChild);
+    size_t index = static_cast<size_t>(it - m_children.begin());
+    size_t n = m_children.size();
+    index = previous ? (index + n - 1) % n : (index + 1) % n;
+    MDIActivate(m_children[index]);
+}
+
+void CMDIFrameWnd::OnUpdateWindowNext(CCmdUI* ui)
+{
+    ui->Enable(m_children.size() > 1);
+}
+
+void CMDIFrameWnd::AddChild(CMDIChildWnd* child)
+{
+    if (std::find(m_children.begin(), m_children.end(), child) == m_children.end())
+        m_children.push_back(child);
+    if (m_wndTabArea.m_hWnd != nullptr)
+        m_wndTabArea.Invalidate();
+}
+
+void CMDIFrameWnd::RemoveChild(CMDIChildWnd* child)
+{
+    auto it = std::find(m_children.begin(), m_children.end(), child);
+    if (it == m_children.end())
+        return;
+    size_t index = static_cast<size_t>(it - m_children.begin());
+    m_children.erase(it);
+    if (m_pActiveChild == child) {
+        m_pActiveChild = nullptr;
+        if (!m_children.empty())
+            MDIActivate(m_children[std::min(index, m_children.size() - 1)]);
+        else
+            OnUpdateFrameTitle(TRUE);
+    }
+    if (m_wndTabArea.m_hWnd != nullptr)
+        m_wndTabArea.Invalidate();
+}
+
+void CMDIFrameWnd::OnUpdateFrameTitle(BOOL addToTitle)
+{
+    CString title = m_strTitle;
+    CDocument* doc = GetActiveDocument();
+    if (addToTitle && (GetStyle() & FWS_ADDTOTITLE) && doc != nullptr)
+        title = m_strTitle + " - " + doc->GetTitle();
+    if (m_hWnd != nullptr && GetWindowText() != title)
+        SetWindowText(title);
+}
+
+void CMDIFrameWnd::OnIdleUpdateCmdUI()
+{
+    CFrameWnd::OnIdleUpdateCmdUI();
+}
+
+// ---- CMDIChildWnd
+
+BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
+    ON_WM_CLOSE()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+BOOL CMDIChildWnd::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    cs.style &= ~(WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_POPUP | WS_VISIBLE);
+    cs.style |= WS_CHILD | WS_CLIPCHILDREN;
+    return CFrameWnd::PreCreateWindow(cs);
+}
+
+BOOL CMDIChildWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreateContext* context)
+{
+    CMDIFrameWnd* mainFrame = dynamic_cast<CMDIFrameWnd*>(parent ? parent : AfxGetMainWnd());
+    if (mainFrame == nullptr || mainFrame->m_wndTabArea.m_hWnd == nullptr)
+        return FALSE;
+    m_pMDIFrame = mainFrame;
+    CString title;
+    if (title.LoadString(resourceId))
+        m_strTitle = FirstField(title);
+    HICON icon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(resourceId));
+    const char* cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
+                                          reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), icon);
+    CRect rect = mainFrame->m_wndTabArea.GetChildRect();
+    static UINT nextId = 1;   // child ids only have to differ from each other
+    m_pCreateContext = context;
+    if (!CreateEx(0, cls, m_strTitle, (style & FWS_ADDTOTITLE) | WS_CHILD | WS_CLIPCHILDREN, rect.left, rect.top,
+                  rect.Width(), rect.Height(), mainFrame->m_wndTabArea.m_hWnd,
+                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nextId++)), context))
+        return FALSE;
+    m_pCreateContext = nullptr;
+    mainFrame->AddChild(this);
+    LoadAccelTable(resourceId);
+    if (context == nullptr)
+        SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE);
+    return TRUE;
+}
+
+void CMDIChildWnd::MDIActivate()
+{
+    if (m_pMDIFrame != nullptr)
+        m_pMDIFrame->MDIActivate(this);
+}
+
+void CMDIChildWnd::ActivateFrame(int)
+{
+    MDIActivate();
+}
+
+void CMDIChildWnd::OnMDIActivate(BOOL activate, CWnd*, CWnd*)
+{
+    CView* view = GetActiveView();
+    if (view != nullptr)
+        view->OnActivateView(activate, view, view);
+}
+
+void CMDIChildWnd::OnUpdateFrameTitle(BOOL)
+{
+    CDocument* doc = GetActiveDocument();
+    CString title = doc ? doc->GetTitle() : m_strTitle;
+    if (GetWindowText() != title)
+        SetWindowText(title);
+    if (m_pMDIFrame != nullptr) {
+        if (m_pMDIFrame->m_wndTabArea.m_hWnd != nullptr)
+            m_pMDIFrame->m_wndTabArea.Invalidate();
+        if (m_pMDIFrame->MDIGetActive() == this)
+            m_pMDIFrame->OnUpdateFrameTitle(TRUE);
+    }
+}
+
+BOOL CMDIChildWnd::PreTranslateMessage(MSG* msg)
+{
+    // The child's accelerators raise commands at the main frame, whose route starts at this
+    // child's view and ends at the application.
+    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hAccelTable != nullptr &&
+        m_pMDIFrame != nullptr)
+        return ::TranslateAcceleratorA(m_pMDIFrame->m_hWnd, m_hAccelTable, msg) != 0;
+    return FALSE;
+}
+
+void CMDIChildWnd::OnClose()
+{
+    CDocument* doc = GetActiveDocument();
+    if (doc != nullptr) {
+        if (!doc->CanCloseFrame(this))
+            return;
+        bool otherFrame = false;
+        for (CView* view : doc->GetViews())
+            otherFrame = otherFrame || (view->m_hWnd && view->GetParentFrame() != this);
+        if (!otherFrame) {
+            doc->OnCloseDocument();
+            return;
+        }
+    }
+    MDIDestroy();
+}
+
+void CMDIChildWnd::OnDestroy()
+{
+    if (m_pMDIFrame != nullptr)
+        m_pMDIFrame->RemoveChild(this);
+    CFrameWnd::OnDestroy();
+}

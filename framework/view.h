@@ -1,0 +1,76 @@
+#pragma once
+// CView: a window showing (part of) a document. It joins its document when created with a
+// creation context (or by CDocument::AddView) and leaves it when destroyed; a view object without
+// a window works as a plain document observer. Views delete themselves after WM_NCDESTROY.
+// CScrollView: a view with scroll bars over a logical area in MM_TEXT.
+#include "framework/doctempl.h"
+#include "framework/wnd.h"
+
+class CDocument;
+
+class CView : public CWnd {
+public:
+    CView() = default;
+    ~CView() override;                  // leaves the document
+
+    CDocument* GetDocument() const { return m_pDocument; }
+
+    virtual void OnDraw(CDC*) {}
+    virtual void OnPrepareDC(CDC*, void* printInfo = nullptr) { (void)printInfo; }
+    // First showing: the default calls OnUpdate(nullptr, 0, nullptr).
+    virtual void OnInitialUpdate();
+    // The document changed; the default repaints the window.
+    virtual void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject);
+    // The frame made this view (or another) active.
+    virtual void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView);
+    virtual void OnActivateFrame(UINT, CFrameWnd*) {}
+
+    // Commands: the view first, then its document.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, CmdHandlerInfo* pHandlerInfo) override;
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    void PostNcDestroy() override { delete this; }
+
+    int OnCreate(LPCREATESTRUCTA cs);
+    void OnDestroy();
+    void OnPaint();
+    int OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message);
+    LRESULT OnInitialUpdateMessage(WPARAM, LPARAM);
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    friend class CDocument;
+    CDocument* m_pDocument = nullptr;
+};
+
+class CScrollView : public CView {
+public:
+    static const SIZE sizeDefault;
+
+    // Only MM_TEXT is supported: the logical unit is the pixel.
+    void SetScrollSizes(int mapMode, SIZE total, const SIZE& page = sizeDefault, const SIZE& line = sizeDefault);
+    CPoint GetScrollPosition() const { return m_pos; }
+    CPoint GetDeviceScrollPosition() const { return m_pos; }
+    CSize GetTotalSize() const { return m_total; }
+    void ScrollToPosition(POINT pt);
+    int GetMapMode() const { return m_mapMode; }
+
+    void OnPrepareDC(CDC* dc, void* printInfo = nullptr) override;
+
+    void OnSize(UINT type, int cx, int cy);
+    void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
+    void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint pt);
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    void UpdateBars();
+    // Scrolls one axis to pos (clamped); returns the applied change.
+    int ScrollAxis(int bar, int pos);
+    int m_mapMode = MM_TEXT;
+    CSize m_total;
+    CSize m_page;
+    CSize m_line;
+    CPoint m_pos;
+};
