@@ -1,0 +1,205 @@
+// Draws every symbology in the four rotations and with both space corrections into BMP files and
+// writes what each must decode to into manifest.txt; barcode/tests/decode_check.sh then reads
+// them back with zbarimg and ZXingReader, and compares the QR Code module matrices with the
+// qrencode command's. The folder is KORVELTA_DECODE_DIR, else "decode-images" here.
+#include "barcode/barcodefactory.h"
+#include "barcode/qrcode.h"
+#include "barcode/tests/testowner.h"
+#include <gtest/gtest.h>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace {
+
+std::string Hex(const std::string& bytes)
+{
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (unsigned char c : bytes) {
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    }
+    return out;
+}
+
+CString OutputFolder()
+{
+    const char* env = getenv("KORVELTA_DECODE_DIR");
+    CString dir = env && *env ? env : "decode-images";
+    CreateDirectoryA(dir, nullptr);
+    return dir;
+}
+
+struct DecodeCase {
+    int typeCode;
+    std::function<void(CBarcode&)> setup;
+    std::string text;
+    std::string expected;      // what the decoders must read, check character included
+    const char* zbarType;      // "-": zbar cannot read it
+    const char* zxingFormat;   // "-": ZXing cannot read it
+    const char* identifier;    // ZXing symbology identifier, "-" not checked
+    int dpi = 300;
+};
+
+std::string Range(int from, int to)
+{
+    std::string s;
+    for (int c = from; c <= to; ++c)
+        s += static_cast<char>(c);
+    return s;
+}
+
+std::string DigitPairs()
+{
+    std::string s;
+    for (int i = 0; i < 100; ++i) {
+        s += static_cast<char>('0' + i / 10);
+        s += static_cast<char>('0' + i % 10);
+    }
+    return s;
+}
+
+// A QR Code with the case flag off can only come from a record.
+void LoadCaseInsensitive(CBarcode& code)
+{
+    CMemFile out;
+    code.Save(&out);
+    std::vector<BYTE> bytes = out.Bytes();
+    bytes[12 + 16] = 0;   // case sensitive
+    CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
+    ASSERT_TRUE(code.Load(&in));
+}
+
+std::vector<DecodeCase> Cases()
+{
+    auto none = [](CBarcode&) {};
+    auto module = [](int um) { return [um](CBarcode& c) { c.SetModuleWidth(um); }; };
+    std::vector<DecodeCase> cases = {
+        {401, [](CBarcode& c) { c.SetCheckDigit(true); }, "ABC123", "ABC123$", "CODE-39", "Code39", "-"},
+        {401, none, "CODE-39 $/+%.", "CODE-39 $/+%.", "CODE-39", "Code39", "-"},
+        {402, none, "123", "0123", "I2/5", "-", "-"},
+        {402, [](CBarcode& c) { c.SetCheckDigit(true); }, "1234567", "12345670", "I2/5", "ITF", "-"},
+        {402, none, "12345678", "12345678", "I2/5", "ITF", "-"},
+        {406, none, "1234", "1234", "CODE-128", "Code128", "]C0"},
+        {406, none, "AB12345678", "AB12345678", "CODE-128", "Code128", "]C0"},
+        {406, module(254), Range(32, 126), Range(32, 126), "CODE-128", "Code128", "]C0"},
+        {406, none, "\x01" "AB\x02" "cd\x1F" "x", "\x01" "AB\x02" "cd\x1F" "x", "CODE-128", "Code128", "]C0"},
+        {406, module(254), Range(1, 31) + "AZ", Range(1, 31) + "AZ", "CODE-128", "Code128", "]C0"},
+        {406, module(254), DigitPairs(), DigitPairs(), "CODE-128", "Code128", "]C0"},
+        {407, none, "0112345678901231\xB6" "10AB12", "0112345678901231\x1D" "10AB12", "CODE-128", "Code128", "]C1"},
+        {403, none, "400638133393", "4006381333931", "EAN-13", "EAN-13", "-"},
+        {403, none, "12345", "0000000123457", "EAN-13", "EAN-13", "-"},
+        {405, none, "1234567", "12345670", "EAN-8", "EAN-8", "-"},
+        {404, none, "036000291452", "036000291452", "UPC-A", "UPC-A", "-"},
+        {404, none, "12345678901", "123456789012", "UPC-A", "UPC-A", "-"},
+        {408, [](CBarcode& c) { c.SetErrorCorrectionLevel('M'); }, "HELLO WORLD", "HELLO WORLD", "QR-Code", "QRCode", "-", 600},
+        {408, [](CBarcode& c) { c.SetErrorCorrectionLevel('Q'); }, "https://example.com/label?id=12345&x=y",
+         "https://example.com/label?id=12345&x=y", "QR-Code", "QRCode", "-", 600},
+        {408, LoadCaseInsensitive, "hello world 42", "HELLO WORLD 42", "QR-Code", "QRCode", "-", 600},
+        {408, [](CBarcode& c) { c.SetErrorCorrectionLevel('H'); c.SetVersion(7); }, std::string(300, 'k') + "END",
+         std::string(300, 'k') + "END", "QR-Code", "QRCode", "-", 600},
+    };
+    return cases;
+}
+
+int Px(int64_t um, int dpi) { return static_cast<int>((um * dpi + 12700) / 25400); }
+
+}   // namespace
+
+TEST(DecodeImages, EverySymbologyTurnedAndSpaceCorrected)
+{
+    CString dir = OutputFolder();
+    FILE* manifest = fopen(dir + "\\manifest.txt", "wb");
+    ASSERT_TRUE(manifest);
+    int index = 0;
+    for (const DecodeCase& c : Cases()) {
+        ++index;
+        for (int spaceCorrection : {0, 1}) {
+            for (int rotation : {0, 900, 1800, 2700}) {
+                std::unique_ptr<CBarcode> code(CreateBarcodeByCode(c.typeCode));
+                c.setup(*code);
+                code->SetSpaceCorrection(spaceCorrection);
+                TestOwner owner;
+                owner.dpi = c.dpi;
+                owner.rotation = rotation;
+                const int margin = 30;
+                owner.x = owner.y = margin * 25400 / c.dpi;
+                int along = code->MeasureWidth(c.text.c_str(), c.dpi);
+                int depth = code->GetSymbolHeight(&owner, c.dpi);
+                if (code->UsesFont() && !code->UsesMagnification())
+                    depth += 25400 * 60 / 300;   // room for the human-readable line
+                ASSERT_GT(along, 0) << index;
+                owner.PlaceFor(along, depth);
+                int w = Px(owner.width, c.dpi) + 2 * margin, h = Px(owner.height, c.dpi) + 2 * margin;
+                DibCanvas canvas(w, h);
+                ASSERT_GT(owner.DrawSymbol(*code, canvas.dc(), c.text.c_str()), 0) << index;
+                char name[64];
+                sprintf(name, "c%02d_r%d_s%d.bmp", index, rotation, spaceCorrection);
+                ASSERT_TRUE(WriteBmp(canvas, dir + "\\" + name)) << name;
+                fprintf(manifest, "IMG %s %s %s %s %s\n", name, c.zbarType, c.zxingFormat,
+                        c.identifier, Hex(c.expected).c_str());
+            }
+        }
+    }
+    fclose(manifest);
+}
+
+TEST(DecodeImages, QrModuleMatrices)
+{
+    struct QrCase {
+        int version;
+        char level;
+        int margin;
+        bool caseSensitive;
+        std::string text;
+    } cases[] = {
+        {1, 'L', 4, true, "HELLO"},
+        {1, 'H', 0, true, "12345"},
+        {2, 'M', 2, true, "Label 0042 / KORVELTA"},
+        {3, 'Q', 1, false, "case folded text 123"},
+        {5, 'L', 4, true, "https://example.com/" + std::string(60, 'a')},
+        {10, 'M', 3, true, "mixed MODE 0123456789 text"},
+        {2, 'L', 4, true, "K\xF6ttbullar \xE5\xE4\xF6 \xAE"},   // cp1252 bytes as 8-bit data
+    };
+    CString dir = OutputFolder();
+    FILE* manifest = fopen(dir + "\\qrmanifest.txt", "wb");
+    ASSERT_TRUE(manifest);
+    int index = 0;
+    for (const QrCase& c : cases) {
+        ++index;
+        CBarcodeQRCode code;
+        code.SetVersion(c.version);
+        code.SetErrorCorrectionLevel(c.level);
+        code.SetMargin(c.margin);
+        code.SetCentred(false);
+        code.SetModuleWidth(3 * 25400 / 300);   // 3 pixels at 300 dpi
+        if (!c.caseSensitive)
+            LoadCaseInsensitive(code);
+        const QRcode* symbol = code.Encode(c.text.c_str());
+        ASSERT_NE(nullptr, symbol) << index;
+        const int n = symbol->width + 2 * c.margin;
+        const int m = 3;
+        TestOwner owner;
+        owner.PlaceFor(n * m * 25400 / 300 + 1, n * m * 25400 / 300 + 1);
+        DibCanvas canvas(n * m, n * m);
+        ASSERT_EQ(n * m, owner.DrawSymbol(code, canvas.dc(), c.text.c_str()));
+        std::string ascii;
+        for (int r = 0; r < n; ++r) {
+            for (int col = 0; col < n; ++col)
+                ascii += canvas.Pixel(col * m + 1, r * m + 1) == RGB(0, 0, 0) ? "##" : "  ";
+            ascii += "\n";
+        }
+        char name[32];
+        sprintf(name, "qr%02d.txt", index);
+        FILE* f = fopen(dir + "\\" + name, "wb");
+        ASSERT_TRUE(f);
+        fwrite(ascii.data(), 1, ascii.size(), f);
+        fclose(f);
+        fprintf(manifest, "QRASCII %s %d %c %d %d %s\n", name, c.version, c.level, c.margin,
+                c.caseSensitive ? 1 : 0, Hex(c.text).c_str());
+    }
+    fclose(manifest);
+}
