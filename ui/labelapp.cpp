@@ -7,7 +7,7 @@
 #include "ui/aboutdlg.h"
 #include "ui/mainframe.h"
 #include "ui/mainview.h"
-#include "ui/projectdocstandin.h"
+#include "document/labeldoc.h"
 #include "ui/resourceids.h"
 
 #include <commctrl.h>
@@ -176,7 +176,7 @@ UINT COstrelindSoftLabelApp::FindContextMenu(const char* name) const
 
 void COstrelindSoftLabelApp::RegisterDocTemplate()
 {
-    AddDocTemplate(new CMultiDocTemplate(IDR_PROJECTTYPE, CreateNew<ProjectDocument>, CreateNew<CChildFrame>,
+    AddDocTemplate(new CMultiDocTemplate(IDR_PROJECTTYPE, CreateNew<COstrelindSoftLabelDoc>, CreateNew<CChildFrame>,
                                          CreateNew<COstrelindSoftMainView>));
 }
 

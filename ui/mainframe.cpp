@@ -11,7 +11,8 @@
 
 namespace {
 const char kStatusTemplate[] = "01234567890123456789012345678901234567890123456789012345678901234567890123456789";
-const char kMakerNotice[] = "  \xA9 QUENDRIC";
+// The same line the project document shows while its template has no label.
+const char kMakerNotice[] = "  Label design and printing";
 
 COstrelindSoftLabelApp* LabelApp()
 {

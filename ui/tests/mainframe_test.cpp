@@ -88,9 +88,13 @@ TEST_F(MainFrame, RibbonElementsFollowTheUpdateRule)
     CMultiDocTemplate* paneTemplate = new CMultiDocTemplate(IDR_PROJECTTYPE, CreateNew<CPaneDoc>,
                                                             CreateNew<CChildFrame>, CreateNew<COstrelindSoftMainView>);
     app->AddDocTemplate(paneTemplate);
+    // Without any project the frame's own handlers fill the panes.
+    app->CloseAllDocuments(FALSE);
+    frame->GetStatusBar().SetPaneText(0, "stale");
+    frame->GetStatusBar().SetPaneText(1, "stale");
     Idle();
     EXPECT_FALSE(Element(ID_AREA_LABEL)->IsEnabled());
-    EXPECT_STREQ(CMainFrame::GetProductLine(), frame->GetStatusBar().GetPaneText(0));
+    EXPECT_STREQ("KORVELTA-PRINT V10.0  Label design and printing", frame->GetStatusBar().GetPaneText(0));
     EXPECT_STREQ("", frame->GetStatusBar().GetPaneText(1));
 
     auto* doc = dynamic_cast<CPaneDoc*>(paneTemplate->OpenDocumentFile(nullptr));
@@ -101,10 +105,11 @@ TEST_F(MainFrame, RibbonElementsFollowTheUpdateRule)
     frame->SendMessage(WM_COMMAND, ID_AREA_LABEL);
     EXPECT_EQ(1, doc->areaCommands);
 
-    // Back on the first project the frame's own text returns.
-    frame->MDIActivate(frame->GetChildren()[0]);
+    // A new project: its document answers with the program's line while it has no label.
+    frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
     Idle();
-    EXPECT_STREQ("KORVELTA-PRINT V10.0  \xA9 QUENDRIC", frame->GetStatusBar().GetPaneText(0));
+    EXPECT_STREQ("KORVELTA-PRINT V10.0  Label design and printing", frame->GetStatusBar().GetPaneText(0));
+    EXPECT_FALSE(Element(ID_AREA_LABEL)->IsEnabled());
 }
 
 TEST_F(MainFrame, LookIsStoredAndReadBack)
