@@ -16,6 +16,8 @@
 #include <winsock2.h>
 #include <clocale>
 #include <cstring>
+#include <string>
+#include <unordered_set>
 
 namespace {
 const char kCompany[] = "QUENDRIC";
@@ -294,6 +296,25 @@ void COstrelindSoftLabelApp::CopyDefaultFiles()
     CopyFolderFiles(GetLabelInfoFolder(m_commonBase), GetLabelInfoFolder(m_userBase));
 }
 
+namespace {
+// Names of the files a folder holds, in lower case (file names compare without regard to case).
+std::unordered_set<std::string> FolderFileNames(const char* folder)
+{
+    std::unordered_set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA(CString(folder) + "*.*", &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        CString name(found.cFileName);
+        name.MakeLower();
+        names.insert(name.GetString());
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    return names;
+}
+} // namespace
+
 int COstrelindSoftLabelApp::CopyFolderFiles(const char* source, const char* destination)
 {
     ::CreateDirectoryA(destination, nullptr);
@@ -301,6 +322,9 @@ int COstrelindSoftLabelApp::CopyFolderFiles(const char* source, const char* dest
     HANDLE search = ::FindFirstFileA(CString(source) + "*.*", &found);
     if (search == INVALID_HANDLE_VALUE)
         return 0;
+    // At every start nearly all files are there already: one look at the destination spares a
+    // failing copy per file. The copy itself still refuses to overwrite.
+    std::unordered_set<std::string> present = FolderFileNames(destination);
     size_t sourceLength = std::strlen(source);
     size_t destinationLength = std::strlen(destination);
     int copied = 0;
@@ -310,6 +334,10 @@ int COstrelindSoftLabelApp::CopyFolderFiles(const char* source, const char* dest
             continue;
         // A path that does not fit is passed over rather than cut short.
         if (sourceLength + nameLength >= MAX_PATH || destinationLength + nameLength >= MAX_PATH)
+            continue;
+        CString lower(found.cFileName);
+        lower.MakeLower();
+        if (present.count(lower.GetString()) != 0)
             continue;
         if (::CopyFileA(CString(source) + found.cFileName, CString(destination) + found.cFileName, TRUE))
             ++copied;
