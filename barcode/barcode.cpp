@@ -184,6 +184,19 @@ int64_t CBarcodeModular::PatternPixels(const CBarPattern& pattern, const LinearM
     return px;
 }
 
+int CBarcodeModular::DrawLinear(CBarcodeOwner* owner, CDC* dc, const CBarPattern& pattern,
+                                int ratioTenths, int dpiX, int dpiY, int x, int y, int record,
+                                const char* caption)
+{
+    int across = 0, along = 0;
+    SplitResolutions(owner->GetOwnerRotation(), dpiX, dpiY, across, along);
+    LinearMetrics lm = MakeMetrics(across, along, ratioTenths);
+    int drawn = DrawPattern(owner, dc, pattern, lm, x, y);
+    if (drawn)
+        DrawHumanReadable(owner, dc, lm, record, caption);
+    return drawn;
+}
+
 int CBarcodeModular::DrawPattern(CBarcodeOwner* owner, CDC* dc, const CBarPattern& pattern,
                                  const LinearMetrics& lm, int x, int y)
 {

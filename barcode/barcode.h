@@ -199,6 +199,10 @@ protected:
     // for the duration.
     void DrawHumanReadable(CBarcodeOwner* owner, CDC* dc, const LinearMetrics& lm, int record,
                            const char* text);
+    // Draws the bars of an encoded symbol at the owner's rotation, then the caption as the
+    // human-readable line; answers the symbol's width in pixels, 0 when nothing was drawn.
+    int DrawLinear(CBarcodeOwner* owner, CDC* dc, const CBarPattern& pattern, int ratioTenths,
+                   int dpiX, int dpiY, int x, int y, int record, const char* caption);
     // Resolutions across and along the bars for the owner's rotation.
     static void SplitResolutions(int rotation, int dpiX, int dpiY, int& across, int& along);
 

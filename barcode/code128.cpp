@@ -170,12 +170,6 @@ int CBarcodeCode128::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int
     CBarPattern pattern;
     if (!EncodePattern(text, pattern))
         return 0;
-    int across = 0, along = 0;
-    SplitResolutions(owner->GetOwnerRotation(), dpiX, dpiY, across, along);
-    LinearMetrics lm = MakeMetrics(across, along, 0);
-    int drawn = DrawPattern(owner, dc, pattern, lm, x, y);
-    if (!drawn)
-        return 0;
     CString caption;
     if (record < 1) {
         char prefix[32] = {};
@@ -184,8 +178,7 @@ int CBarcodeCode128::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int
     } else {
         caption = text;
     }
-    DrawHumanReadable(owner, dc, lm, record, caption);
-    return drawn;
+    return DrawLinear(owner, dc, pattern, 0, dpiX, dpiY, x, y, record, caption);
 }
 
 int CBarcodeCode128::MeasureWidth(const char* text, int dpi)

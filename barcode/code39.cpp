@@ -90,12 +90,6 @@ int CBarcodeCode39::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int 
     CBarPattern pattern;
     if (!Encode(text, pattern))
         return 0;
-    int across = 0, along = 0;
-    SplitResolutions(owner->GetOwnerRotation(), dpiX, dpiY, across, along);
-    LinearMetrics lm = MakeMetrics(across, along, m_ratio);
-    int drawn = DrawPattern(owner, dc, pattern, lm, x, y);
-    if (!drawn)
-        return 0;
     CString caption;
     if (record < 1) {
         caption = CString("{Code39} ") + text;
@@ -104,8 +98,7 @@ int CBarcodeCode39::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int 
         if (m_checkCharacter && m_checkInText)
             caption += static_cast<char>(CheckCharacter(text));
     }
-    DrawHumanReadable(owner, dc, lm, record, caption);
-    return drawn;
+    return DrawLinear(owner, dc, pattern, m_ratio, dpiX, dpiY, x, y, record, caption);
 }
 
 int CBarcodeCode39::MeasureWidth(const char* text, int dpi)

@@ -83,12 +83,6 @@ int CBarcodeCode2of5Int::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY,
     CBarPattern pattern;
     if (!Encode(text, pattern))
         return 0;
-    int across = 0, along = 0;
-    SplitResolutions(owner->GetOwnerRotation(), dpiX, dpiY, across, along);
-    LinearMetrics lm = MakeMetrics(across, along, m_ratio);
-    int drawn = DrawPattern(owner, dc, pattern, lm, x, y);
-    if (!drawn)
-        return 0;
     CString caption;
     if (record < 1) {
         caption = CString("2/5 int ") + text;
@@ -97,8 +91,7 @@ int CBarcodeCode2of5Int::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY,
         if (m_checkDigit && m_checkInText)
             caption += CheckDigit(text);
     }
-    DrawHumanReadable(owner, dc, lm, record, caption);
-    return drawn;
+    return DrawLinear(owner, dc, pattern, m_ratio, dpiX, dpiY, x, y, record, caption);
 }
 
 int CBarcodeCode2of5Int::MeasureWidth(const char* text, int dpi)

@@ -1,6 +1,10 @@
 #include "labelmodel/typecodes.h"
 
+#include "barcode/barcode.h"
+#include "labelmodel/graphbarcode.h"
 #include "labelmodel/graphcollection.h"
+#include "labelmodel/graphimage.h"
+#include "labelmodel/graphole1.h"
 #include "labelmodel/graphshapes.h"
 #include "labelmodel/graphtext.h"
 #include "labelmodel/labelstock.h"
@@ -18,6 +22,21 @@ static_assert(int(kCodeTextFixed) == int(kTextFixedCode) && int(kCodeTextDate) =
                   int(kCodeTextAutoIncrement) == int(kTextAutoIncrementCode) &&
                   int(kCodeText) == CGraphText::kTypeCode && int(kCodeTextExt) == CGraphTextExt::kTypeCode,
               "text type codes");
+static_assert(int(kCodeBarcode) == CGraphBarcode::kTypeCode && int(kCodeCode39) == int(kBarcodeCode39) &&
+                  int(kCodeInterleaved25) == int(kBarcodeCode2of5Int) && int(kCodeEan13) == int(kBarcodeEAN13) &&
+                  int(kCodeUpcA) == int(kBarcodeUPCA) && int(kCodeEan8) == int(kBarcodeEAN8) &&
+                  int(kCodeCode128) == int(kBarcodeCode128) && int(kCodeEan128) == int(kBarcodeEAN128) &&
+                  int(kCodeQrCode) == int(kBarcodeQRCode),
+              "barcode type codes");
+
+static_assert(int(kCodeImage) == CGraphImage::kTypeCode && int(kCodeImageExt) == CGraphImageExt::kTypeCode &&
+                  int(kCodeImageExtExt) == CGraphImageExtExt::kTypeCode &&
+                  int(kCodeOle1) == CGraphOLE1::kTypeCode && int(kCodeImageBase) == kImageHolderEmpty &&
+                  int(kCodeImageBitmap) == kImageHolderBitmap &&
+                  int(kCodeImageMetafile) == kImageHolderMetafile &&
+                  int(kCodeImageBitmapNew) == kImageHolderBitmapNew &&
+                  int(kCodeImageBitmapExt) == kImageHolderBitmapExt,
+              "image type codes");
 
 CGraphObject* CreateGraphObject(int typeCode)
 {
@@ -31,11 +50,10 @@ CGraphObject* CreateGraphObject(int typeCode)
     case kCodeTriangleExt: return new CGraphTriangleExt;
     case kCodeGroup: return new CGraphGroup;
     case kCodeTextExt: return new CGraphTextExt;
-    // ---- kinds that join here as their classes arrive ----
-    // kCodeBarcode (159): the barcode object.
-    // kCodeImageExt (169), kCodeImageExtExt (189): the image objects.
-    // kCodeOle1 (999): the older OLE object.
-    // Until then a record of these kinds reads as an unknown code.
+    case kCodeBarcode: return new CGraphBarcode;
+    case kCodeImageExt: return new CGraphImageExt;
+    case kCodeImageExtExt: return new CGraphImageExtExt;
+    case kCodeOle1: return new CGraphOLE1;
     default: return nullptr;
     }
 }

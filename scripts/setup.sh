@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(g++-mingw-w64-i686-posix wine wine32 xvfb xauth fonts-wine fonts-liberation
           cmake ninja-build googletest bzip2 xz-utils ca-certificates dpkg-dev
-          zbar-tools zxing-cpp-tools qrencode)
+          zbar-tools zxing-cpp-tools qrencode
+          python3-xlwt python3-xlrd gnumeric)
 if [ "${KORVELTA_EXTRA_PACKAGES:-}" != "" ]; then
   # shellcheck disable=SC2206
   packages+=(${KORVELTA_EXTRA_PACKAGES})
@@ -19,6 +20,9 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+
+# Node.js may come from elsewhere with its own npm; Debian's packages only when there is none.
+command -v npm >/dev/null 2>&1 || missing+=(nodejs npm)
 
 if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""

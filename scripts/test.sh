@@ -5,6 +5,10 @@ cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
 bash scripts/setup.sh
 bash scripts/build.sh
+# The import tests compare with workbooks that the npm package xlsx writes.
+if [ ! -d "$BUILD_DIR/npm/node_modules/xlsx" ]; then
+  npm install --silent --no-audit --no-fund --prefix "$BUILD_DIR/npm" xlsx@0.18.5 >/dev/null
+fi
 # shellcheck source=/dev/null
 source scripts/xvfb.sh
 # shellcheck source=/dev/null

@@ -1,10 +1,13 @@
-// Draws every symbology in the four rotations and with both space corrections into BMP files and
-// writes what each must decode to into manifest.txt; barcode/tests/decode_check.sh then reads
-// them back with zbarimg and ZXingReader, and compares the QR Code module matrices with the
-// qrencode command's. The folder is KORVELTA_DECODE_DIR, else "decode-images" here.
+// Draws every symbology through the barcode object, as labels are drawn, in the four rotations,
+// the three alignments and with both space corrections into BMP files and writes what each must
+// decode to into manifest.txt; barcode/tests/decode_check.sh then reads them back with zbarimg
+// and ZXingReader, and compares the QR Code module matrices with the qrencode command's. The
+// folder is KORVELTA_DECODE_DIR, else "decode-images" here.
 #include "barcode/barcodefactory.h"
 #include "barcode/qrcode.h"
 #include "barcode/tests/testowner.h"
+#include "labelmodel/graphbarcode.h"
+#include "testsupport/msgboxrecorder.h"
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <cstdlib>
@@ -111,6 +114,7 @@ int Px(int64_t um, int dpi) { return static_cast<int>((um * dpi + 12700) / 25400
 
 TEST(DecodeImages, EverySymbologyTurnedAndSpaceCorrected)
 {
+    MessageBoxRecorder boxes;
     CString dir = OutputFolder();
     FILE* manifest = fopen(dir + "\\manifest.txt", "wb");
     ASSERT_TRUE(manifest);
@@ -119,23 +123,50 @@ TEST(DecodeImages, EverySymbologyTurnedAndSpaceCorrected)
         ++index;
         for (int spaceCorrection : {0, 1}) {
             for (int rotation : {0, 900, 1800, 2700}) {
-                std::unique_ptr<CBarcode> code(CreateBarcodeByCode(c.typeCode));
-                c.setup(*code);
-                code->SetSpaceCorrection(spaceCorrection);
-                TestOwner owner;
-                owner.dpi = c.dpi;
-                owner.rotation = rotation;
+                SCOPED_TRACE(testing::Message() << "case " << index << " rotation " << rotation
+                                                << " space correction " << spaceCorrection);
+                CGraphBarcode object;
+                object.SetSymbology(CreateBarcodeByCode(c.typeCode));
+                CBarcode& code = *object.GetSymbology();
+                c.setup(code);
+                code.SetSpaceCorrection(spaceCorrection);
+                object.SetContentKind(kKindFixed);
+                object.SetFixedText(CString(c.text.data(), static_cast<int>(c.text.size())));
+                object.SetRotation(rotation);
+                object.SetAlignment(1 + index % 3);
+                LOGFONTA font = {};
+                font.lfHeight = -12;
+                font.lfWeight = FW_NORMAL;
+                font.lfCharSet = ANSI_CHARSET;
+                font.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+                lstrcpyA(font.lfFaceName, "Liberation Sans");
+                object.SetLogFont(&font);
+
+                // The box: the symbol with 3 mm to spare along it (so that the alignment counts)
+                // and, for a human-readable line, room below the bars.
+                int along = code.MeasureWidth(c.text.c_str(), c.dpi);
+                int depth = code.GetSymbolHeight(&object, c.dpi);
+                ASSERT_GT(along, 0);
+                along += 3000;
+                if (code.UsesFont() && !code.UsesMagnification())
+                    depth += 25400 * 60 / 300;
+                const bool turned = rotation == 900 || rotation == 2700;
                 const int margin = 30;
-                owner.x = owner.y = margin * 25400 / c.dpi;
-                int along = code->MeasureWidth(c.text.c_str(), c.dpi);
-                int depth = code->GetSymbolHeight(&owner, c.dpi);
-                if (code->UsesFont() && !code->UsesMagnification())
-                    depth += 25400 * 60 / 300;   // room for the human-readable line
-                ASSERT_GT(along, 0) << index;
-                owner.PlaceFor(along, depth);
-                int w = Px(owner.width, c.dpi) + 2 * margin, h = Px(owner.height, c.dpi) + 2 * margin;
+                object.SetX(margin * 25400 / c.dpi);
+                object.SetY(margin * 25400 / c.dpi);
+                object.SetWidth(turned ? depth : along);
+                object.SetHeight(turned ? along : depth);
+                int w = Px(object.GetWidth(), c.dpi) + 2 * margin;
+                int h = Px(object.GetHeight(), c.dpi) + 2 * margin;
                 DibCanvas canvas(w, h);
-                ASSERT_GT(owner.DrawSymbol(*code, canvas.dc(), c.text.c_str()), 0) << index;
+
+                // The zoom at which the memory device context has the case's resolution.
+                const int logPixels = canvas.dc().GetDeviceCaps(LOGPIXELSX);
+                const int zoom = c.dpi * 100 / logPixels;
+                ASSERT_EQ(c.dpi, DpiAtZoom(zoom, logPixels));
+                ASSERT_TRUE(object.Draw(&canvas.dc(), zoom, 0, 0, false, 1, 4, c.dpi, c.dpi,
+                                        nullptr, nullptr, false));
+                ASSERT_GT(canvas.CountPixels(RGB(0, 0, 0)), 0);
                 char name[64];
                 sprintf(name, "c%02d_r%d_s%d.bmp", index, rotation, spaceCorrection);
                 ASSERT_TRUE(WriteBmp(canvas, dir + "\\" + name)) << name;
@@ -145,6 +176,7 @@ TEST(DecodeImages, EverySymbologyTurnedAndSpaceCorrected)
         }
     }
     fclose(manifest);
+    EXPECT_EQ(0u, boxes.Count());
 }
 
 TEST(DecodeImages, QrModuleMatrices)

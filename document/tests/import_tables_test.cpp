@@ -1,0 +1,346 @@
+#include "document/datatable.h"
+#include "document/tablefiles.h"
+#include "document/tablefilter.h"
+#include "document/tableslot.h"
+#include "document/tableundo.h"
+#include "document/textimport.h"
+#include "document/tests/biffbuilder.h"
+#include "document/tests/tablehelpers.h"
+#include "framework/file.h"
+#include "framework/recordio.h"
+#include "testsupport/msgboxrecorder.h"
+#include "testsupport/tempdir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Collects what a parser stores, as the table would hold it.
+class Collect : public TextImportTarget {
+public:
+    explicit Collect(int rows = 0) : m_rows(rows) {}
+    int GetRowCount() const override { return m_rows; }
+    void Store(int row, int column, const char* text) override { table.SetCellText(row, column, text); }
+    CDataTableBase table;
+
+private:
+    int m_rows;
+};
+
+Rows Delimited(const std::string& data, char separator = ';')
+{
+    Collect target;
+    ParseDelimitedText(data, separator, false, target);
+    return Dump(target.table);
+}
+
+Rows Fixed(const std::string& data, std::vector<int> widths)
+{
+    widths.resize(26, -1);
+    Collect target;
+    ParseFixedWidthText(data, widths.data(), false, target);
+    return Dump(target.table);
+}
+
+} // namespace
+
+TEST(TextImport, DelimitedFieldsQuotesAndRows)
+{
+    EXPECT_EQ((Rows{{"a", "b"}}), Delimited("a;;b"));
+    EXPECT_EQ((Rows{{"x;y", "say \"hi\" now"}}), Delimited("\"x;y\";\"say \"\"hi\"\" now\""));
+    EXPECT_EQ((Rows{{"one"}, {}, {"two", "2"}}), Delimited("one\r\n\r\ntwo;2\r\n"));
+    EXPECT_EQ((Rows{{"last"}}), Delimited("last"));
+    EXPECT_EQ((Rows{{"a"}}), Delimited("a\x1A" "b;c"));
+    // A tab separator inside quotes is a control byte and skipped; outside it separates.
+    EXPECT_EQ((Rows{{"ab", "c"}}), Delimited("\"a\tb\"\tc", '\t'));
+    EXPECT_EQ((Rows{{std::string(255, 'z')}}), Delimited(std::string(400, 'z')));
+    EXPECT_EQ(Rows{}, Delimited(""));
+    Collect after(3);
+    ParseDelimitedText("n", ';', false, after);
+    EXPECT_STREQ("n", after.table.GetCellText(3, 0));
+}
+
+TEST(TextImport, FixedWidthColumns)
+{
+    EXPECT_EQ((Rows{{"abc", "de", "fgh"}}), Fixed("abcdefgh", {3, 2, -1}));
+    EXPECT_EQ((Rows{{"ab", "cd"}}), Fixed("ab   cd", {5, -1}));
+    // The widths start again on every line; a field of blanks keeps one.
+    EXPECT_EQ((Rows{{"x", " ", "y"}, {"n", "ext", " "}}), Fixed("x   y\r\nnext  ", {1, 3, -1}));
+    EXPECT_EQ((Rows{{"a"}, {}, {"b"}}), Fixed("a\r\n\r\nb", {4}));
+}
+
+TEST(TextImport, OemFieldsComeOutInTheAnsiCodePage)
+{
+    Collect target;
+    const std::string oem = "M\x81ller;\x86sa";            // cp437/cp850: u-umlaut, a-ring
+    ParseDelimitedText(oem, ';', true, target);
+    EXPECT_STREQ("M\xFCller", target.table.GetCellText(0, 0));
+    EXPECT_STREQ("\xE5sa", target.table.GetCellText(0, 1));
+}
+
+TEST(TextImport, FilesGoThroughTheFilterAndMissingFilesAreReported)
+{
+    TempDir dir;
+    const CString path = dir.Path("in.txt");
+    ASSERT_TRUE(WriteFileBytes(path, Bytes{'n', 'e', 'w', ';', 'r', 'o', 'w'}));
+    TableSlot slot;
+    slot.Table()->SetCellText(0, 0, "base");
+    ASSERT_TRUE(ImportDelimitedText(slot, path, ';', false));
+    EXPECT_EQ((Rows{{"base"}, {"new", "row"}}), Dump(*slot.Table()));
+
+    MessageBoxRecorder boxes;
+    const CDataTableBase before = *slot.Table();
+    const int widths[26] = {3};
+    EXPECT_FALSE(ImportFixedWidthText(slot, dir.Path("missing.txt"), widths, false));
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(CString("Can not open file ") + dir.Path("missing.txt"), boxes[0].text);
+    EXPECT_TRUE(SameTable(before, *slot.Table()));
+}
+
+// ---------------------------------------------------------------------------------------------
+// ".tbl"
+
+namespace {
+
+Bytes TblHeader(unsigned signature, std::vector<std::string> names, unsigned images)
+{
+    BodyBuilder b;
+    b.U16(signature).U16(static_cast<unsigned>(names.size()));
+    for (size_t i = 0; i < names.size(); ++i)
+        b.U16(10).U16(0);
+    if ((signature >> 8) >= 0x7E && (signature & 0x10)) {
+        for (const std::string& n : names)
+            b.U16(static_cast<unsigned>(n.size())).Text(n);
+    }
+    if ((signature >> 8) >= 0x7E && (signature & 0x40)) {
+        for (size_t i = 0; i < names.size(); ++i)
+            b.U16(0);
+    }
+    if ((signature >> 8) == 0x7E && (signature & 0x02))
+        b.U16(images);
+    return b.bytes;
+}
+
+} // namespace
+
+TEST(TableFiles, TblFieldsRecordsAndImageColumns)
+{
+    TempDir dir;
+    const CString path = dir.Path("t.tbl");
+    Bytes file = TblHeader(0x7E52, {"Name", "Pic", "Other"}, 2);
+    const std::string data = "A\x10\x10" "B\r\n" "x\x10y\x1Az\r" "tail";
+    file.insert(file.end(), data.begin(), data.end());
+    ASSERT_TRUE(WriteFileBytes(path, file));
+    TableSlot slot;
+    slot.Table()->SetCellText(0, 0, "existing");
+    ASSERT_TRUE(ImportTableFile(slot, path));
+    EXPECT_EQ((Rows{{"existing"}, {"A", "", "B"}, {"x", "z"}, {"tail"}}), Dump(*slot.Table()));
+    EXPECT_FALSE(slot.Table()->IsImageColumn(0));
+    EXPECT_TRUE(slot.Table()->IsImageColumn(1));
+    EXPECT_TRUE(slot.Table()->IsImageColumn(2));
+
+    Bytes plain = TblHeader(0x0101, {"a"}, 0);
+    plain.push_back('p');
+    ASSERT_TRUE(WriteFileBytes(path, plain));
+    CDataTableBase table;
+    EXPECT_TRUE(ReadTblFile(table, path));
+    EXPECT_EQ((Rows{{"p"}}), Dump(table));
+}
+
+TEST(TableFiles, BadTblFilesAreReportedAndChangeNothing)
+{
+    TempDir dir;
+    const CString path = dir.Path("bad.tbl");
+    Bytes file = TblHeader(0x7F50, {"Name", "Long"}, 0);
+    file.push_back('v');
+    for (size_t size = 0; size < file.size() - 1; ++size) {
+        ASSERT_TRUE(WriteFileBytes(path, Bytes(file.begin(), file.begin() + size)));
+        CDataTableBase table = MakeTable({{"keep"}});
+        MessageBoxRecorder boxes;
+        EXPECT_FALSE(ReadTblFile(table, path)) << size;
+        EXPECT_EQ((Rows{{"keep"}}), Dump(table));
+        EXPECT_EQ(1u, boxes.Count());
+    }
+    Bytes unknown = TblHeader(0x1234, {"a"}, 0);
+    ASSERT_TRUE(WriteFileBytes(path, unknown));
+    CDataTableBase table;
+    MessageBoxRecorder boxes;
+    EXPECT_FALSE(ReadTblFile(table, path));
+    EXPECT_EQ(0, table.GetRowCount());
+}
+
+// ---------------------------------------------------------------------------------------------
+// ".TBF" and "LBAT"
+
+namespace {
+
+Bytes MakeTbf(int32_t version, bool withTag, const CDataTableFilter& filter)
+{
+    CMemFile file;
+    RecordWriter out(&file);
+    out.I32(0x4642542E);
+    out.I32(version);
+    out.I32(7);
+    out.I32(8);
+    filter.Save(out);
+    out.I32(withTag ? 0x54584554 : 0x12345678);
+    out.I32(1);                            // image columns B and C
+    out.I32(2);
+    out.I32(2);                            // rows
+    out.I32(2);
+    out.I32(1); out.Raw("a", 1);
+    out.I32(0);
+    out.I32(3);
+    out.I32(1); out.Raw("x", 1);
+    out.I32(300); out.Raw(std::string(300, 'L').data(), 300);
+    out.I32(2); out.Raw("zz", 2);
+    out.I32(2);                            // columns
+    out.U8(0); out.I32(0);
+    out.U8(1); out.I32(0);
+    out.I32(1);                            // filtered rows
+    out.I32(0);
+    out.I32(1); out.Raw("f", 1);
+    return file.Bytes();
+}
+
+} // namespace
+
+TEST(TableFiles, TbfReplacesTheFilterAndAppendsBothTables)
+{
+    TempDir dir;
+    const CString path = dir.Path("t.tbf");
+    CDataTableFilter filter;
+    filter.SetIncludeString(0, "inc");
+    filter.SetEnabled(true);
+    ASSERT_TRUE(WriteFileBytes(path, MakeTbf(0x901, true, filter)));
+    TableSlot slot;
+    slot.Table()->SetCellText(0, 0, "old");
+    ASSERT_TRUE(ImportTableFile(slot, path));     // by its extension
+    ASSERT_NE(nullptr, slot.Filter());
+    EXPECT_STREQ("inc", slot.Filter()->GetIncludeString(0));
+    EXPECT_TRUE(slot.Filter()->IsEnabled());
+    EXPECT_EQ((Rows{{"old"}, {"a"}, {"x", std::string(255, 'L'), "zz"}}), Dump(*slot.Table()));
+    EXPECT_TRUE(slot.Table()->IsImageColumn(1));
+    EXPECT_TRUE(slot.Table()->IsImageColumn(2));
+    ASSERT_NE(nullptr, slot.Filtered());
+    // The filtered table started as a copy of the base table and got the file's filtered rows.
+    EXPECT_EQ((Rows{{"old"}, {"", "f"}}), Dump(*slot.Filtered()));
+}
+
+TEST(TableFiles, DamagedOrForeignTbfFilesChangeNothing)
+{
+    TempDir dir;
+    const CString path = dir.Path("bad.tbf");
+    CDataTableFilter filter;
+    const Bytes good = MakeTbf(1, true, filter);
+    std::vector<Bytes> bad = {MakeTbf(0x900, true, filter), MakeTbf(0x902, true, filter),
+                              MakeTbf(1, false, filter)};
+    for (size_t size = 0; size < good.size(); size += 3)
+        bad.emplace_back(good.begin(), good.begin() + size);
+    Bytes hugeCount = good;
+    hugeCount[hugeCount.size() - 25] = 0x7F;      // a count far beyond the file
+    bad.push_back(hugeCount);
+    for (const Bytes& file : bad) {
+        ASSERT_TRUE(WriteFileBytes(path, file));
+        TableSlot slot;
+        slot.Table()->SetCellText(0, 0, "keep");
+        MessageBoxRecorder boxes;
+        const bool read = ReadTbfFile(slot, path);
+        if (read)
+            continue;                      // a mutation that still reads as a file
+        EXPECT_EQ(nullptr, slot.Filter());
+        EXPECT_EQ((Rows{{"keep"}}), Dump(*slot.Table()));
+        ASSERT_EQ(1u, boxes.Count());
+        EXPECT_STREQ("Corrupt file or wrong file version", boxes[0].text);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), boxes[0].Icon());
+    }
+}
+
+TEST(TableFiles, LbatLayoutIsWrittenAndNotReadBack)
+{
+    TempDir dir;
+    const CString path = dir.Path("out.tbf");
+    TableSlot slot;
+    slot.Table()->SetCellText(0, 0, "v");
+    ASSERT_TRUE(WriteTbfFile(slot, path));
+    CMemFile expected;
+    RecordWriter out(&expected);
+    out.I32(0x5441424C);
+    out.I32(0);
+    slot.Table()->Save(&expected);
+    EXPECT_EQ(expected.Bytes(), ReadFileBytes(path));
+
+    slot.CreateFilter();
+    ASSERT_TRUE(WriteTbfFile(slot, path));
+    const Bytes withFilter = ReadFileBytes(path);
+    const size_t marker = expected.Bytes().size();
+    ASSERT_GT(withFilter.size(), marker + 4);
+    EXPECT_EQ((Bytes{0x44, 0x33, 0x22, 0x11}), Bytes(withFilter.begin() + marker, withFilter.begin() + marker + 4));
+
+    MessageBoxRecorder boxes;
+    EXPECT_FALSE(ReadTbfFile(slot, path));
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_STREQ("Corrupt file or wrong file version", boxes[0].text);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Undo
+
+TEST(TableUndo, UndoStepsBackOneEditAtATime)
+{
+    TableSlot slot;
+    CTableUndo undo;
+    EXPECT_GE(undo.GetUndoDepth(), 1);
+    EXPECT_LE(undo.GetUndoDepth(), 16);
+    slot.SetCellText("one", 0, 0);
+    undo.PushTableUndo(slot);
+    slot.SetCellText("two", 0, 0);
+    undo.PushTableUndo(slot);
+    slot.SetCellText("three", 0, 0);
+    EXPECT_TRUE(undo.CanUndo(slot));
+    EXPECT_TRUE(undo.UndoTableEdit(slot));
+    EXPECT_STREQ("two", slot.GetCellText(0, 0));
+    EXPECT_TRUE(undo.UndoTableEdit(slot));
+    EXPECT_STREQ("one", slot.GetCellText(0, 0));
+    EXPECT_FALSE(undo.UndoTableEdit(slot));
+    EXPECT_STREQ("one", slot.GetCellText(0, 0));
+
+    undo.SetRecordUndo(false);
+    undo.PushTableUndo(slot);
+    EXPECT_EQ(0, undo.GetCopyCount());
+    undo.SetRecordUndo(true);
+    for (int i = 0; i < 40; ++i) {
+        slot.SetCellText(std::to_string(i).c_str(), 0, 0);
+        undo.PushTableUndo(slot);
+    }
+    EXPECT_EQ(undo.GetUndoDepth(), undo.GetCopyCount());
+    EXPECT_LE(undo.GetCopyCount(), 16);
+}
+
+TEST(TableUndo, UndoRestoresTheFilteredTableAndItsRowMap)
+{
+    TableSlot slot;
+    slot.Table()->SetCellText(0, 0, "keep 1");
+    slot.Table()->SetCellText(1, 0, "drop");
+    slot.Table()->SetCellText(2, 0, "keep 2");
+    slot.CreateFilter();
+    slot.SetFilterText(kFilterInclude1, "keep");
+    slot.ToggleFilterFlag(kFilterInclude1, 0);
+    slot.ToggleFilter();
+    ASSERT_TRUE(slot.IsFilterOn());
+    ASSERT_EQ(2, slot.GetRowCount());
+
+    CTableUndo undo;
+    undo.PushTableUndo(slot);
+    EXPECT_TRUE(undo.CanUndo(slot));
+    ASSERT_TRUE(slot.DeleteRow(0));
+    ASSERT_EQ(1, slot.GetRowCount());
+    ASSERT_TRUE(undo.UndoTableEdit(slot));
+    ASSERT_EQ(2, slot.GetRowCount());
+    EXPECT_EQ(3, slot.Table()->GetRowCount());
+    // With the row map back, an edit through the filter reaches the base row it shows.
+    EXPECT_TRUE(slot.IsRowMapUsable());
+    EXPECT_TRUE(slot.SetCellText("edited", 1, 0));
+    EXPECT_STREQ("edited", slot.Table()->GetCellText(2, 0));
+    EXPECT_STREQ("drop", slot.Table()->GetCellText(1, 0));
+}
