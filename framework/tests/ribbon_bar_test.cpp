@@ -109,6 +109,9 @@ public:
               .Panel("Position", 43)
                 .Edit(ID_R_EDIT, "X:", 70)
                 .Edit(ID_R_SPIN, "Rows :", 50).Spin(1, 100)
+                .Edit(ID_R_NO_HANDLER + 2, "Y:", 70)
+              .Panel("Font", 29)
+                .FontCombo(ID_R_NO_HANDLER + 3)
             .Category("Format")
               .Panel("Text", 1)
                 .Edit(ID_R_SECOND_EDIT, "Prefix: ", 50)
@@ -190,7 +193,7 @@ TEST_F(Ribbon, BuildsCategoriesPanelsAndElementsInTableOrder)
     ASSERT_EQ(2, ribbon->GetCategoryCount());
     CMFCRibbonCategory* home = ribbon->GetCategory(0);
     EXPECT_STREQ("&Home", home->GetName());
-    ASSERT_EQ(4, home->GetPanelCount());
+    ASSERT_EQ(5, home->GetPanelCount());
     CMFCRibbonPanel* clipboard = home->GetPanel(0);
     EXPECT_STREQ("Clipboard", clipboard->GetName());
     EXPECT_STREQ("d", clipboard->GetKeys());
@@ -516,4 +519,64 @@ TEST_F(Ribbon, ToolTipsComeFromTheStringPrompts)
     EXPECT_STREQ("", plain.GetDescription());
     EXPECT_STREQ("Modify Visual Style\r\nChoose one of the Office 2007 themes",
                  ribbon->GetToolTipFor(ribbon->GetTabElement(0)));
+}
+
+TEST_F(Ribbon, ControlsFollowTheirElementsState)
+{
+    auto* unhandled = Find<CMFCRibbonEdit>(ID_R_NO_HANDLER + 2);
+    ASSERT_NE(nullptr, unhandled->GetControlHwnd());
+    Idle();
+    EXPECT_FALSE(unhandled->IsEnabled());
+    EXPECT_FALSE(::IsWindowEnabled(unhandled->GetControlHwnd()));
+    EXPECT_TRUE(::IsWindowEnabled(Find<CMFCRibbonEdit>(ID_R_SPIN)->GetControlHwnd()));
+    EXPECT_TRUE(::IsWindowEnabled(Find<CMFCRibbonEdit>(ID_R_SPIN)->GetSpinHwnd()));
+    // Tooltips and notifications of a control lead back to its element.
+    EXPECT_EQ(unhandled, ribbon->FindByControl(unhandled->GetControlHwnd()));
+    HWND inner = ::GetWindow(Find<CMFCRibbonComboBox>(ID_R_COMBO)->GetControlHwnd(), GW_CHILD);
+    EXPECT_EQ(ribbon->FindByID(ID_R_COMBO), ribbon->FindByControl(inner));
+}
+
+TEST_F(Ribbon, FontComboListsEachFaceOnceInOrder)
+{
+    auto* fonts = Find<CMFCRibbonFontComboBox>(ID_R_NO_HANDLER + 3);
+    ASSERT_NE(nullptr, fonts);
+    ASSERT_GT(fonts->GetCount(), 1);
+    for (int i = 0; i < fonts->GetCount(); ++i) {
+        EXPECT_NE('@', fonts->GetItem(i)[0]);
+        if (i > 0)
+            EXPECT_LT(fonts->GetItem(i - 1).CompareNoCase(fonts->GetItem(i)), 0) << fonts->GetItem(i);
+    }
+    EXPECT_EQ(fonts->GetCount(), static_cast<int>(::SendMessageA(fonts->GetControlHwnd(), CB_GETCOUNT, 0, 0)));
+    fonts->RemoveAllItems();
+    EXPECT_EQ(0, fonts->GetCount());
+    EXPECT_EQ(0, static_cast<int>(::SendMessageA(fonts->GetControlHwnd(), CB_GETCOUNT, 0, 0)));
+}
+
+TEST_F(Ribbon, HotAndPressedStatesAreDrawn)
+{
+    const RibbonColors& colors = CRibbonLook::Colors();
+    Idle();
+    CMFCRibbonBaseElement* paste = ribbon->FindByID(ID_R_BUTTON);
+    CRect rect = paste->GetRect();
+    CPoint centre = rect.CenterPoint();
+    CRect client;
+    ribbon->GetClientRect(&client);
+    auto inside = [&] {
+        DibCanvas canvas(client.Width(), client.Height());
+        ribbon->Render(canvas.dc());
+        return canvas.Pixel(rect.left + 1, rect.top + 1);
+    };
+    EXPECT_EQ(colors.panelFace, inside());
+    ribbon->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+    EXPECT_EQ(colors.hotFace, inside());
+    ribbon->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    EXPECT_EQ(colors.pressedFace, inside());
+    ribbon->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+    ribbon->SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(colors.panelFace, inside());
+    // A disabled element never lights up.
+    CMFCRibbonBaseElement* cut = ribbon->FindByID(ID_R_DISABLED);
+    ribbon->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(cut->GetRect().CenterPoint().x, cut->GetRect().CenterPoint().y));
+    rect = cut->GetRect();
+    EXPECT_EQ(colors.panelFace, inside());
 }
