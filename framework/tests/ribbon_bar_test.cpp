@@ -128,12 +128,13 @@ public:
     void OnUpdateDisabled(CCmdUI* ui) { ui->Enable(FALSE); }
     void OnUpdateCheck(CCmdUI* ui) { ui->SetCheck(m_nCheck); }
     void OnUpdateText(CCmdUI* ui) { ui->SetText("Footer"); }
+    BOOL m_bEditEnabled = TRUE;
     void OnUpdateEdit(CCmdUI* ui)
     {
         // Boxes showing a value are only written while the view has the focus.
         if (::GetFocus() != m_wndView.m_hWnd)
             return;
-        ui->Enable(TRUE);
+        ui->Enable(m_bEditEnabled);
         ui->SetText(m_strStored);
     }
     void OnLook(UINT id) { g_commands.push_back(id); }
@@ -390,6 +391,15 @@ TEST_F(Ribbon, UpdateCommandTextReachesTheEditOnlyWhileTheViewHasTheFocus)
     ::SetFocus(frame->m_wndView.m_hWnd);
     Idle();
     EXPECT_STREQ("31 mm", edit->GetEditText());
+
+    // Nor does the handler's silence change the enable state once the view loses the focus.
+    frame->m_bEditEnabled = FALSE;
+    Idle();
+    EXPECT_FALSE(edit->IsEnabled());
+    ::SetFocus(frame->m_hWnd);
+    Idle();
+    EXPECT_FALSE(edit->IsEnabled());
+    EXPECT_FALSE(::IsWindowEnabled(edit->GetControlHwnd()));
 }
 
 TEST_F(Ribbon, TabClickSwitchesCategoryAndItsControls)
