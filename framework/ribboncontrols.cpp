@@ -1,6 +1,7 @@
 #include "framework/ribboncontrols.h"
 
 #include "framework/ribbonbar.h"
+#include "framework/frame.h"
 
 #include <commctrl.h>
 #include <algorithm>
@@ -138,6 +139,20 @@ void CMFCRibbonEdit::OnEscape()
 {
     if (m_pRibbonBar != nullptr)
         m_pRibbonBar->ReturnFocus();
+}
+
+void CMFCRibbonEdit::UpdateCmdUI(CRibbonCmdUI& ui, CFrameWnd* target, BOOL disableIfNoHandler)
+{
+    if (!HasCommand() || target == nullptr)
+        return;
+    ui.m_pElement = this;
+    ui.m_nID = m_nID;
+    ui.m_bEnableChanged = FALSE;
+    BOOL answered = target->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, &ui, nullptr);
+    if (!answered && disableIfNoHandler && !ui.m_bEnableChanged) {
+        CmdHandlerInfo info;
+        ui.Enable(target->OnCmdMsg(m_nID, CN_COMMAND, &ui, &info));
+    }
 }
 
 void CMFCRibbonEdit::SetEnabled(bool enabled)

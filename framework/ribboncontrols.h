@@ -42,6 +42,9 @@ public:
     virtual void OnEnter();
     virtual void OnEscape();
 
+    // An update handler that answers without enabling leaves the box as it is (handlers that
+    // wait for the view's focus); only a box with neither handler is disabled.
+    void UpdateCmdUI(CRibbonCmdUI& ui, CFrameWnd* target, BOOL disableIfNoHandler) override;
     void SetEnabled(bool enabled) override;
     void SetTextFromUpdate(const char* text) override;
     CMFCRibbonBaseElement* FindByControl(HWND wnd) override;
