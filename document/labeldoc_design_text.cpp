@@ -308,9 +308,9 @@ bool COstrelindSoftLabelDoc::SetBarcodeSymbology(int area, const char* name)
 {
     CGraphCollection* objects = SelectedArea(area);
     char current[100] = {};
-    if (objects == nullptr || name == nullptr || !objects->GetSelectedSymbologyName(current))
+    if (objects == nullptr || name == nullptr)
         return false;
-    if (_stricmp(current, name) == 0)
+    if (objects->GetSelectedSymbologyName(current) && _stricmp(current, name) == 0)
         return false;
     const CString ecc = ReadDesignDefault(kDefaultBarcodeSection, "QR ECC level", "M");
     const bool changed = ChangeAreaIfChanged(area, [name, &ecc](CGraphCollection& c) {
@@ -390,9 +390,9 @@ bool COstrelindSoftLabelDoc::SetBarcodeText(int area, int which, const char* tex
     const BarcodeTextRow& row = kBarcodeTexts[which];
     CGraphCollection* objects = SelectedArea(area);
     char current[32] = {};
-    if (objects == nullptr || text == nullptr || !(objects->*row.get)(current, sizeof current))
+    if (objects == nullptr || text == nullptr)
         return false;
-    if (strcmp(current, text) == 0)
+    if ((objects->*row.get)(current, sizeof current) && strcmp(current, text) == 0)
         return false;
     const bool changed = ChangeAreaIfChanged(area, [&row, text](CGraphCollection& c) { (c.*row.set)(text); });
     if (changed && row.profileEntry)
