@@ -55,7 +55,8 @@ bool COstrelindSoftLabelDoc::GetPaperSizeName(char* out, int size) const
 
 bool COstrelindSoftLabelDoc::SetPaperSize(const char* name)
 {
-    if (name == nullptr)
+    char current[128] = {};
+    if (name == nullptr || (GetPaperSizeName(current, sizeof current) && strcmp(current, name) == 0))
         return false;
     const bool existed = GetCurrentTemplate()->GetLabelStock() != nullptr;
     CLabel* stock = DefinitionForChange(true);
