@@ -3,6 +3,7 @@
 #include "designhelpers.h"
 
 #include "document/designdefaults.h"
+#include "document/documentids.h"
 #include "framework/app.h"
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/tempdir.h"
@@ -129,7 +130,8 @@ TEST(DesignSend, NeedsAPathThenHandsTheFileOver)
     }
     EXPECT_TRUE(sent.empty());
     doc->SetPathName("C:\\labels\\shipping.proj", FALSE);
-    doc->OnFileSend();
+    // The send command reaches the document through its message map.
+    EXPECT_TRUE(doc->OnCmdMsg(ID_FILE_SEND_TO, CN_COMMAND, nullptr, nullptr));
     ASSERT_EQ(1u, sent.size());
     EXPECT_EQ("C:\\labels\\shipping.proj|shipping.proj", sent[0]);
     COstrelindSoftLabelDoc::SetMailSender(previous);
