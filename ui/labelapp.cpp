@@ -355,6 +355,9 @@ int COstrelindSoftLabelApp::LoadLabelLibrary()
     m_labelManager.SetImagesFolder(GetLabelImagesFolder(m_userBase));
     m_labelManager.SetInfoFolder(GetLabelInfoFolder(m_userBase));
     CLabelFileNew::SetLabelsFolder(labels);
+    // The document's library import and picture commands start in the same folders.
+    COstrelindSoftLabelDoc::SetLibraryFolders(labels, GetLabelImagesFolder(m_userBase),
+                                              GetLabelInfoFolder(m_userBase), GetClipartFolder());
     // Files that cannot be read or are damaged are passed over one by one; start-up goes on.
     int count = m_labelManager.LoadLabels();
     m_labelManager.CollectFamilyNames();
