@@ -15,6 +15,12 @@
 #define ID_DOC_DETACH_PATH 925
 #define ID_SHOW_WINDOWS_STACKED 1122
 #endif
+#ifndef ID_FILE_SEND_TO
+#define ID_FILE_SEND_TO 259
+#endif
+#ifndef ID_LABEL_IMPORT
+#define ID_LABEL_IMPORT 926
+#endif
 // Commands without a place in the ribbon's list.
 #ifndef ID_DOC_TBF_OPENED
 #define ID_DOC_TBF_OPENED 927

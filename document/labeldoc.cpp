@@ -102,6 +102,8 @@ BEGIN_MESSAGE_MAP(COstrelindSoftLabelDoc, CDocument)
     ON_COMMAND(ID_DOC_RESERVED2, OnReserved)
     ON_UPDATE_COMMAND_UI(ID_DOC_RESERVED1, OnUpdateReserved)
     ON_UPDATE_COMMAND_UI(ID_DOC_RESERVED2, OnUpdateReserved)
+    ON_COMMAND(ID_FILE_SEND_TO, OnFileSend)
+    ON_COMMAND(ID_LABEL_IMPORT, OnImportToLabelLibrary)
     ON_UPDATE_COMMAND_UI(ID_STATUS_PANE_LABEL, OnUpdateStatusLabel)
     ON_UPDATE_COMMAND_UI(ID_STATUS_PANE_ROWS, OnUpdateStatusRows)
     // Printing (labeldoc_print.cpp, labeldoc_printdlg.cpp).

@@ -168,6 +168,251 @@ public:
     void InvalidateLabelPreviews() { UpdateAllViews(nullptr, kHintLabelPreviews); }
     void InvalidateTableViews() { UpdateAllViews(nullptr, kHintTableViews); }
 
+    // ==== design commands (labeldoc_design*.cpp) =================================================
+    // Every function takes the area (0 label, 1 page header, 2 page footer) of the current template
+    // and does nothing above 2 (getters answer -1, 0, "" or false). A change takes one undo
+    // snapshot of the area, changes the selected objects, marks the document modified and
+    // refreshes the views; a locked template refuses every change.
+
+    // -- enabling tests
+    bool CanEditSelection(int area) const;
+    bool CanRotateSelection(int area) const { return CanEditSelection(area); }
+    bool CanAlignSelection(int area) const;
+    bool CanDistributeSelection(int area) const;
+    bool CanUngroupSelection(int area) const;
+    bool CanImportImage(int area) const;
+    bool CanResetImageSize(int area) const;
+    bool CanEditDesign(int area) const;
+    bool CanEditTemplate() const;
+    bool CanSelectAll(int area) const;
+    bool CanEditArea(int area) const;
+    // With columns, the first table-column text of the selection is left there.
+    bool CanSetDataSourceColumns(int area, CString* columns = nullptr) const;
+    void OnUpdateSaveLabelDefinition(CCmdUI* ui);
+    bool IsLabelDefinitionReadOnly() const { return false; }
+
+    // -- selection and mouse work of the design canvas
+    void BeginMoveSelection(int area, CDC* dc, int zoom, int px, int py);
+    void DragSelection(int area, CDC* dc, int zoom, int px, int py);
+    void EndMoveSelection(int area, CDC* dc, int zoom, int px, int py);
+    void EndResizeSelection(int area, CDC* dc);
+    class CGraphObject* GetObjectAtHandle(int area, CDC* dc, int zoom, int px, int py) const;
+    CGraphObject* GetObjectAtPoint(int area, CDC* dc, int zoom, int px, int py) const;
+    CGraphObject* GetSelectedObjectAtPoint(int area, CDC* dc, int zoom, int px, int py) const;
+    CGraphObject* GetFirstSelectedObject(int area) const;
+    // Takes ownership of object (deleted when refused).
+    bool AddObject(int area, CGraphObject* object);
+    void DeselectAll(int area);
+    void ToggleSelectAll(int area);
+    bool HasSelection(int area) const;
+    int GetSelectedCount(int area) const;
+
+    // -- editing, clipboard and arrangement
+    // The object buffer of the clipboard belongs to the caller (the design views).
+    bool CopySelection(int area, class CGraphCollection* buffer) const;
+    bool DeleteSelection(int area);
+    bool PasteObjects(int area, const CGraphCollection* buffer);
+    bool InsertTextObject(int area, HGLOBAL text);
+    bool InsertImageObject(int area, UINT format, HGLOBAL picture);
+    bool RotateSelectionLeft(int area);
+    bool RotateSelectionRight(int area);
+    bool Undo(int area);
+    bool Redo(int area);
+    bool GroupSelection(int area);
+    bool UngroupSelection(int area);
+    bool BringSelectionToFront(int area);
+    bool SendSelectionToBack(int area);
+    bool BringSelectionForward(int area);
+    bool SendSelectionBackward(int area);
+    bool AlignSelectionLeft(int area);
+    bool AlignSelectionTop(int area);
+    bool AlignSelectionRight(int area);
+    bool AlignSelectionBottom(int area);
+    bool CenterSelectionHorizontally(int area);
+    bool CenterSelectionVertically(int area);
+    bool DistributeSelectionHorizontally(int area);
+    bool DistributeSelectionVertically(int area);
+    bool DuplicateSelectionBelow(int area);
+    bool DuplicateSelectionRight(int area);
+    bool DuplicateSelectionAbove(int area);
+    bool DuplicateSelectionLeft(int area);
+    // The open-file dialog, then SetSelectionImagePath.
+    bool ImportImage(CWnd* parent, int area);
+    bool SetSelectionImagePath(int area, const char* path);
+    bool ResetImageSize(int area);
+
+    // -- text format and the remembered defaults
+    bool ToggleBold(int area);
+    bool ToggleItalic(int area);
+    bool ToggleUnderline(int area);
+    bool IsBold(int area) const;
+    bool IsItalic(int area) const;
+    bool IsUnderline(int area) const;
+    const char* GetFontFaceName(int area) const;   // a shared 100-character buffer
+    bool SetFontFaceName(int area, const char* face);
+    int GetFontSize(int area) const;
+    bool SetFontSize(int area, int points);
+    bool SetTextAlignment(int area, int alignment); // 1 left, 2 centre, 3 right
+    bool ToggleTransparent(int area);
+    bool SetTextColor(int area, COLORREF colour);
+    bool SetBorderColor(int area, COLORREF colour);
+    bool SetFillColor(int area, COLORREF colour);
+    bool SetDataSource(int area, int kind);
+    bool SetDataSourceColumns(int area, const char* columns);
+    bool ToggleAutoSizeFont(int area);
+    bool ToggleCenterVertical(int area);
+    bool ToggleWarningSign(int area);
+    bool SetCharacterSet(int area, int charset);
+    int GetCharacterSet(int area) const;
+    int GetFirstUnusedColumn(int area) const;
+
+    // -- barcode properties
+    bool SetBarcodeSymbology(int area, const char* name);
+    bool SetBarcodeModuleWidth(int area, int um);
+    bool SetBarcodeSizePercent(int area, int percent);
+    bool SetBarcodeHeight(int area, int um);
+    bool SetBarcodeHeightPercent(int area, int percent);
+    bool SetBarcodeRatio(int area, const char* ratio);
+    bool SetBarcodeSpaceCorrection(int area, const char* text);
+    bool SetQRVersion(int area, const char* text);
+    bool SetQRErrorCorrection(int area, const char* text);
+    bool SetQREncoding(int area, const char* text);
+    bool SetQRMargin(int area, const char* text);
+    bool ToggleAddCheckDigit(int area);
+    bool ToggleShowHumanReadable(int area);
+    bool ToggleShowHRCheckDigit(int area);
+
+    // -- auto-increment, date and table-field options (buffers of at least 100 bytes)
+    bool GetIncrementPrefix(int area, char* out, int size) const;
+    bool SetIncrementPrefix(int area, const char* text);
+    bool GetIncrementValue(int area, char* out, int size) const;
+    bool SetIncrementValue(int area, const char* text);
+    bool GetIncrementSuffix(int area, char* out, int size) const;
+    bool SetIncrementSuffix(int area, const char* text);
+    bool GetIncrementLeadingZero(int area) const;
+    bool ToggleIncrementLeadingZero(int area);
+    bool GetIncrementMinDigits(int area, char* out, int size) const;
+    bool SetIncrementMinDigits(int area, const char* text);
+    bool HasAutoIncrementSelected(int area) const;
+    bool GetDateFormat(int area, char* out, int size) const;
+    bool SetDateFormat(int area, const char* text);
+    bool HasDateFormatField(int area) const;
+    bool HasDateOffsetField(int area) const;
+    bool GetDateOffset(int area, char* out, int size) const;
+    bool SetDateOffset(int area, const char* text);
+    bool GetFieldDelimiter(int area, char* out, int size) const;
+    bool SetFieldDelimiter(int area, const char* text);
+    bool GetSeparateBlankFields(int area) const;
+    bool ToggleSeparateBlankFields(int area);
+    bool HasTableFieldSelected(int area) const;
+
+    // -- geometry of the selection (micrometres; -1 without a selection)
+    int GetSelectionX(int area) const;
+    int GetSelectionY(int area) const;
+    int GetSelectionWidth(int area) const;
+    int GetSelectionHeight(int area) const;
+    bool SetSelectionX(int area, int um);
+    bool SetSelectionY(int area, int um);
+    bool SetSelectionWidth(int area, int um);
+    bool SetSelectionHeight(int area, int um);
+    bool GetLineWidthText(int area, char* out, int size) const;      // "%g mm"
+    bool SetLineWidth(int area, int um);
+    bool GetRoundingRadiusText(int area, char* out, int size) const; // false without a radius
+    bool SetRoundingRadius(int area, int um);
+
+    // -- label definition and page layout (labeldoc_design_stock.cpp)
+    bool GetPaperSizeName(char* out, int size) const;
+    bool SetPaperSize(const char* name);
+    int GetPaperSizeCode() const;
+    int GetPaperWidth() const;
+    int GetPaperHeight() const;
+    bool SetPaperWidth(int um);
+    bool SetPaperHeight(int um);
+    bool SetOrientation(int orientation);
+    bool GetAreaLeftText(int area, char* out, int size) const;
+    bool GetAreaTopText(int area, char* out, int size) const;
+    bool GetAreaWidthText(int area, char* out, int size) const;
+    bool GetAreaHeightText(int area, char* out, int size) const;
+    bool SetAreaLeft(int area, int um);
+    bool SetAreaTop(int area, int um);
+    bool SetAreaWidth(int um, int area);
+    bool SetAreaHeight(int um, int area);
+    bool GetHorizontalPitchText(char* out, int size) const;
+    bool SetHorizontalPitch(int um);
+    bool GetVerticalPitchText(char* out, int size) const;
+    bool SetVerticalPitch(int um);
+    bool GetRowCountText(char* out, int size) const;
+    bool SetRowCountText(const char* text);
+    bool GetColumnCountText(char* out, int size) const;
+    bool SetColumnCountText(const char* text);
+    bool GetBlockCountText(char* out, int size) const;
+    bool SetBlockCountText(const char* text);
+    bool GetBlockSpaceText(char* out, int size) const;
+    bool SetBlockSpace(int um);
+    int GetLabelShape(int area) const;
+    bool SetLabelShape(int shape, int area);
+    int GetCornerRadius(int area) const;
+    bool SetCornerRadius(int um, int area);
+    bool ToggleMarkingType(int bits);
+    bool TogglePrinterType(uint32_t bits);
+    bool GetLabelDefinitionName(char* out, int size) const;
+    bool NewLabelDefinition();
+    bool DeleteLabelDefinition();
+    bool LoadLabelDefinition(const char* path);
+    bool ReplaceLabelDefinition(const class CLabel* definition);
+    void OnSaveLabelDefinition();
+    void OnSaveLabelDefinitionAs();
+
+    // -- locking and the template guide
+    void LockTemplate(const char* password);
+    void UnlockTemplate();
+    CString GetLockPassword() const;
+    CString GetGuideRowCaption(int row, int area) const;
+    bool IsGuideColumnUsed(int area, int row, int column) const;
+    bool AddGuideRowColumn(int row, int column);
+    bool RemoveGuideRowColumn(int column, int row);
+
+    // -- sending and the label library (labeldoc_design_library.cpp)
+    // The mail hand-over of a saved file; replaceable so that tests see the call.
+    using MailSender = bool (*)(const char* path, const char* title);
+    static MailSender SetMailSender(MailSender sender);   // nullptr: simple MAPI
+    void OnFileSend();
+    // The user's library folders and the clip-art folder, set by the application at start.
+    static void SetLibraryFolders(const char* labels, const char* images, const char* info,
+                                  const char* clipArt);
+    void OnImportToLabelLibrary();
+    // Copies each file by its extension; answers how many were copied.
+    int ImportFilesToLabelLibrary(const CString* files, int count);
+    bool CopyToLabelLibrary(const char* folder, const char* file);
+
+private:
+    enum DesignRefresh : unsigned { kRefreshNone = 0, kRefreshDesign = 1, kRefreshPreviews = 2, kRefreshBoth = 3 };
+    CGraphCollection* DesignArea(int area) const;
+    CGraphCollection* SelectedArea(int area) const;       // nullptr without a selection
+    bool IsDesignEditable() const;
+    // The common pattern: snapshot of the area, change, modified, refresh. False (nothing done)
+    // for an area above 2 or a locked template.
+    template <class Change> bool ChangeArea(int area, Change change);
+    // The same, but only when the change alters the area's records (tried on a copy first), so a
+    // setter given the current value takes no undo step and leaves the modified flag alone.
+    template <class Change> bool ChangeAreaIfChanged(int area, Change change);
+    bool CentreSelectionOn(int area, int axis);
+    void MarkDesignChanged(unsigned refresh = kRefreshBoth);
+    // A label definition that the row's setters may change (created when create is set).
+    CLabel* DefinitionForChange(bool create);
+    // The definition's counterpart of the pattern: change, then modified and refreshed.
+    bool ChangeDefinition(bool create, bool (*change)(CLabel&, int, int), int area, int value);
+    bool SetBarcodeText(int area, int which, const char* text);
+    bool SetOptionText(int area, int which, const char* text);
+    bool GetOptionText(int area, int which, char* out, int size) const;
+    bool ToggleFlag(int area, int which);
+    bool ApplyArrangement(int area, int which);
+    bool SetSelectionGeometry(int area, int which, int um);
+    bool ToggleFontStyle(int area, int which);
+    bool SetCountText(int which, const char* text);
+public:
+    // ==== end of design commands ================================================================
+
     DECLARE_MESSAGE_MAP()
 
 private:
