@@ -1,7 +1,7 @@
 // Design commands of the project document, part two: text format and the remembered defaults,
 // barcode properties, the options of counter, date and table fields, and the selection's
 // geometry, line width and corner radius.
-#include "document/designdefaults.h"
+#include "document/registrydefaults.h"
 #include "document/designpattern.h"
 #include "document/designtext.h"
 
@@ -39,13 +39,13 @@ bool COstrelindSoftLabelDoc::ToggleFontStyle(int area, int which)
     // The default font of new text objects follows every toggle, with or without a selection.
     if (which == kStyleBold) {
         m_defaultFont.lfWeight = m_defaultFont.lfWeight == FW_BOLD ? FW_NORMAL : FW_BOLD;
-        WriteDesignDefault(kDefaultFontSection, "Weight", m_defaultFont.lfWeight);
+        RegistryDefaults::WriteFontBold(m_defaultFont.lfWeight == FW_BOLD);
     } else if (which == kStyleItalic) {
         m_defaultFont.lfItalic = m_defaultFont.lfItalic ? 0 : 1;
-        WriteDesignDefault(kDefaultFontSection, "Italic", m_defaultFont.lfItalic);
+        RegistryDefaults::WriteFontItalic(m_defaultFont.lfItalic != 0);
     } else {
         m_defaultFont.lfUnderline = m_defaultFont.lfUnderline ? 0 : 1;
-        WriteDesignDefault(kDefaultFontSection, "Underline", m_defaultFont.lfUnderline);
+        RegistryDefaults::WriteFontUnderline(m_defaultFont.lfUnderline != 0);
     }
     return changed;
 }
@@ -98,7 +98,7 @@ bool COstrelindSoftLabelDoc::SetFontFaceName(int area, const char* face)
     if (SelectedArea(area))
         changed = ChangeAreaIfChanged(area, [face](CGraphCollection& c) { c.SetSelectedFontName(face); });
     lstrcpynA(m_defaultFont.lfFaceName, face, 32);
-    WriteDesignDefault(kDefaultFontSection, "Facename", m_defaultFont.lfFaceName);
+    RegistryDefaults::WriteFontFaceName(m_defaultFont.lfFaceName);
     return changed;
 }
 
@@ -123,7 +123,7 @@ bool COstrelindSoftLabelDoc::SetFontSize(int area, int points)
     if (SelectedArea(area))
         changed = ChangeAreaIfChanged(area, [points](CGraphCollection& c) { c.SetSelectedFontSize(points); });
     m_defaultFont.lfHeight = FontHeightFromPoints(points);
-    WriteDesignDefault(kDefaultFontSection, "Size", m_defaultFont.lfHeight);
+    RegistryDefaults::WriteFontSize(points);
     return changed;
 }
 
@@ -312,13 +312,13 @@ bool COstrelindSoftLabelDoc::SetBarcodeSymbology(int area, const char* name)
         return false;
     if (objects->GetSelectedSymbologyName(current) && _stricmp(current, name) == 0)
         return false;
-    const CString ecc = ReadDesignDefault(kDefaultBarcodeSection, "QR ECC level", "M");
+    const CString ecc = RegistryDefaults::ReadText(RegistryDefaults::kDefaultBarcode, "QR ECC level", "M");
     const bool changed = ChangeAreaIfChanged(area, [name, &ecc](CGraphCollection& c) {
         if (c.SetSelectedSymbology(name))
             c.SetSelectedErrorCorrectionLevelText(ecc);
     });
     if (changed)
-        WriteDesignDefault(kDefaultBarcodeSection, "Type", name);
+        RegistryDefaults::WriteBarcodeType(name);
     return changed;
 }
 
@@ -328,19 +328,19 @@ bool COstrelindSoftLabelDoc::SetBarcodeModuleWidth(int area, int um)
     if (objects == nullptr || um < 1 || objects->GetSelectedModuleWidth() == um)
         return false;
     const bool changed = ChangeAreaIfChanged(area, [um](CGraphCollection& c) { c.SetSelectedModuleWidth(um); });
-    if (changed && um > 100)
-        WriteDesignDefault(kDefaultBarcodeSection, "Module", um);
+    if (changed)
+        RegistryDefaults::WriteBarcodeModule(um);
     return changed;
 }
 
 bool COstrelindSoftLabelDoc::SetBarcodeSizePercent(int area, int percent)
 {
     CGraphCollection* objects = SelectedArea(area);
-    if (objects == nullptr || percent < 1 || objects->GetSelectedModuleWidth() == percent)
+    if (objects == nullptr || percent < 1)
         return false;
     const bool changed = ChangeAreaIfChanged(area, [percent](CGraphCollection& c) { c.SetSelectedMagnificationPercent(percent); });
     if (changed)
-        WriteDesignDefault(kDefaultBarcodeSection, "Size", percent);
+        RegistryDefaults::WriteBarcodeSizePercent(percent);
     return changed;
 }
 
@@ -350,15 +350,15 @@ bool COstrelindSoftLabelDoc::SetBarcodeHeight(int area, int um)
     if (objects == nullptr || um < 1 || objects->GetSelectedBarHeight() == um)
         return false;
     const bool changed = ChangeAreaIfChanged(area, [um](CGraphCollection& c) { c.SetSelectedBarHeight(um); });
-    if (changed && um > 200)
-        WriteDesignDefault(kDefaultBarcodeSection, "Height", um);
+    if (changed)
+        RegistryDefaults::WriteBarcodeHeight(um);
     return changed;
 }
 
 bool COstrelindSoftLabelDoc::SetBarcodeHeightPercent(int area, int percent)
 {
     CGraphCollection* objects = SelectedArea(area);
-    if (objects == nullptr || percent < 1 || objects->GetSelectedBarHeight() == percent)
+    if (objects == nullptr || percent < 1)
         return false;
     return ChangeAreaIfChanged(area, [percent](CGraphCollection& c) { c.SetSelectedHeightPercent(percent); });
 }
@@ -374,14 +374,14 @@ enum BarcodeText { kSpaceCorrection, kQrVersion, kQrEcc, kQrEncoding, kQrMargin 
 struct BarcodeTextRow {
     bool (CGraphCollection::*get)(char*, int);
     void (CGraphCollection::*set)(const char*);
-    const char* profileEntry;       // null: not remembered
+    void (*remember)(const char*);  // null: not remembered
 };
 const BarcodeTextRow kBarcodeTexts[] = {
     {&CGraphCollection::GetSelectedSpaceCorrectionText, &CGraphCollection::SetSelectedSpaceCorrectionText, nullptr},
-    {&CGraphCollection::GetSelectedVersionText, &CGraphCollection::SetSelectedVersionText, "QR Version"},
-    {&CGraphCollection::GetSelectedErrorCorrectionLevelText, &CGraphCollection::SetSelectedErrorCorrectionLevelText, "QR ECC level"},
-    {&CGraphCollection::GetSelectedEncodingModeName, &CGraphCollection::SetSelectedEncodingModeByName, "QR Encoding"},
-    {&CGraphCollection::GetSelectedMarginText, &CGraphCollection::SetSelectedMarginText, "QR Margin"},
+    {&CGraphCollection::GetSelectedVersionText, &CGraphCollection::SetSelectedVersionText, &RegistryDefaults::WriteQRVersion},
+    {&CGraphCollection::GetSelectedErrorCorrectionLevelText, &CGraphCollection::SetSelectedErrorCorrectionLevelText, &RegistryDefaults::WriteQREccLevel},
+    {&CGraphCollection::GetSelectedEncodingModeName, &CGraphCollection::SetSelectedEncodingModeByName, &RegistryDefaults::WriteQREncoding},
+    {&CGraphCollection::GetSelectedMarginText, &CGraphCollection::SetSelectedMarginText, &RegistryDefaults::WriteQRMargin},
 };
 } // namespace
 
@@ -395,8 +395,8 @@ bool COstrelindSoftLabelDoc::SetBarcodeText(int area, int which, const char* tex
     if ((objects->*row.get)(current, sizeof current) && strcmp(current, text) == 0)
         return false;
     const bool changed = ChangeAreaIfChanged(area, [&row, text](CGraphCollection& c) { (c.*row.set)(text); });
-    if (changed && row.profileEntry)
-        WriteDesignDefault(kDefaultBarcodeSection, row.profileEntry, text);
+    if (changed && row.remember)
+        row.remember(text);
     return changed;
 }
 

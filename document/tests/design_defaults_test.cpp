@@ -2,7 +2,7 @@
 // and copying files into the label library.
 #include "designhelpers.h"
 
-#include "document/designdefaults.h"
+#include "document/registrydefaults.h"
 #include "document/documentids.h"
 #include "framework/app.h"
 #include "testsupport/msgboxrecorder.h"
@@ -96,7 +96,7 @@ TEST_F(DesignProfile, BarcodeDefaultsOnlyAfterAChange)
     EXPECT_STREQ("Code 128", Text("Default barcode", "Type"));
 
     // The first QR Code after choosing "H" gets "H"; the setting is remembered.
-    WriteDesignDefault(kDefaultBarcodeSection, "QR ECC level", "H");
+    AfxGetApp()->WriteProfileString(RegistryDefaults::kDefaultBarcode, "QR ECC level", "H");
     ASSERT_TRUE(doc->SetBarcodeSymbology(0, "QR CODE\xAE"));
     char level[32] = {};
     ASSERT_TRUE(area->GetSelectedErrorCorrectionLevelText(level, sizeof level));
