@@ -1,7 +1,8 @@
 #include "framework/ribboncontrols.h"
 
-#include "framework/ribbonbar.h"
 #include "framework/frame.h"
+#include "framework/guard.h"
+#include "framework/ribbonbar.h"
 
 #include <commctrl.h>
 #include <algorithm>
@@ -19,9 +20,10 @@ int CALLBACK CollectFontFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD fon
     bool wanted = (fontType & static_cast<DWORD>(state->second)) != 0 ||
                   (fontType == 0 && (state->second & (RASTER_FONTTYPE | DEVICE_FONTTYPE | TRUETYPE_FONTTYPE)) ==
                                         (RASTER_FONTTYPE | DEVICE_FONTTYPE | TRUETYPE_FONTTYPE));
-    if (wanted && font->lfFaceName[0] != '@' && font->lfFaceName[0] != '\0')
-        state->first->push_back(CString(font->lfFaceName));
-    return 1;
+    if (!wanted || font->lfFaceName[0] == '@' || font->lfFaceName[0] == '\0')
+        return 1;
+    // The callback runs inside gdi32: nothing may unwind through it (0 ends the enumeration).
+    return GuardedCall([&] { state->first->push_back(CString(font->lfFaceName)); return 1; }, 0);
 }
 
 } // namespace
