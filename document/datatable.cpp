@@ -558,6 +558,9 @@ bool CDataTableBase::Load(CFile* file)
         left.Consume(4);
         if (cellCount > CDataTableRow::kMaxCells || !left.Allows(cellCount, 4))
             return false;
+        // The row's cells in one allocation rather than one growth step after another.
+        if (cellCount > 0)
+            loaded.SetCellText(row, cellCount - 1, "");
         for (int32_t column = 0; column < cellCount; ++column) {
             int32_t length = 0;
             if (!in.I32(length))
@@ -630,6 +633,10 @@ public:
     int GetMapEntry(const CDataTableMap* map, int k) const override
     {
         return map ? map->GetEntry(k) : -1;
+    }
+    bool IsImageColumn(const CDataTableBase* table, int column) const override
+    {
+        return table && table->IsImageColumn(column);
     }
 };
 

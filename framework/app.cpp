@@ -41,6 +41,7 @@ BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
     ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, OnOpenRecentFile)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(const char* appName) : m_strAppName(appName ? appName : AfxGetAppName())
@@ -55,6 +56,7 @@ CWinApp::~CWinApp()
     CloseAllDocuments(TRUE);
     m_templates.clear();
     delete m_pRecentFileList;
+    FreePrinterHandles();
     if (g_app == this)
         g_app = m_previousApp;
 }

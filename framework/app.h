@@ -8,11 +8,14 @@
 #include "framework/cstring.h"
 #include "framework/recentfiles.h"
 #include <windows.h>
+#include <commdlg.h>
 #include <memory>
 #include <vector>
 
+class CDC;
 class CDocTemplate;
 class CDocument;
+class CPrintDialog;
 class CWnd;
 
 class CWinApp : public CCmdTarget {
@@ -89,6 +92,24 @@ public:
     void OnFileOpen();
     BOOL OnOpenRecentFile(UINT id);
     void OnAppExit();
+
+    // ---- the application's printer (framework/print.cpp) ----
+    // Its DEVMODE and DEVNAMES blocks (movable, owned; freed with the application). Empty until
+    // first needed, then the system's default printer.
+    HGLOBAL m_hDevMode = nullptr;
+    HGLOBAL m_hDevNames = nullptr;
+    // The default printer into empty handles (or again with forceDefaults).
+    void UpdatePrinterSelection(BOOL forceDefaults);
+    // Makes the two blocks the application's printer (taking ownership), freeing the old ones.
+    void SelectPrinter(HGLOBAL devNames, HGLOBAL devMode, BOOL freeOld = TRUE);
+    // Lends the application's handles to pd (not transferred); FALSE without any printer.
+    BOOL GetPrinterDeviceDefaults(PRINTDLGA* pd);
+    // Runs dlg with the application's printer and keeps what the dialog hands back.
+    virtual INT_PTR DoPrintDialog(CPrintDialog* dlg);
+    // A DC for the application's printer (dc owns it).
+    BOOL CreatePrinterDC(CDC& dc);
+    void OnFilePrintSetup();           // ID_FILE_PRINT_SETUP
+    void FreePrinterHandles();
 
     DECLARE_MESSAGE_MAP()
 

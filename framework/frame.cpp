@@ -434,6 +434,7 @@ void CMDITabArea::OnPaint()
         }
     }
     ::SelectObject(dc.m_hDC, oldFont);
+    DrawMenuButton(dc);
 }
 
 void CMDITabArea::OnSize(UINT, int, int)
@@ -450,6 +451,10 @@ void CMDITabArea::OnLButtonDown(UINT, CPoint pt)
 {
     if (m_pFrame == nullptr)
         return;
+    if (GetMenuButtonRect().PtInRect(pt)) {
+        m_pFrame->ShowDocumentMenu();
+        return;
+    }
     if (GetCloseRect().PtInRect(pt)) {
         m_pFrame->MDIGetActive()->SendMessage(WM_CLOSE);
         return;
@@ -490,7 +495,9 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, CmdHandlerInfo* p
 {
     if (m_pActiveChild != nullptr && m_pActiveChild->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
-    return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    if (CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    return OnWindowsDialogCmd(nID, nCode, pExtra, pHandlerInfo);
 }
 
 void CMDIFrameWnd::MDIActivate(CMDIChildWnd* child)

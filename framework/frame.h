@@ -98,6 +98,10 @@ public:
     CRect GetTabRect(int index) const;
     CRect GetCloseRect() const;
     int HitTestTab(CPoint pt) const;
+    // The document menu's button at the right end of the strip (framework/windowsdlg.cpp); empty
+    // when the frame has no document menu.
+    CRect GetMenuButtonRect() const;
+    void DrawMenuButton(CDC& dc);
 
     void OnPaint();
     BOOL OnEraseBkgnd(CDC*) { return TRUE; }
@@ -126,6 +130,22 @@ public:
     void OnWindowNext() { MDINext(FALSE); }
     void OnUpdateWindowNext(CCmdUI* ui);
 
+    // ---- the document menu at the right of the tab strip (framework/windowsdlg.cpp)
+    void EnableDocumentMenu(BOOL enable = TRUE);
+    BOOL IsDocumentMenuEnabled() const { return m_bDocumentMenu; }
+    // The document menu ends with an item of this text raising commandId, which the frame answers
+    // with the windows dialog. Without showAlways the item is offered only while a document is open.
+    void EnableWindowsDialog(UINT commandId, const char* text, BOOL showAlways);
+    UINT GetWindowsDialogCommand() const { return m_nWindowsDialogCmd; }
+    // One item per tabbed document (ids 1..n in tab order, the active one checked), then the
+    // windows item (id n + 1). The caller destroys the menu.
+    HMENU BuildDocumentMenu() const;
+    // Acts on an answer of the document menu: activates a document or raises the windows command.
+    void OnDocumentMenuChoice(UINT choice);
+    void ShowDocumentMenu();
+    // The windows dialog: the open documents, to activate or close.
+    virtual void ShowWindowsDialog();
+
     DECLARE_MESSAGE_MAP()
 
 protected:
@@ -135,6 +155,12 @@ protected:
     std::vector<CMDIChildWnd*> m_children;   // tab order
     CMDIChildWnd* m_pActiveChild = nullptr;
     CMDITabArea m_wndTabArea;
+    // Answers the windows dialog's command when nothing on the route did.
+    BOOL OnWindowsDialogCmd(UINT nID, int nCode, void* pExtra, CmdHandlerInfo* pHandlerInfo);
+    BOOL m_bDocumentMenu = FALSE;
+    UINT m_nWindowsDialogCmd = 0;
+    CString m_strWindowsDialogText;
+    BOOL m_bWindowsDialogAlways = FALSE;
 };
 
 class CMDIChildWnd : public CFrameWnd {

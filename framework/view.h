@@ -7,6 +7,7 @@
 #include "framework/wnd.h"
 
 class CDocument;
+class CPrintInfo;
 
 class CView : public CWnd {
 public:
@@ -35,6 +36,23 @@ public:
     void OnPaint();
     int OnMouseActivate(CWnd* desktop, UINT hitTest, UINT message);
     LRESULT OnInitialUpdateMessage(WPARAM, LPARAM);
+
+    // ---- printing (framework/print.cpp) ----
+    // Fills the print dialog and runs it (DoPreparePrinting); FALSE cancels the job.
+    virtual BOOL OnPreparePrinting(CPrintInfo* info);
+    virtual void OnBeginPrinting(CDC*, CPrintInfo*) {}
+    // One page; the default draws the view as it shows on screen.
+    virtual void OnPrint(CDC* dc, CPrintInfo* info);
+    virtual void OnEndPrinting(CDC*, CPrintInfo*) {}
+    // The print dialog through the application (or its printer without asking, when direct);
+    // afterwards the dialog holds the printer DC. FALSE when cancelled or there is no printer.
+    BOOL DoPreparePrinting(CPrintInfo* info);
+    // ID_FILE_PRINT: OnPreparePrinting, then the print loop on the dialog's printer DC.
+    void OnFilePrint();
+    // The print loop on dc: OnBeginPrinting, StartDoc, one page (OnPrepareDC, StartPage, OnPrint,
+    // EndPage) after another while the callbacks keep the job going and the page range lasts, then
+    // EndDoc (or AbortDoc after a failure), OnEndPrinting. True when the spooler took the whole job.
+    bool RunPrintJob(CDC* dc, CPrintInfo* info);
 
     DECLARE_MESSAGE_MAP()
 

@@ -676,7 +676,8 @@ CImageBase* CreateImageHolderForFile(const char* path)
     if (!path)
         return nullptr;
     const char* ext = ExtensionOf(path);
-    if (SameExtension(ext, ".jpg") || SameExtension(ext, ".bmp") || SameExtension(ext, ".png"))
+    // The picture dialogs offer ".jpeg" beside ".jpg": it is the same kind of file.
+    if (SameExtension(ext, ".jpg") || SameExtension(ext, ".jpeg") || SameExtension(ext, ".bmp") || SameExtension(ext, ".png"))
         return new CImageBitmapNew;
     if (SameExtension(ext, ".wmf"))
         return new CImageMetafile;

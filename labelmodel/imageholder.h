@@ -125,7 +125,8 @@ public:
 
     // Reads a JPEG, BMP or PNG file (by content); false, unchanged, when it cannot.
     bool LoadFromFile(const char* path);
-    // Takes ownership of a packed DIB; false (and the block freed) when it is not a valid one.
+    // Takes ownership of a packed DIB; false when it is not a valid one, and the block then stays
+    // the caller's to free.
     bool Attach(HGLOBAL dib);
 
     int Width() const { return m_width; }

@@ -3,6 +3,8 @@
 #include "barcode/barcode.h"
 #include "labelmodel/graphbarcode.h"
 #include "labelmodel/graphcollection.h"
+#include "labelmodel/graphimage.h"
+#include "labelmodel/graphole1.h"
 #include "labelmodel/graphshapes.h"
 #include "labelmodel/graphtext.h"
 #include "labelmodel/labelstock.h"
@@ -27,6 +29,15 @@ static_assert(int(kCodeBarcode) == CGraphBarcode::kTypeCode && int(kCodeCode39) 
                   int(kCodeQrCode) == int(kBarcodeQRCode),
               "barcode type codes");
 
+static_assert(int(kCodeImage) == CGraphImage::kTypeCode && int(kCodeImageExt) == CGraphImageExt::kTypeCode &&
+                  int(kCodeImageExtExt) == CGraphImageExtExt::kTypeCode &&
+                  int(kCodeOle1) == CGraphOLE1::kTypeCode && int(kCodeImageBase) == kImageHolderEmpty &&
+                  int(kCodeImageBitmap) == kImageHolderBitmap &&
+                  int(kCodeImageMetafile) == kImageHolderMetafile &&
+                  int(kCodeImageBitmapNew) == kImageHolderBitmapNew &&
+                  int(kCodeImageBitmapExt) == kImageHolderBitmapExt,
+              "image type codes");
+
 CGraphObject* CreateGraphObject(int typeCode)
 {
     switch (typeCode) {
@@ -40,10 +51,9 @@ CGraphObject* CreateGraphObject(int typeCode)
     case kCodeGroup: return new CGraphGroup;
     case kCodeTextExt: return new CGraphTextExt;
     case kCodeBarcode: return new CGraphBarcode;
-    // ---- kinds that join here as their classes arrive ----
-    // kCodeImageExt (169), kCodeImageExtExt (189): the image objects.
-    // kCodeOle1 (999): the older OLE object.
-    // Until then a record of these kinds reads as an unknown code.
+    case kCodeImageExt: return new CGraphImageExt;
+    case kCodeImageExtExt: return new CGraphImageExtExt;
+    case kCodeOle1: return new CGraphOLE1;
     default: return nullptr;
     }
 }

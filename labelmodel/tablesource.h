@@ -16,6 +16,9 @@ public:
     virtual const char* GetCellText(const CDataTableBase* table, int row, int column) const = 0;
     // Entry k (0..255) of a column map: the logical column shown at physical position k, or -1.
     virtual int GetMapEntry(const CDataTableMap* map, int k) const = 0;
+    // Whether the table flags a column (0..255) as one that names picture files. Image objects
+    // read their pictures from such columns; a reader that knows no flags answers false.
+    virtual bool IsImageColumn(const CDataTableBase* /*table*/, int /*column*/) const { return false; }
 };
 
 // Installs the reader (not owned; null removes it) and returns the one installed before.

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(g++-mingw-w64-i686-posix wine wine32 xvfb xauth fonts-wine fonts-liberation
           cmake ninja-build googletest bzip2 xz-utils ca-certificates dpkg-dev
           zbar-tools zxing-cpp-tools qrencode
-          python3-xlwt python3-xlrd gnumeric)
+          python3-xlwt python3-xlrd gnumeric ghostscript python3)
 if [ "${KORVELTA_EXTRA_PACKAGES:-}" != "" ]; then
   # shellcheck disable=SC2206
   packages+=(${KORVELTA_EXTRA_PACKAGES})

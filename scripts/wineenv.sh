@@ -8,7 +8,9 @@ export WINEARCH=win32
 export WINEPREFIX="$_korvelta_build/wineprefix"
 export WINEDEBUG=-all
 export LANG=en_US.UTF-8
-export LC_ALL=en_US.UTF-8
+# Tests set LC_ALL per test (Wine reads the locale from it); here it stays unset so that the
+# shell does not complain about a glibc locale the machine need not have.
+unset LC_ALL
 # No Mono/Gecko install prompts, no HTML help engine.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$WINEPREFIX"

@@ -1,10 +1,13 @@
-// Entry point of KORVELTA-PRINT. The main window arrives with the application object; until then
-// the program starts, proves its resources load, and ends.
+// Entry point of KORVELTA-PRINT: the one application object, and the framework's start-up and
+// message loop around it.
+#include "framework/app.h"
+#include "ui/labelapp.h"
+
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+COstrelindSoftLabelApp theApp;
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR cmdLine, int cmdShow)
 {
-    char text[128] = {};
-    // String 104 lives in the program's string table: a missing resource script shows up here.
-    return LoadStringA(instance, 104, text, sizeof text) > 0 ? 0 : 1;
+    return AfxWinMain(instance, previous, cmdLine, cmdShow);
 }

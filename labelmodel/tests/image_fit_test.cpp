@@ -101,7 +101,7 @@ TEST(ImageFactory, ChoosesByExtensionWithoutRegardToCase)
         {"C:\\pics\\a.jpg", kImageHolderBitmapNew}, {"a.JPG", kImageHolderBitmapNew},
         {"a.bmp", kImageHolderBitmapNew},           {"dir.x/a.Png", kImageHolderBitmapNew},
         {"a.wmf", kImageHolderMetafile},            {"C:\\A.WMF", kImageHolderMetafile},
-        {"a.jpeg", 0}, {"a.gif", 0}, {"a", 0}, {"dir.jpg\\a", 0}, {"", 0}, {"a.jpg.txt", 0},
+        {"a.jpeg", kImageHolderBitmapNew}, {"b.JPEG", kImageHolderBitmapNew}, {"a.gif", 0}, {"a", 0}, {"dir.jpg\\a", 0}, {"", 0}, {"a.jpg.txt", 0},
         {".png", kImageHolderBitmapNew},
     };
     for (const Case& c : cases) {

@@ -1,0 +1,522 @@
+#pragma once
+// COstrelindSoftLabelDoc: one open project. It owns 256 template slots and 256 table slots (each
+// table with its filter, filtered table and maps), their names, the font of new text objects and
+// the table font, and knows the current template and table. Views are the framework's (not owned);
+// the tab views and table views are reached through document/labeldocviews.h, so the document
+// opens, saves, edits and draws without any window.
+#include "document/labeldocviews.h"
+#include "document/tableslot.h"
+#include "document/tableundo.h"
+#include "framework/cstring.h"
+#include "framework/doc.h"
+
+#include <windows.h>
+#include <cstdint>
+#include <memory>
+
+class CCmdUI;
+class CDC;
+class CTemplate;
+class CWnd;
+struct ProjectContent;
+
+class COstrelindSoftLabelDoc : public CDocument {
+public:
+    static const int kSlotCount = 256;
+    static const int kMaxCount = 255;              // templates or tables in use
+    static const int kDefaultCount = 3;
+    static const int kCharsetCount = 19;
+
+    COstrelindSoftLabelDoc();
+    ~COstrelindSoftLabelDoc() override;
+    COstrelindSoftLabelDoc(const COstrelindSoftLabelDoc&) = delete;
+    COstrelindSoftLabelDoc& operator=(const COstrelindSoftLabelDoc&) = delete;
+
+    // ---- life, open and save (labeldoc.cpp) ----
+    BOOL OnNewDocument() override;
+    // By extension: ".proj" projects, ".tbl" and ".tbf" table files (which leave the document
+    // without a path, so that saving asks for a project name). FALSE when nothing was read; the
+    // document is then unchanged.
+    BOOL OnOpenDocument(const char* path) override;
+    BOOL OnSaveDocument(const char* path) override;
+    // Offers to save modified library label definitions, then asks about the project.
+    BOOL SaveModified() override;
+    void SetPathName(const char* path, BOOL addToRecent = TRUE) override;
+    // Writes the document in the form the extension names; refusals and failures are shown in a
+    // message box and answer false.
+    bool SaveFileByType(const char* path);
+    static bool IsProjectFile(const char* path);
+    static bool IsTableFile(const char* path);     // ".tbl" whose first two words pass the probe
+    static bool IsTbfFile(const char* path);
+    // Drops the path and cuts the title at its last dot (a table file opened as a project).
+    void OnTableImported();
+
+    // ---- the project file (projectfile.cpp) ----
+    // Writes through a temporary file that replaces path only when complete.
+    bool WriteProjectFile(const char* path);
+    // Reads the whole file before changing anything: on failure the document is as it was and
+    // the reason was shown.
+    bool ReadProjectFile(const char* path);
+
+    // The table-file readers and writer (document/tablefiles.h unless replaced, e.g. by tests);
+    // without them ".tbl" and ".tbf" files are refused. Each reports its own failures.
+    struct TableFileFormats {
+        bool (*importTable)(TableSlot& slot, const char* path) = nullptr;
+        bool (*readTbf)(TableSlot& slot, const char* path) = nullptr;
+        bool (*writeTbf)(const TableSlot& slot, const char* path) = nullptr;
+    };
+    static void SetTableFileFormats(const TableFileFormats& formats);
+    static TableFileFormats DefaultTableFileFormats();
+
+    // ---- templates and tables (labeldoc_slots.cpp) ----
+    int GetTemplateCount() const { return m_templateCount; }
+    int GetCurrentTemplateIndex() const { return m_currentTemplate; }
+    void SetCurrentTemplate(int index);            // ignored outside 0..count-1
+    CTemplate* GetTemplate(int index) const;       // nullptr outside 0..255
+    CTemplate* GetCurrentTemplate() const { return m_templates[m_currentTemplate].get(); }
+    const CString& GetTemplateName(int index) const;
+    void SetTemplateName(int index, const char* name);
+
+    int GetTableCount() const { return m_tableCount; }
+    int GetCurrentTableIndex() const { return m_currentTable; }
+    void SetCurrentTable(int index);
+    TableSlot& GetTableSlot(int index);            // index clamped to 0..255
+    CTableUndo& GetTableUndo(int index) { return m_tableUndo[index < 0 || index >= kSlotCount ? 0 : index]; }
+    TableSlot& CurrentSlot() { return m_tableSlots[m_currentTable]; }
+    const TableSlot& CurrentSlot() const { return m_tableSlots[m_currentTable]; }
+    const CString& GetTableName(int index) const;
+    void SetTableName(int index, const char* name);
+
+    void OnNewTemplate();
+    void AddTemplateTab();                          // the "+" tab of the template tab view
+    void OnNewTable();
+    void AddTableTab();
+    void OnDeleteTemplate();
+    void OnDeleteTable();
+    void OnUpdateDeleteTemplate(CCmdUI* ui);
+    void OnUpdateDeleteTable(CCmdUI* ui);
+    // "%s %d" of base and n, counting n up while a tab 0..n of the templates (tables) has it.
+    CString MakeUniqueTabName(const char* base, int n, bool templates) const;
+
+    void SetTemplateTabs(CLabelDocTabs* tabs) { m_templateTabs = tabs; }
+    void SetTableTabs(CLabelDocTabs* tabs) { m_tableTabs = tabs; }
+
+    // ---- character sets, zoom, status panes (labeldoc.cpp) ----
+    // The value of the name (exact match), else the text as a number 0..255, else 0.
+    int CharsetFromName(const char* text) const;
+    CString GetCharsetName(int value) const;
+    const CString& GetCharsetNameAt(int k) const { return m_charsetNames[k]; }
+    void SetZoom(int area, int percent);
+    int GetZoom(int area) const;
+    bool IsEditBlocked() const { return m_editBlock != 0; }
+    // The current template is not locked and the edit-block flag is clear.
+    bool IsTemplateEditable() const;
+    CString GetDocumentFileName() const;
+    void OnUpdateStatusLabel(CCmdUI* ui);
+    void OnUpdateStatusRows(CCmdUI* ui);
+    void OnUpdateReserved(CCmdUI* ui);
+    void OnReserved() {}
+
+    LOGFONTA& GetDefaultFont() { return m_defaultFont; }
+    const LOGFONTA& GetTableFont() const { return m_tableFont; }
+    uint8_t GetTableCharset() const { return m_tableFont.lfCharSet; }
+    bool IsStacked() const { return m_stacked != 0; }
+    void SetStacked(bool on) { m_stacked = on ? 1 : 0; }
+
+    // ---- the current table as shown (labeldoc_tables.cpp) ----
+    // Copies the cell text into buffer (size bytes, always terminated); nothing without a table.
+    void GetTableCellText(int row, int column, int size, char* buffer) const;
+    const char* GetTableCellText(int row, int column) const;
+    bool SetTableCellText(const char* text, int row, int column);
+    // -1 without a table; the filtered table's rows while the filter is on.
+    int GetTableRowCount() const;
+    bool InsertTableRow(int row);
+    bool DeleteTableRow(int row);
+    bool InsertTableColumn(int column);
+    bool DeleteTableColumn(int column);
+    bool SortTable(int column, bool descending);
+    bool IsImageColumn(int column) const;
+    void ToggleImageColumn(int column);
+    int GetImageColumnNumber(int column) const;
+    int CountImageColumns() const;
+    void ToggleTableFilter();
+    void ApplyTableFilter();
+    void RebuildColumnMap(int table);
+    int GetFilteredColumn(int k) const;
+    bool GetFilterResultFlag() const { return m_filterResult != 0; }
+    int GetPreviewRow() const { return m_previewRow; }
+    void SetPreviewRow(int row);
+    // The table font takes the first table view's grid font with this character set, and every
+    // table view's grid gets it.
+    void ApplyTableCharset(int charset);
+
+    // ---- drawing and print checks (labeldoc_draw.cpp) ----
+    bool DrawArea(int area, CDC* dc, int zoom, int x, int y, bool designFrame, int row, int mode,
+                  int dpiX, int dpiY, bool design);
+    void DrawLabelDefinition(CDC* dc, int area, int zoom);
+    void DrawSelectionHandles(int area, CDC* dc);
+    int GetDesignWidth(int area) const;
+    int GetDesignHeight(int area) const;
+    bool CheckBeforePrint(CWnd* owner);
+    bool UsesTableData() const;
+    bool HasAutoIncrementObjects() const;
+    bool HasObjectsOutsideLabel() const;
+    bool HasTableData() const;
+
+    // ---- views ----
+    void InvalidateDesignViews() { UpdateAllViews(nullptr, kHintDesignViews); }
+    void InvalidateLabelPreviews() { UpdateAllViews(nullptr, kHintLabelPreviews); }
+    void InvalidateTableViews() { UpdateAllViews(nullptr, kHintTableViews); }
+
+    // ==== design commands (labeldoc_design*.cpp) =================================================
+    // Every function takes the area (0 label, 1 page header, 2 page footer) of the current template
+    // and does nothing above 2 (getters answer -1, 0, "" or false). A change takes one undo
+    // snapshot of the area, changes the selected objects, marks the document modified and
+    // refreshes the views; a locked template refuses every change.
+
+    // -- enabling tests
+    bool CanEditSelection(int area) const;
+    bool CanRotateSelection(int area) const { return CanEditSelection(area); }
+    bool CanAlignSelection(int area) const;
+    bool CanDistributeSelection(int area) const;
+    bool CanUngroupSelection(int area) const;
+    bool CanImportImage(int area) const;
+    bool CanResetImageSize(int area) const;
+    bool CanEditDesign(int area) const;
+    bool CanEditTemplate() const;
+    bool CanSelectAll(int area) const;
+    bool CanEditArea(int area) const;
+    // With columns, the first table-column text of the selection is left there.
+    bool CanSetDataSourceColumns(int area, CString* columns = nullptr) const;
+    void OnUpdateSaveLabelDefinition(CCmdUI* ui);
+    bool IsLabelDefinitionReadOnly() const { return false; }
+
+    // -- selection and mouse work of the design canvas
+    void BeginMoveSelection(int area, CDC* dc, int zoom, int px, int py);
+    void DragSelection(int area, CDC* dc, int zoom, int px, int py);
+    void EndMoveSelection(int area, CDC* dc, int zoom, int px, int py);
+    void EndResizeSelection(int area, CDC* dc);
+    class CGraphObject* GetObjectAtHandle(int area, CDC* dc, int zoom, int px, int py) const;
+    CGraphObject* GetObjectAtPoint(int area, CDC* dc, int zoom, int px, int py) const;
+    CGraphObject* GetSelectedObjectAtPoint(int area, CDC* dc, int zoom, int px, int py) const;
+    CGraphObject* GetFirstSelectedObject(int area) const;
+    // Takes ownership of object (deleted when refused).
+    bool AddObject(int area, CGraphObject* object);
+    void DeselectAll(int area);
+    void ToggleSelectAll(int area);
+    bool HasSelection(int area) const;
+    int GetSelectedCount(int area) const;
+
+    // -- editing, clipboard and arrangement
+    // The object buffer of the clipboard belongs to the caller (the design views).
+    bool CopySelection(int area, class CGraphCollection* buffer) const;
+    bool DeleteSelection(int area);
+    bool PasteObjects(int area, const CGraphCollection* buffer);
+    bool InsertTextObject(int area, HGLOBAL text);
+    bool InsertImageObject(int area, UINT format, HGLOBAL picture);
+    bool RotateSelectionLeft(int area);
+    bool RotateSelectionRight(int area);
+    bool Undo(int area);
+    bool Redo(int area);
+    bool GroupSelection(int area);
+    bool UngroupSelection(int area);
+    bool BringSelectionToFront(int area);
+    bool SendSelectionToBack(int area);
+    bool BringSelectionForward(int area);
+    bool SendSelectionBackward(int area);
+    bool AlignSelectionLeft(int area);
+    bool AlignSelectionTop(int area);
+    bool AlignSelectionRight(int area);
+    bool AlignSelectionBottom(int area);
+    bool CenterSelectionHorizontally(int area);
+    bool CenterSelectionVertically(int area);
+    bool DistributeSelectionHorizontally(int area);
+    bool DistributeSelectionVertically(int area);
+    bool DuplicateSelectionBelow(int area);
+    bool DuplicateSelectionRight(int area);
+    bool DuplicateSelectionAbove(int area);
+    bool DuplicateSelectionLeft(int area);
+    // The open-file dialog, then SetSelectionImagePath.
+    bool ImportImage(CWnd* parent, int area);
+    bool SetSelectionImagePath(int area, const char* path);
+    bool ResetImageSize(int area);
+
+    // -- text format and the remembered defaults
+    bool ToggleBold(int area);
+    bool ToggleItalic(int area);
+    bool ToggleUnderline(int area);
+    bool IsBold(int area) const;
+    bool IsItalic(int area) const;
+    bool IsUnderline(int area) const;
+    const char* GetFontFaceName(int area) const;   // a shared 100-character buffer
+    bool SetFontFaceName(int area, const char* face);
+    int GetFontSize(int area) const;
+    bool SetFontSize(int area, int points);
+    bool SetTextAlignment(int area, int alignment); // 1 left, 2 centre, 3 right
+    bool ToggleTransparent(int area);
+    bool SetTextColor(int area, COLORREF colour);
+    bool SetBorderColor(int area, COLORREF colour);
+    bool SetFillColor(int area, COLORREF colour);
+    bool SetDataSource(int area, int kind);
+    bool SetDataSourceColumns(int area, const char* columns);
+    bool ToggleAutoSizeFont(int area);
+    bool ToggleCenterVertical(int area);
+    bool ToggleWarningSign(int area);
+    bool SetCharacterSet(int area, int charset);
+    int GetCharacterSet(int area) const;
+    int GetFirstUnusedColumn(int area) const;
+
+    // -- barcode properties
+    bool SetBarcodeSymbology(int area, const char* name);
+    bool SetBarcodeModuleWidth(int area, int um);
+    bool SetBarcodeSizePercent(int area, int percent);
+    bool SetBarcodeHeight(int area, int um);
+    bool SetBarcodeHeightPercent(int area, int percent);
+    bool SetBarcodeRatio(int area, const char* ratio);
+    bool SetBarcodeSpaceCorrection(int area, const char* text);
+    bool SetQRVersion(int area, const char* text);
+    bool SetQRErrorCorrection(int area, const char* text);
+    bool SetQREncoding(int area, const char* text);
+    bool SetQRMargin(int area, const char* text);
+    bool ToggleAddCheckDigit(int area);
+    bool ToggleShowHumanReadable(int area);
+    bool ToggleShowHRCheckDigit(int area);
+
+    // -- auto-increment, date and table-field options (buffers of at least 100 bytes)
+    bool GetIncrementPrefix(int area, char* out, int size) const;
+    bool SetIncrementPrefix(int area, const char* text);
+    bool GetIncrementValue(int area, char* out, int size) const;
+    bool SetIncrementValue(int area, const char* text);
+    bool GetIncrementSuffix(int area, char* out, int size) const;
+    bool SetIncrementSuffix(int area, const char* text);
+    bool GetIncrementLeadingZero(int area) const;
+    bool ToggleIncrementLeadingZero(int area);
+    bool GetIncrementMinDigits(int area, char* out, int size) const;
+    bool SetIncrementMinDigits(int area, const char* text);
+    bool HasAutoIncrementSelected(int area) const;
+    bool GetDateFormat(int area, char* out, int size) const;
+    bool SetDateFormat(int area, const char* text);
+    bool HasDateFormatField(int area) const;
+    bool HasDateOffsetField(int area) const;
+    bool GetDateOffset(int area, char* out, int size) const;
+    bool SetDateOffset(int area, const char* text);
+    bool GetFieldDelimiter(int area, char* out, int size) const;
+    bool SetFieldDelimiter(int area, const char* text);
+    bool GetSeparateBlankFields(int area) const;
+    bool ToggleSeparateBlankFields(int area);
+    bool HasTableFieldSelected(int area) const;
+
+    // -- geometry of the selection (micrometres; -1 without a selection)
+    int GetSelectionX(int area) const;
+    int GetSelectionY(int area) const;
+    int GetSelectionWidth(int area) const;
+    int GetSelectionHeight(int area) const;
+    bool SetSelectionX(int area, int um);
+    bool SetSelectionY(int area, int um);
+    bool SetSelectionWidth(int area, int um);
+    bool SetSelectionHeight(int area, int um);
+    bool GetLineWidthText(int area, char* out, int size) const;      // "%g mm"
+    bool SetLineWidth(int area, int um);
+    bool GetRoundingRadiusText(int area, char* out, int size) const; // false without a radius
+    bool SetRoundingRadius(int area, int um);
+
+    // -- label definition and page layout (labeldoc_design_stock.cpp)
+    bool GetPaperSizeName(char* out, int size) const;
+    bool SetPaperSize(const char* name);
+    int GetPaperSizeCode() const;
+    int GetPaperWidth() const;
+    int GetPaperHeight() const;
+    bool SetPaperWidth(int um);
+    bool SetPaperHeight(int um);
+    bool SetOrientation(int orientation);
+    bool GetAreaLeftText(int area, char* out, int size) const;
+    bool GetAreaTopText(int area, char* out, int size) const;
+    bool GetAreaWidthText(int area, char* out, int size) const;
+    bool GetAreaHeightText(int area, char* out, int size) const;
+    bool SetAreaLeft(int area, int um);
+    bool SetAreaTop(int area, int um);
+    bool SetAreaWidth(int um, int area);
+    bool SetAreaHeight(int um, int area);
+    bool GetHorizontalPitchText(char* out, int size) const;
+    bool SetHorizontalPitch(int um);
+    bool GetVerticalPitchText(char* out, int size) const;
+    bool SetVerticalPitch(int um);
+    bool GetRowCountText(char* out, int size) const;
+    bool SetRowCountText(const char* text);
+    bool GetColumnCountText(char* out, int size) const;
+    bool SetColumnCountText(const char* text);
+    bool GetBlockCountText(char* out, int size) const;
+    bool SetBlockCountText(const char* text);
+    bool GetBlockSpaceText(char* out, int size) const;
+    bool SetBlockSpace(int um);
+    int GetLabelShape(int area) const;
+    bool SetLabelShape(int shape, int area);
+    int GetCornerRadius(int area) const;
+    bool SetCornerRadius(int um, int area);
+    bool ToggleMarkingType(int bits);
+    bool TogglePrinterType(uint32_t bits);
+    bool GetLabelDefinitionName(char* out, int size) const;
+    bool NewLabelDefinition();
+    bool DeleteLabelDefinition();
+    bool LoadLabelDefinition(const char* path);
+    bool ReplaceLabelDefinition(const class CLabel* definition);
+    void OnSaveLabelDefinition();
+    void OnSaveLabelDefinitionAs();
+
+    // -- locking and the template guide
+    void LockTemplate(const char* password);
+    void UnlockTemplate();
+    CString GetLockPassword() const;
+    CString GetGuideRowCaption(int row, int area) const;
+    bool IsGuideColumnUsed(int area, int row, int column) const;
+    bool AddGuideRowColumn(int row, int column);
+    bool RemoveGuideRowColumn(int column, int row);
+
+    // -- sending and the label library (labeldoc_design_library.cpp)
+    // The mail hand-over of a saved file; replaceable so that tests see the call.
+    using MailSender = bool (*)(const char* path, const char* title);
+    static MailSender SetMailSender(MailSender sender);   // nullptr: simple MAPI
+    void OnFileSend();
+    // The user's library folders and the clip-art folder, set by the application at start.
+    static void SetLibraryFolders(const char* labels, const char* images, const char* info,
+                                  const char* clipArt);
+    void OnImportToLabelLibrary();
+    // Copies each file by its extension; answers how many were copied.
+    int ImportFilesToLabelLibrary(const CString* files, int count);
+    bool CopyToLabelLibrary(const char* folder, const char* file);
+
+private:
+    enum DesignRefresh : unsigned { kRefreshNone = 0, kRefreshDesign = 1, kRefreshPreviews = 2, kRefreshBoth = 3 };
+    CGraphCollection* DesignArea(int area) const;
+    CGraphCollection* SelectedArea(int area) const;       // nullptr without a selection
+    bool IsDesignEditable() const;
+    // The common pattern: snapshot of the area, change, modified, refresh. False (nothing done)
+    // for an area above 2 or a locked template.
+    template <class Change> bool ChangeArea(int area, Change change);
+    // The same, but only when the change alters the area's records (tried on a copy first), so a
+    // setter given the current value takes no undo step and leaves the modified flag alone.
+    template <class Change> bool ChangeAreaIfChanged(int area, Change change);
+    bool CentreSelectionOn(int area, int axis);
+    void MarkDesignChanged(unsigned refresh = kRefreshBoth);
+    // A label definition that the row's setters may change (created when create is set).
+    CLabel* DefinitionForChange(bool create);
+    // The definition's counterpart of the pattern: change, then modified and refreshed.
+    bool ChangeDefinition(bool create, bool (*change)(CLabel&, int, int), int area, int value);
+    bool SetBarcodeText(int area, int which, const char* text);
+    bool SetOptionText(int area, int which, const char* text);
+    bool GetOptionText(int area, int which, char* out, int size) const;
+    bool ToggleFlag(int area, int which);
+    bool ApplyArrangement(int area, int which);
+    bool SetSelectionGeometry(int area, int which, int um);
+    bool ToggleFontStyle(int area, int which);
+    bool SetCountText(int which, const char* text);
+public:
+    // ==== end of design commands ================================================================
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    friend struct ProjectContent;
+    // Takes over what a project file held; slots past its counts become empty.
+    void AdoptProject(ProjectContent& content);
+    // Tab labels, when tab views exist, are the names that get stored.
+    void TakeNamesFromTabs();
+    void ShowTabs(CLabelDocTabs* tabs, int count, const CString* names);
+    CLabelDocTableView* FirstTableView() const;
+    void ClearUndoAfterProjectSave();
+    void ReportSaveFailure(const char* path) const;
+
+    std::unique_ptr<CTemplate> m_templates[kSlotCount];
+    LOGFONTA m_defaultFont;
+    TableSlot m_tableSlots[kSlotCount];
+    CTableUndo m_tableUndo[kSlotCount];            // its record flag is the table's undo enable
+    uint8_t m_filterResult = 0;
+    int m_previewRow = 0;
+    uint8_t m_editBlock = 0;
+    char m_externalTemplatePath[MAX_PATH] = {};
+    CLabelDocTabs* m_templateTabs = nullptr;
+    CLabelDocTabs* m_tableTabs = nullptr;
+    int m_currentTemplate = 0;
+    int m_currentTable = 0;
+    int m_templateCount = kDefaultCount;
+    int m_tableCount = kDefaultCount;
+    CString m_templateNames[kSlotCount];
+    CString m_tableNames[kSlotCount];
+    LOGFONTA m_tableFont;
+    CString m_charsetNames[kCharsetCount];
+    uint8_t m_stackedLayout[kSlotCount];
+    uint8_t m_stacked = 0;
+    bool m_detachPathPending = false;
+
+    // ==== printing: registry defaults, print dialog, print engine ==============================
+    // (labeldoc_printdlg.cpp, labeldoc_print.cpp; the profile values in registrydefaults.h)
+public:
+    // Profile texts of "Default barcode", each in a static 32-character buffer of its own that
+    // the next call overwrites: copy at once.
+    static const char* GetDefaultBarcodeType();
+    static const char* GetDefaultQRVersion();
+    static const char* GetDefaultQREccLevel();
+    static const char* GetDefaultQREncoding();
+    static const char* GetDefaultQRMargin();
+
+    // The print dialog from the current template: stored printer settings, paper check, the
+    // rows as page range, the program's dialog template with its hook and option block. view is
+    // the view that prints (the selection range is offered only by a table view with selected
+    // rows). False, after a message, when the template cannot be printed.
+    bool PreparePrinting(class CPrintInfo* info, class CView* view = nullptr);
+    void GetStoredPrinter(CString& device, CString& driver, CString& port) const;
+    void SetStoredPrinter(const char* device, const char* driver, const char* port);
+    void OnFilePrintSetup();
+    // Whether the dialog's printer knows the paper code; when it does, the dialog's DEVMODE
+    // selects it.
+    bool PrinterSupportsPaper(class CPrintInfo* info, int paperCode);
+    // "User defined" for 256, the paper table's name for 1..59, else the number.
+    static CString GetPaperName(int paperCode);
+
+    // The print engine: the view's print callbacks forward here.
+    void BeginPrinting(CDC* dc, class CPrintInfo* info, class CView* view);
+    void PrintPage(CDC* dc, class CPrintInfo* info, class CView* view);
+    // One label at (block, row, column); false when no further label goes on this page.
+    bool PrintLabel(class CView* view, CDC* dc, int dpiX, int block, int row, int column, class CPrintInfo* info);
+    bool NextPrintRow(class CView* view, int lastRow, int& currentRow, bool selection);
+    void PrintPageArea(int dpi, int area, CDC* dc, int row);
+    void DrawCutLinesByRows(CDC* dc, int block, int firstRow, int firstColumn, int lastRow, int lastColumn);
+    void DrawCutLinesByColumns(CDC* dc, int block, int firstRow, int firstColumn, int lastRow, int lastColumn);
+    void DrawLabelOutline(int y, CDC* dc, int x);
+    void DrawLabelOutlineArcs(int y, int x, CDC* dc);
+    // The view's end of printing: a job the spooler did not take counts as not printed.
+    void EndPrinting(class CPrintInfo* info);
+    // After a job that printed labels: counters advance by the last printed row and the project
+    // is saved to its ".proj" or ".tpe" path (else it stays modified). True when counters moved.
+    bool CommitAutoIncrementAfterPrint();
+    void OnPrintReverseOrder();
+    void OnUpdatePrintReverseOrder(CCmdUI* ui);
+    bool IsReverseOrder() const { return m_print.reverseOrder != 0; }
+
+    struct PrintState {
+        int copyCounter = 0;
+        uint8_t reverseOrder = 0;
+        int passCounter = 0;
+        int skippedPositions = 0;
+        int startPosition = 0;
+        int firstRow = 0;
+        int currentRow = 0;
+        int lastRow = 0;                 // -1 while printing the selected rows
+        int lastPrintedRow = 0;
+        uint8_t pageStop = 0;
+        bool selection = false;          // rows come from the printing table view's selection
+        bool labelsPrinted = false;      // this job put a label on a page
+        bool jobFailed = false;          // this job was abandoned or not taken by the spooler
+    };
+    const PrintState& GetPrintState() const { return m_print; }
+
+private:
+    int LabelsPerPage() const;
+    // Used rows of the current table as shown (through its filter); -1 without a table.
+    int PrintRowCount() const;
+    // The print dialog's option block (its custom data, else the program's block).
+    static struct PrintOptionBlock& OptionsOf(class CPrintInfo* info);
+    void EndJob(class CPrintInfo* info);
+    PrintState m_print;
+    // ==== end of printing ========================================================================
+};

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Renders the PostScript job document_tests printed (labels.ps) with Ghostscript at 300 dpi and
+# checks it against manifest.txt: every label's ink lies inside its place on its page, no ink lies
+# outside the labels, and zbarimg reads the label's Code 128 and QR Code as that row's values.
+#   print_render_check.sh <folder written by document_tests>
+set -u
+dir="${1:?usage: print_render_check.sh <folder>}"
+for tool in gs zbarimg python3; do
+  command -v "$tool" >/dev/null || { echo "missing $tool: install ghostscript zbar-tools python3" >&2; exit 1; }
+done
+[ -s "$dir/labels.ps" ] && [ -s "$dir/manifest.txt" ] || { echo "no print job in $dir" >&2; exit 1; }
+work="$dir/render"
+rm -rf "$work"
+mkdir -p "$work"
+gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r300 -o "$work/page%d.png" "$dir/labels.ps" || { echo "gs failed" >&2; exit 1; }
+gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pgmraw -r300 -o "$work/page%d.pgm" "$dir/labels.ps" || exit 1
+
+python3 - "$dir/manifest.txt" "$work" <<'PY'
+import os, subprocess, sys
+
+manifest, work = sys.argv[1], sys.argv[2]
+failures = []
+
+def load(page):
+    data = open(os.path.join(work, "page%d.pgm" % page), "rb").read()
+    fields, pos = [], 0
+    while len(fields) < 4:                      # magic, width, height, maxval (comments skipped)
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        if data[pos:pos + 1] == b"#":
+            pos = data.index(b"\n", pos) + 1
+            continue
+        end = pos
+        while not data[end:end + 1].isspace():
+            end += 1
+        fields.append(data[pos:end])
+        pos = end
+    return int(fields[1]), int(fields[2]), data[pos + 1:]
+
+def ink_box(px, w, x0, y0, x1, y1):
+    box = None
+    for y in range(max(y0, 0), y1):
+        row = px[y * w + max(x0, 0): y * w + min(x1, w)]
+        if row.count(255) == len(row):
+            continue
+        left = len(row) - len(row.lstrip(b"\xff")) + max(x0, 0)
+        right = len(row.rstrip(b"\xff")) + max(x0, 0)
+        box = [left, y, right, y + 1] if box is None else [min(box[0], left), box[1], max(box[2], right), y + 1]
+    return box
+
+labels = {}
+for line in open(manifest):
+    parts = line.split()
+    if not parts or parts[0] != "LABEL":
+        continue
+    page, x, y, w, h = map(int, parts[1:6])
+    labels.setdefault(page, []).append((x, y, w, h, parts[6], parts[7]))
+
+pages = sorted(int(n[4:-4]) for n in os.listdir(work) if n.endswith(".pgm"))
+if pages != sorted(labels):
+    failures.append("pages rendered %s, labels on pages %s" % (pages, sorted(labels)))
+checked = 0
+reference = None
+for page in sorted(labels):
+    if page not in pages:
+        continue
+    w, h, px = load(page)
+    blank = bytearray(px)
+    for (x, y, lw, lh, code, qr) in labels[page]:
+        box = ink_box(px, w, x, y, x + lw, y + lh)
+        if box is None:
+            failures.append("page %d: no label at %d,%d (%s)" % (page, x, y, code))
+            continue
+        # The objects lie 3 mm or more inside the label's left edge and 2 mm inside its top, and
+        # every label's ink sits at the same place within its label (within 2 pixels).
+        offset = (box[0] - x, box[1] - y)
+        reference = reference or offset
+        if not (35 <= offset[0] <= 150 and 24 <= offset[1] <= 80) or box[2] > x + lw or box[3] > y + lh:
+            failures.append("page %d: %s ink %s outside its label at %d,%d" % (page, code, box, x, y))
+        elif abs(offset[0] - reference[0]) > 2 or abs(offset[1] - reference[1]) > 2:
+            failures.append("page %d: %s ink at +%d,+%d, first label's at +%d,+%d" % ((page, code) + offset + reference))
+        crop = b"P5\n%d %d\n255\n" % (lw, lh) + b"".join(px[(y + r) * w + x:(y + r) * w + x + lw] for r in range(lh))
+        path = os.path.join(work, "p%d_%s.pgm" % (page, code))
+        open(path, "wb").write(crop)
+        out = subprocess.run(["zbarimg", "--nodbus", "-q", path], capture_output=True, text=True).stdout.split()
+        want = sorted(["CODE-128:" + code, "QR-Code:" + qr])
+        if sorted(out) != want:
+            failures.append("page %d: label %s decodes as %s" % (page, code, out))
+        for r in range(y, y + lh):
+            blank[r * w + x:r * w + x + lw] = b"\xff" * lw
+        checked += 1
+    stray = ink_box(bytes(blank), w, 0, 0, w, h)
+    if stray is not None:
+        failures.append("page %d: ink outside the labels at %s" % (page, stray))
+    # The whole page decodes too (the PNG rendering).
+    found = subprocess.run(["zbarimg", "--nodbus", "-q", os.path.join(work, "page%d.png" % page)],
+                           capture_output=True, text=True).stdout.split()
+    if len(found) != 2 * len(labels[page]):
+        failures.append("page %d: %d symbols on the page, %d labels" % (page, len(found), len(labels[page])))
+
+for f in failures:
+    print("FAIL", f)
+print("%d labels checked, %d failures" % (checked, len(failures)))
+sys.exit(1 if failures or checked == 0 else 0)
+PY

@@ -1,0 +1,337 @@
+#pragma once
+// Test helpers of printing: label objects that record every drawing call, a sheet of labels,
+// views that forward the print callbacks like the program's views, a page loop on any DC, and a
+// real PostScript printer in the Wine prefix.
+#include "document/labeldoc.h"
+#include "document/printoptions.h"
+#include "framework/print.h"
+#include "framework/view.h"
+#include "labelmodel/graphbarcode.h"
+#include "labelmodel/graphcollection.h"
+#include "labelmodel/graphtext.h"
+#include "labelmodel/textcontent.h"
+#include "labelmodel/labelstock.h"
+#include "labelmodel/template.h"
+
+#include <windows.h>
+#include <winspool.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace printtest {
+
+struct DrawCall {
+    int x = 0, y = 0, row = 0, mode = 0, dpiX = 0, dpiY = 0;
+    CDataTableBase* table = nullptr;
+};
+
+// A label object that appends each drawing call to a list; it may name column A (so that the
+// template uses table data), count, or refuse to draw (as a QR Code that does not fit).
+class CallRecorder : public CGraphObject {
+public:
+    std::vector<DrawCall>* calls;
+    bool usesColumn = false;
+    bool counter = false;
+    bool refuse = false;
+    int advancedBy = 0;
+
+    explicit CallRecorder(std::vector<DrawCall>* list) : calls(list) {}
+    bool Draw(CDC*, int, int originX, int originY, bool, int row, int flags, int dpiX, int dpiY,
+              CDataTableBase* table, CDataTableMap*, bool) override
+    {
+        if (refuse)
+            return false;
+        DrawCall call;
+        call.x = originX;
+        call.y = originY;
+        call.row = row;
+        call.mode = flags;
+        call.dpiX = dpiX;
+        call.dpiY = dpiY;
+        call.table = table;
+        calls->push_back(call);
+        return true;
+    }
+    CGraphObject* Clone() override { return new CallRecorder(*this); }
+    int GetTypeCode() override { return 151; }
+    bool GetColumnName(char* out, int size) override
+    {
+        if (!usesColumn)
+            return false;
+        lstrcpynA(out, "A", size);
+        return true;
+    }
+    bool IsCounter() override { return counter; }
+    void AdvanceCounter(int n) override { advancedBy += n; }
+};
+
+// A sheet of columns x rows labels (blocks vertical blocks), each width x height um on pitches
+// of the same size plus the gaps, from the margins.
+inline CLabelFileNew* MakeSheet(int columns, int rows, int width, int height, int left = 0, int top = 0,
+                                int gapH = 0, int gapV = 0, int blocks = 1)
+{
+    auto* stock = new CLabelFileNew;
+    stock->SetWidth(0, width, false);
+    stock->SetHeight(0, height);
+    stock->SetPitchH(width + gapH);
+    stock->SetPitchV(height + gapV);
+    stock->SetColumns(columns);
+    stock->SetRows(rows);
+    stock->SetLeft(0, left);
+    stock->SetTop(0, top);
+    stock->SetVerticalBlocks(blocks);
+    stock->SetFamilyName("Sheet");
+    return stock;
+}
+
+// A print view as the program's views are: the callbacks go to the document's engine.
+class EngineView : public CView {
+public:
+    COstrelindSoftLabelDoc* doc;
+    explicit EngineView(COstrelindSoftLabelDoc* d) : doc(d) {}
+    BOOL OnPreparePrinting(CPrintInfo* info) override { return doc->PreparePrinting(info, this); }
+    void OnBeginPrinting(CDC* dc, CPrintInfo* info) override { doc->BeginPrinting(dc, info, this); }
+    void OnPrint(CDC* dc, CPrintInfo* info) override { doc->PrintPage(dc, info, this); }
+    void OnEndPrinting(CDC*, CPrintInfo* info) override { doc->EndPrinting(info); }
+};
+
+// The same as a table view with a selection of rows (1-based).
+class SelectingView : public EngineView, public CLabelDocTableView {
+public:
+    std::vector<int> rows;
+    explicit SelectingView(COstrelindSoftLabelDoc* d) : EngineView(d) {}
+    int GetSelectedRowCount() override { return static_cast<int>(rows.size()); }
+    bool GetGridFont(LOGFONTA&) override { return false; }
+    void SetGridFont(const LOGFONTA&) override {}
+    void EndGridEdit() override {}
+    int GetFirstSelectedRow() override { return rows.empty() ? -1 : rows.front(); }
+    int GetLastSelectedRow() override { return rows.empty() ? -1 : rows.back(); }
+    int GetNextSelectedRow(int row) override
+    {
+        for (int r : rows)
+            if (r > row)
+                return r;
+        return -1;
+    }
+    int GetPrevSelectedRow(int row) override
+    {
+        for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+            if (*it < row && *it >= 1)
+                return *it;
+        return -1;
+    }
+};
+
+// Options as the dialog would hand them over.
+inline PrintOptionBlock Options(int copies = 1, int start = 1, int passes = 1, bool stop = false, bool reverse = false,
+                                bool columnOrder = false, int left = 0, int top = 0)
+{
+    PrintOptionBlock block = {};
+    block.size = sizeof block;
+    block.copies = copies;
+    block.startPosition = start;
+    block.passes = passes;
+    block.stopAfterPass = stop ? 1 : 0;
+    block.reverseOrder = reverse ? 1 : 0;
+    block.columnOrder = columnOrder ? 1 : 0;
+    block.leftCompensation = left;
+    block.topCompensation = top;
+    return block;
+}
+
+// The framework's page loop without a spooler: pages while the engine keeps the job going.
+// Returns the drawing calls of each page.
+inline std::vector<std::vector<DrawCall>> RunPages(COstrelindSoftLabelDoc& doc, CPrintInfo& info, CView* view, CDC& dc,
+                                                   std::vector<DrawCall>& calls, int maxPages = 50)
+{
+    std::vector<std::vector<DrawCall>> pages;
+    calls.clear();
+    doc.BeginPrinting(&dc, &info, view);
+    for (int page = 0; page < maxPages && info.m_bContinuePrinting; ++page) {
+        const size_t before = calls.size();
+        doc.PrintPage(&dc, &info, view);
+        pages.emplace_back(calls.begin() + static_cast<long>(before), calls.end());
+        if (info.m_bJobAborted)
+            break;
+    }
+    return pages;
+}
+
+inline std::vector<int> RowsOf(const std::vector<DrawCall>& calls)
+{
+    std::vector<int> rows;
+    for (const DrawCall& c : calls)
+        rows.push_back(c.row);
+    return rows;
+}
+
+// ---- labels as the user makes them: table texts and barcodes
+
+// The label sheet of the printer tests: A4 with 3 x 4 labels of 60 x 55 mm.
+struct BarcodeSheet {
+    static const int kColumns = 3, kRows = 4, kWidth = 60000, kHeight = 55000;
+    static const int kPitchH = 63000, kPitchV = 62000, kLeft = 10000, kTop = 15000;
+};
+
+inline CGraphText* TableText(int column, int x, int y, int w, int h)
+{
+    auto* text = new CGraphText;
+    text->SetX(x);
+    text->SetY(y);
+    text->SetWidth(w);
+    text->SetHeight(h);
+    text->SetContentKind(kKindTable);
+    text->SetTableColumn(0, column);
+    LOGFONTA font = {};
+    font.lfHeight = -12;
+    font.lfWeight = FW_NORMAL;
+    lstrcpynA(font.lfFaceName, "Liberation Sans", LF_FACESIZE);
+    text->SetLogFont(&font);
+    return text;
+}
+
+inline CGraphBarcode* TableBarcode(const char* symbology, int column, int x, int y, int w, int h, int module)
+{
+    auto* code = new CGraphBarcode;
+    code->SetSymbologyByName(symbology);
+    code->SetX(x);
+    code->SetY(y);
+    code->SetWidth(w);
+    code->SetHeight(h);
+    code->SetContentKind(kKindTable);
+    code->SetTableColumn(0, column);
+    code->SetHumanReadable(false);
+    code->SetModuleWidth(module);
+    return code;
+}
+
+// Three table texts (columns A, B, C), a Code 128 of column D and a QR Code of column E on the
+// barcode sheet; rows of "Name %03d", "Part %03d", "Place %03d", "KV-%05d", "QR-%05d".
+inline void BuildBarcodeLabels(COstrelindSoftLabelDoc& doc, int rows)
+{
+    CTemplate* tmpl = doc.GetCurrentTemplate();
+    tmpl->SetLabelStock(MakeSheet(BarcodeSheet::kColumns, BarcodeSheet::kRows, BarcodeSheet::kWidth,
+                                  BarcodeSheet::kHeight, BarcodeSheet::kLeft, BarcodeSheet::kTop,
+                                  BarcodeSheet::kPitchH - BarcodeSheet::kWidth,
+                                  BarcodeSheet::kPitchV - BarcodeSheet::kHeight));
+    CGraphCollection* area = tmpl->GetArea(0);
+    area->Append(TableText(0, 3000, 2000, 54000, 5000));
+    area->Append(TableText(1, 3000, 7000, 26000, 5000));
+    area->Append(TableText(2, 31000, 7000, 26000, 5000));
+    area->Append(TableBarcode("Code 128", 3, 3000, 13000, 54000, 16000, 300));
+    area->Append(TableBarcode("QR Code\xAE", 4, 3000, 31000, 22000, 22000, 600));
+    CDataTableBase* table = doc.CurrentSlot().Table();
+    char text[32];
+    for (int r = 0; r < rows; ++r) {
+        const char* formats[] = {"Name %03d", "Part %03d", "Place %03d", "KV-%05d", "QR-%05d"};
+        for (int c = 0; c < 5; ++c) {
+            std::snprintf(text, sizeof text, formats[c], r + 1);
+            table->SetCellText(r, c, text);
+        }
+    }
+}
+
+// ---- a PostScript printer in the Wine prefix
+
+const char kPrinterName[] = "Korvelta PS";
+
+// A minimal PPD: A4 and Letter with 18 pt margins, 300 dpi.
+inline const char* MinimalPpd()
+{
+    return "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n*LanguageVersion: English\n"
+           "*LanguageEncoding: ISOLatin1\n*PCFileName: \"KORVELTA.PPD\"\n*Manufacturer: \"Korvelta\"\n"
+           "*Product: \"(Korvelta Test)\"\n*PSVersion: \"(3010.000) 0\"\n*ModelName: \"Korvelta Test PostScript\"\n"
+           "*ShortNickName: \"Korvelta Test PS\"\n*NickName: \"Korvelta Test PostScript\"\n*LanguageLevel: \"3\"\n"
+           "*ColorDevice: True\n*DefaultColorSpace: RGB\n*FileSystem: False\n*Throughput: \"1\"\n"
+           "*LandscapeOrientation: Plus90\n*TTRasterizer: Type42\n*DefaultResolution: 300dpi\n"
+           "*OpenUI *PageSize/Media Size: PickOne\n*OrderDependency: 10 AnySetup *PageSize\n*DefaultPageSize: A4\n"
+           "*PageSize A4/A4: \"<</PageSize[595 842]/ImagingBBox null>>setpagedevice\"\n"
+           "*PageSize Letter/US Letter: \"<</PageSize[612 792]/ImagingBBox null>>setpagedevice\"\n"
+           "*CloseUI: *PageSize\n*OpenUI *PageRegion/Media Size: PickOne\n"
+           "*OrderDependency: 10 AnySetup *PageRegion\n*DefaultPageRegion: A4\n"
+           "*PageRegion A4/A4: \"<</PageSize[595 842]/ImagingBBox null>>setpagedevice\"\n"
+           "*PageRegion Letter/US Letter: \"<</PageSize[612 792]/ImagingBBox null>>setpagedevice\"\n"
+           "*CloseUI: *PageRegion\n*DefaultImageableArea: A4\n*ImageableArea A4/A4: \"18 18 577 824\"\n"
+           "*ImageableArea Letter/US Letter: \"18 18 594 774\"\n*DefaultPaperDimension: A4\n"
+           "*PaperDimension A4/A4: \"595 842\"\n*PaperDimension Letter/US Letter: \"612 792\"\n"
+           "*DefaultFont: Courier\n*Font Courier: Standard \"(002.004S)\" Standard ROM\n";
+}
+
+// Installs the printer once per prefix (driver wineps.drv with the PPD above; its port a file
+// that jobs without an output file of their own go to) and makes it the default printer.
+inline bool EnsureFilePrinter()
+{
+    HANDLE existing = nullptr;
+    if (::OpenPrinterA(const_cast<char*>(kPrinterName), &existing, nullptr)) {
+        ::ClosePrinter(existing);
+        return ::SetDefaultPrinterA(kPrinterName) != FALSE;
+    }
+    char folder[MAX_PATH] = {};
+    DWORD needed = 0;
+    if (!::GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder), sizeof folder, &needed))
+        return false;
+    ::CreateDirectoryA(folder, nullptr);
+    const std::string ppd = std::string(folder) + "\\korvelta.ppd";
+    if (FILE* f = std::fopen(ppd.c_str(), "wb")) {
+        std::fputs(MinimalPpd(), f);
+        std::fclose(f);
+    } else {
+        return false;
+    }
+    DRIVER_INFO_3A driver = {};
+    driver.cVersion = 3;
+    driver.pName = const_cast<char*>("Korvelta PS Driver");
+    driver.pDriverPath = const_cast<char*>("wineps.drv");
+    driver.pDataFile = const_cast<char*>("korvelta.ppd");
+    driver.pConfigFile = const_cast<char*>("wineps.drv");
+    if (!::AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver)))
+        return false;
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(sizeof temp, temp);
+    PRINTER_INFO_2A printer = {};
+    printer.pPrinterName = const_cast<char*>(kPrinterName);
+    const std::string port = std::string(temp) + "korvelta-port.ps";
+    printer.pPortName = const_cast<char*>(port.c_str());
+    printer.pDriverName = driver.pName;
+    printer.pPrintProcessor = const_cast<char*>("WinPrint");
+    printer.pDatatype = const_cast<char*>("RAW");
+    printer.Attributes = PRINTER_ATTRIBUTE_LOCAL;
+    HANDLE added = ::AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&printer));
+    if (added == nullptr)
+        return false;
+    ::ClosePrinter(added);
+    return ::SetDefaultPrinterA(kPrinterName) != FALSE;
+}
+
+// The printer's DEVMODE and DEVNAMES as the application would hold them.
+inline bool PrinterHandles(HGLOBAL& devNames, HGLOBAL& devMode)
+{
+    devNames = devMode = nullptr;
+    PRINTDLGA pd = {};
+    pd.lStructSize = sizeof pd;
+    pd.Flags = PD_RETURNDEFAULT;
+    if (!::PrintDlgA(&pd))
+        return false;
+    devNames = pd.hDevNames;
+    devMode = pd.hDevMode;
+    return true;
+}
+
+inline std::vector<char> ReadFileBytes(const char* path)
+{
+    std::vector<char> bytes;
+    if (FILE* f = std::fopen(path, "rb")) {
+        char buffer[65536];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+            bytes.insert(bytes.end(), buffer, buffer + n);
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+} // namespace printtest

@@ -1,0 +1,215 @@
+// The framework's printing: the print information of a job, the view's print command and loop,
+// and the application's printer (its DEVMODE and DEVNAMES handles and the print dialogs).
+#include "framework/print.h"
+
+#include "framework/app.h"
+#include "framework/doc.h"
+#include "framework/gdi.h"
+#include "framework/msgbox.h"
+#include "framework/view.h"
+
+#include <algorithm>
+#include <cstring>
+
+// ---- CPrintInfo
+
+CPrintInfo::CPrintInfo() : m_pPD(new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION))
+{
+}
+
+CPrintInfo::~CPrintInfo()
+{
+    delete m_pPD;
+}
+
+// ---- CView: printing
+
+BOOL CView::OnPreparePrinting(CPrintInfo* info)
+{
+    return DoPreparePrinting(info);
+}
+
+void CView::OnPrint(CDC* dc, CPrintInfo*)
+{
+    OnDraw(dc);
+}
+
+BOOL CView::DoPreparePrinting(CPrintInfo* info)
+{
+    CWinApp* app = AfxGetApp();
+    CPrintDialog* dlg = info->m_pPD;
+    if (info->m_bDirect || info->m_bPreview) {
+        // The application's printer as it stands, without asking.
+        if (app == nullptr || !app->GetPrinterDeviceDefaults(&dlg->m_pd))
+            return FALSE;
+        if (dlg->m_pd.hDC == nullptr && dlg->CreatePrinterDC() == nullptr)
+            return FALSE;
+    } else {
+        if (app == nullptr) {
+            if (dlg->DoModal() != IDOK)
+                return FALSE;
+        } else if (app->DoPrintDialog(dlg) != IDOK) {
+            return FALSE;
+        }
+        if (dlg->m_pd.hDC == nullptr && dlg->CreatePrinterDC() == nullptr)
+            return FALSE;
+    }
+    // Without a page range the job runs over every page the view announced.
+    if (!dlg->PrintRange()) {
+        dlg->m_pd.nFromPage = dlg->m_pd.nMinPage;
+        dlg->m_pd.nToPage = dlg->m_pd.nMaxPage;
+    }
+    return TRUE;
+}
+
+void CView::OnFilePrint()
+{
+    CPrintInfo info;
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pCmdInfo != nullptr)
+        info.m_bDirect = TRUE;
+    if (!OnPreparePrinting(&info))
+        return;
+    CDC dc;
+    dc.Attach(info.m_pPD->m_pd.hDC);
+    RunPrintJob(&dc, &info);
+    dc.Detach();                       // the dialog deletes its DC
+}
+
+bool CView::RunPrintJob(CDC* dc, CPrintInfo* info)
+{
+    info->m_nPagesPrinted = 0;
+    info->m_bJobCompleted = FALSE;
+    info->m_bJobAborted = FALSE;
+    info->m_bContinuePrinting = TRUE;
+    const bool wasPrinting = dc->m_bPrinting;
+    dc->m_bPrinting = true;
+    OnBeginPrinting(dc, info);
+
+    CString title;
+    if (m_pDocument != nullptr)
+        title = m_pDocument->GetTitle();
+    if (title.IsEmpty())
+        title = AfxGetAppName();
+    title = title.Left(31);
+    DOCINFOA doc;
+    std::memset(&doc, 0, sizeof doc);
+    doc.cbSize = sizeof doc;
+    doc.lpszDocName = title;
+    doc.lpszOutput = info->m_strOutputFile.IsEmpty() ? nullptr : info->m_strOutputFile.GetString();
+    if (::StartDocA(dc->GetSafeHdc(), &doc) <= 0) {
+        AfxMessageBox(AFX_MSG_FAILED_TO_START_PRINT, MB_OK | MB_ICONEXCLAMATION);
+        OnEndPrinting(dc, info);
+        dc->m_bPrinting = wasPrinting;
+        return false;
+    }
+
+    const UINT from = std::max(info->GetFromPage(), info->GetMinPage());
+    bool failed = false;
+    for (info->m_nCurPage = from; info->m_bContinuePrinting; ++info->m_nCurPage) {
+        // The callbacks may widen or end the range while the job runs.
+        const UINT to = std::min(std::min(info->GetToPage(), info->GetMaxPage()), 0xFFFFu);
+        if (info->m_nCurPage > to)
+            break;
+        OnPrepareDC(dc, info);
+        if (!info->m_bContinuePrinting)
+            break;
+        info->m_rectDraw.SetRect(0, 0, dc->GetDeviceCaps(HORZRES), dc->GetDeviceCaps(VERTRES));
+        if (::StartPage(dc->GetSafeHdc()) <= 0) {
+            failed = true;
+            break;
+        }
+        OnPrint(dc, info);
+        if (info->m_bJobAborted)
+            break;
+        if (::EndPage(dc->GetSafeHdc()) <= 0) {
+            failed = true;
+            break;
+        }
+        ++info->m_nPagesPrinted;
+    }
+
+    if (info->m_bJobAborted) {
+        // The callback has already abandoned the job.
+    } else if (failed) {
+        ::AbortDoc(dc->GetSafeHdc());
+    } else {
+        info->m_bJobCompleted = ::EndDoc(dc->GetSafeHdc()) > 0;
+    }
+    OnEndPrinting(dc, info);
+    dc->m_bPrinting = wasPrinting;
+    return info->m_bJobCompleted != FALSE;
+}
+
+// ---- CWinApp: the application's printer
+
+void CWinApp::FreePrinterHandles()
+{
+    if (m_hDevMode != nullptr)
+        ::GlobalFree(m_hDevMode);
+    if (m_hDevNames != nullptr)
+        ::GlobalFree(m_hDevNames);
+    m_hDevMode = nullptr;
+    m_hDevNames = nullptr;
+}
+
+void CWinApp::SelectPrinter(HGLOBAL devNames, HGLOBAL devMode, BOOL freeOld)
+{
+    if (freeOld) {
+        if (m_hDevNames != nullptr && m_hDevNames != devNames)
+            ::GlobalFree(m_hDevNames);
+        if (m_hDevMode != nullptr && m_hDevMode != devMode)
+            ::GlobalFree(m_hDevMode);
+    }
+    m_hDevNames = devNames;
+    m_hDevMode = devMode;
+}
+
+void CWinApp::UpdatePrinterSelection(BOOL forceDefaults)
+{
+    if (m_hDevNames != nullptr && !forceDefaults)
+        return;
+    CPrintDialog defaults(FALSE);
+    if (defaults.GetDefaults())
+        SelectPrinter(defaults.m_pd.hDevNames, defaults.m_pd.hDevMode);
+}
+
+BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLGA* pd)
+{
+    UpdatePrinterSelection(FALSE);
+    if (m_hDevNames == nullptr)
+        return FALSE;
+    pd->hDevNames = m_hDevNames;
+    pd->hDevMode = m_hDevMode;
+    return TRUE;
+}
+
+INT_PTR CWinApp::DoPrintDialog(CPrintDialog* dlg)
+{
+    UpdatePrinterSelection(FALSE);
+    dlg->m_pd.hDevMode = m_hDevMode;
+    dlg->m_pd.hDevNames = m_hDevNames;
+    const INT_PTR result = dlg->DoModal();
+    // The dialog may have replaced either block (and freed the one it was lent): whatever it
+    // hands back is the application's printer now.
+    m_hDevMode = dlg->m_pd.hDevMode;
+    m_hDevNames = dlg->m_pd.hDevNames;
+    return result;
+}
+
+BOOL CWinApp::CreatePrinterDC(CDC& dc)
+{
+    UpdatePrinterSelection(FALSE);
+    HDC printer = CPrintDialog::CreateDCFromHandles(m_hDevNames, m_hDevMode);
+    if (printer == nullptr)
+        return FALSE;
+    dc.Attach(printer);
+    dc.m_bPrinting = true;
+    return TRUE;
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    CPrintDialog dlg(TRUE);
+    DoPrintDialog(&dlg);
+}

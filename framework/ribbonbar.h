@@ -1,0 +1,141 @@
+#pragma once
+// CMFCRibbonBar: the frame's command surface, a bar of our own across the top of the frame. It
+// owns the application button and its menu (the main category), the categories shown as tabs,
+// the elements at the right of the tabs and the quick access toolbar. Elements raise WM_COMMAND
+// with their id to the parent frame; their state comes from the update handlers, which the frame
+// runs at idle time through WM_IDLEUPDATECMDUI (an element with neither handler is disabled).
+//
+//   row 1: application button | quick access toolbar
+//   row 2: (application button) | tabs ...                      | Style | ?
+//   panels of the active category, each with its caption at the bottom
+#include "framework/frame.h"
+#include "framework/ribboncategory.h"
+#include "framework/ribboncontrols.h"
+
+class CMFCRibbonBar : public CControlBar {
+public:
+    static constexpr int kQuickAccessHeight = 24;
+    static constexpr int kTabHeight = 24;
+    static constexpr int kRowHeight = 22;
+    static constexpr int kPanelCaptionHeight = 17;
+    static constexpr int kPanelHeight = 3 * kRowHeight + 8 + kPanelCaptionHeight;
+    static constexpr int kHeight = kQuickAccessHeight + kTabHeight + kPanelHeight + 6;
+    static constexpr int kAppButtonSize = 44;
+
+    CMFCRibbonBar();
+    ~CMFCRibbonBar() override;
+
+    BOOL Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT id = AFX_IDW_RIBBON_BAR);
+
+    // ---- the application button and its menu
+    // text: "caption\nkeys" (the caption may be empty); bitmap 0 draws the caption instead.
+    void SetApplicationButton(const char* text, const char* toolTip, UINT bitmapId = 0);
+    CMFCRibbonMainPanel* AddMainCategory(const char* name, UINT smallImagesId = 0, UINT largeImagesId = 0);
+    CMFCRibbonCategory* GetMainCategory() const { return m_mainCategory.get(); }
+    const CString& GetApplicationButtonToolTip() const { return m_strAppToolTip; }
+    const CString& GetApplicationButtonKeys() const { return m_strAppKeys; }
+
+    // ---- categories
+    CMFCRibbonCategory* AddCategory(const char* name, UINT smallImagesId = 0, UINT largeImagesId = 0);
+    int GetCategoryCount() const { return static_cast<int>(m_categories.size()); }
+    CMFCRibbonCategory* GetCategory(int index) const { return m_categories.at(index).get(); }
+    int GetCategoryIndex(const CMFCRibbonCategory* category) const;
+    CMFCRibbonCategory* GetActiveCategory() const { return m_pActive; }
+    BOOL SetActiveCategory(CMFCRibbonCategory* category);
+
+    // Elements at the right of the tabs, left to right in the order added (owned).
+    void AddToTabs(CMFCRibbonBaseElement* element);
+    int GetTabElementCount() const { return static_cast<int>(m_tabElements.size()); }
+    CMFCRibbonBaseElement* GetTabElement(int index) const { return m_tabElements.at(index).get(); }
+
+    // ---- quick access toolbar: copies of the elements with these ids (hidden ones included)
+    void SetQuickAccessCommands(const std::vector<UINT>& ids);
+    int GetQuickAccessCount() const { return static_cast<int>(m_quickAccess.size()); }
+    CMFCRibbonBaseElement* GetQuickAccessElement(int index) const { return m_quickAccess.at(index).get(); }
+
+    // ---- finding elements
+    // The first element with the id in the application menu, the categories (in order), the
+    // elements at the right of the tabs, then (unless excluded) the quick access toolbar;
+    // visibleOnly leaves hidden elements out.
+    CMFCRibbonBaseElement* FindByID(UINT id, BOOL visibleOnly = TRUE, BOOL excludeQuickAccess = FALSE) const;
+    // The edit or combo box whose control (or inner edit) is wnd.
+    CMFCRibbonBaseElement* FindByControl(HWND wnd) const;
+    // The edit or combo box holding the keyboard focus, or null.
+    CMFCRibbonEdit* GetFocusedElement() const;
+    // The clickable element under pt (client coordinates); tabs and the application button are
+    // not elements: see the rectangles below.
+    CMFCRibbonBaseElement* HitTest(CPoint pt);
+    CRect GetApplicationButtonRect() const;
+    CRect GetTabRect(int index);
+
+    // ---- layout and painting
+    void RecalcLayout();
+    void SetLayoutDirty() { m_bLayoutDirty = true; }
+    // Paints the bar (not its child controls) into dc; OnPaint paints through a memory bitmap.
+    void Render(CDC& dc);
+    HFONT GetRibbonFont() const { return m_hFont; }
+    void RedrawElement(const CMFCRibbonBaseElement* element);
+
+    // ---- commands and menus
+    // WM_COMMAND with the id to the parent frame.
+    virtual void RaiseCommand(UINT id);
+    // Runs a popup menu at a screen point and returns the chosen id (0 when none).
+    virtual UINT TrackPopup(HMENU menu, CPoint screenPoint, bool rightAlign);
+    // The colour dialog behind a colour button's "Other" item.
+    virtual bool ChooseOtherColor(COLORREF& color);
+    // Enables, checks and renames the items of a popup through the frame's update handlers.
+    void UpdateMenuItems(HMENU menu);
+    void ShowApplicationMenu();
+    // Gives the keyboard focus back to the frame's active view (or the frame).
+    void ReturnFocus();
+    // The tooltip control's text for an element: the tooltip, then the description.
+    CString GetToolTipFor(const CMFCRibbonBaseElement* element) const;
+    // Registers an edit's or combo box's control with the tooltip control, and hands the
+    // tooltip control the mouse messages of a window of the bar (controls call it too).
+    void AddControlToolTip(CMFCRibbonEdit* edit);
+    void RelayToolTip(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // ---- the frame's side
+    CSize CalcFixedLayout(BOOL stretch, BOOL horizontal) override;
+    void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+    int OnCreate(LPCREATESTRUCTA cs);
+    void OnDestroy();
+    void OnPaint();
+    BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+    void OnSize(UINT type, int cx, int cy);
+    void OnMouseMove(UINT flags, CPoint pt);
+    void OnLButtonDown(UINT flags, CPoint pt);
+    void OnLButtonUp(UINT flags, CPoint pt);
+    void OnCaptureChanged(CWnd* wnd);
+    LRESULT OnMouseLeave(WPARAM, LPARAM);
+    LRESULT OnSpinScroll(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void EnsureLayout();
+    void EnsureControls();
+    void SetHot(CMFCRibbonBaseElement* element);
+    CFrameWnd* GetCommandFrame() const;
+
+    std::unique_ptr<CMFCRibbonCategory> m_mainCategory;
+    std::vector<std::unique_ptr<CMFCRibbonCategory>> m_categories;
+    std::vector<std::unique_ptr<CMFCRibbonBaseElement>> m_tabElements;
+    std::vector<std::unique_ptr<CMFCRibbonBaseElement>> m_quickAccess;
+    CMFCRibbonCategory* m_pActive = nullptr;
+    CString m_strAppText;
+    CString m_strAppKeys;
+    CString m_strAppToolTip;
+    HBITMAP m_hAppBitmap = nullptr;
+    std::vector<CRect> m_tabRects;
+    CMFCRibbonBaseElement* m_pHot = nullptr;
+    CMFCRibbonBaseElement* m_pPressed = nullptr;
+    bool m_bAppButtonHot = false;
+    bool m_bTrackingLeave = false;
+    bool m_bLayoutDirty = true;
+    HFONT m_hFont = nullptr;
+    HWND m_hToolTip = nullptr;
+    CString m_strTipBuffer;
+};

@@ -1,0 +1,122 @@
+#pragma once
+// Ribbon edits and combo boxes: real child controls of the ribbon window, shown in front of a
+// drawn label. They keep the keyboard focus while the user types, so update handlers that only
+// write them while the design view has the focus never overwrite typing. Enter (or a choice from
+// the list, or a spin click) raises the element's command; the handler reads the text by id.
+// Each element owns its control windows; they are created when the ribbon window exists.
+#include "framework/ribbonelements.h"
+#include "framework/wnd.h"
+#include <utility>
+
+class CMFCRibbonEdit;
+
+// The control window (and, for combo boxes, its inner edit) seen from the ribbon.
+class CRibbonControlWnd : public CWnd {
+public:
+    CMFCRibbonEdit* m_pElement = nullptr;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+class CMFCRibbonEdit : public CMFCRibbonBaseElement {
+public:
+    // width: pixels of the box; label: the caption drawn in front of it ("caption\nkeys").
+    CMFCRibbonEdit(UINT id, int width, const char* label = nullptr, int image = -1);
+    ~CMFCRibbonEdit() override;
+
+    void EnableSpinButtons(int min, int max);
+    bool HasSpinButtons() const { return m_bSpin; }
+    std::pair<int, int> GetSpinRange() const { return { m_nSpinMin, m_nSpinMax }; }
+    int GetWidth() const { return m_nWidth; }
+
+    CString GetEditText() const;
+    // Copies at most size - 1 characters and a terminating NUL; returns the characters copied.
+    int CopyEditText(char* buffer, int size) const;
+    void SetEditText(const char* text);
+    // The control window (the combo box for combo boxes); null before the ribbon window exists.
+    HWND GetControlHwnd() const { return m_wndControl.m_hWnd; }
+    HWND GetSpinHwnd() const { return m_hSpin; }
+    // Whether the keyboard focus is in the control.
+    bool HasFocus() const;
+
+    // Called by the control: Enter raises the command, Escape leaves; both give the focus back.
+    virtual void OnEnter();
+    virtual void OnEscape();
+
+    // An update handler that answers without enabling leaves the box as it is (handlers that
+    // wait for the view's focus); only a box with neither handler is disabled.
+    void UpdateCmdUI(CRibbonCmdUI& ui, CFrameWnd* target, BOOL disableIfNoHandler) override;
+    void SetEnabled(bool enabled) override;
+    void SetTextFromUpdate(const char* text) override;
+    CMFCRibbonBaseElement* FindByControl(HWND wnd) override;
+    CSize GetRegularSize(CDC& dc) override;
+    int GetLabelWidth(CDC& dc) const;
+    // Edits in one panel column line up their boxes behind the widest label.
+    void SetLabelColumn(int width) { m_nLabelColumn = width; }
+    void SetRect(const CRect& rect) override;
+    void OnShow(bool show) override;
+    void OnDraw(RibbonPaint& paint) override;
+    void OnClick(CPoint pt) override;
+    void AppendToMenu(HMENU) override {}
+    void CreateControls() override;
+    CRect GetControlRect() const;
+
+protected:
+    virtual BOOL CreateControlWindow(HWND parent);
+    void AfterControlCreated();
+
+    int m_nWidth;
+    int m_nLabelColumn = -1;
+    int m_nLabelUsed = 0;              // label pixels of the last layout
+    bool m_bSpin = false;
+    int m_nSpinMin = 0;
+    int m_nSpinMax = 0;
+    CString m_strEdit;                 // the text while there is no control
+    CRibbonControlWnd m_wndControl;
+    HWND m_hSpin = nullptr;
+    bool m_bShown = false;
+};
+
+class CMFCRibbonComboBox : public CMFCRibbonEdit {
+public:
+    CMFCRibbonComboBox(UINT id, BOOL hasEditBox = TRUE, int width = -1, const char* label = nullptr, int image = -1);
+
+    int AddItem(const char* item, DWORD_PTR data = 0);
+    int GetCount() const { return static_cast<int>(m_items.size()); }
+    CString GetItem(int index) const;
+    DWORD_PTR GetItemData(int index) const;
+    void RemoveAllItems();
+    int FindItem(const char* item) const;   // case-insensitive; -1 when absent
+    BOOL SelectItem(int index);
+    BOOL SelectItem(const char* item);
+    int GetCurSel() const;
+    bool HasEditBox() const { return m_bHasEditBox; }
+
+    // A choice from the list shows it in the box and raises the command.
+    void OnSelectionChosen();
+
+    CMFCRibbonBaseElement* FindByControl(HWND wnd) override;
+
+protected:
+    BOOL CreateControlWindow(HWND parent) override;
+
+    bool m_bHasEditBox;
+    std::vector<std::pair<CString, DWORD_PTR>> m_items;
+    int m_nCurSel = -1;
+    CRibbonControlWnd m_wndInnerEdit;
+};
+
+// A combo box listing the installed font families (sorted, each once, vertical "@" faces left out).
+class CMFCRibbonFontComboBox : public CMFCRibbonComboBox {
+public:
+    CMFCRibbonFontComboBox(UINT id, int fontTypes = DEVICE_FONTTYPE | RASTER_FONTTYPE | TRUETYPE_FONTTYPE,
+                           BYTE charSet = DEFAULT_CHARSET, BYTE pitchAndFamily = DEFAULT_PITCH, int width = 150);
+    void RebuildFonts();
+
+protected:
+    BOOL CreateControlWindow(HWND parent) override;
+
+private:
+    int m_nFontTypes;
+    BYTE m_charSet;
+    BYTE m_pitchAndFamily;
+};

@@ -1,0 +1,85 @@
+#pragma once
+// Shared set-up of the user-interface tests: an application object with its own profile name,
+// application-data folders in a TempDir and file types registered under its own key, so no test
+// touches the program's settings or the user's folders. Message boxes are recorded.
+#include "framework/frame.h"
+#include "labelmodel/labelstock.h"
+#include "testsupport/msgboxrecorder.h"
+#include "testsupport/tempdir.h"
+#include "ui/labelapp.h"
+#include "ui/mainframe.h"
+
+#include <shlwapi.h>
+#include <string>
+
+constexpr const char kTestProfile[] = "KORVELTA-PRINT-tests";
+constexpr const char kTestProfileKey[] = "Software\\QUENDRIC\\KORVELTA-PRINT-tests";
+
+inline void DeleteTestProfile()
+{
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, kTestProfileKey);
+}
+
+inline void DrainMessages()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (msg.message != WM_QUIT)
+            ::DispatchMessageA(&msg);
+}
+
+// An application ready for its start-up steps.
+class TestLabelApp : public COstrelindSoftLabelApp {
+public:
+    explicit TestLabelApp(const TempDir& dir) : COstrelindSoftLabelApp(kTestProfile)
+    {
+        SetBaseFolders(dir.Path("common"), dir.Path("user"));
+        ::CreateDirectoryA(dir.Path("common"), nullptr);
+        ::CreateDirectoryA(dir.Path("user"), nullptr);
+        m_dwSplashWait = 0;
+        m_nCmdShow = SW_SHOWNOACTIVATE;
+        m_strShellRoot = CString(kTestProfileKey) + "\\Classes";
+    }
+    ~TestLabelApp() override { CloseMainFrame(); }
+
+    void CloseMainFrame()
+    {
+        MessageBoxRecorder quiet;
+        if (m_pMainWnd != nullptr && m_pMainWnd->m_hWnd != nullptr)
+            m_pMainWnd->SendMessage(WM_CLOSE);
+        DrainMessages();
+    }
+};
+
+// Writes a label definition of family into folder\name.
+inline bool WriteLabelDefinition(const char* folder, const char* name, const char* family)
+{
+    CLabelFileNew stock;
+    stock.SetFamilyName(family);
+    return stock.SaveToFile(CString(folder) + name);
+}
+
+inline std::string ReadWholeFile(const char* path)
+{
+    std::string bytes;
+    HANDLE file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        bytes.append(buffer, read);
+    ::CloseHandle(file);
+    return bytes;
+}
+
+inline bool WriteWholeFile(const char* path, const std::string& bytes)
+{
+    HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+    return ok && written == bytes.size();
+}
