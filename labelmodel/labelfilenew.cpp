@@ -312,20 +312,24 @@ void CLabelFileNew::FreeDevMode() {
 }
 
 bool CLabelFileNew::SetDevMode(const DEVMODEA* devMode) {
-    FreeDevMode();
-    if (!devMode || devMode->dmSize < kMinDevModeSize)
+    // The source may be the block held now (SetDevMode(GetDevMode())): it is copied before the
+    // old block is freed.
+    if (!devMode || devMode->dmSize < kMinDevModeSize) {
+        FreeDevMode();
         return false;
+    }
     const UINT total = UINT(devMode->dmSize) + devMode->dmDriverExtra;
     // Never smaller than a whole DEVMODEA, so that reading any field stays inside the block.
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, std::max<UINT>(total, sizeof(DEVMODEA)));
-    if (!block)
-        return false;
-    void* p = GlobalLock(block);
+    void* p = block ? GlobalLock(block) : nullptr;
     if (!p) {
-        GlobalFree(block);
+        if (block)
+            GlobalFree(block);
+        FreeDevMode();
         return false;
     }
     memcpy(p, devMode, total);
+    FreeDevMode();
     m_hDevMode = block;
     m_pDevMode = static_cast<DEVMODEA*>(p);
     return true;

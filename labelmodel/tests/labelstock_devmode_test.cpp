@@ -222,3 +222,13 @@ TEST(LabelStockPrinterSettings, CloneTogglesAndInfo) {
     p.SetPrinterStrings("Zebra", "", "USB001");
     EXPECT_FALSE(p.GetPrinterStrings(a, b, c));
 }
+
+TEST(LabelStockPrinterSettings, SettingTheHeldBlockAgainKeepsIt) {
+    const Bytes dm = MakeDevMode(156, 8);
+    CLabelFileNew stock;
+    ASSERT_TRUE(stock.SetDevMode(reinterpret_cast<const DEVMODEA*>(dm.data())));
+    ASSERT_TRUE(stock.SetDevMode(stock.GetDevMode()));
+    ASSERT_TRUE(stock.HasDevMode());
+    EXPECT_EQ(dm.size(), stock.GetDevModeBytes());
+    EXPECT_EQ(0, memcmp(stock.GetDevMode(), dm.data(), dm.size()));
+}
