@@ -337,9 +337,9 @@ bool CTextFixedExt::Load(CFile* file)
         CString line;
         if (!reader.I16(lineMarker) || !ReadCountedText(reader, line, kRecordTextMax))
             return false;
-        // An empty line is not kept (no bytes follow its length).
-        if (!line.IsEmpty())
-            lines.push_back(line);
+        // An empty line is kept: dropping it lost the blank lines of a multi-line text on
+        // every save and reload.
+        lines.push_back(line);
     }
     m_lines.swap(lines);
     m_reserved1 = reserved1;

@@ -207,12 +207,13 @@ TEST(TextContentRecord, MultiLineLengthsAndMarkers)
     EXPECT_EQ(std::vector<CString>({ "old" }), lines.GetLines());
     EXPECT_EQ(0u, boxes.Count());
 
-    // The longest line a record may hold, and an empty line that is dropped.
+    // The longest line a record may hold, and an empty line that is kept.
     ASSERT_TRUE(LoadBody(lines, lineRecord(50, { { 4095, std::string(4095, 'w') }, { 0, "" },
                                                  { 1, "v" } })));
-    ASSERT_EQ(2u, lines.GetLines().size());
+    ASSERT_EQ(3u, lines.GetLines().size());
     EXPECT_EQ(4095, lines.GetLines()[0].GetLength());
-    EXPECT_STREQ("v", lines.GetLines()[1]);
+    EXPECT_STREQ("", lines.GetLines()[1]);
+    EXPECT_STREQ("v", lines.GetLines()[2]);
     EXPECT_FALSE(lines.IsDefaultText());
 
     // A wrong list marker is reported and reading goes on.
@@ -225,6 +226,15 @@ TEST(TextContentRecord, MultiLineLengthsAndMarkers)
 
 TEST(TextContentRecord, WhatIsWrittenCanBeReadBack)
 {
+    // Blank lines of a multi-line text survive a save and reload.
+    CTextFixedExt blank;
+    blank.SetMultiLineText("first\r\n\r\nthird");
+    CTextFixedExt blankCopy;
+    ASSERT_TRUE(LoadBody(blankCopy, SaveBody(blank)));
+    EXPECT_EQ(blank.GetLines(), blankCopy.GetLines());
+    ASSERT_EQ(3u, blankCopy.GetLines().size());
+
+
     // A line set directly may be longer than a record holds: it is stored cut.
     CTextFixedExt longLine;
     longLine.SetFixedText(CString('q', 6000));
