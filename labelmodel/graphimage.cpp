@@ -108,6 +108,8 @@ CGraphImage::~CGraphImage() = default;
 
 void CGraphImage::SetHolder(CImageBase* holder)
 {
+    if (holder != nullptr && holder == m_holder.get())
+        return;     // resetting to the held picture would delete it
     m_holder.reset(holder ? holder : new CImageBase);
 }
 

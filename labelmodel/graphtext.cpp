@@ -106,6 +106,8 @@ CGraphText::~CGraphText() = default;
 
 void CGraphText::SetContent(CText* content)
 {
+    if (content != nullptr && content == m_content.get())
+        return;     // resetting to the held content would delete it
     m_content.reset(content ? content : EmptyFixedText());
 }
 
