@@ -117,7 +117,8 @@ public:
 private:
     void EnsureLayout();
     void EnsureControls();
-    void SetHot(CMFCRibbonBaseElement* element);
+    // force: move the tooltip's tool rectangle even when the hot element stays the same.
+    void SetHot(CMFCRibbonBaseElement* element, bool force = false);
     CFrameWnd* GetCommandFrame() const;
 
     std::unique_ptr<CMFCRibbonCategory> m_mainCategory;

@@ -225,9 +225,9 @@ void CMFCRibbonBar::OnSize(UINT, int, int)
     EnsureLayout();
 }
 
-void CMFCRibbonBar::SetHot(CMFCRibbonBaseElement* element)
+void CMFCRibbonBar::SetHot(CMFCRibbonBaseElement* element, bool force)
 {
-    if (element == m_pHot)
+    if (element == m_pHot && !force)
         return;
     RedrawElement(m_pHot);
     m_pHot = element;
@@ -257,8 +257,7 @@ void CMFCRibbonBar::OnMouseMove(UINT, CPoint pt)
         m_bAppButtonHot = appHot;
         CRect button = GetApplicationButtonRect();
         InvalidateRect(&button, FALSE);
-        m_pHot = reinterpret_cast<CMFCRibbonBaseElement*>(1);   // forces the tool rectangle to follow
-        SetHot(nullptr);
+        SetHot(nullptr, true);   // the tool rectangle follows onto or off the button
     }
     CMFCRibbonBaseElement* hit = appHot ? nullptr : HitTest(pt);
     SetHot(hit != nullptr && hit->IsEnabled() ? hit : nullptr);

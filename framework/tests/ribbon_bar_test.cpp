@@ -590,3 +590,21 @@ TEST_F(Ribbon, HotAndPressedStatesAreDrawn)
     rect = cut->GetRect();
     EXPECT_EQ(colors.panelFace, inside());
 }
+
+TEST_F(Ribbon, HoveringTheApplicationButtonAfterAnElement)
+{
+    // Onto the button from a lit element and off again: the element goes dark, nothing stays hot.
+    CMFCRibbonBaseElement* paste = ribbon->FindByID(ID_R_BUTTON);
+    CPoint centre = paste->GetRect().CenterPoint();
+    CPoint app = ribbon->GetApplicationButtonRect().CenterPoint();
+    ribbon->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+    ribbon->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(app.x, app.y));
+    ribbon->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+    ribbon->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(app.x, app.y));
+    ribbon->SendMessage(WM_MOUSELEAVE);
+    CRect client;
+    ribbon->GetClientRect(&client);
+    DibCanvas canvas(client.Width(), client.Height());
+    ribbon->Render(canvas.dc());
+    EXPECT_EQ(CRibbonLook::Colors().panelFace, canvas.Pixel(paste->GetRect().left + 1, paste->GetRect().top + 1));
+}
