@@ -393,6 +393,12 @@ CString COstrelindSoftLabelDoc::GetCharsetName(int value) const
     return text;
 }
 
+const CString& COstrelindSoftLabelDoc::GetCharsetNameAt(int k) const
+{
+    static const CString none;
+    return k >= 0 && k < kCharsetCount ? m_charsetNames[k] : none;
+}
+
 void COstrelindSoftLabelDoc::SetZoom(int area, int percent)
 {
     if (percent < CTemplate::kMinZoom || percent > CTemplate::kMaxZoom || area < 0 || area > 2)

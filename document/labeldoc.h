@@ -105,7 +105,8 @@ public:
     // The value of the name (exact match), else the text as a number 0..255, else 0.
     int CharsetFromName(const char* text) const;
     CString GetCharsetName(int value) const;
-    const CString& GetCharsetNameAt(int k) const { return m_charsetNames[k]; }
+    // Name k of the 19 in the ribbon's order; empty outside 0..18.
+    const CString& GetCharsetNameAt(int k) const;
     void SetZoom(int area, int percent);
     int GetZoom(int area) const;
     bool IsEditBlocked() const { return m_editBlock != 0; }

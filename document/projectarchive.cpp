@@ -6,7 +6,11 @@ namespace projectarchive {
 
 void WriteString(RecordWriter& out, const CString& text)
 {
-    const unsigned length = static_cast<unsigned>(text.GetLength());
+    // The reader refuses longer names as damage: a longer one keeps its first characters, so a
+    // list this writes can always be read back.
+    unsigned length = static_cast<unsigned>(text.GetLength());
+    if (length > kMaxStringLength)
+        length = kMaxStringLength;
     if (length < 0xFF) {
         out.U8(static_cast<uint8_t>(length));
     } else if (length < 0xFFFE) {

@@ -14,6 +14,7 @@ namespace projectarchive {
 // Longest name a list may carry; longer stored lengths are damage, not names.
 const unsigned kMaxStringLength = 4096;
 
+// A text longer than kMaxStringLength is written as its first kMaxStringLength characters.
 void WriteString(RecordWriter& out, const CString& text);
 void WriteStringList(RecordWriter& out, const CString* strings, unsigned count);
 

@@ -132,6 +132,12 @@ TEST(LabelDocNames, CharacterSetsByNameAndNumber)
     EXPECT_EQ(doc->GetCharsetName(222), "Thai");
     EXPECT_EQ(doc->GetCharsetName(77), "Macintosh");
     EXPECT_EQ(doc->GetCharsetName(5), "5");
+    // The ribbon's list by position: the first and last, and nothing outside the 19.
+    EXPECT_EQ(doc->GetCharsetNameAt(0), "English");
+    EXPECT_EQ(doc->GetCharsetNameAt(18), "OEM");
+    EXPECT_TRUE(doc->GetCharsetNameAt(19).IsEmpty());
+    EXPECT_TRUE(doc->GetCharsetNameAt(-1).IsEmpty());
+    EXPECT_TRUE(doc->GetCharsetNameAt(255).IsEmpty());
 }
 
 TEST(LabelDocSlots, AtMost255TemplatesAndTables)

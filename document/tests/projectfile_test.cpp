@@ -180,6 +180,23 @@ TEST_F(ProjectFileTest, OneTemplateAndOneTableStayOne)
     EXPECT_EQ(read->GetTableCount(), 1);
 }
 
+TEST_F(ProjectFileTest, OverlongNamesAreCutSoTheSavedProjectOpensAgain)
+{
+    // A tab may be given any label; what is saved must still be a project the reader takes.
+    auto doc = NewDoc();
+    doc->OnNewDocument();
+    doc->SetTemplateName(1, CString('t', 5000));
+    doc->SetTableName(2, CString('b', 70000));
+    const CString path = dir.Path("long.proj");
+    ASSERT_TRUE(doc->SaveFileByType(path));
+    auto read = NewDoc();
+    ASSERT_TRUE(read->OnOpenDocument(path));
+    EXPECT_EQ(read->GetTemplateName(1), CString('t', 4096));
+    EXPECT_EQ(read->GetTableName(2), CString('b', 4096));
+    EXPECT_EQ(read->GetTemplateName(0), "Template 1");
+    EXPECT_EQ(boxes.Count(), 0u);
+}
+
 TEST_F(ProjectFileTest, VersionsAboveTenAndTwoAreIncompatible)
 {
     const Bytes good = FileBytes(SavedProject("v.proj"));
