@@ -110,6 +110,8 @@ void COstrelindSoftLabelDoc::ToggleTableFilter()
     CurrentSlot().ToggleFilter();
     if (CurrentSlot().IsFilterOn())
         m_filterResult = 1;
+    // Whether the filter is on is stored in the project.
+    SetModifiedFlag(TRUE);
     InvalidateTableViews();
     InvalidateDesignViews();
     InvalidateLabelPreviews();

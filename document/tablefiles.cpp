@@ -9,6 +9,7 @@
 #include "framework/msgbox.h"
 #include "framework/recordio.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -195,12 +196,10 @@ bool ParseTbfData(const unsigned char* data, size_t size, TableSlot& slot)
     auto table = std::make_unique<CDataTableBase>(*slot.Table());
     auto filtered = std::make_unique<CDataTableBase>(slot.Filtered() ? *slot.Filtered()
                                                                      : *slot.Table());
-    for (int64_t c = first; c < static_cast<int64_t>(first) + imageCount; ++c) {
-        if (c > 255)
-            break;
-        if (c >= 0)
-            table->SetImageColumn(static_cast<int>(c), true);
-    }
+    // Only flags 0..255 exist: a damaged first column must not make this loop run for ever.
+    const int64_t end = std::min<int64_t>(static_cast<int64_t>(first) + imageCount, 256);
+    for (int64_t c = std::max<int32_t>(first, 0); c < end; ++c)
+        table->SetImageColumn(static_cast<int>(c), true);
 
     const int baseRow = table->GetRowCount();
     int32_t rows;

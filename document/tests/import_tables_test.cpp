@@ -174,7 +174,8 @@ TEST(TableFiles, BadTblFilesAreReportedAndChangeNothing)
 
 namespace {
 
-Bytes MakeTbf(int32_t version, bool withTag, const CDataTableFilter& filter)
+Bytes MakeTbf(int32_t version, bool withTag, const CDataTableFilter& filter,
+              int32_t firstImage = 1, int32_t imageCount = 2)
 {
     CMemFile file;
     RecordWriter out(&file);
@@ -184,8 +185,8 @@ Bytes MakeTbf(int32_t version, bool withTag, const CDataTableFilter& filter)
     out.I32(8);
     filter.Save(out);
     out.I32(withTag ? 0x54584554 : 0x12345678);
-    out.I32(1);                            // image columns B and C
-    out.I32(2);
+    out.I32(firstImage);                   // image columns B and C
+    out.I32(imageCount);
     out.I32(2);                            // rows
     out.I32(2);
     out.I32(1); out.Raw("a", 1);
@@ -225,6 +226,23 @@ TEST(TableFiles, TbfReplacesTheFilterAndAppendsBothTables)
     ASSERT_NE(nullptr, slot.Filtered());
     // The filtered table started as a copy of the base table and got the file's filtered rows.
     EXPECT_EQ((Rows{{"old"}, {"", "f"}}), Dump(*slot.Filtered()));
+}
+
+TEST(TableFiles, TbfImageColumnsOutsideTheTableAreIgnoredAtOnce)
+{
+    TempDir dir;
+    const CString path = dir.Path("t.tbf");
+    CDataTableFilter filter;
+    const std::pair<int32_t, int32_t> ranges[] = {{INT32_MIN, INT32_MAX}, {-3, 5}, {250, INT32_MAX}};
+    for (const auto& range : ranges) {
+        ASSERT_TRUE(WriteFileBytes(path, MakeTbf(1, true, filter, range.first, range.second)));
+        TableSlot slot;
+        ASSERT_TRUE(ReadTbfFile(slot, path));
+        for (int c = 0; c < 256; ++c) {
+            const bool inRange = c >= range.first && static_cast<int64_t>(c) < static_cast<int64_t>(range.first) + range.second;
+            EXPECT_EQ(inRange, slot.Table()->IsImageColumn(c)) << range.first << " " << c;
+        }
+    }
 }
 
 TEST(TableFiles, DamagedOrForeignTbfFilesChangeNothing)

@@ -472,7 +472,9 @@ TEST(LabelDocTables, OperationsWorkOnTheTableAsShown)
     slot.CreateFilter();
     slot.Filter()->SetIncludeString(0, "r1");
     slot.ToggleFilterFlag(5, 0);
+    doc->SetModifiedFlag(FALSE);
     doc->ToggleTableFilter();
+    EXPECT_TRUE(doc->IsModified());      // the project stores whether the filter is on
     EXPECT_TRUE(doc->GetFilterResultFlag());
     EXPECT_EQ(doc->GetTableRowCount(), 3);
     EXPECT_TRUE(doc->HasTableData());
