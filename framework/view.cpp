@@ -239,7 +239,7 @@ int NewPosition(UINT code, UINT thumb, int pos, int line, int page, int total)
 
 void CScrollView::OnHScroll(UINT code, UINT pos, CScrollBar*)
 {
-    SCROLLINFO info;
+    SCROLLINFO info = {};
     GetScrollInfo(SB_HORZ, &info, SIF_TRACKPOS | SIF_PAGE);
     if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION)
         pos = static_cast<UINT>(info.nTrackPos);   // 32-bit position, not the message's 16 bits
@@ -249,7 +249,7 @@ void CScrollView::OnHScroll(UINT code, UINT pos, CScrollBar*)
 
 void CScrollView::OnVScroll(UINT code, UINT pos, CScrollBar*)
 {
-    SCROLLINFO info;
+    SCROLLINFO info = {};
     GetScrollInfo(SB_VERT, &info, SIF_TRACKPOS | SIF_PAGE);
     if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION)
         pos = static_cast<UINT>(info.nTrackPos);
