@@ -4,7 +4,7 @@
 #include "document/documentstrings.h"
 #include "document/labeldoc.h"
 #include "document/projectarchive.h"
-#include "document/safefile.h"
+#include "framework/safefile.h"
 #include "framework/file.h"
 #include "framework/msgbox.h"
 #include "framework/recordio.h"

@@ -1,7 +1,7 @@
 #include "document/tablefiles.h"
 
 #include "document/datatable.h"
-#include "document/safefile.h"
+#include "framework/safefile.h"
 #include "document/tablefilter.h"
 #include "document/tableslot.h"
 #include "document/textimport.h"

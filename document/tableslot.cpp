@@ -1,7 +1,7 @@
 #include "document/tableslot.h"
 
 #include "document/documentstrings.h"
-#include "document/safefile.h"
+#include "framework/safefile.h"
 #include "framework/file.h"
 #include "framework/msgbox.h"
 #include "framework/recordio.h"

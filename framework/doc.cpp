@@ -241,25 +241,3 @@ void CDocument::OnFileClose()
     OnCloseDocument();
 }
 
-bool CDocument::WriteFileReplacing(const char* path, const std::function<bool(CFile&)>& write)
-{
-    CString target(path);
-    int cut = std::max(target.ReverseFind('\\'), target.ReverseFind('/'));
-    CString folder = cut >= 0 ? target.Left(cut + 1) : CString(".");
-    char temp[MAX_PATH];
-    if (!::GetTempFileNameA(folder, "kvp", 0, temp))
-        return false;
-    bool ok;
-    {
-        CFile file;
-        ok = file.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive) != FALSE;
-        if (ok)
-            ok = write(file);
-        ok = file.Close() && ok;
-    }
-    if (ok)
-        ok = ::MoveFileExA(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != FALSE;
-    if (!ok)
-        ::DeleteFileA(temp);
-    return ok;
-}

@@ -45,7 +45,7 @@ public:
     virtual void DeleteContents() {}
     virtual BOOL OnNewDocument();      // DeleteContents, not modified
     // The defaults only check that the file can be opened / give up: documents read and write
-    // their own formats (see WriteFileReplacing).
+    // their own formats (framework/safefile.h writes them safely).
     virtual BOOL OnOpenDocument(const char* path);
     virtual BOOL OnSaveDocument(const char* path);
     // Closes the frames of the views, empties the document and deletes it when auto-delete.
@@ -62,10 +62,6 @@ public:
     virtual BOOL DoSave(const char* path, BOOL replace = TRUE);
     // The save dialog; tests and programs without windows override it.
     virtual BOOL DoPromptFileName(CString& fileName, UINT titleId, DWORD flags, CDocTemplate* tmpl);
-
-    // Writes a file through a temporary file in the same folder that replaces path only when
-    // write succeeded, so a failed save never loses the previous file.
-    static bool WriteFileReplacing(const char* path, const std::function<bool(CFile&)>& write);
 
     // ---- commands: the document itself, nothing further
     void OnFileSave() { DoFileSave(); }

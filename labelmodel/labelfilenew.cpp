@@ -4,6 +4,7 @@
 #include "labelmodel/labelstock.h"
 #include "labelmodel/labelstockids.h"
 #include "framework/msgbox.h"
+#include "framework/safefile.h"
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
@@ -546,32 +547,17 @@ bool CLabelFileNew::LoadFromFile(const char* path, bool interactive) {
 
 // Written beside the target and moved over it, so that a failed save keeps the previous file.
 bool CLabelFileNew::SaveToFile(const char* path) {
-    if (!path || !*path)
-        return false;
-    CString folder(path);
-    int slash = std::max(folder.ReverseFind('\\'), folder.ReverseFind('/'));
-    folder = slash >= 0 ? folder.Left(slash + 1) : CString(".");
-    char temp[MAX_PATH];
-    if (!GetTempFileNameA(folder, "lbl", 0, temp))
-        return false;
-    CFile file;
-    if (!file.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary)) {
-        DeleteFileA(temp);
-        return false;
-    }
-    RecordWriter out(&file);
-    out.U32(kLabelFileMagic);
-    out.I32(kLabelFileVersionA);
-    out.I32(kLabelFileVersionB);
     const bool modified = m_modified != 0;
-    bool written = out.ok() && Save(&file, false);
-    written = file.Close() && written;
-    if (!written || !MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temp);
+    const bool written = WriteFileReplacing(path, [this](CFile& file) {
+        RecordWriter out(&file);
+        out.U32(kLabelFileMagic);
+        out.I32(kLabelFileVersionA);
+        out.I32(kLabelFileVersionB);
+        return out.ok() && Save(&file, false);
+    });
+    if (!written)
         m_modified = modified ? 1 : 0;
-        return false;
-    }
-    return true;
+    return written;
 }
 
 void CLabelFileNew::SetLabelsFolder(const char* folder) { s_labelsFolder = folder; }

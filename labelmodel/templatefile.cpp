@@ -9,6 +9,7 @@
 #include "framework/file.h"
 #include "framework/msgbox.h"
 #include "framework/recordio.h"
+#include "framework/safefile.h"
 #include "labelmodel/graphcollection.h"
 #include "labelmodel/labelstock.h"
 #include "labelmodel/typecodes.h"
@@ -28,33 +29,6 @@ bool ReadTag(RecordReader& r, int expected)
 {
     uint16_t tag = 0;
     return r.U16(tag) && tag == expected;
-}
-
-// Writes through a temporary file in the target's folder and moves it over the target, so that a
-// failed save never costs the previous file.
-template <class WriteFn>
-bool WriteFileReplacing(const char* path, WriteFn write)
-{
-    if (!path || !*path)
-        return false;
-    CString folder(path);
-    const int slash = std::max(folder.ReverseFind('\\'), folder.ReverseFind('/'));
-    folder = slash >= 0 ? folder.Left(slash + 1) : CString(".");
-    char temp[MAX_PATH];
-    if (!GetTempFileNameA(folder, "tpe", 0, temp))
-        return false;
-    CFile file;
-    if (!file.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary)) {
-        DeleteFileA(temp);
-        return false;
-    }
-    bool written = write(&file);
-    written = file.Close() && written;
-    if (!written || !MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temp);
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -354,5 +328,5 @@ bool CTemplate::LoadTemplateFile(const char* path)
 
 bool CTemplate::SaveTemplateFile(const char* path)
 {
-    return WriteFileReplacing(path, [this](CFile* file) { return WriteTemplate(true, file); });
+    return WriteFileReplacing(path, [this](CFile& file) { return WriteTemplate(true, &file); });
 }

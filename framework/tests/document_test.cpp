@@ -3,6 +3,7 @@
 #include "framework/app.h"
 #include "framework/doc.h"
 #include "framework/doctempl.h"
+#include "framework/safefile.h"
 #include "framework/stdids.h"
 #include "framework/view.h"
 #include "testsupport/msgboxrecorder.h"
@@ -308,9 +309,9 @@ TEST(Document, WriteFileReplacingKeepsThePreviousFileOnFailure)
     TempDir dir;
     CString path = dir.Path("data.proj");
     ASSERT_TRUE(dir.WriteBytes("data.proj", "old", 3));
-    EXPECT_FALSE(CDocument::WriteFileReplacing(path, [](CFile& f) { f.Write("ne", 2); return false; }));
+    EXPECT_FALSE(WriteFileReplacing(path, [](CFile& f) { f.Write("ne", 2); return false; }));
     EXPECT_EQ("old", ReadFile(path));
-    EXPECT_TRUE(CDocument::WriteFileReplacing(path, [](CFile& f) { return f.Write("new", 3); }));
+    EXPECT_TRUE(WriteFileReplacing(path, [](CFile& f) { return f.Write("new", 3); }));
     EXPECT_EQ("new", ReadFile(path));
     // No temporary files are left behind.
     WIN32_FIND_DATAA found;

@@ -1,4 +1,4 @@
-#include "document/safefile.h"
+#include "framework/safefile.h"
 
 #include <windows.h>
 
