@@ -380,9 +380,7 @@ bool CGraphBarcode::Load(CFile* file)
         return false;
     std::unique_ptr<CBarcode> symbology(CreateBarcodeByCode(code));
     if (!symbology) {
-        CString text;
-        text.Format("key = %d", code);
-        ShowMessageBox(GetActiveWindow(), text, "", MB_OK);
+        ReportUnknownKey(code);
         ApplyTextRecord(rec);
         m_symbology.reset();
         return false;

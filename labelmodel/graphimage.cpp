@@ -7,6 +7,7 @@
 #include "framework/wnd.h"
 #include "labelmodel/labelfiledialog.h"
 #include "labelmodel/tablesource.h"
+#include "labelmodel/textcontent.h"
 
 #include <cstdio>
 #include <cstring>
@@ -197,9 +198,7 @@ bool CGraphImage::ReadImageRecord(RecordReader& r, CFile* file, ImageRecord& rec
     std::unique_ptr<CImageBase> holder(CreateImageHolderForCode(code));
     if (!holder) {
         // Without knowing the holder its length is unknown, and so is everything after it.
-        CString text;
-        text.Format("key = %d", code);
-        ShowMessageBox(GetActiveWindow(), text, "", MB_OK);
+        ReportUnknownKey(code);
         r.Fail();
         return false;
     }

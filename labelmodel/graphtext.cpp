@@ -236,9 +236,7 @@ bool CGraphText::ReadTextRecord(RecordReader& r, CFile* file, TextRecord& rec)
     rec.rotation = rotation;
     std::unique_ptr<CText> content(CreateTextContentByCode(code));
     if (!content) {
-        CString text;
-        text.Format("key = %d", code);
-        ShowMessageBox(GetActiveWindow(), text, "", MB_OK);
+        ReportUnknownKey(code);
         rec.content.reset(EmptyFixedText());
         rec.unknownContent = true;
         return false;

@@ -85,14 +85,6 @@ bool WriteCountedText(RecordWriter& writer, const CString& text, int keep)
     return writer.Raw(text.GetString(), static_cast<UINT>(n));
 }
 
-// "key = %d" with a caption: what the readers say about a record they do not know.
-void ReportUnknownKey(int key, const char* caption)
-{
-    CString text;
-    text.Format("key = %d", key);
-    ShowMessageBox(GetActiveWindow(), text, caption, MB_OK);
-}
-
 char ColumnLetter(int column)
 {
     return static_cast<char>('A' + column);
@@ -613,4 +605,11 @@ bool CTextTableExt::SetTableTextOption(bool on)
 {
     m_tableTextOption = on ? 0 : 1;
     return true;
+}
+
+void ReportUnknownKey(int key, const char* caption)
+{
+    CString text;
+    text.Format("key = %d", key);
+    ShowMessageBox(GetActiveWindow(), text, caption, MB_OK);
 }

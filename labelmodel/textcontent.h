@@ -333,6 +333,10 @@ LocalTimeSource SetTextContentClock(LocalTimeSource source);   // null restores 
 // false when no digit comes. The value saturates at the range of long long.
 bool ScanDecimal(const char* text, long long* out);
 
+// "key = %d" with a caption: what the object readers say about a record type code they do not
+// know (the caption is empty except inside a multi-line text record).
+void ReportUnknownKey(int key, const char* caption = "");
+
 // Copies text into a caller's buffer: at most size - 1 characters, always terminated; nothing for
 // a null buffer or a size below 1.
 void CopyTextBounded(char* out, int size, const char* text);
