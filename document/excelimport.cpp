@@ -2,10 +2,10 @@
 
 #include "document/compoundfile.h"
 #include "document/datatable.h"
-#include "document/documentstrings.h"
 #include "document/excel80book.h"
 #include "document/excelfile.h"
 #include "document/excelsheets.h"
+#include "document/filemessages.h"
 #include "framework/guard.h"
 #include "framework/msgbox.h"
 
@@ -253,12 +253,7 @@ ExcelImportResult ImportExcelFile(CDataTableBase& table, const char* path, CStri
     if (result == ExcelImportResult::kImported && tabTitle)
         *tabTitle = MakeExcelTabTitle(path, manager.GetSheetName());
     if (result == ExcelImportResult::kFailed) {
-        CString format;
-        if (!format.LoadString(IDS_CANNOT_OPEN_FILE))
-            format = "Can not open file %s";
-        CString text;
-        text.Format(format, path ? path : "");
-        ShowMessageBox(owner, text, nullptr, MB_OK | MB_ICONERROR);
+        ReportCannotOpenFile(path, owner);
     }
     return result;
 }

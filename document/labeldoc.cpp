@@ -4,6 +4,7 @@
 
 #include "document/documentids.h"
 #include "document/documentstrings.h"
+#include "document/filemessages.h"
 #include "document/printids.h"
 #include "document/tablefiles.h"
 #include "framework/app.h"
@@ -219,9 +220,7 @@ BOOL COstrelindSoftLabelDoc::OnOpenDocument(const char* path)
         reader = g_tableFileFormats.readTbf;
     if (reader == nullptr) {
         // Nothing else reports a file the document cannot read.
-        CString text;
-        text.Format(LoadText(IDS_CANNOT_OPEN_FILE, "Can not open file %s"), path ? path : "");
-        ShowError(text.Left(299));
+        ShowError(CannotOpenFileText(path));
         return FALSE;
     }
     if (!reader(CurrentSlot(), path))
@@ -267,9 +266,7 @@ BOOL COstrelindSoftLabelDoc::OnSaveDocument(const char* path)
 
 void COstrelindSoftLabelDoc::ReportSaveFailure(const char* path) const
 {
-    CString text;
-    text.Format(LoadText(IDS_CANNOT_OPEN_FILE, "Can not open file %s"), path ? path : "");
-    ShowError(text.Left(299));
+    ShowError(CannotOpenFileText(path));
 }
 
 bool COstrelindSoftLabelDoc::SaveFileByType(const char* path)

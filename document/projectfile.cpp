@@ -4,10 +4,10 @@
 #include "document/documentstrings.h"
 #include "document/labeldoc.h"
 #include "document/projectarchive.h"
-#include "framework/safefile.h"
 #include "framework/file.h"
 #include "framework/msgbox.h"
 #include "framework/recordio.h"
+#include "framework/safefile.h"
 #include "labelmodel/template.h"
 
 #include <cstring>

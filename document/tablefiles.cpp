@@ -1,13 +1,14 @@
 #include "document/tablefiles.h"
 
 #include "document/datatable.h"
-#include "framework/safefile.h"
+#include "document/filemessages.h"
 #include "document/tablefilter.h"
 #include "document/tableslot.h"
 #include "document/textimport.h"
 #include "framework/file.h"
 #include "framework/msgbox.h"
 #include "framework/recordio.h"
+#include "framework/safefile.h"
 
 #include <algorithm>
 #include <memory>
@@ -15,7 +16,6 @@
 
 namespace {
 
-const char kCorruptFileText[] = "Corrupt file or wrong file version";
 const int32_t kTbfMagic = 0x4642542E;    // ".TBF"
 const int32_t kTextTag = 0x54584554;     // "TEXT"
 const int32_t kLbatMagic = 0x5441424C;   // "LBAT"
@@ -250,7 +250,7 @@ bool ReadTbfFile(TableSlot& slot, const char* path)
         return false;
     }
     if (!ParseTbfData(reinterpret_cast<const unsigned char*>(data.data()), data.size(), slot)) {
-        AfxMessageBox(kCorruptFileText, MB_OK | MB_ICONERROR);
+        ReportCorruptFile();
         return false;
     }
     return true;

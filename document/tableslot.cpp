@@ -1,31 +1,13 @@
 #include "document/tableslot.h"
 
-#include "document/documentstrings.h"
-#include "framework/safefile.h"
+#include "document/filemessages.h"
 #include "framework/file.h"
 #include "framework/msgbox.h"
 #include "framework/recordio.h"
+#include "framework/safefile.h"
 
 #include <utility>
 #include <vector>
-
-namespace {
-
-const char kCorruptFileText[] = "Corrupt file or wrong file version";
-
-void ReportCannotOpen(const char* path)
-{
-    CString format;
-    if (!format.LoadString(IDS_CANNOT_OPEN_FILE))
-        format = "Can not open file %s";
-    CString text;
-    text.Format(format, path);
-    if (text.GetLength() > 299)
-        text = text.Left(299);
-    AfxMessageBox(text, MB_OK | MB_ICONERROR);
-}
-
-} // namespace
 
 TableSlot::TableSlot()
     : m_table(std::make_unique<CDataTableBase>())
@@ -302,7 +284,7 @@ bool TableSlot::LoadFilterFile(const char* path)
 {
     CFile file;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) {
-        ReportCannotOpen(path);
+        ReportCannotOpenFile(path);
         return false;
     }
     RecordReader in(&file);
@@ -312,7 +294,7 @@ bool TableSlot::LoadFilterFile(const char* path)
     auto filter = std::make_unique<CDataTableFilter>();
     // The version word is not looked at; every version holds the same record.
     if (!in.I32(version) || !filter->Load(in)) {
-        AfxMessageBox(kCorruptFileText, MB_OK | MB_ICONERROR);
+        ReportCorruptFile();
         return false;
     }
     m_filter = std::move(filter);
@@ -333,7 +315,7 @@ bool TableSlot::SaveFilterFile(const char* path) const
         return out.ok();
     });
     if (!saved)
-        ReportCannotOpen(path);
+        ReportCannotOpenFile(path);
     return saved;
 }
 

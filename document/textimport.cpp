@@ -1,7 +1,7 @@
 #include "document/textimport.h"
 
 #include "document/datatable.h"
-#include "document/documentstrings.h"
+#include "document/filemessages.h"
 #include "document/tableslot.h"
 #include "framework/file.h"
 #include "framework/msgbox.h"
@@ -184,16 +184,6 @@ bool ReadWholeFile(const char* path, std::string& data)
         return false;
     data.swap(content);
     return true;
-}
-
-void ReportCannotOpenFile(const char* path)
-{
-    CString format;
-    if (!format.LoadString(IDS_CANNOT_OPEN_FILE))
-        format = "Can not open file %s";
-    CString text;
-    text.Format(format, path ? path : "");
-    AfxMessageBox(text, MB_OK | MB_ICONERROR);
 }
 
 bool ImportDelimitedText(TableSlot& slot, const char* path, char separator, bool oem)

@@ -37,5 +37,3 @@ bool ImportFixedWidthText(CDataTableBase& table, const char* path, const int wid
 
 // The whole file, or false.
 bool ReadWholeFile(const char* path, std::string& data);
-// "Can not open file %s" with the path, error icon.
-void ReportCannotOpenFile(const char* path);
