@@ -13,14 +13,6 @@ constexpr int64_t kMaxSymbolPixels = int64_t(1) << 26;
 const char kClipMessageStart[] = "Streckkod klippt p\xE5 etikett nummer %d med text \"";
 constexpr int kClipMessageLimit = 8191;
 
-CString ModeName(UINT id, const char* fallback)
-{
-    CString name;
-    if (!name.LoadString(id))
-        name = fallback;
-    return name;
-}
-
 }   // namespace
 
 const char kQrClipCaption[] = "Utskrift avbruten";
@@ -229,9 +221,9 @@ bool CBarcodeQRCode::GetEncodingModeName(char* buffer, int size) const
 {
     CString name;
     if (m_mode == kMode8Bit)
-        name = ModeName(IDS_QR_MODE_8BIT, "8-bit data");
+        name = LoadStringOr(IDS_QR_MODE_8BIT, "8-bit data");
     else if (m_mode == kModeKanji)
-        name = ModeName(IDS_QR_MODE_KANJI, "Kanji");
+        name = LoadStringOr(IDS_QR_MODE_KANJI, "Kanji");
     return CopyToBuffer(name, buffer, size);
 }
 
@@ -239,9 +231,9 @@ void CBarcodeQRCode::SetEncodingModeByName(const char* name)
 {
     if (!name)
         return;
-    if (ModeName(IDS_QR_MODE_8BIT, "8-bit data").CompareNoCase(name) == 0)
+    if (LoadStringOr(IDS_QR_MODE_8BIT, "8-bit data").CompareNoCase(name) == 0)
         m_mode = kMode8Bit;
-    else if (ModeName(IDS_QR_MODE_KANJI, "Kanji").CompareNoCase(name) == 0)
+    else if (LoadStringOr(IDS_QR_MODE_KANJI, "Kanji").CompareNoCase(name) == 0)
         m_mode = kModeKanji;
 }
 

@@ -5,11 +5,8 @@
 
 CString CannotOpenFileText(const char* path)
 {
-    CString format;
-    if (!format.LoadString(IDS_CANNOT_OPEN_FILE))
-        format = "Can not open file %s";
     CString text;
-    text.Format(format, path ? path : "");
+    text.Format(LoadStringOr(IDS_CANNOT_OPEN_FILE, "Can not open file %s"), path ? path : "");
     return text.GetLength() > 299 ? text.Left(299) : text;
 }
 

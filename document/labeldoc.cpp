@@ -49,14 +49,6 @@ bool HasExtension(const char* path, const char* extension)
     return length >= extLength && _stricmp(path + length - extLength, extension) == 0;
 }
 
-CString LoadText(UINT id, const char* fallback)
-{
-    CString text;
-    if (!text.LoadString(id))
-        text = fallback;
-    return text;
-}
-
 void ShowError(const char* text)
 {
     ShowMessageBox(nullptr, text, nullptr, MB_OK | MB_ICONERROR);
@@ -136,8 +128,8 @@ COstrelindSoftLabelDoc::COstrelindSoftLabelDoc()
         m_charsetNames[k].LoadString(kCharsetStrings[k]);
 
     // The tab views label their first tabs so; a document without windows keeps the same names.
-    const CString templateWord = LoadText(IDS_TEMPLATE_BASE_NAME, "Template");
-    const CString tableWord = LoadText(IDS_TABLE_BASE_NAME, "Table");
+    const CString templateWord = LoadStringOr(IDS_TEMPLATE_BASE_NAME, "Template");
+    const CString tableWord = LoadStringOr(IDS_TABLE_BASE_NAME, "Table");
     for (int k = 0; k < kDefaultCount; ++k) {
         m_templateNames[k].Format("%s %d", templateWord.GetString(), k + 1);
         m_tableNames[k].Format("%s %d", tableWord.GetString(), k + 1);
@@ -348,7 +340,7 @@ BOOL COstrelindSoftLabelDoc::SaveModified()
         if (stock == nullptr || !stock->IsLoadedFromFile() || !stock->IsModified())
             continue;
         CString text;
-        text.Format(LoadText(IDS_STANDARD_LABEL_MODIFIED,
+        text.Format(LoadStringOr(IDS_STANDARD_LABEL_MODIFIED,
                              "The standard label %s in the family %s is modified. Do you want to save it?"),
                     FileTitleOf(stock->GetPath()).GetString(), stock->GetFamilyName());
         const int answer = ShowMessageBox(nullptr, text, nullptr, MB_YESNOCANCEL | MB_ICONQUESTION);
@@ -433,7 +425,7 @@ void COstrelindSoftLabelDoc::OnUpdateStatusLabel(CCmdUI* ui)
         CString width, height;
         width.Format("%g mm", stock->GetWidth(0) / 1000.0);
         height.Format("%g mm", stock->GetHeight(0) / 1000.0);
-        text = LoadText(IDS_STATUS_LABEL, "Label: ") + FileTitleOf(stock->GetPath());
+        text = LoadStringOr(IDS_STATUS_LABEL, "Label: ") + FileTitleOf(stock->GetPath());
         text.AppendFormat("   ( %s x %s )", width.GetString(), height.GetString());
     } else {
         text = CString(AfxGetAppName()) + kVersionLine;
@@ -460,9 +452,9 @@ void COstrelindSoftLabelDoc::OnUpdateStatusRows(CCmdUI* ui)
         return;
     CString text;
     if (rows == 1)
-        text = LoadText(IDS_ONE_ROW_SELECTED, "One row selected");
+        text = LoadStringOr(IDS_ONE_ROW_SELECTED, "One row selected");
     else
-        text.Format(LoadText(IDS_ROWS_SELECTED, "%d rows selected"), rows);
+        text.Format(LoadStringOr(IDS_ROWS_SELECTED, "%d rows selected"), rows);
     ui->SetText(text);
 }
 

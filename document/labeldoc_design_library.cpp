@@ -24,14 +24,6 @@ CString g_imagesFolder;
 CString g_infoFolder;
 CString g_clipArtFolder;
 
-CString LoadText(UINT id, const char* fallback)
-{
-    CString text;
-    if (!text.LoadString(id))
-        text = fallback;
-    return text;
-}
-
 HWND MainWindowHandle()
 {
     CWnd* main = AfxGetMainWnd();
@@ -115,7 +107,7 @@ COstrelindSoftLabelDoc::MailSender COstrelindSoftLabelDoc::SetMailSender(MailSen
 void COstrelindSoftLabelDoc::OnFileSend()
 {
     if (GetPathName().IsEmpty()) {
-        ShowMessageBox(nullptr, LoadText(IDS_SEND_NEEDS_SAVE, "The file has to be saved before it can be sent."),
+        ShowMessageBox(nullptr, LoadStringOr(IDS_SEND_NEEDS_SAVE, "The file has to be saved before it can be sent."),
                        nullptr, MB_OK | MB_ICONERROR);
         return;
     }
@@ -145,10 +137,10 @@ bool COstrelindSoftLabelDoc::CopyToLabelLibrary(const char* folder, const char* 
     const CString target = WithBackslash(folder) + name + extension;
     if (::GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES) {
         CString question;
-        question.Format(LoadText(IDS_IMPORT_REPLACE_FILE,
+        question.Format(LoadStringOr(IDS_IMPORT_REPLACE_FILE,
                                  "The file %s%s already exists in the label library. Do you want to replace the existing file?"),
                         name.GetString(), extension.GetString());
-        const CString caption = LoadText(IDS_IMPORT_LABEL_CAPTION, "Import file for label definition.");
+        const CString caption = LoadStringOr(IDS_IMPORT_LABEL_CAPTION, "Import file for label definition.");
         if (ShowMessageBox(nullptr, question, caption, MB_YESNO | MB_ICONWARNING) != IDYES)
             return false;
     }
@@ -178,7 +170,7 @@ int COstrelindSoftLabelDoc::ImportFilesToLabelLibrary(const CString* files, int 
         CString name, extension;
         SplitFileName(lastDefinition, name, extension);
         CString question;
-        question.Format(LoadText(IDS_IMPORT_SELECT_LABEL,
+        question.Format(LoadStringOr(IDS_IMPORT_SELECT_LABEL,
                                  "The label %s has been imported into the label library.\r\n"
                                  "Do you want to select this label for the active template??"),
                         (name + extension).GetString());
@@ -191,9 +183,9 @@ int COstrelindSoftLabelDoc::ImportFilesToLabelLibrary(const CString* files, int 
 
 void COstrelindSoftLabelDoc::OnImportToLabelLibrary()
 {
-    const CString filter = JoinFilters({LoadText(IDS_LABEL_FILE_FILTER, "Label files (*.label)|*.label||"),
-                                        LoadText(IDS_IMAGE_FILE_FILTER, "Image files |*.jpg;*.jpeg;*.bmp;*.png;*.wmf||"),
-                                        LoadText(IDS_PDF_FILTER, "PDF files |*.pdf||")});
+    const CString filter = JoinFilters({LoadStringOr(IDS_LABEL_FILE_FILTER, "Label files (*.label)|*.label||"),
+                                        LoadStringOr(IDS_IMAGE_FILE_FILTER, "Image files |*.jpg;*.jpeg;*.bmp;*.png;*.wmf||"),
+                                        LoadStringOr(IDS_PDF_FILTER, "PDF files |*.pdf||")});
     CFileDialog dialog(TRUE, "*.label", nullptr,
                        OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_ENABLESIZING, filter);
     // Room for a hundred full paths.
@@ -223,7 +215,7 @@ bool COstrelindSoftLabelDoc::ImportImage(CWnd* parent, int area)
     if (objects == nullptr || !objects->IsFileSource() || GetCurrentTemplate()->IsLocked())
         return false;
     CFileDialog dialog(TRUE, "*.jpg", nullptr, OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_ENABLESIZING,
-                       LoadText(IDS_IMAGE_FILE_FILTER, "Image files |*.jpg;*.jpeg;*.bmp;*.png;*.wmf||"), parent);
+                       LoadStringOr(IDS_IMAGE_FILE_FILTER, "Image files |*.jpg;*.jpeg;*.bmp;*.png;*.wmf||"), parent);
     if (!g_clipArtFolder.IsEmpty())
         dialog.m_ofn.lpstrInitialDir = g_clipArtFolder.GetString();
     if (dialog.DoModal() != IDOK)

@@ -128,10 +128,8 @@ bool COstrelindSoftLabelDoc::HasTableData() const
 bool COstrelindSoftLabelDoc::CheckBeforePrint(CWnd* owner)
 {
     auto refuse = [owner](UINT id, const char* fallback) {
-        CString text;
-        if (!text.LoadString(id))
-            text = fallback;
-        ShowMessageBox(owner ? owner->GetSafeHwnd() : nullptr, text, nullptr, MB_OK | MB_ICONERROR);
+        ShowMessageBox(owner ? owner->GetSafeHwnd() : nullptr, LoadStringOr(id, fallback), nullptr,
+                       MB_OK | MB_ICONERROR);
         return false;
     };
     if (GetCurrentTemplate()->GetLabelStock() == nullptr)

@@ -28,14 +28,6 @@ namespace {
 const char kOptionsProperty[] = "KorveltaPrintOptions";
 const int kNameLimit = 80;
 
-CString LoadText(UINT id, const char* fallback)
-{
-    CString text;
-    if (!text.LoadString(id))
-        text = fallback;
-    return text;
-}
-
 // A profile text into a 32-character buffer of the caller's.
 const char* ReadIntoBuffer(char (&buffer)[32], const char* entry, const char* defaultValue)
 {
@@ -283,7 +275,7 @@ bool COstrelindSoftLabelDoc::PreparePrinting(CPrintInfo* info, CView* view)
     CLabel* stock = tmpl->GetLabelStock();
     // A sheet without label positions would give nothing but empty pages.
     if (stock != nullptr && LabelsPerPage() <= 0) {
-        ShowMessageBox(nullptr, LoadText(IDS_NO_LABEL_POSITIONS,
+        ShowMessageBox(nullptr, LoadStringOr(IDS_NO_LABEL_POSITIONS,
                                          "The label definition has no label positions: set its rows, columns and blocks."),
                        nullptr, MB_OK | MB_ICONERROR);
         return false;
@@ -320,7 +312,7 @@ bool COstrelindSoftLabelDoc::PreparePrinting(CPrintInfo* info, CView* view)
         !PrinterSupportsPaper(info, stock->GetPaperCode())) {
         const CString paper = GetPaperName(stock->GetPaperCode());
         CString text;
-        text.Format(LoadText(IDS_PAPER_NOT_SUPPORTED,
+        text.Format(LoadStringOr(IDS_PAPER_NOT_SUPPORTED,
                              "The selected printer '%s' does not support the papersize '%s'.\n"
                              "Choose paper size manually in the print setup dialog.\n\n"
                              "Tip: Also change in the tab 'Label' in the column 'Paper' and click 'Save' to change "

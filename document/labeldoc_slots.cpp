@@ -10,17 +10,9 @@
 
 namespace {
 
-CString LoadText(UINT id, const char* fallback)
-{
-    CString text;
-    if (!text.LoadString(id))
-        text = fallback;
-    return text;
-}
-
 bool ConfirmDelete(UINT id, const char* fallback)
 {
-    return ShowMessageBox(nullptr, LoadText(id, fallback), nullptr, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return ShowMessageBox(nullptr, LoadStringOr(id, fallback), nullptr, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 } // namespace
@@ -150,7 +142,7 @@ void COstrelindSoftLabelDoc::OnNewTemplate()
     ++m_templateCount;
     SetModifiedFlag(TRUE);
     const int index = m_templateCount - 1;
-    const CString name = MakeUniqueTabName(LoadText(IDS_TEMPLATE_BASE_NAME, "Template"), m_templateCount, true);
+    const CString name = MakeUniqueTabName(LoadStringOr(IDS_TEMPLATE_BASE_NAME, "Template"), m_templateCount, true);
     m_templateNames[index] = name;
     m_currentTemplate = index;
     if (m_templateTabs != nullptr) {
@@ -178,7 +170,7 @@ void COstrelindSoftLabelDoc::OnNewTable()
     ++m_tableCount;
     SetModifiedFlag(TRUE);
     const int index = m_tableCount - 1;
-    const CString name = MakeUniqueTabName(LoadText(IDS_TABLE_BASE_NAME, "Table"), m_tableCount, false);
+    const CString name = MakeUniqueTabName(LoadStringOr(IDS_TABLE_BASE_NAME, "Table"), m_tableCount, false);
     m_tableNames[index] = name;
     m_currentTable = index;
     if (m_tableTabs != nullptr) {

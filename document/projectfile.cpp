@@ -122,9 +122,7 @@ bool COstrelindSoftLabelDoc::WriteProjectFile(const char* path)
 bool COstrelindSoftLabelDoc::ReadProjectFile(const char* path)
 {
     auto report = [](UINT id, const char* fallback, const char* argument) {
-        CString format;
-        if (!format.LoadString(id))
-            format = fallback;
+        const CString format = LoadStringOr(id, fallback);
         CString text;
         if (argument != nullptr)
             text.Format(format, argument);

@@ -434,3 +434,11 @@ BOOL CString::LoadString(UINT id)
         buf.resize(buf.size() * 4);
     }
 }
+
+CString LoadStringOr(UINT id, const char* fallback)
+{
+    CString text;
+    if (!text.LoadString(id))
+        text = fallback;
+    return text;
+}

@@ -109,6 +109,9 @@ private:
     std::string m_s;
 };
 
+// String id of the string table, or fallback when the table has no such string.
+CString LoadStringOr(UINT id, const char* fallback);
+
 // Module whose string table LoadString reads; defaults to the executable.
 HINSTANCE AfxGetResourceHandle();
 void AfxSetResourceHandle(HINSTANCE h);

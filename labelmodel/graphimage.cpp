@@ -21,14 +21,6 @@ BOOL ShowOpenFileDialog(OPENFILENAMEA* ofn)
 
 PictureFileDialogFunction g_showPictureDialog = &ShowOpenFileDialog;
 
-CString LoadImageString(UINT id, const char* fallback)
-{
-    CString text;
-    if (!text.LoadString(id))
-        text = fallback;
-    return text;
-}
-
 // Crop values outside 0..100 only come from damaged records; drawing them would point the
 // source rectangle outside the picture.
 int ClampPercent(int v)
@@ -68,7 +60,7 @@ int FindImageColumn(const CDataTableBase* table, int index)
 std::string PictureFileFilter()
 {
     return BuildFileDialogFilter(
-        LoadImageString(IDS_IMAGE_FILE_FILTER, "Image files |*.jpg;*.jpeg;*.bmp;*.png;*.wmf||"));
+        LoadStringOr(IDS_IMAGE_FILE_FILTER, "Image files |*.jpg;*.jpeg;*.bmp;*.png;*.wmf||"));
 }
 
 void PreparePictureFileDialog(OPENFILENAMEA& ofn, HWND owner, const std::string& filter,
@@ -312,7 +304,7 @@ CString CGraphImageExt::GetFieldCode()
 {
     // One step: a translated word holding '%' must not become part of a format.
     CString code;
-    code.Format("[%s %d]", LoadImageString(IDS_IMAGE_COLUMN_WORD, "Image").GetString(),
+    code.Format("[%s %d]", LoadStringOr(IDS_IMAGE_COLUMN_WORD, "Image").GetString(),
                 GetImageColumn() + 1);
     return code;
 }
@@ -468,7 +460,7 @@ bool CGraphImageExtExt::GetColumnName(char* out, int size)
     if (m_imageColumn < 0)
         return true;
     CString name;
-    name.Format("%s %d", LoadImageString(IDS_IMAGE_COLUMN_WORD, "Image").GetString(),
+    name.Format("%s %d", LoadStringOr(IDS_IMAGE_COLUMN_WORD, "Image").GetString(),
                 m_imageColumn + 1);
     CopyText(out, size, name);
     return true;

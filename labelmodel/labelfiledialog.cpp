@@ -37,7 +37,7 @@ bool CLabelFileNew::AskPath(HWND parent, bool saveAs, CString& path) const {
     if (saveAs)
         strncpy(file, m_path, sizeof(file) - 1);
     const std::string filter =
-        BuildFileDialogFilter(LoadStockString(IDS_LABEL_FILE_FILTER, "Label files (*.label)|*.label||"));
+        BuildFileDialogFilter(LoadStringOr(IDS_LABEL_FILE_FILTER, "Label files (*.label)|*.label||"));
     OPENFILENAMEA ofn;
     PrepareLabelSaveDialog(ofn, parent, filter, file, sizeof(file), GetLabelsFolder(), saveAs);
     if (!GetSaveFileNameA(&ofn))

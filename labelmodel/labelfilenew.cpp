@@ -405,10 +405,10 @@ void CLabelFileNew::ReadDevMode(RecordReader& in, bool interactive) {
         in.Skip(rest);
         if (interactive && in.ok()) {
             ShowMessageBox(nullptr,
-                           LoadStockString(IDS_VERSION_CONFLICT,
+                           LoadStringOr(IDS_VERSION_CONFLICT,
                                            "The file contains printer settings that are not "
                                            "compatible with this version of Windows and will be deleted"),
-                           LoadStockString(IDS_VERSION_CONFLICT_CAPTION, "Version conflict"), MB_OK);
+                           LoadStringOr(IDS_VERSION_CONFLICT_CAPTION, "Version conflict"), MB_OK);
         }
         return;
     }

@@ -101,13 +101,6 @@ const char* ToNameBuffer(const CString& text) {
 
 }  // namespace
 
-CString LoadStockString(unsigned id, const char* fallback) {
-    CString text;
-    if (!text.LoadString(id))
-        text = fallback;
-    return text;
-}
-
 void GetPaperSizeForCode(int code, int& width, int& height) {
     if (code > 0 && code < kPaperCount && kPaper[code].width > 0) {
         width = kPaper[code].width;
@@ -134,7 +127,7 @@ const char* GetMarkingTypeName(int index) {
     };
     if (index < 0 || index > 7)
         return ToNameBuffer("");
-    return ToNameBuffer(LoadStockString(kNames[index].id, kNames[index].text));
+    return ToNameBuffer(LoadStringOr(kNames[index].id, kNames[index].text));
 }
 
 const char* GetPrinterTypeName(int index) {
@@ -146,13 +139,13 @@ const char* GetPrinterTypeName(int index) {
     };
     if (index < 0 || index > 6)
         return ToNameBuffer("");
-    return ToNameBuffer(LoadStockString(kNames[index].id, kNames[index].text));
+    return ToNameBuffer(LoadStringOr(kNames[index].id, kNames[index].text));
 }
 
 const char* GetAllFamiliesText(int index) {
     if (index > 1)
         return ToNameBuffer("");
-    return ToNameBuffer(LoadStockString(IDS_FAMILY_ALL, "All"));
+    return ToNameBuffer(LoadStringOr(IDS_FAMILY_ALL, "All"));
 }
 
 CString FileTitleOf(const char* path) {

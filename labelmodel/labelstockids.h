@@ -20,6 +20,3 @@ enum : unsigned {
     IDS_MARKING_MODULE = 1160,
 };
 
-// Loads a string-table text; `fallback` when the running module lacks the id.
-class CString;
-CString LoadStockString(unsigned id, const char* fallback);
