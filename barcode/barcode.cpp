@@ -23,19 +23,6 @@ int BarcodeUmToPx(int64_t um, int dpi)
     return ClampToInt((um * dpi + 12700) / 25400);
 }
 
-bool CopyToBuffer(const char* text, char* buffer, int size)
-{
-    if (!buffer || size <= 0)
-        return false;
-    size_t n = text ? strlen(text) : 0;
-    if (n > static_cast<size_t>(size - 1))
-        n = static_cast<size_t>(size - 1);
-    if (n)
-        memcpy(buffer, text, n);
-    buffer[n] = '\0';
-    return true;
-}
-
 // ---- CBarOrigin ----
 
 bool CBarOrigin::MapRect(int along, int length, int across, int depth, CRect& out) const

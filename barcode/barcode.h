@@ -35,9 +35,6 @@ constexpr int kMaxBarcodeText = 8192;
 int BarcodeUmToPx(int64_t um, int dpi);
 // Clamps a 64-bit length to int.
 int ClampToInt(int64_t v);
-// Copies text into a caller's buffer of size bytes, cut to fit and always terminated.
-// False (and nothing written) without a buffer.
-bool CopyToBuffer(const char* text, char* buffer, int size);
 
 // Where a symbol stands on the device: bars are placed along the symbol from (X, Y) in the
 // direction the owner's rotation gives, and clipped to the owner's box.

@@ -192,12 +192,12 @@ int CBarcodeCode128::MeasureWidth(const char* text, int dpi)
 
 bool CBarcodeCode128::GetName(char* buffer, int size) const
 {
-    return CopyToBuffer("Code 128", buffer, size);
+    return CopyTextBounded(buffer, size, "Code 128");
 }
 
 bool CBarcodeCode128::GetDesignPrefix(char* buffer, int size) const
 {
-    return CopyToBuffer("Code 128", buffer, size);
+    return CopyTextBounded(buffer, size, "Code 128");
 }
 
 bool CBarcodeCode128::Load(CFile* file)
@@ -224,12 +224,12 @@ bool CBarcodeCode128::Save(CFile* file) const
 
 bool CBarcodeEAN128::GetName(char* buffer, int size) const
 {
-    return CopyToBuffer("EAN 128", buffer, size);
+    return CopyTextBounded(buffer, size, "EAN 128");
 }
 
 bool CBarcodeEAN128::GetDesignPrefix(char* buffer, int size) const
 {
-    return CopyToBuffer("EAN 128", buffer, size);
+    return CopyTextBounded(buffer, size, "EAN 128");
 }
 
 bool CBarcodeEAN128::Load(CFile* file)

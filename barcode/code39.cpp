@@ -112,7 +112,7 @@ int CBarcodeCode39::MeasureWidth(const char* text, int dpi)
 
 bool CBarcodeCode39::GetName(char* buffer, int size) const
 {
-    return CopyToBuffer("Code 39", buffer, size);
+    return CopyTextBounded(buffer, size, "Code 39");
 }
 
 bool CBarcodeCode39::Load(CFile* file)

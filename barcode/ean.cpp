@@ -244,7 +244,7 @@ int CBarcodeEAN13::MeasureWidth(const char* text, int dpi)
 
 bool CBarcodeEAN13::GetName(char* buffer, int size) const
 {
-    return CopyToBuffer("EAN 13", buffer, size);
+    return CopyTextBounded(buffer, size, "EAN 13");
 }
 
 int CBarcodeEAN13::GetDigitParity(int position, int leadingDigit) const
@@ -266,7 +266,7 @@ int CBarcodeEAN8::MeasureWidth(const char* text, int dpi)
 
 bool CBarcodeEAN8::GetName(char* buffer, int size) const
 {
-    return CopyToBuffer("EAN 8", buffer, size);
+    return CopyTextBounded(buffer, size, "EAN 8");
 }
 
 // ---- CBarcodeUPCA ----
@@ -289,5 +289,5 @@ int CBarcodeUPCA::MeasureWidth(const char* text, int dpi)
 
 bool CBarcodeUPCA::GetName(char* buffer, int size) const
 {
-    return CopyToBuffer("UPCA", buffer, size);
+    return CopyTextBounded(buffer, size, "UPCA");
 }

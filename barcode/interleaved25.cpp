@@ -105,7 +105,7 @@ int CBarcodeCode2of5Int::MeasureWidth(const char* text, int dpi)
 
 bool CBarcodeCode2of5Int::GetName(char* buffer, int size) const
 {
-    return CopyToBuffer("2/5 Interleaved", buffer, size);
+    return CopyTextBounded(buffer, size, "2/5 Interleaved");
 }
 
 bool CBarcodeCode2of5Int::Load(CFile* file)

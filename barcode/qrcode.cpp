@@ -224,7 +224,7 @@ bool CBarcodeQRCode::GetEncodingModeName(char* buffer, int size) const
         name = LoadStringOr(IDS_QR_MODE_8BIT, "8-bit data");
     else if (m_mode == kModeKanji)
         name = LoadStringOr(IDS_QR_MODE_KANJI, "Kanji");
-    return CopyToBuffer(name, buffer, size);
+    return CopyTextBounded(buffer, size, name);
 }
 
 void CBarcodeQRCode::SetEncodingModeByName(const char* name)
@@ -239,7 +239,7 @@ void CBarcodeQRCode::SetEncodingModeByName(const char* name)
 
 bool CBarcodeQRCode::GetName(char* buffer, int size) const
 {
-    return CopyToBuffer("QR Code\xAE", buffer, size);
+    return CopyTextBounded(buffer, size, "QR Code\xAE");
 }
 
 bool CBarcodeQRCode::Load(CFile* file)

@@ -435,6 +435,19 @@ BOOL CString::LoadString(UINT id)
     }
 }
 
+bool CopyTextBounded(char* out, int size, const char* text)
+{
+    if (!out || size < 1)
+        return false;
+    size_t n = text ? std::strlen(text) : 0;
+    if (n > static_cast<size_t>(size - 1))
+        n = static_cast<size_t>(size - 1);
+    if (n)
+        std::memcpy(out, text, n);
+    out[n] = '\0';
+    return true;
+}
+
 CString LoadStringOr(UINT id, const char* fallback)
 {
     CString text;

@@ -109,6 +109,10 @@ private:
     std::string m_s;
 };
 
+// Copies text into a caller's buffer: at most size - 1 characters, always terminated (null text:
+// the empty text). False, and nothing written, for a null buffer or a size below 1.
+bool CopyTextBounded(char* out, int size, const char* text);
+
 // String id of the string table, or fallback when the table has no such string.
 CString LoadStringOr(UINT id, const char* fallback);
 

@@ -36,7 +36,7 @@ const int kMinMargin = 0, kMaxMargin = 1000;
 
 bool FormatInto(char* out, int size, const CString& text)
 {
-    return CopyToBuffer(text, out, size);
+    return CopyTextBounded(out, size, text);
 }
 
 // Numbers are read as the Windows C runtime reads them, so a decimal comma follows the locale

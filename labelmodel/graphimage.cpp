@@ -28,13 +28,6 @@ int ClampPercent(int v)
     return v < 0 ? 0 : (v > 100 ? 100 : v);
 }
 
-void CopyText(char* out, int size, const char* text)
-{
-    if (!out || size <= 0)
-        return;
-    lstrcpynA(out, text ? text : "", size);
-}
-
 // The index-th column (0-based, counting from column 0) that the table flags as an image column;
 // -1 when there is none or no reader to ask.
 int FindImageColumn(const CDataTableBase* table, int index)
@@ -131,7 +124,7 @@ bool CGraphImage::CopyPictureToClipboard()
 bool CGraphImage::EditContent(CWnd* parent)
 {
     char file[kMaxPathLength + 1] = {};
-    CopyText(file, sizeof file, m_path);
+    CopyTextBounded(file, sizeof file, m_path);
     const std::string filter = PictureFileFilter();
     OPENFILENAMEA ofn;
     HWND owner = parent && parent->GetSafeHwnd() ? parent->GetSafeHwnd() : GetActiveWindow();
@@ -312,13 +305,13 @@ CString CGraphImageExt::GetFieldCode()
 void CGraphImageExt::GetImagePathForRecord(int row, char* out, int size, CDataTableBase* table,
                                            CDataTableMap* columnMap)
 {
-    CopyText(out, size, "");
+    CopyTextBounded(out, size, "");
     if (!table)
         return;
     const int column = FindImageColumn(table, GetImageColumn());
     if (column < 0)
         return;
-    CopyText(out, size, ReadTableCell(table, columnMap, row, column));
+    CopyTextBounded(out, size, ReadTableCell(table, columnMap, row, column));
 }
 
 void CGraphImageExt::TakeRowPicture(int row, CDataTableBase* table, CDataTableMap* columnMap)
@@ -462,7 +455,7 @@ bool CGraphImageExtExt::GetColumnName(char* out, int size)
     CString name;
     name.Format("%s %d", LoadStringOr(IDS_IMAGE_COLUMN_WORD, "Image").GetString(),
                 m_imageColumn + 1);
-    CopyText(out, size, name);
+    CopyTextBounded(out, size, name);
     return true;
 }
 

@@ -13,19 +13,6 @@
 
 // ==== Helpers ====================================================================================
 
-void CopyTextBounded(char* out, int size, const char* text)
-{
-    if (!out || size < 1)
-        return;
-    if (!text)
-        text = "";
-    size_t n = std::strlen(text);
-    if (n > static_cast<size_t>(size - 1))
-        n = static_cast<size_t>(size - 1);
-    std::memcpy(out, text, n);
-    out[n] = '\0';
-}
-
 bool ScanDecimal(const char* text, long long* out)
 {
     if (!text)

@@ -337,6 +337,3 @@ bool ScanDecimal(const char* text, long long* out);
 // know (the caption is empty except inside a multi-line text record).
 void ReportUnknownKey(int key, const char* caption = "");
 
-// Copies text into a caller's buffer: at most size - 1 characters, always terminated; nothing for
-// a null buffer or a size below 1.
-void CopyTextBounded(char* out, int size, const char* text);
