@@ -10,6 +10,7 @@
 #include "framework/app.h"
 #include "framework/cmdtarget.h"
 #include "framework/msgbox.h"
+#include "framework/paths.h"
 #include "framework/stdids.h"
 #include "framework/view.h"
 #include "labelmodel/graphcollection.h"
@@ -40,28 +41,9 @@ const char kRefuseNoProductTemplate[] =
     "Document not containing a product can not be saved as a template file (*.tpe).";
 const char kVersionLine[] = " V10.0  Label design and printing";
 
-bool HasExtension(const char* path, const char* extension)
-{
-    if (path == nullptr)
-        return false;
-    const size_t length = strlen(path);
-    const size_t extLength = strlen(extension);
-    return length >= extLength && _stricmp(path + length - extLength, extension) == 0;
-}
-
 void ShowError(const char* text)
 {
     ShowMessageBox(nullptr, text, nullptr, MB_OK | MB_ICONERROR);
-}
-
-// The file name without folder and extension.
-CString FileTitleOf(const char* path)
-{
-    CString name(path);
-    const int slash = std::max(name.ReverseFind('\\'), name.ReverseFind('/'));
-    name = name.Mid(slash + 1);
-    const int dot = name.ReverseFind('.');
-    return dot > 0 ? name.Left(dot) : name;
 }
 
 void ReadFontProfile(LOGFONTA& font, const char* section, const char* faceEntry, const char* face,

@@ -9,6 +9,7 @@
 #include "document/registrydefaults.h"
 #include "framework/cmdtarget.h"
 #include "framework/gdi.h"
+#include "framework/paths.h"
 #include "framework/print.h"
 #include "framework/view.h"
 #include "labelmodel/graphcollection.h"
@@ -38,12 +39,6 @@ POINT PrintingOffset(CDC* dc)
         offset.y = dc->GetDeviceCaps(PHYSICALOFFSETY);
     }
     return offset;
-}
-
-bool HasExtension(const CString& path, const char* extension)
-{
-    const int length = static_cast<int>(std::strlen(extension));
-    return path.GetLength() >= length && path.Right(length).CompareNoCase(extension) == 0;
 }
 
 // Where labels and cut lines go on the printer: the stock's geometry with the template's

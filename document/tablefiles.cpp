@@ -7,6 +7,7 @@
 #include "document/textimport.h"
 #include "framework/file.h"
 #include "framework/msgbox.h"
+#include "framework/paths.h"
 #include "framework/recordio.h"
 #include "framework/safefile.h"
 
@@ -49,15 +50,6 @@ private:
     size_t m_size;
     size_t m_pos = 0;
 };
-
-bool HasExtension(const char* path, const char* extension)
-{
-    const std::string text(path ? path : "");
-    const std::string ext(extension);
-    if (text.size() < ext.size())
-        return false;
-    return CString(text.substr(text.size() - ext.size()).c_str()).CompareNoCase(extension) == 0;
-}
 
 // A count read from the file, checked against what the rest of the file can hold.
 bool ReadCount(RecordReader& in, CFile& file, int32_t& count, size_t bytesPerItem)

@@ -1,6 +1,7 @@
 // The label library: loading the definitions of the labels folder and the family list.
 #include "labelmodel/labelmanager.h"
 #include "labelmodel/labelpaper.h"
+#include "framework/paths.h"
 #include <cstring>
 #include <utility>
 

@@ -1,4 +1,6 @@
 // The paper table and the classification names of label stocks.
+
+#include "framework/paths.h"
 #include "labelmodel/labelpaper.h"
 #include "labelmodel/labelstock.h"
 #include "labelmodel/labelstockids.h"
@@ -146,19 +148,6 @@ const char* GetAllFamiliesText(int index) {
     if (index > 1)
         return ToNameBuffer("");
     return ToNameBuffer(LoadStringOr(IDS_FAMILY_ALL, "All"));
-}
-
-CString FileTitleOf(const char* path) {
-    if (!path)
-        return CString();
-    const char* name = path;
-    for (const char* p = path; *p; ++p)
-        if (*p == '\\' || *p == '/' || *p == ':')
-            name = p + 1;
-    const char* dot = strrchr(name, '.');
-    if (dot && dot != name)
-        return CString(name, static_cast<int>(dot - name));
-    return CString(name);
 }
 
 void GetLabelFileTitle(char* buffer, int size, const CLabel* stock) {

@@ -21,6 +21,3 @@ const char* GetPrinterTypeName(int index);
 const char* GetAllFamiliesText(int index);
 // The stock's file path without folder and extension into buffer (cut to size - 1 characters).
 void GetLabelFileTitle(char* buffer, int size, const CLabel* stock);
-// File title of a path: the name after the last '\\' or '/' without its last extension (a '.'
-// that starts the name is not an extension).
-CString FileTitleOf(const char* path);

@@ -1,5 +1,6 @@
 // Label stock geometry: sizes and fitting, orientation, paper table and names, classification
 // names, outlines and the save dialog set-up.
+#include "framework/paths.h"
 #include "labelmodel/labelfiledialog.h"
 #include "labelmodel/labelpaper.h"
 #include "labelmodel/labelstock.h"
