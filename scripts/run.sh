@@ -7,6 +7,13 @@ BUILD_DIR="${BUILD_DIR:-build}"
 bash scripts/setup.sh
 bash scripts/build.sh
 # shellcheck source=/dev/null
+source scripts/archcheck.sh
+if [ "$KORVELTA_TEST_BITS" = 64 ]; then
+  # No 32-bit support on this machine: run the 64-bit build of the same sources.
+  KORVELTA_THIRD_PARTY="$BUILD_DIR/third_party" BUILD_DIR="$BUILD_DIR/x64" BUILD_BITS=64 bash scripts/build.sh
+  BUILD_DIR="$BUILD_DIR/x64"
+fi
+# shellcheck source=/dev/null
 source scripts/xvfb.sh
 # shellcheck source=/dev/null
 source scripts/wineenv.sh "$BUILD_DIR"

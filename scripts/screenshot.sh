@@ -9,8 +9,15 @@ OUT="${1:-$BUILD_DIR/screenshot.png}"
 shift || true
 # ImageMagick takes the picture, xwininfo finds the window.
 KORVELTA_EXTRA_PACKAGES="${KORVELTA_EXTRA_PACKAGES:-} imagemagick x11-utils" bash scripts/setup.sh
+# shellcheck source=/dev/null
+source scripts/archcheck.sh
+if [ "$KORVELTA_TEST_BITS" = 64 ]; then
+  # No 32-bit support on this machine: picture the 64-bit build of the same sources.
+  export KORVELTA_THIRD_PARTY="$BUILD_DIR/third_party" BUILD_BITS=64
+  BUILD_DIR="$BUILD_DIR/x64"
+fi
 if [ ! -f "$BUILD_DIR/ui/KORVELTA-PRINT.exe" ]; then
-  bash scripts/build.sh
+  BUILD_DIR="$BUILD_DIR" bash scripts/build.sh
 else
   cmake --build "$BUILD_DIR" --target KORVELTA-PRINT >/dev/null
 fi

@@ -3,7 +3,8 @@
 # Quick when everything is there already: it only calls apt-get when a package is missing.
 set -euo pipefail
 
-packages=(g++-mingw-w64-i686-posix wine wine32 xvfb xauth fonts-wine fonts-liberation
+# wine64 and the 64-bit compiler serve machines that cannot run 32-bit code (scripts/archcheck.sh).
+packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32 wine64 xvfb xauth fonts-wine fonts-liberation
           cmake ninja-build googletest bzip2 xz-utils ca-certificates dpkg-dev
           zbar-tools zxing-cpp-tools qrencode
           python3-xlwt python3-xlrd gnumeric ghostscript python3)
@@ -31,7 +32,26 @@ if [ ${#missing[@]} -gt 0 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
   fi
-  $SUDO apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}" \
-    || DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q "${missing[@]}"
+  # A mirror in the middle of a sync answers some index with the wrong size and apt-get update
+  # exits non-zero although the indexes it needs arrived: the install decides, and both are
+  # retried a few times with a pause before giving up.
+  installed=""
+  codename="$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")"
+  for attempt in 1 2 3 4; do
+    $SUDO apt-get update -q || echo "apt-get update reported errors (attempt $attempt); trying the install anyway" >&2
+    # Without one index (the i386 security one, say) the newest versions of a library differ
+    # between amd64 and i386 and wine32 cannot be installed; the release's own versions agree.
+    if DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}" \
+       || DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q "${missing[@]}" \
+       || { [ -n "$codename" ] && DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q \
+              --no-install-recommends -t "$codename" "${missing[@]}"; }; then
+      installed=yes
+      break
+    fi
+    sleep $((attempt * 5))
+  done
+  if [ -z "$installed" ]; then
+    echo "setup: could not install ${missing[*]} from the Debian package archive (see apt's errors above); the project itself is not at fault" >&2
+    exit 1
+  fi
 fi

@@ -5,6 +5,14 @@ cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
 bash scripts/setup.sh
 bash scripts/build.sh
+# shellcheck source=/dev/null
+source scripts/archcheck.sh
+if [ "$KORVELTA_TEST_BITS" = 64 ]; then
+  # This machine cannot run 32-bit code: the tests run as 64-bit programs of the same sources.
+  echo "test.sh: no 32-bit support on this machine; testing a 64-bit build in $BUILD_DIR/x64"
+  KORVELTA_THIRD_PARTY="$BUILD_DIR/third_party" BUILD_DIR="$BUILD_DIR/x64" BUILD_BITS=64 bash scripts/build.sh
+  BUILD_DIR="$BUILD_DIR/x64"
+fi
 # The import tests compare with workbooks that the npm package xlsx writes.
 if [ ! -d "$BUILD_DIR/npm/node_modules/xlsx" ]; then
   npm install --silent --no-audit --no-fund --prefix "$BUILD_DIR/npm" xlsx@0.18.5 >/dev/null

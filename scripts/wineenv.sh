@@ -4,7 +4,18 @@
 # behaviour (decimal separator, measurement system) is the same on every machine.
 _korvelta_build="${1:-${BUILD_DIR:-build}}"
 _korvelta_build="$(cd "$_korvelta_build" 2>/dev/null && pwd || echo "$PWD/$_korvelta_build")"
-export WINEARCH=win32
+# A build folder configured for 64-bit Windows (machines without 32-bit support, see
+# scripts/archcheck.sh) runs under 64-bit Wine: "wine" then names the 64-bit loader.
+if grep -q 'toolchain-mingw64' "$_korvelta_build/CMakeCache.txt" 2>/dev/null; then
+  export WINEARCH=win64
+  export WINELOADER=/usr/lib/wine/wine64
+  mkdir -p "$_korvelta_build/winebin"
+  printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' > "$_korvelta_build/winebin/wine"
+  chmod +x "$_korvelta_build/winebin/wine"
+  case ":$PATH:" in *":$_korvelta_build/winebin:"*) ;; *) export PATH="$_korvelta_build/winebin:$PATH" ;; esac
+else
+  export WINEARCH=win32
+fi
 export WINEPREFIX="$_korvelta_build/wineprefix"
 export WINEDEBUG=-all
 export LANG=en_US.UTF-8
