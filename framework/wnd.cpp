@@ -63,6 +63,24 @@ const char* AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH backgrou
     return names.insert(name).first->c_str();
 }
 
+bool AfxRegisterNamedClass(const char* name, UINT classStyle, WNDPROC proc, HCURSOR cursor, HBRUSH background,
+                           HICON icon)
+{
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    WNDCLASSA existing;
+    if (::GetClassInfoA(instance, name, &existing))
+        return true;
+    WNDCLASSA wc = {};
+    wc.style = classStyle;
+    wc.lpfnWndProc = proc ? proc : AfxWndProc;
+    wc.hInstance = instance;
+    wc.hCursor = cursor;
+    wc.hbrBackground = background;
+    wc.hIcon = icon;
+    wc.lpszClassName = name;
+    return ::RegisterClassA(&wc) != 0;
+}
+
 LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
@@ -175,6 +193,7 @@ BOOL CWnd::SubclassWindow(HWND wnd)
         ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
     // A window of one of our own classes already has our procedure: nothing to chain to.
     m_pfnSuper = (old == AfxWndProc) ? nullptr : old;
+    PreSubclassWindow();
     return TRUE;
 }
 

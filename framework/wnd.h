@@ -27,6 +27,12 @@ public:
 // Registers (once) a window class with the framework's window procedure and returns its name.
 const char* AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
                                 HICON icon = nullptr);
+// Registers (once) a class under a given name: with the framework's window procedure (proc null), so
+// that a window of the class binds to its object at its first message, or with proc (for example
+// DefWindowProcA for classes that dialog templates name and data exchange subclasses). False when
+// the class can not be registered.
+bool AfxRegisterNamedClass(const char* name, UINT classStyle, WNDPROC proc = nullptr, HCURSOR cursor = nullptr,
+                           HBRUSH background = nullptr, HICON icon = nullptr);
 // The window procedure every framework class uses.
 LRESULT CALLBACK AfxWndProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -46,6 +52,9 @@ public:
     BOOL Attach(HWND wnd);                         // binds without subclassing
     HWND Detach();
     BOOL SubclassWindow(HWND wnd);                 // binds and routes its messages through our map
+    // Called by SubclassWindow once the object is bound: controls from dialog templates adjust
+    // their styles here.
+    virtual void PreSubclassWindow() {}
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
     HWND GetSafeHwnd() const { return m_hWnd; }
