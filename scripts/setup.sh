@@ -36,9 +36,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   # exits non-zero although the indexes it needs arrived: the install decides, and both are
   # retried a few times with a pause before giving up.
   installed=""
-  codename="$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")"
-  for attempt in 1 2 3 4; do
-    $SUDO apt-get update -q || echo "apt-get update reported errors (attempt $attempt); trying the install anyway" >&2
+  codename="$( (. /etc/os-release && echo "${VERSION_CODENAME:-}") 2>/dev/null || true)"
+  attempts=4
+  for attempt in $(seq 1 $attempts); do
+    $SUDO apt-get update -q || echo "apt-get update reported errors (attempt $attempt of $attempts); trying the install anyway" >&2
     # Without one index (the i386 security one, say) the newest versions of a library differ
     # between amd64 and i386 and wine32 cannot be installed; the release's own versions agree.
     if DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}" \
@@ -48,7 +49,7 @@ if [ ${#missing[@]} -gt 0 ]; then
       installed=yes
       break
     fi
-    sleep $((attempt * 5))
+    if [ "$attempt" -lt $attempts ]; then sleep $((attempt * 5)); fi
   done
   if [ -z "$installed" ]; then
     echo "setup: could not install ${missing[*]} from the Debian package archive (see apt's errors above); the project itself is not at fault" >&2

@@ -4,6 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
 bash scripts/setup.sh
+# The build fetches the QR library's sources; that fetch is tried first against a fake archive.
+bash scripts/tests/fetch-qrencode-test.sh
 bash scripts/build.sh
 # shellcheck source=/dev/null
 source scripts/archcheck.sh
