@@ -2,6 +2,21 @@
 
 #include <cstring>
 
+CBarFill::CBarFill(HDC dc, HBRUSH brush) : m_dc(dc), m_brush(brush)
+{
+    // Printers and metafiles get the region; the screen and bitmaps in memory draw directly.
+    const DWORD type = ::GetObjectType(dc);
+    m_direct = type == OBJ_MEMDC || (type == OBJ_DC && ::GetDeviceCaps(dc, TECHNOLOGY) == DT_RASDISPLAY);
+}
+
+void CBarFill::FillEach() const
+{
+    HGDIOBJ old = ::SelectObject(m_dc, m_brush);
+    for (const RECT& r : m_rects)
+        ::PatBlt(m_dc, r.left, r.top, r.right - r.left, r.bottom - r.top, PATCOPY);
+    ::SelectObject(m_dc, old);
+}
+
 void CBarFill::Add(const RECT& r)
 {
     if (r.left >= r.right || r.top >= r.bottom)
@@ -22,12 +37,9 @@ void CBarFill::Flush()
 {
     if (m_rects.empty())
         return;
-    if (m_rects.size() == 1) {
+    if (m_direct || m_rects.size() == 1) {
         // One rectangle needs no region.
-        const RECT& r = m_rects[0];
-        HGDIOBJ old = ::SelectObject(m_dc, m_brush);
-        ::PatBlt(m_dc, r.left, r.top, r.right - r.left, r.bottom - r.top, PATCOPY);
-        ::SelectObject(m_dc, old);
+        FillEach();
     } else {
         // The region header and its rectangles, as ExtCreateRegion reads them.
         const size_t bytes = sizeof(RGNDATAHEADER) + m_rects.size() * sizeof(RECT);
@@ -50,12 +62,9 @@ void CBarFill::Flush()
             ::DeleteObject(region);
         } else {
             // Out of region memory: the rectangles one by one still draw the symbol.
-            HGDIOBJ old = ::SelectObject(m_dc, m_brush);
-            for (const RECT& r : m_rects)
-                ::PatBlt(m_dc, r.left, r.top, r.right - r.left, r.bottom - r.top, PATCOPY);
-            ::SelectObject(m_dc, old);
+            FillEach();
         }
     }
-    ++m_calls;
+    m_calls += m_direct ? static_cast<int>(m_rects.size()) : 1;
     m_rects.clear();
 }

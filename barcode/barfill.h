@@ -2,7 +2,8 @@
 // The dark rectangles of one symbol in one colour, gathered and filled together: a region per
 // batch and one fill call for it, in place of one call per bar or module. The pixels are those
 // of filling each rectangle on its own; what changes is what a printer driver or a metafile
-// receives (one path or one record instead of hundreds).
+// receives (one path or one record instead of hundreds). On the screen and memory bitmaps,
+// where a call costs nothing but building the region does, the rectangles go out one by one.
 #include <windows.h>
 #include <vector>
 
@@ -12,7 +13,7 @@ public:
     // rectangles costs about the square of their number in some GDI implementations.
     static constexpr size_t kBatch = 1024;
 
-    CBarFill(HDC dc, HBRUSH brush) : m_dc(dc), m_brush(brush) {}
+    CBarFill(HDC dc, HBRUSH brush);
     CBarFill(const CBarFill&) = delete;
     CBarFill& operator=(const CBarFill&) = delete;
     ~CBarFill() { Flush(); }
@@ -26,7 +27,10 @@ public:
     int Calls() const { return m_calls; }
 
 private:
+    void FillEach() const;
+
     HDC m_dc;
+    bool m_direct;
     HBRUSH m_brush;
     std::vector<RECT> m_rects;
     int m_calls = 0;

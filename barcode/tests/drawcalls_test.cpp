@@ -18,6 +18,28 @@ namespace {
 
 const COLORREF kInk = RGB(20, 40, 160);
 
+int CALLBACK PlayRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record, int count, LPARAM)
+{
+    // One to one: the player's fit of the picture frame into the target is undone.
+    ::SetGraphicsMode(dc, GM_ADVANCED);
+    ::ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
+    ::PlayEnhMetaFileRecord(dc, table, record, count);
+    return 1;
+}
+
+// Draws through an enhanced metafile, where the gathered rectangles go out as one region, and
+// plays it back one to one onto canvas: the pixels a printer's raster would get.
+void ThroughMetafile(DibCanvas& canvas, const std::function<void(CDC*)>& draw)
+{
+    CDC emf;
+    emf.Attach(::CreateEnhMetaFileA(canvas.dc().GetSafeHdc(), nullptr, nullptr, nullptr));
+    draw(&emf);
+    HENHMETAFILE bits = ::CloseEnhMetaFile(emf.Detach());
+    const RECT all = {0, 0, canvas.Width(), canvas.Height()};
+    ::EnumEnhMetaFile(canvas.dc().GetSafeHdc(), bits, PlayRecord, nullptr, &all);
+    ::DeleteEnhMetaFile(bits);
+}
+
 void FillOne(HDC dc, const CRect& r)
 {
     ::PatBlt(dc, r.left, r.top, r.Width(), r.Height(), PATCOPY);
@@ -115,9 +137,12 @@ TEST(DrawCalls, LinearSymbolsMatchOneRectanglePerBar)
                         const int X = rotation == 1800 || rotation == 2700 ? 630 : 10;
                         const int Y = rotation == 900 || rotation == 1800 ? 630 : 10;
 
-                        DibCanvas drawn(640, 640);
+                        DibCanvas drawn(640, 640), played(640, 640);
                         code->GetBarBrush().CreateSolidBrush(kInk);
                         code->Draw(&owner, &drawn.dc(), 300, 300, X, Y, 1, lc.text);
+                        ThroughMetafile(played, [&](CDC* dc) {
+                            code->Draw(&owner, dc, 300, 300, X, Y, 1, lc.text);
+                        });
                         code->ReleaseBrush();
 
                         CBarPattern pattern;
@@ -133,6 +158,9 @@ TEST(DrawCalls, LinearSymbolsMatchOneRectanglePerBar)
                         ASSERT_GT(reference.CountPixels(kInk), 0) << lc.name;
                         ASSERT_TRUE(drawn.SameAs(reference))
                             << lc.name << " module " << px << " rotation " << rotation
+                            << " space " << s << " quiet " << quiet;
+                        ASSERT_TRUE(played.SameAs(reference))
+                            << lc.name << " (metafile) module " << px << " rotation " << rotation
                             << " space " << s << " quiet " << quiet;
                     }
                 }
@@ -211,8 +239,11 @@ TEST(DrawCalls, QrCodeMatchesOneRectanglePerModule)
                     const int X = rotation == 1800 || rotation == 2700 ? 590 : 10;
                     const int Y = rotation == 900 || rotation == 1800 ? 590 : 10;
 
-                    DibCanvas drawn(600, 600);
+                    DibCanvas drawn(600, 600), played(600, 600);
                     ASSERT_GT(code.Draw(&owner, &drawn.dc(), 300, 300, X, Y, 1, t.text), 0);
+                    ThroughMetafile(played, [&](CDC* dc) {
+                        code.Draw(&owner, dc, 300, 300, X, Y, 1, t.text);
+                    });
 
                     const QRcode* symbol = code.Encode(t.text);
                     ASSERT_NE(nullptr, symbol);
@@ -225,6 +256,9 @@ TEST(DrawCalls, QrCodeMatchesOneRectanglePerModule)
                     ASSERT_GT(reference.CountPixels(kInk), 0);
                     ASSERT_TRUE(drawn.SameAs(reference)) << t.text << " module " << px << " rotation "
                                                          << rotation << " centred " << centred;
+                    ASSERT_TRUE(played.SameAs(reference)) << t.text << " (metafile) module " << px
+                                                          << " rotation " << rotation << " centred "
+                                                          << centred;
                 }
             }
         }
@@ -234,7 +268,8 @@ TEST(DrawCalls, QrCodeMatchesOneRectanglePerModule)
 TEST(DrawCalls, GatheredRectanglesFillTheirUnion)
 {
     // Overlapping, touching, out of order, empty, and more than one batch: the same pixels as
-    // filling each on its own, in fewer calls.
+    // filling each on its own, in a call per batch (on a metafile; a bitmap in memory is
+    // filled directly).
     std::srand(31);
     std::vector<CRect> rects;
     for (int i = 0; i < 3000; ++i) {
@@ -246,13 +281,13 @@ TEST(DrawCalls, GatheredRectanglesFillTheirUnion)
     CBrush ink(kInk);
     DibCanvas gathered(400, 400), reference(400, 400);
     int calls = 0;
-    {
-        CBarFill fill(gathered.dc().GetSafeHdc(), static_cast<HBRUSH>(ink.GetSafeHandle()));
+    ThroughMetafile(gathered, [&](CDC* dc) {
+        CBarFill fill(dc->GetSafeHdc(), static_cast<HBRUSH>(ink.GetSafeHandle()));
         for (const CRect& r : rects)
             fill.Add(r);
         fill.Flush();
         calls = fill.Calls();
-    }
+    });
     HGDIOBJ old = ::SelectObject(reference.dc().GetSafeHdc(), ink.GetSafeHandle());
     for (const CRect& r : rects)
         if (!r.IsRectEmpty())
@@ -261,6 +296,12 @@ TEST(DrawCalls, GatheredRectanglesFillTheirUnion)
     EXPECT_TRUE(gathered.SameAs(reference));
     EXPECT_LE(calls, 4);
     EXPECT_GE(calls, 2);
+    DibCanvas direct(400, 400);
+    CBarFill fill(direct.dc().GetSafeHdc(), static_cast<HBRUSH>(ink.GetSafeHandle()));
+    for (const CRect& r : rects)
+        fill.Add(r);
+    fill.Flush();
+    EXPECT_TRUE(direct.SameAs(reference));
 }
 
 TEST(DrawCalls, MetafileOfASymbolHoldsFewRecords)
