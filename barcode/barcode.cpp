@@ -1,5 +1,6 @@
 #include "barcode/barcode.h"
 
+#include "barcode/barfill.h"
 #include "framework/recordio.h"
 #include <climits>
 #include <cstring>
@@ -90,14 +91,23 @@ void CBarcode::DrawBar(const CBarOrigin& at, int x, int width, int height)
     CRect visible;
     if (!::IntersectRect(&visible, &bar, &at.clip))
         return;
+    if (at.fill) {
+        at.fill->Add(visible);
+        return;
+    }
     ::PatBlt(at.dc->GetSafeHdc(), visible.left, visible.top, visible.Width(), visible.Height(),
              PATCOPY);
 }
 
-HGDIOBJ CBarcode::SelectBarBrush(CDC* dc)
+HBRUSH CBarcode::BarBrush() const
 {
     HGDIOBJ brush = m_brush.GetSafeHandle() ? m_brush.GetSafeHandle() : ::GetStockObject(BLACK_BRUSH);
-    return ::SelectObject(dc->GetSafeHdc(), brush);
+    return static_cast<HBRUSH>(brush);
+}
+
+HGDIOBJ CBarcode::SelectBarBrush(CDC* dc)
+{
+    return ::SelectObject(dc->GetSafeHdc(), BarBrush());
 }
 
 // ---- CBarPattern ----
@@ -200,7 +210,9 @@ int CBarcodeModular::DrawPattern(CBarcodeOwner* owner, CDC* dc, const CBarPatter
     if (!at.MapRect(0, 1, 0, 1, probe))
         return 0;
     int pos = m_quietZone ? 10 * lm.m : 0;
-    HGDIOBJ oldBrush = SelectBarBrush(dc);
+    // All bars in one fill: bars that touch (a space corrected to nothing) join into one.
+    CBarFill fill(dc->GetSafeHdc(), BarBrush());
+    at.fill = &fill;
     for (size_t i = 0; i < pattern.Size(); ++i) {
         uint8_t e = pattern[i];
         int width = e == CBarPattern::kWide ? lm.wide : e * lm.m;
@@ -211,7 +223,7 @@ int CBarcodeModular::DrawPattern(CBarcodeOwner* owner, CDC* dc, const CBarPatter
             pos += width + lm.s;
         }
     }
-    ::SelectObject(dc->GetSafeHdc(), oldBrush);
+    fill.Flush();
     return static_cast<int>(total);
 }
 

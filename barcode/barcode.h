@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class CBarFill;
 class CFile;
 class RecordReader;
 class RecordWriter;
@@ -40,6 +41,8 @@ int ClampToInt(int64_t v);
 // direction the owner's rotation gives, and clipped to the owner's box.
 struct CBarOrigin {
     CDC* dc = nullptr;
+    // Where the bars gather to be filled together; null fills each bar on its own.
+    CBarFill* fill = nullptr;
     int rotation = 0;
     CRect clip;
     int X = 0;
@@ -130,11 +133,14 @@ public:
     CString GetNameString() const;
 
 protected:
-    // Fills one bar x pixels along the symbol, width wide and height deep, clipped to the owner,
-    // with the brush selected into the device context (SelectBarBrush): one GDI call per bar.
+    // One bar x pixels along the symbol, width wide and height deep, clipped to the owner: added
+    // to the origin's fill when it has one, else filled with the brush selected into the device
+    // context (SelectBarBrush).
     void DrawBar(const CBarOrigin& at, int x, int width, int height);
     // Selects the bar brush (black when the owner made none) and answers the brush it replaced.
     HGDIOBJ SelectBarBrush(CDC* dc);
+    // The bar brush, black when the owner made none.
+    HBRUSH BarBrush() const;
 
 private:
     CBrush m_brush;

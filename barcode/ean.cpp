@@ -1,5 +1,6 @@
 #include "barcode/ean.h"
 
+#include "barcode/barfill.h"
 #include "framework/recordio.h"
 #include <cstdlib>
 #include <cstring>
@@ -144,6 +145,10 @@ int CBarcodeEAN::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int X, 
     font.CreateFontIndirect(&lf);
     int saved = dc->SaveDC();
     SelectBarBrush(dc);
+    // The bars gather and are filled together at the end; the digits are the bars' colour and
+    // do not overlap them, so the order does not show.
+    CBarFill fill(dc->GetSafeHdc(), BarBrush());
+    at.fill = &fill;
     dc->SelectObject(&font);
     dc->SetTextColor(owner->GetOwnerTextColour());
     dc->SetBkMode(TRANSPARENT);
@@ -205,6 +210,7 @@ int CBarcodeEAN::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int X, 
         drawText(0, digits[1]);
         drawText(x + s + 2 * m, digits[12]);
     }
+    fill.Flush();
     dc->RestoreDC(saved);
     return x - m - s;   // where the last guard bar ends
 }

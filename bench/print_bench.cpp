@@ -2,7 +2,7 @@
 // A4 sheet of 3 x 4 labels, printed through the framework's print loop to the PostScript file
 // printer of the Wine prefix, and page by page into enhanced metafiles made for that printer.
 // Prints labels per second for each.
-//   print_bench.exe [labels]
+//   print_bench.exe [labels] [keep.ps]   (the PostScript is kept at keep.ps when given)
 #include "document/tests/printhelpers.h"
 
 #include "testsupport/msgboxrecorder.h"
@@ -51,7 +51,7 @@ int main(int argc, char** argv)
         CPrintInfo info;
         PrinterHandles(info.m_pPD->m_pd.hDevNames, info.m_pPD->m_pd.hDevMode);
         doc.PreparePrinting(&info, &view);
-        const std::string out = TempFile("print_bench.ps");
+        const std::string out = argc > 2 ? std::string(argv[2]) : TempFile("print_bench.ps");
         info.m_strOutputFile = out.c_str();
         CDC dc;
         dc.Attach(info.m_pPD->CreatePrinterDC());
@@ -66,7 +66,8 @@ int main(int argc, char** argv)
         std::printf("file printer: %d labels, %d pages, %.2f s, %.0f labels/s, %.1f MB of PostScript%s\n", labels,
                     info.m_nPagesPrinted, seconds, labels / seconds, data.nFileSizeLow / 1048576.0,
                     ok ? "" : " (job failed)");
-        DeleteFileA(out.c_str());
+        if (argc <= 2)
+            DeleteFileA(out.c_str());
         GlobalFree(info.m_pPD->m_pd.hDevNames);
         GlobalFree(info.m_pPD->m_pd.hDevMode);
         info.m_pPD->m_pd.hDevNames = info.m_pPD->m_pd.hDevMode = nullptr;
