@@ -205,9 +205,20 @@ TEST(CollectionRecord, MutatedBytesNeverCrash)
         for (uint8_t v : {uint8_t(0x00), uint8_t(0xFF), uint8_t(bytes[i] ^ 0x5A)}) {
             Bytes mutated = bytes;
             mutated[i] = v;
+            // A failed load leaves what the collection held alone.
             CGraphCollection area;
-            LoadRecord(area, mutated);
-            SaveRecord(area);   // whatever was read can be written again
+            area.Append(RectMm(9, 8, 7, 6));
+            const Bytes before = SaveRecord(area);
+            if (!LoadRecord(area, mutated)) {
+                ASSERT_EQ(before, SaveRecord(area)) << "offset " << i << " value " << int(v);
+                continue;
+            }
+            // Whatever was read is written again, and that reads back and writes the same bytes.
+            const Bytes saved = SaveRecord(area);
+            ASSERT_FALSE(saved.empty()) << "offset " << i << " value " << int(v);
+            CGraphCollection again;
+            ASSERT_TRUE(LoadRecord(again, saved)) << "offset " << i << " value " << int(v);
+            ASSERT_EQ(saved, SaveRecord(again)) << "offset " << i << " value " << int(v);
         }
     }
 }
