@@ -251,9 +251,10 @@ TEST(DecodeImages, QrContentsDecodeAtEveryVersionAndLevel)
     ASSERT_TRUE(manifest);
     int written = 0;
     for (const Fill& fill : fills) {
-        std::string full = "fill v" + std::to_string(fill.version) + " ";
+        std::string full = "v" + std::to_string(fill.version) + ":";
         for (int i = 0; static_cast<int>(full.size()) < fill.bytesAtH; ++i)
             full += static_cast<char>('a' + i % 26);
+        full.resize(fill.bytesAtH);
         for (char level : {'L', 'M', 'Q', 'H'}) {
             int content = 0;
             for (const std::string& text : {std::string("31415926535"), std::string("KV-42 $%*"),

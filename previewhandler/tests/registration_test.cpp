@@ -309,8 +309,9 @@ TEST(PreviewDllExports, LoadsAgainAfterBeingUnloaded)
         preview->Unload();
     }
     // Once the DLL is gone its window class is gone with it.
-    if (GetModuleHandleW(PreviewDll::Path().c_str()))
-        GTEST_SKIP() << "something else keeps the DLL loaded";
+    // Every handle this program took is released by now (COM's too, with its apartment): a DLL
+    // still loaded here is a reference leaked by the handler or by a test.
+    ASSERT_EQ(nullptr, GetModuleHandleW(PreviewDll::Path().c_str())) << "something keeps the DLL loaded";
     WNDCLASSW windowClass;
     EXPECT_FALSE(GetClassInfoW(first, L"PreviewWindow", &windowClass));
 }
