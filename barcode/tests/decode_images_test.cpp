@@ -238,8 +238,8 @@ TEST(DecodeImages, QrModuleMatrices)
 
 // The matrices above agree with qrencode, which is the same library: a fault they share would pass.
 // So every version and error level here is also drawn and read back by zbarimg and ZXingReader
-// (decode_check.sh, qrdecode.txt), with a numeric, an alphanumeric and a byte text, and a byte text
-// as long as the version holds at level H.
+// (decode_check.sh, qrdecode.txt), with a numeric and an alphanumeric text and a byte text as long
+// as the version holds at level H.
 TEST(DecodeImages, QrContentsDecodeAtEveryVersionAndLevel)
 {
     struct Fill {
@@ -257,8 +257,7 @@ TEST(DecodeImages, QrContentsDecodeAtEveryVersionAndLevel)
         full.resize(fill.bytesAtH);
         for (char level : {'L', 'M', 'Q', 'H'}) {
             int content = 0;
-            for (const std::string& text : {std::string("31415926535"), std::string("KV-42 $%*"),
-                                            std::string("label 7"), full}) {
+            for (const std::string& text : {std::string("31415926535"), std::string("KV-42 $%*"), full}) {
                 ++content;
                 SCOPED_TRACE(testing::Message() << "version " << fill.version << " level " << level
                                                 << " text " << text);
@@ -285,5 +284,5 @@ TEST(DecodeImages, QrContentsDecodeAtEveryVersionAndLevel)
         }
     }
     fclose(manifest);
-    EXPECT_EQ(5 * 4 * 4, written);
+    EXPECT_EQ(5 * 4 * 3, written);
 }
