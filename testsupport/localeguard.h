@@ -2,6 +2,7 @@
 // NumericLocaleGuard: LC_NUMERIC set for one test and put back to "C" when the test ends, also after
 // a failed assertion. The checks beside it make a run under another locale prove that it got it.
 #include <gtest/gtest.h>
+#include <string>
 
 class NumericLocaleGuard {
 public:
