@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Reads back the symbols barcode_tests drew: every BMP of manifest.txt with zbarimg and ZXingReader
 # (the decoded bytes must equal what was meant, check characters included), and every QR Code
-# matrix of qrmanifest.txt against the qrencode command's ASCII output for the same settings.
+# matrix of qrmanifest.txt against the qrencode command's ASCII output for the same settings, and
+# every QR Code of qrdecode.txt (each version and error level) with both decoders, level included.
 #   decode_check.sh <folder written by barcode_tests>
 set -u
 dir="${1:?usage: decode_check.sh <image folder>}"
@@ -11,7 +12,8 @@ for tool in zbarimg ZXingReader qrencode; do
     exit 1
   fi
 done
-[ -s "$dir/manifest.txt" ] && [ -s "$dir/qrmanifest.txt" ] || { echo "no manifests in $dir" >&2; exit 1; }
+[ -s "$dir/manifest.txt" ] && [ -s "$dir/qrmanifest.txt" ] && [ -s "$dir/qrdecode.txt" ] ||
+  { echo "no manifests in $dir" >&2; exit 1; }
 
 hex() { od -An -tx1 -v | tr -d ' \n'; }
 bytes_of() { printf "$(printf '%s' "$1" | sed 's/../\\x&/g')"; }
@@ -55,6 +57,23 @@ while read -r kind file version level margin casesensitive text; do
   fi
   checked=$((checked + 1))
 done < "$dir/qrmanifest.txt"
+
+qr_images=0
+while read -r kind file level want; do
+  [ "$kind" = QRIMG ] || continue
+  path="$dir/$file"
+  got=$(zbarimg --nodbus -q "$path" 2>/dev/null | hex)
+  expect="$(printf 'QR-Code:' | hex)${want}0a"
+  [ "$got" = "$expect" ] || fail "zbarimg $file: got $got, want $expect"
+  out=$(ZXingReader -format QRCode "$path" 2>&1)
+  got=$(printf '%s\n' "$out" | sed -n 's/^Bytes: *//p' | head -n 1 | tr -d ' ' | tr 'A-F' 'a-f')
+  [ "$got" = "$want" ] || fail "ZXingReader $file: got '$got', want '$want'"
+  ec=$(printf '%s\n' "$out" | sed -n 's/^EC Level: *//p' | head -n 1)
+  [ "$ec" = "$level" ] || fail "ZXingReader $file: error level '$ec', want '$level'"
+  checked=$((checked + 2))
+  qr_images=$((qr_images + 1))
+done < "$dir/qrdecode.txt"
+[ "$qr_images" -gt 0 ] || fail "no QR Code images in qrdecode.txt"
 
 echo "$checked checks, $failures failures"
 [ "$failures" -eq 0 ] && [ "$checked" -gt 0 ]

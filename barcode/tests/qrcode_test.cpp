@@ -203,5 +203,5 @@ TEST(QRCode, ClipMessageIsBounded)
     CString message = FormatQrClipMessage(12345, big.c_str());
     EXPECT_EQ(8191, message.GetLength());
     EXPECT_EQ('"', message[8190]);
-    EXPECT_STREQ("Utskrift avbruten", kQrClipCaption);
+    // The caption is seen where the message shows (graphbarcode_draw_test), not as a constant here.
 }

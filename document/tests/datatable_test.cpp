@@ -1,6 +1,8 @@
 #include "document/datatable.h"
 #include "document/tests/tablehelpers.h"
 
+#include "testsupport/localeguard.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -178,7 +180,9 @@ TEST(DataTableSort, MatchesAStableReferenceOnManyRows)
 // read with its decimal separator.
 TEST(DataTableSortLocale, DecimalSeparatorOfTheUserLocale)
 {
-    setlocale(LC_NUMERIC, "");
+    NumericLocaleGuard user("");
+    ASSERT_TRUE(user.ok());
+    ASSERT_TRUE(DecimalSeparatorMatchesTheRun());
     const bool comma = *localeconv()->decimal_point == ',';
     CDataTableBase plain = KeyedTable({"10", "9", "abc", "2"});
     plain.SortByColumn(0, true);
@@ -190,18 +194,16 @@ TEST(DataTableSortLocale, DecimalSeparatorOfTheUserLocale)
         EXPECT_EQ((Texts{"1,75", "2,25", "2,5", "10", "abc"}), Column(table, 0));
     else   // "2,5" and "2,25" both read as 2 and keep their order
         EXPECT_EQ((Texts{"1,75", "2,5", "2,25", "10", "abc"}), Column(table, 0));
-    setlocale(LC_NUMERIC, "C");
 }
 
 TEST(DataTableSortLocale, SwedishDecimalCommas)
 {
-    if (setlocale(LC_NUMERIC, "Swedish_Sweden.1252") == nullptr)
-        GTEST_SKIP() << "no Swedish locale";
+    NumericLocaleGuard swedish("Swedish_Sweden.1252");
+    ASSERT_TRUE(swedish.ok()) << "the C runtime has no Swedish locale";
     ASSERT_STREQ(",", localeconv()->decimal_point);
     CDataTableBase table = KeyedTable({"2,5", "2,25", "10", "-1,5", "abc", "9"});
     table.SortByColumn(0, false);
     EXPECT_EQ((Texts{"-1,5", "2,25", "2,5", "9", "10", "abc"}), Column(table, 0));
     table.SortByColumn(0, true);
     EXPECT_EQ((Texts{"abc", "10", "9", "2,5", "2,25", "-1,5"}), Column(table, 0));
-    setlocale(LC_NUMERIC, "C");
 }

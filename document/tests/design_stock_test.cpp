@@ -3,6 +3,8 @@
 // positions outside their range are refused.
 #include "designhelpers.h"
 
+#include "testsupport/localeguard.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -161,7 +163,9 @@ TEST(DesignStockRules, WithoutDefinition)
 
 TEST(DesignStockRules, TextFormsOfTheDefinitionLocale)
 {
-    setlocale(LC_NUMERIC, "");
+    NumericLocaleGuard user("");
+    ASSERT_TRUE(user.ok());
+    ASSERT_TRUE(DecimalSeparatorMatchesTheRun());
     const char point = *localeconv()->decimal_point;
     auto doc = DesignDoc();
     ASSERT_TRUE(doc->SetAreaLeft(0, 2500));
@@ -176,7 +180,6 @@ TEST(DesignStockRules, TextFormsOfTheDefinitionLocale)
     ASSERT_TRUE(doc->SetRowCountText("7"));
     ASSERT_TRUE(doc->GetRowCountText(text, sizeof text));
     EXPECT_STREQ("7", text);
-    setlocale(LC_NUMERIC, "C");
 }
 
 TEST(DesignLock, LockKeeps32CharactersDeselectsAndUnlockIsNoChange)

@@ -2,6 +2,8 @@
 // locale's decimal separator, and values that do not fit 32 bits or are not numbers.
 #include "document/designtext.h"
 
+#include "testsupport/localeguard.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -54,7 +56,9 @@ const LengthRow kLengths[] = {
 
 TEST(DesignTextLocale, LengthsWithUnitsAndTheLocaleSeparator)
 {
-    setlocale(LC_NUMERIC, "");
+    NumericLocaleGuard user("");
+    ASSERT_TRUE(user.ok());
+    ASSERT_TRUE(DecimalSeparatorMatchesTheRun());
     for (const LengthRow& row : kLengths) {
         const std::string text = Local(row.text);
         int um = -77;
@@ -72,12 +76,13 @@ TEST(DesignTextLocale, LengthsWithUnitsAndTheLocaleSeparator)
         EXPECT_EQ(12500, um);
     }
     EXPECT_FALSE(ParseLengthText(nullptr, kMeasureMetric, &um));
-    setlocale(LC_NUMERIC, "C");
 }
 
 TEST(DesignTextLocale, PercentagesAndMillimetreTexts)
 {
-    setlocale(LC_NUMERIC, "");
+    NumericLocaleGuard user("");
+    ASSERT_TRUE(user.ok());
+    ASSERT_TRUE(DecimalSeparatorMatchesTheRun());
     int percent = -1;
     EXPECT_TRUE(ParsePercentText("150 %", &percent));
     EXPECT_EQ(150, percent);
@@ -97,7 +102,6 @@ TEST(DesignTextLocale, PercentagesAndMillimetreTexts)
     char small[4];
     ASSERT_TRUE(FormatMillimetres(12500, small, sizeof small));
     EXPECT_EQ(Local("12."), std::string(small));
-    setlocale(LC_NUMERIC, "C");
 }
 
 TEST(DesignText, CountsRefuseWhatDoesNotFit)

@@ -2,6 +2,8 @@
 // the point and under the comma locale (this suite also runs under sv_SE).
 #include "document/excelnumbers.h"
 
+#include "testsupport/localeguard.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -53,7 +55,9 @@ std::vector<double> Values()
 
 TEST(ExcelNumberLocale, FastTextsEqualTheRuntimes)
 {
-    setlocale(LC_NUMERIC, "");
+    NumericLocaleGuard user("");
+    ASSERT_TRUE(user.ok());
+    ASSERT_TRUE(DecimalSeparatorMatchesTheRun());
     const char point = *localeconv()->decimal_point;
     const ExcelNumberFormatter formatter;
     const char* formats[] = {"", "General", "0.00", "0.0", "0.000", "0.0000000000",
@@ -82,5 +86,4 @@ TEST(ExcelNumberLocale, FastTextsEqualTheRuntimes)
     EXPECT_EQ(std::string("3") + point + "14", text);
     formatter.Format(12.5, "", ExcelNumberKind::kRk, text);
     EXPECT_EQ(std::string("12") + point + "5", text);
-    setlocale(LC_NUMERIC, "C");
 }

@@ -7,6 +7,8 @@
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/tempdir.h"
 
+#include "testsupport/localeguard.h"
+
 #include <gtest/gtest.h>
 
 #include <objbase.h>
@@ -190,11 +192,16 @@ TEST(ExcelNumbers, RkWordsDecode)
 
 TEST(ExcelNumbersLocale, DecimalSeparatorFollowsTheUserLocale)
 {
-    setlocale(LC_NUMERIC, "");
-    const char separator = *localeconv()->decimal_point;
-    const CString two = FormatExcelNumber(3.14159, "0.00", ExcelNumberKind::kNumber);
-    const CString general = FormatExcelNumber(0.03, "", ExcelNumberKind::kRk);
-    setlocale(LC_NUMERIC, "C");
+    char separator;
+    CString two, general;
+    {
+        NumericLocaleGuard user("");
+        ASSERT_TRUE(user.ok());
+        ASSERT_TRUE(DecimalSeparatorMatchesTheRun());
+        separator = *localeconv()->decimal_point;
+        two = FormatExcelNumber(3.14159, "0.00", ExcelNumberKind::kNumber);
+        general = FormatExcelNumber(0.03, "", ExcelNumberKind::kRk);
+    }
     EXPECT_STREQ((std::string("3") + separator + "14").c_str(), two);
     EXPECT_STREQ((std::string("0") + separator + "03").c_str(), general);
 }
@@ -294,8 +301,6 @@ TEST(ExcelImport, DamagedOrForeignFilesFailWithTheTableUnchanged)
     AddRecord(encrypted, 0x002F, BodyBuilder().U16(0).U16(0).bytes);
     Bytes noEof = MakeBook({{"S", false, Number(0, 0, 0, 1)}});
     noEof.resize(noEof.size() - 4);
-    Bytes badOffset = MakeBook({{"S", false, Number(0, 0, 0, 1)}});
-    badOffset.resize(badOffset.size() + 0);
     Bytes version6 = MakeBook({{"S", false, {}}});
     version6[1] = 0x06;
     Bytes shortSst = SharedStrings()[0];
@@ -324,12 +329,14 @@ TEST(ExcelImport, DamagedOrForeignFilesFailWithTheTableUnchanged)
     // A sheet offset outside the stream.
     Bytes book = MakeBook({{"S", false, Number(0, 0, 0, 1)}, {"T", false, {}}});
     const CString path = dir.Path("offset.xls");
-    for (size_t i = 0; i + 4 < book.size(); ++i) {
+    bool patched = false;
+    for (size_t i = 0; i + 4 < book.size() && !patched; ++i) {
         if (book[i] == 0x85 && book[i + 1] == 0x00) {
             book[i + 4 + 3] = 0x7F;        // the first sheet's offset far past the end
-            break;
+            patched = true;
         }
     }
+    ASSERT_TRUE(patched) << "no sheet record in the built workbook";
     ASSERT_TRUE(WriteFileBytes(path, book));
     CDataTableBase table;
     EXPECT_EQ(ExcelImportResult::kFailed, Import(path, table, 0).result);

@@ -11,6 +11,8 @@
 #include "testsupport/dibcanvas.h"
 #include "testsupport/msgboxrecorder.h"
 
+#include "testsupport/localeguard.h"
+
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <dlgs.h>
@@ -109,7 +111,9 @@ TEST(PrintDialogText, LengthsNeedANumberAndAKnownUnit)
 
 TEST(PrintDialogTextLocale, LengthsReadTheDecimalSeparatorOfTheUserLocale)
 {
-    ASSERT_NE(setlocale(LC_NUMERIC, ""), nullptr);
+    NumericLocaleGuard user("");
+    ASSERT_TRUE(user.ok());
+    ASSERT_TRUE(DecimalSeparatorMatchesTheRun());
     const bool comma = *localeconv()->decimal_point == ',';
     int um = 0;
     if (comma) {
@@ -122,17 +126,16 @@ TEST(PrintDialogTextLocale, LengthsReadTheDecimalSeparatorOfTheUserLocale)
         EXPECT_TRUE(ParseLengthText(um, "12.5 mm"));
         EXPECT_EQ(um, 12500);
     }
-    setlocale(LC_NUMERIC, "C");
 }
 
 TEST(PrintDialogTextLocale, SwedishCommaGivesHalfACentimetre)
 {
-    if (setlocale(LC_NUMERIC, "Swedish_Sweden.1252") == nullptr)
-        GTEST_SKIP() << "no Swedish locale";
+    NumericLocaleGuard swedish("Swedish_Sweden.1252");
+    ASSERT_TRUE(swedish.ok()) << "the C runtime has no Swedish locale";
+    ASSERT_STREQ(",", localeconv()->decimal_point);
     int um = 0;
     EXPECT_TRUE(ParseLengthText(um, "0,5 cm"));
     EXPECT_EQ(um, 5000);
-    setlocale(LC_NUMERIC, "C");
 }
 
 TEST(PrintDialogText, CopiesShowAsNumbersOrColumnLetters)

@@ -21,8 +21,8 @@ TEST(RibbonLook, LookIdsMapOntoSchemes)
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.scheme, CRibbonLook::SchemeForLook(c.look)) << c.look;
-    EXPECT_EQ(214u, kDefaultApplicationLook);
-    EXPECT_STREQ("ApplicationLook", kApplicationLookEntry);
+    // The look a first start has (nothing stored yet) draws the Visual Studio 2005 scheme.
+    EXPECT_EQ(RibbonScheme::VisualStudio2005, CRibbonLook::SchemeForLook(kDefaultApplicationLook));
     EXPECT_EQ(RibbonScheme::Office2007Silver, CRibbonLook::SchemeForLook(300, RibbonScheme::Office2007Silver));
     EXPECT_EQ(RibbonScheme::Office2007Blue, CRibbonLook::SchemeForLook(300, RibbonScheme::Classic));
 }

@@ -205,9 +205,21 @@ TEST(CollectionRecord, MutatedBytesNeverCrash)
         for (uint8_t v : {uint8_t(0x00), uint8_t(0xFF), uint8_t(bytes[i] ^ 0x5A)}) {
             Bytes mutated = bytes;
             mutated[i] = v;
+            // A failed load leaves what the collection held alone (the members read before the
+            // damage stay after it, as a damaged file keeps what could be read).
             CGraphCollection area;
-            LoadRecord(area, mutated);
-            SaveRecord(area);   // whatever was read can be written again
+            area.Append(RectMm(9, 8, 7, 6));
+            std::unique_ptr<CGraphRect> held(RectMm(9, 8, 7, 6));
+            if (!LoadRecord(area, mutated)) {
+                ASSERT_GE(area.GetCount(), 1) << "offset " << i << " value " << int(v);
+                ASSERT_EQ(SaveRecord(*held), SaveRecord(*area.GetAt(0))) << "offset " << i << " value " << int(v);
+            }
+            // Whatever the collection holds is written again, and that reads back and writes the same bytes.
+            const Bytes saved = SaveRecord(area);
+            ASSERT_FALSE(saved.empty()) << "offset " << i << " value " << int(v);
+            CGraphCollection again;
+            ASSERT_TRUE(LoadRecord(again, saved)) << "offset " << i << " value " << int(v);
+            ASSERT_EQ(saved, SaveRecord(again)) << "offset " << i << " value " << int(v);
         }
     }
 }

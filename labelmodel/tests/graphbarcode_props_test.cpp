@@ -5,6 +5,8 @@
 #include "barcode/barcodefactory.h"
 #include "labelmodel/graphbarcode.h"
 
+#include "testsupport/localeguard.h"
+
 #include <gtest/gtest.h>
 #include <clocale>
 #include <string>
@@ -191,15 +193,15 @@ TEST(BarcodeObject, SettingsTextsWithADecimalComma)
 {
     // The texts are written and read as the Windows C runtime does, so a Swedish locale gives
     // (and takes) a decimal comma.
-    if (!setlocale(LC_NUMERIC, "Swedish_Sweden.1252"))
-        GTEST_SKIP() << "no Swedish locale";
+    NumericLocaleGuard swedish("Swedish_Sweden.1252");
+    ASSERT_TRUE(swedish.ok()) << "the C runtime has no Swedish locale";
+    ASSERT_STREQ(",", localeconv()->decimal_point);
     CGraphBarcode object;
     object.SetModuleWidth(254);
     EXPECT_EQ("2,5:1", Text(&CGraphBarcode::GetRatioText, object));
     EXPECT_EQ("0,254 mm", Text(&CGraphBarcode::GetModuleWidthText, object));
     object.SetRatioText("2,2");
     EXPECT_EQ(22, object.GetSymbology()->GetRatio());
-    setlocale(LC_NUMERIC, "C");
 }
 
 TEST(BarcodeObject, ChangingTheSymbologyCarriesSizesOverOnlyBetweenLikeKinds)

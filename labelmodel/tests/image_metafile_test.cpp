@@ -380,9 +380,23 @@ TEST(MetafileBits, EveryByteMutatedNeverCrashesThePlayer)
             bad[at] = value;
             UINT length = 0;
             HMETAFILE mf = MetafileFromBits(bad.data(), (UINT)bad.size(), &length);
+            // The check and the maker agree: refused bits make no metafile, accepted bits make one.
+            UINT checked = 0;
+            ASSERT_EQ(mf != nullptr, CheckMetafileBits(bad.data(), (UINT)bad.size(), &checked)) << at;
             if (mf) {
                 DibCanvas canvas(16, 16);
                 canvas.dc().PlayMetaFile(mf);
+                // What was made is a sound metafile of the checked length, and making it again from
+                // its own bits gives the same bits.
+                const std::vector<BYTE> made = MetafileBitsOf(mf);
+                ASSERT_EQ(checked, length) << at;
+                ASSERT_LE(length, bad.size()) << at;
+                ASSERT_EQ(size_t(length), made.size()) << at;
+                UINT againLength = 0;
+                HMETAFILE again = MetafileFromBits(made.data(), (UINT)made.size(), &againLength);
+                ASSERT_NE(nullptr, again) << at;
+                EXPECT_EQ(made, MetafileBitsOf(again)) << at;
+                DeleteMetaFile(again);
                 DeleteMetaFile(mf);
             }
         }

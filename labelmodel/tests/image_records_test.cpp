@@ -340,13 +340,22 @@ TEST(ImageRecords, CorruptedBytesNeverCrash)
             for (BYTE value : {BYTE(0x00), BYTE(0x80), BYTE(0xFF)}) {
                 Bytes bad = good;
                 bad[at] = value;
-                std::unique_ptr<CImageBase> holder(CreateImageHolderForCode(kind == 0 ? 165 : kind == 1 ? 163 : 164));
-                if (LoadBytes(*holder, bad)) {
-                    DibCanvas canvas(30, 30);
-                    holder->Draw(&canvas.dc(), "", 0, 0, 29, 29, 0, 0, 100, 100, kImageCentre);
-                    std::unique_ptr<CImageBase> clone(holder->Clone());
-                    SavedBytes(*clone);
+                const int code = kind == 0 ? 165 : kind == 1 ? 163 : 164;
+                std::unique_ptr<CImageBase> holder(CreateImageHolderForCode(code));
+                const Bytes before = SavedBytes(*holder);
+                if (!LoadBytes(*holder, bad)) {
+                    ASSERT_EQ(before, SavedBytes(*holder)) << "kind " << kind << " offset " << at;
+                    continue;
                 }
+                DibCanvas canvas(30, 30);
+                holder->Draw(&canvas.dc(), "", 0, 0, 29, 29, 0, 0, 100, 100, kImageCentre);
+                std::unique_ptr<CImageBase> clone(holder->Clone());
+                // What was read writes again, the clone alike, and that reads back to the same bytes.
+                const Bytes saved = SavedBytes(*holder, false);
+                ASSERT_EQ(saved, SavedBytes(*clone, false)) << "kind " << kind << " offset " << at;
+                std::unique_ptr<CImageBase> again(CreateImageHolderForCode(code));
+                ASSERT_TRUE(LoadBytes(*again, saved)) << "kind " << kind << " offset " << at;
+                ASSERT_EQ(saved, SavedBytes(*again, false)) << "kind " << kind << " offset " << at;
             }
         }
     }

@@ -2,6 +2,7 @@
 #include "labelmodel/tests/text_fixtures.h"
 
 #include "labelmodel/datecalc.h"
+#include "testsupport/localeguard.h"
 
 #include <gtest/gtest.h>
 #include <cstring>
@@ -261,4 +262,25 @@ TEST(TextDateLocale, ShortDateAndTimeFollowTheSystemFormat)
     GetTimeFormatA(LOCALE_SYSTEM_DEFAULT, 0, &now, nullptr, expected, sizeof expected);
     EXPECT_EQ(std::string(expected), Format(CTextTime()));
     EXPECT_NE(std::string::npos, Format(CTextTime()).find("05"));
+
+    // The same moment written out by hand for each locale the suite runs under, so that a run
+    // that never got its locale (or a wrong system call) cannot agree with itself.
+    struct Literal {
+        const char* locale;
+        const char* today;
+        const char* yesterday;
+        const char* time;
+    };
+    const Literal literals[] = {
+        {"en_US", "3/1/2024", "2/29/2024", "2:05:09 PM"},
+        {"sv_SE", "2024-03-01", "2024-02-29", "14:05:09"},
+    };
+    const Literal* literal = nullptr;
+    for (const Literal& l : literals)
+        if (RunLocaleName() == l.locale)
+            literal = &l;
+    ASSERT_NE(nullptr, literal) << "no expected texts for the locale '" << RunLocaleName() << "'";
+    EXPECT_EQ(literal->today, Format(CTextDate()));
+    EXPECT_EQ(literal->yesterday, Format(date));
+    EXPECT_EQ(literal->time, Format(CTextTime()));
 }

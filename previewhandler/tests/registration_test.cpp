@@ -89,27 +89,62 @@ DWORD RunRegsvr32(const std::wstring& options)
     return code;
 }
 
-// Every test starts from a registry without the handler's entries and leaves it so.
+// Every test starts from a registry without the handler's entries and without a programmatic
+// identifier for ".wmf", and leaves it as it found it: what a test writes (the identifier two of them
+// set, the handler's keys) goes again in TearDown, which runs after a failed assertion too. A value
+// a crashed run left behind is one of the test's own and is not put back.
 class Registration : public ::testing::Test {
 protected:
     void SetUp() override
     {
         m_hadWmf = KeyExists(HKEY_CLASSES_ROOT, L".wmf");
-        if (m_hadWmf && !ReadValue(HKEY_CLASSES_ROOT, L".wmf", nullptr).text.empty())
-            GTEST_SKIP() << ".wmf has a programmatic identifier in this prefix already";
+        m_wmfDefault = ReadValue(HKEY_CLASSES_ROOT, L".wmf", nullptr);
+        if (m_wmfDefault.found && IsLeftOver(m_wmfDefault.text))
+            m_wmfDefault = Value();
         RemoveEverything();
+        ClearWmfDefault();
+        ASSERT_TRUE(ReadValue(HKEY_CLASSES_ROOT, L".wmf", nullptr).text.empty())
+            << ".wmf keeps a programmatic identifier the test cannot remove";
     }
-    void TearDown() override { RemoveEverything(); }
+    void TearDown() override
+    {
+        RemoveEverything();
+        ClearWmfDefault();
+        if (!m_hadWmf) {
+            RegDeleteTreeW(HKEY_CLASSES_ROOT, L".wmf");
+        } else if (m_wmfDefault.found) {
+            HKEY key;
+            if (RegCreateKeyExW(HKEY_CLASSES_ROOT, L".wmf", 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
+                ERROR_SUCCESS) {
+                RegSetValueExW(key, nullptr, 0, m_wmfDefault.type,
+                               reinterpret_cast<const BYTE*>(m_wmfDefault.text.c_str()),
+                               DWORD((m_wmfDefault.text.size() + 1) * sizeof(wchar_t)));
+                RegCloseKey(key);
+            }
+        }
+    }
+
+    static bool IsLeftOver(const std::wstring& progId)
+    {
+        return progId == kTestProgId || (progId.size() >= 200 && progId.find_first_not_of(L'x') == std::wstring::npos);
+    }
+
+    static void ClearWmfDefault()
+    {
+        HKEY key;
+        if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L".wmf", 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            RegDeleteValueW(key, nullptr);
+            RegCloseKey(key);
+        }
+    }
 
     void RemoveEverything()
     {
         RegDeleteTreeW(HKEY_CLASSES_ROOT, kClassKey);
         RegDeleteTreeW(HKEY_CLASSES_ROOT, kAppKey);
         RegDeleteTreeW(HKEY_CLASSES_ROOT, kTestProgId);
-        if (!m_hadWmf)
-            RegDeleteTreeW(HKEY_CLASSES_ROOT, L".wmf");
-        else
-            RegDeleteTreeW(HKEY_CLASSES_ROOT, (std::wstring(L".wmf") + kShellex).c_str());
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, std::wstring(240, L'x').c_str());
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, (std::wstring(L".wmf") + kShellex).c_str());
         HKEY handlers;
         if (RegOpenKeyExW(HKEY_CURRENT_USER, kHandlersKey, 0, KEY_SET_VALUE, &handlers) == ERROR_SUCCESS) {
             RegDeleteValueW(handlers, kClassId);
@@ -118,6 +153,7 @@ protected:
     }
 
     bool m_hadWmf = false;
+    Value m_wmfDefault;
     ComApartment apartment;
     PreviewDll dll;
 };
@@ -273,8 +309,9 @@ TEST(PreviewDllExports, LoadsAgainAfterBeingUnloaded)
         preview->Unload();
     }
     // Once the DLL is gone its window class is gone with it.
-    if (GetModuleHandleW(PreviewDll::Path().c_str()))
-        GTEST_SKIP() << "something else keeps the DLL loaded";
+    // Every handle this program took is released by now (COM's too, with its apartment): a DLL
+    // still loaded here is a reference leaked by the handler or by a test.
+    ASSERT_EQ(nullptr, GetModuleHandleW(PreviewDll::Path().c_str())) << "something keeps the DLL loaded";
     WNDCLASSW windowClass;
     EXPECT_FALSE(GetClassInfoW(first, L"PreviewWindow", &windowClass));
 }
