@@ -142,8 +142,10 @@ HGLOBAL LoadAsDib(const char* path, ImageFileType expected)
         return nullptr;
     ComRef<IWICBitmapFrameDecode> frame;
     UINT width = 0, height = 0;
+    // A header may claim millions of pixels in a file of a few hundred bytes: the claim is
+    // weighed before the bitmap and the decoder's copy are made, not after.
     if (FAILED(decoder->GetFrame(0, frame.Out())) || FAILED(frame->GetSize(&width, &height)) ||
-        width == 0 || height == 0 || width > INT_MAX || height > INT_MAX)
+        !PictureSizeFits(width, height))
         return nullptr;
     HGLOBAL dib = CreateDib24((int)width, (int)height);
     if (!dib)
@@ -252,6 +254,14 @@ bool ReadImageFileInfo(const char* path, ImageFileInfo& info)
     info.width = (int)width;
     info.height = (int)height;
     return true;
+}
+
+bool PictureSizeFits(UINT width, UINT height)
+{
+    if (width == 0 || height == 0 || width > kMaxPictureSide || height > kMaxPictureSide)
+        return false;
+    const uint64_t bits = (uint64_t)DibStride((int)width, 24) * height;
+    return sizeof(BITMAPINFOHEADER) + bits <= kMaxDibBytes;
 }
 
 const char* ImageFileTypeName(ImageFileType type)

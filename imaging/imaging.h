@@ -21,7 +21,16 @@ bool ReadImageFileInfo(const char* path, ImageFileInfo& info);
 // "JPEG", "BMP", "PNG", or "" for Unknown.
 const char* ImageFileTypeName(ImageFileType type);
 
+// Records keep picture sides in 16 bits, and no holder keeps more than the largest pixel block: a
+// picture wider or higher than this, or whose 24-bit bitmap would pass that block, is never usable.
+constexpr UINT kMaxPictureSide = 32767;
+
+// Whether a picture of this many pixels can become a 24-bit bitmap that a holder keeps.
+bool PictureSizeFits(UINT width, UINT height);
+
 // Each reads a file of its own format only (a PNG named x.jpg still loads with LoadPngAsDib).
+// A picture whose frame is larger than PictureSizeFits allows is refused from the frame's size,
+// before any pixel buffer is made.
 HGLOBAL LoadJpegAsDib(const char* path);
 HGLOBAL LoadBmpAsDib(const char* path);
 HGLOBAL LoadPngAsDib(const char* path);

@@ -18,18 +18,16 @@ constexpr int16_t kBitmapNewEmptyMagic = 1155;   // the older form of an empty h
 // Written for a CImageBitmap without bits: anything but 1234 reads back as empty.
 constexpr int16_t kBitmapEmptyMagic = 0;
 
-// Records keep pixel sizes in 16 bits.
-constexpr int kMaxPictureSide = 32767;
-
 ULONGLONG BytesLeft(CFile* file)
 {
     const ULONGLONG length = file->GetLength(), position = file->GetPosition();
     return length > position ? length - position : 0;
 }
 
+// Records keep pixel sizes in 16 bits.
 bool FitsRecord(const DibLayout& d)
 {
-    return d.width <= kMaxPictureSide && d.height <= kMaxPictureSide;
+    return d.width <= (int)kMaxPictureSide && d.height <= (int)kMaxPictureSide;
 }
 
 // A size in micrometres from a clipboard extent in hundredths of a millimetre; 0 when the extent
@@ -467,7 +465,8 @@ bool CImageBitmapNew::TakeClipboardPicture(UINT format, HGLOBAL handle, CSize& o
 bool CImageBitmapNew::LoadFromFile(const char* path)
 {
     ImageFileInfo info;
-    if (!ReadImageFileInfo(path, info))
+    // A picture that could never be kept is refused from its size alone, before it is decoded.
+    if (!ReadImageFileInfo(path, info) || !PictureSizeFits((UINT)info.width, (UINT)info.height))
         return false;
     HGLOBAL dib = nullptr;
     switch (info.type) {

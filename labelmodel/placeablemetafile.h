@@ -34,10 +34,16 @@ bool WritePlaceableHeader(RecordWriter& w, const PlaceableHeader& h);
 // it: the header, every record's length, the end record, object indices below the header's object
 // count, and the counts inside the records that carry arrays, strings, regions and bitmaps.
 // `length` receives the metafile's size in bytes (through its end record). false for anything else.
+// The header's size field plays no part, in either direction: some writers count the placeable
+// header in it as well. The metafile is the record chain from the end of the header to the end
+// record, which must lie inside `size`; a record shorter than 3 words or running past `size` ends
+// the check with false.
 bool CheckMetafileBits(const BYTE* bits, UINT size, UINT* length);
 
-// A metafile made from checked bits (header fields that GDI insists on are normalised in the copy
-// it is given); null when the bits are not a sound metafile. `length` as for CheckMetafileBits.
+// A metafile made from checked bits: the bytes through the end record, with the header fields that
+// GDI insists on (type, version, size) set in the copy it is given; null when the bits are not a
+// sound metafile. `length` as for CheckMetafileBits. Every metafile the program takes in (files,
+// records, the clipboard) is made here, so that what is shown and what is printed agree.
 HMETAFILE MetafileFromBits(const BYTE* bits, UINT size, UINT* length);
 
 // The bits of a metafile (empty for null or on failure).

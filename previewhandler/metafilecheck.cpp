@@ -6,6 +6,8 @@ namespace {
 
 const size_t kMetaHeaderBytes = 18;
 const uint32_t kRecordHeaderWords = 3;
+const uint16_t kMetaVersion1 = 0x0100;
+const uint16_t kMetaVersion3 = 0x0300;
 
 // Record functions that the SDK headers no longer name.
 const uint16_t kMetaEof = 0x0000;
@@ -316,29 +318,49 @@ size_t CheckMetafileBits(const uint8_t* bits, size_t size)
         return 0;
     const uint16_t type = Word(bits);
     const uint16_t headerWords = Word(bits + 2);
-    const uint64_t totalBytes = uint64_t(Dword(bits + 6)) * 2;
+    const uint16_t version = Word(bits + 4);
     const uint16_t objectCount = Word(bits + 10);
-    if ((type != 1 && type != 2) || headerWords != kMetaHeaderBytes / 2)
-        return 0;
-    if (totalBytes < kMetaHeaderBytes || totalBytes > size)
+    if ((type != 1 && type != 2) || headerWords != kMetaHeaderBytes / 2 ||
+        (version != kMetaVersion1 && version != kMetaVersion3))
         return 0;
 
+    // The header's size field is not trusted either way: some writers count the placeable header
+    // in it as well, others leave it short. The metafile is what the record chain says, from the
+    // end of the header to the end record, inside the bytes that arrived.
     uint64_t offset = kMetaHeaderBytes;
-    while (offset < totalBytes) {
-        if (totalBytes - offset < kRecordHeaderWords * 2)
+    for (;;) {
+        if (size - offset < kRecordHeaderWords * 2)
             return 0;
         const uint8_t* record = bits + offset;
         const uint64_t recordWords = Dword(record);
         const uint16_t function = Word(record + 4);
-        if (recordWords < kRecordHeaderWords || recordWords > (totalBytes - offset) / 2)
+        if (recordWords < kRecordHeaderWords || recordWords > (size - offset) / 2)
             return 0;
         if (function == kMetaEof)
-            return size_t(totalBytes);
+            return size_t(offset + recordWords * 2);
         const RecordParams params(record + kRecordHeaderWords * 2, recordWords - kRecordHeaderWords,
-                                  (totalBytes - offset) / 2 - kRecordHeaderWords);
+                                  (size - offset) / 2 - kRecordHeaderWords);
         if (!RecordIsSound(function, params, objectCount))
             return 0;
         offset += recordWords * 2;
     }
-    return size_t(totalBytes);
+}
+
+size_t MakeMetafilePlayable(uint8_t* bits, size_t size)
+{
+    const size_t length = CheckMetafileBits(bits, size);
+    if (length == 0)
+        return 0;
+    // GDI takes memory metafiles of version 3 whose size field agrees with what it is given; the
+    // bits say so from here on, whatever the file said about these three.
+    bits[0] = 1;
+    bits[1] = 0;
+    bits[4] = uint8_t(kMetaVersion3 & 0xFF);
+    bits[5] = uint8_t(kMetaVersion3 >> 8);
+    const uint32_t words = uint32_t(length / 2);
+    bits[6] = uint8_t(words);
+    bits[7] = uint8_t(words >> 8);
+    bits[8] = uint8_t(words >> 16);
+    bits[9] = uint8_t(words >> 24);
+    return length;
 }

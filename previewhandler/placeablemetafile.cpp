@@ -34,10 +34,11 @@ HMETAFILE MetafileFromStream(IStream* stream)
     if (!bits)
         return nullptr;
     const ULONG got = ReadStreamFully(stream, bits.get(), kMaxPreviewMetafileBytes);
-    const size_t size = CheckMetafileBits(bits.get(), got);
-    if (size == 0)
+    // What GDI gets ends at the end record, with the header's size field saying so.
+    const size_t length = MakeMetafilePlayable(bits.get(), got);
+    if (length == 0)
         return nullptr;
-    return SetMetaFileBitsEx(UINT(size), bits.get());
+    return SetMetaFileBitsEx(UINT(length), bits.get());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -196,24 +197,55 @@ TEST(MetafileCheck, RefusesABadHeader)
     struct Case {
         const char* what;
         size_t offset;
-        uint32_t value;
-        bool dword;
+        uint16_t value;
     } cases[] = {
-        {"type 0", 0, 0, false},
-        {"type 3", 0, 3, false},
-        {"header of 10 words", 2, 10, false},
-        {"size below the header", 6, 8, true},
-        {"size past the bytes", 6, uint32_t(good.size() / 2 + 1), true},
-        {"huge size", 6, 0xFFFFFFFF, true},
+        {"type 0", 0, 0},
+        {"type 3", 0, 3},
+        {"header of 10 words", 2, 10},
+        {"version 2", 4, 0x200},
+        {"version 0", 4, 0},
     };
     for (const Case& c : cases) {
         Bytes bits = good;
-        if (c.dword)
-            PutDword(bits, c.offset, c.value);
-        else
-            PutWord(bits, c.offset, uint16_t(c.value));
+        PutWord(bits, c.offset, c.value);
         EXPECT_EQ(Check(bits), 0u) << c.what;
     }
+    Bytes diskVersionOne = good;
+    PutWord(diskVersionOne, 0, 2);
+    PutWord(diskVersionOne, 4, 0x100);
+    EXPECT_EQ(Check(diskVersionOne), good.size());
+}
+
+TEST(MetafileCheck, TheSizeFieldIsNotTrustedEitherWay)
+{
+    // Writers get the header's size wrong in both directions; the record chain decides.
+    const Bytes good = FilledRectangleMetafile(100, 100, kRed);
+    const uint32_t words = uint32_t(good.size() / 2);
+    for (uint32_t field : {0u, 8u, 9u, words - 1, words + 1, words + 11, 0x80000000u, 0xFFFFFFFFu}) {
+        Bytes bits = good;
+        PutDword(bits, 6, field);
+        EXPECT_EQ(Check(bits), good.size()) << field;
+    }
+
+    // What GDI is given ends at the end record and says so in its header.
+    Bytes overstated = good;
+    PutDword(overstated, 6, words + 11);
+    overstated.resize(good.size() + 22, 0);
+    EXPECT_EQ(MakeMetafilePlayable(overstated.data(), overstated.size()), good.size());
+    EXPECT_EQ(GetDword(overstated, 6), words);
+    EXPECT_TRUE(std::equal(good.begin(), good.end(), overstated.begin()));
+
+    Bytes old = good;
+    PutWord(old, 0, 2);
+    PutWord(old, 4, 0x100);
+    EXPECT_EQ(MakeMetafilePlayable(old.data(), old.size()), good.size());
+    EXPECT_TRUE(old == good) << "type and version as GDI takes them";
+
+    Bytes refused = good;
+    PutDword(refused, RecordOffsets(refused).front(), 2);
+    const Bytes before = refused;
+    EXPECT_EQ(MakeMetafilePlayable(refused.data(), refused.size()), 0u);
+    EXPECT_TRUE(refused == before) << "refused bits stay as they were";
 }
 
 TEST(MetafileCheck, RefusesRecordSizesThatDoNotFit)
@@ -226,14 +258,18 @@ TEST(MetafileCheck, RefusesRecordSizesThatDoNotFit)
         EXPECT_EQ(Check(bits), 0u) << words;
     }
 
-    // Without the end record the last record must end exactly where the metafile does.
+    // A chain without its end record is a cut file, whatever the size field says.
     Bytes noEnd(good.begin(), good.end() - 6);
     PutDword(noEnd, 6, uint32_t(noEnd.size() / 2));
-    EXPECT_EQ(Check(noEnd), noEnd.size());
+    EXPECT_EQ(Check(noEnd), 0u);
     Bytes ragged = noEnd;
     ragged.resize(ragged.size() + 4, 0);
     PutDword(ragged, 6, uint32_t(ragged.size() / 2));
     EXPECT_EQ(Check(ragged), 0u);
+    // An end record that claims more than arrived.
+    Bytes longEnd = good;
+    PutDword(longEnd, good.size() - 6, 4);
+    EXPECT_EQ(Check(longEnd), 0u);
 }
 
 TEST(MetafileCheck, RefusesCountsThatRunPastTheirRecord)
@@ -397,7 +433,7 @@ TEST(MetafileCheck, WhatPassesPlaysWithoutHarm)
             default: bits[offset] = uint8_t(bits[offset] + 1); break;
             }
         }
-        const size_t size = Check(bits);
+        const size_t size = MakeMetafilePlayable(bits.data(), bits.size());
         if (size) {
             ++accepted;
             PlayOnBitmap(bits, size);

@@ -132,19 +132,26 @@ TEST(PlaceableMetafile, ReadsNoMoreThanOneMebibyte)
     EXPECT_EQ(tooLong.metafile, nullptr);
 }
 
-TEST(PlaceableMetafile, SizesInTheMetafileHeaderAreChecked)
+TEST(PlaceableMetafile, TheSizeFieldGivesWayToTheRecordChain)
 {
     const Bytes header = PlaceableHeader(0, 0, 100, 100, 100);
-    Bytes bits = FilledRectangleMetafile(100, 100, kRed);
-    for (uint32_t words : {0u, 8u, uint32_t(bits.size() / 2 + 1), 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+    const Bytes bits = FilledRectangleMetafile(100, 100, kRed);
+    const uint32_t words = uint32_t(bits.size() / 2);
+    for (uint32_t field : {0u, 8u, words - 1, words + 1, words + 11, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
         Bytes lying = bits;
-        PutDword(lying, 6, words);
-        EXPECT_EQ(Load(Concat(header, lying)).metafile, nullptr) << words;
+        PutDword(lying, 6, field);
+        PlaceableMetafile picture = Load(Concat(header, lying));
+        ASSERT_NE(picture.metafile, nullptr) << field;
+        EXPECT_EQ(BitsOf(picture.metafile), bits) << field;
+        DeleteMetaFile(picture.metafile);
     }
     // The first record claims more than the metafile holds.
     Bytes record = bits;
     PutDword(record, 18, 0x40000000);
     EXPECT_EQ(Load(Concat(header, record)).metafile, nullptr);
+    // Cut inside the records while the header still claims the whole.
+    const Bytes cut(bits.begin(), bits.end() - 9);
+    EXPECT_EQ(Load(Concat(header, cut)).metafile, nullptr);
 }
 
 TEST(ReadStreamFully, StopsAtTheEndAndAtFailures)
