@@ -1,6 +1,6 @@
 # Source this file: starts a private Xvfb when there is no display.
 if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 90 120); do
+  for n in $(seq 90 400); do
     if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
       Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
       KORVELTA_XVFB_PID=$!
