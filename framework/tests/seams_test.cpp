@@ -181,10 +181,14 @@ TEST(TestCmdUISeam, RecordsWhatUpdateHandlersSayInOrder)
 
     CTestCmdUI named(ID_NAMED);
     named.DoUpdate(&target, TRUE);
-    ASSERT_EQ(2u, named.m_calls.size());
+    // The handler left the enabled state alone and there is no command handler: the route
+    // disables the element after the handler.
+    ASSERT_EQ(3u, named.m_calls.size());
     EXPECT_EQ(CTestCmdUI::Call::SetRadio, named.m_calls[0].call);
     EXPECT_EQ(CTestCmdUI::Call::SetText, named.m_calls[1].call);
     EXPECT_EQ("Zoom 200%", named.m_calls[1].text);
+    EXPECT_EQ(CTestCmdUI::Call::Enable, named.m_calls[2].call);
+    EXPECT_EQ(0, named.m_calls[2].value);
     EXPECT_EQ(1, named.m_nCheck);
 
     // No update handler: the route decides (enabled with a command handler, disabled without).
