@@ -211,6 +211,11 @@ DialogDriver SetDialogDriver(DialogDriver driver)
     return driver;
 }
 
+bool AfxHasDialogDriver()
+{
+    return static_cast<bool>(Driver());
+}
+
 void AfxRunDialogDriver(CWnd* dialog)
 {
     if (!Driver() || dialog == nullptr)

@@ -84,6 +84,7 @@ using DialogDriver = std::function<void(CWnd* dialog)>;
 DialogDriver SetDialogDriver(DialogDriver driver);
 // Called by every dialog kind after its initialisation (guarded: a throwing driver is reported).
 void AfxRunDialogDriver(CWnd* dialog);
+bool AfxHasDialogDriver();
 
 // The dialog procedure of every CDialog: binds at WM_INITDIALOG and then leaves everything to
 // the subclassed window procedure.

@@ -3,6 +3,7 @@
 #include "framework/guard.h"
 
 #include <cstring>
+#include <typeinfo>
 #include <utility>
 
 namespace {
@@ -129,9 +130,19 @@ INT_PTR CFileDialog::DoModal()
         m_ofn.Flags |= OFN_EXPLORER;
     else
         m_ofn.Flags &= ~static_cast<DWORD>(OFN_EXPLORER | OFN_ENABLESIZING);
-    m_ofn.Flags |= OFN_ENABLEHOOK;
-    m_ofn.lpfnHook = AfxFileDialogHookProc;
-    m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
+    // A hook turns the explorer-style dialog of newer systems into the older explorer look, so
+    // the plain dialog of today's callers goes without one. It is there for the old style, for a
+    // template of the caller's, for a subclass (its OnInitDialog and message map) and for tests
+    // that drive the dialog.
+    const bool ownTemplate = (m_ofn.Flags & (OFN_ENABLETEMPLATE | OFN_ENABLETEMPLATEHANDLE)) != 0;
+    if (!m_bExplorer || ownTemplate || typeid(*this) != typeid(CFileDialog) || AfxHasDialogDriver()) {
+        m_ofn.Flags |= OFN_ENABLEHOOK;
+        m_ofn.lpfnHook = AfxFileDialogHookProc;
+        m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
+    } else {
+        m_ofn.Flags &= ~static_cast<DWORD>(OFN_ENABLEHOOK);
+        m_ofn.lpfnHook = nullptr;
+    }
 
     if (Hook()) {
         FileDialogRequest request;

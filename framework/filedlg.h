@@ -2,7 +2,9 @@
 // CFileDialog: the common open/save dialog as a CDialog. The object is bound to the window its hook
 // receives (the whole dialog in the old style; in the explorer style the child dialog of the
 // caller's template, whose parent is the real dialog), so a subclass has OnInitDialog, a message
-// map and DDX_Control for the controls of its own template (OFN_ENABLETEMPLATE). The filter is
+// map and DDX_Control for the controls of its own template (OFN_ENABLETEMPLATE). The plain
+// explorer-style dialog goes without the hook (a hook changes its look on newer systems) unless a
+// dialog driver is set. The filter is
 // given as "Name|*.ext|Name2|*.b||" and turned into the NUL-separated list the dialog wants; the
 // default extension is given without "*." (a leading "*." or "." is dropped).
 #include "framework/cstring.h"

@@ -50,6 +50,7 @@ public:
 };
 
 const char kBoxCaption[] = "Box over a dialog";
+const char kIdleCaption[] = "Idle";
 
 BOOL CALLBACK PressOkOfBox(HWND wnd, LPARAM)
 {
@@ -75,6 +76,7 @@ public:
     int endInInit = 0;
     int kicks = 0;
     bool endAfterNested = false;
+    bool cancelWhenIdle = false;
     INT_PTR nestedResult = -2;
     HWND focusNoted = nullptr;
     DialogTemplateBuilder tmpl;
@@ -130,6 +132,8 @@ public:
     LRESULT OnKickIdle(WPARAM, LPARAM)
     {
         ++kicks;
+        if (cancelWhenIdle)
+            PostMessage(WM_COMMAND, IDCANCEL);
         return 0;
     }
     DECLARE_MESSAGE_MAP()
@@ -144,9 +148,28 @@ BEGIN_MESSAGE_MAP(CTextDialog, CDialog)
     ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
 END_MESSAGE_MAP()
 
-// A plain top-level window standing in for the main frame.
+// A top-level window standing in for the main frame; it counts the idle calls of modal loops.
+class CIdleCounter : public CWnd {
+public:
+    int enterIdle = 0;
+    HWND idleDialog = nullptr;
+    LRESULT OnEnterIdle(WPARAM reason, LPARAM dialog)
+    {
+        if (reason == MSGF_DIALOGBOX) {
+            ++enterIdle;
+            idleDialog = reinterpret_cast<HWND>(dialog);
+        }
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CIdleCounter, CWnd)
+    ON_MESSAGE(WM_ENTERIDLE, OnEnterIdle)
+END_MESSAGE_MAP()
+
 struct OwnerWindow {
-    CWnd wnd;
+    CIdleCounter wnd;
     OwnerWindow()
     {
         wnd.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 400, 300, nullptr, nullptr);
@@ -188,6 +211,19 @@ TEST(ModalLoop, PreTranslateMessageTurnsAKeyIntoACommandInsideAModalDialog)
     EXPECT_EQ(nullptr, dlg.m_hWnd);
     EXPECT_EQ(nullptr, dlg.text.m_hWnd);
     EXPECT_EQ("F2", driver.Captions()[0]);
+}
+
+TEST(ModalLoop, AnIdleLoopTellsTheOwnerAndTheDialog)
+{
+    OwnerWindow owner;
+    CTextDialog dlg(kIdleCaption, &owner.wnd);
+    dlg.cancelWhenIdle = true;           // ends only once the loop ran out of messages
+    HWND shown = nullptr;
+    ScopedDialogDriver driver({[&](CWnd* d) { shown = d->m_hWnd; }});
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_GT(owner.wnd.enterIdle, 0);
+    EXPECT_EQ(shown, owner.wnd.idleDialog);
+    EXPECT_GT(dlg.kicks, 0);
 }
 
 TEST(ModalLoop, EscapeEnterAndTabWorkAsInAnyDialog)
