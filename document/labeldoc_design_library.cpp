@@ -77,19 +77,6 @@ void SplitFileName(const char* path, CString& name, CString& extension)
     extension = dot >= 0 ? file.Mid(dot) : CString();
 }
 
-// The filter strings end with "||"; joined, only the last may keep that end.
-CString JoinFilters(std::initializer_list<CString> parts)
-{
-    CString joined;
-    for (const CString& part : parts) {
-        CString trimmed = part;
-        trimmed.TrimRight("|");
-        if (!trimmed.IsEmpty())
-            joined += trimmed + "|";
-    }
-    return joined + "|";
-}
-
 const int kMaxImportFiles = 100;
 
 } // namespace
@@ -183,7 +170,7 @@ int COstrelindSoftLabelDoc::ImportFilesToLabelLibrary(const CString* files, int 
 
 void COstrelindSoftLabelDoc::OnImportToLabelLibrary()
 {
-    const CString filter = JoinFilters({LoadStringOr(IDS_LABEL_FILE_FILTER, "Label files (*.label)|*.label||"),
+    const CString filter = CFileDialog::JoinFilters({LoadStringOr(IDS_LABEL_FILE_FILTER, "Label files (*.label)|*.label||"),
                                         LoadStringOr(IDS_IMAGE_FILE_FILTER, "Image files |*.jpg;*.jpeg;*.bmp;*.png;*.wmf||"),
                                         LoadStringOr(IDS_PDF_FILTER, "PDF files |*.pdf||")});
     CFileDialog dialog(TRUE, "*.label", nullptr,
@@ -194,15 +181,9 @@ void COstrelindSoftLabelDoc::OnImportToLabelLibrary()
     dialog.m_ofn.nMaxFile = static_cast<DWORD>(names.size());
     if (dialog.DoModal() != IDOK)
         return;
-    // One file: its full path. Several: the folder, then each name, each ended by a NUL.
     std::vector<CString> files;
-    const char* p = names.data();
-    const CString first(p);
-    p += first.GetLength() + 1;
-    if (*p == 0)
-        files.push_back(first);
-    for (; *p && static_cast<int>(files.size()) < kMaxImportFiles; p += strlen(p) + 1)
-        files.push_back(WithBackslash(first) + p);
+    for (POSITION pos = dialog.GetStartPosition(); pos != nullptr && static_cast<int>(files.size()) < kMaxImportFiles;)
+        files.push_back(dialog.GetNextPathName(pos));
     ImportFilesToLabelLibrary(files.data(), static_cast<int>(files.size()));
 }
 

@@ -54,9 +54,21 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, CmdHandlerInfo* pHa
     return entry->thunk(this, call);
 }
 
+namespace {
+// Takes what the update handlers say without touching any element.
+class CEnableStateCmdUI : public CCmdUI {
+public:
+    BOOL m_bEnabled = TRUE;
+    void Enable(BOOL bOn = TRUE) override { m_bEnabled = bOn; m_bEnableChanged = TRUE; }
+    void SetCheck(int) override {}
+    void SetRadio(BOOL) override {}
+    void SetText(const char*) override {}
+};
+} // namespace
+
 BOOL CCmdTarget::IsCommandEnabled(UINT nID)
 {
-    CTestCmdUI state;
+    CEnableStateCmdUI state;
     state.m_nID = nID;
     OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &state, nullptr);
     return state.m_bEnabled;

@@ -59,18 +59,3 @@ public:
     // Returns whether an update handler answered.
     virtual BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler);
 };
-
-// Records what update handlers say without touching any element (tests, command pre-checks).
-class CTestCmdUI : public CCmdUI {
-public:
-    BOOL m_bEnabled = TRUE;
-    int m_nCheck = -1;                 // -1: nobody set it
-    BOOL m_bRadio = FALSE;
-    BOOL m_bTextSet = FALSE;
-    CString m_strText;
-
-    void Enable(BOOL bOn = TRUE) override { m_bEnabled = bOn; m_bEnableChanged = TRUE; }
-    void SetCheck(int nCheck = 1) override { m_nCheck = nCheck; }
-    void SetRadio(BOOL bOn = TRUE) override { m_bRadio = bOn; m_nCheck = bOn ? 1 : 0; }
-    void SetText(const char* text) override { m_bTextSet = TRUE; m_strText = text; }
-};

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 // Thrown by CDataExchange::Fail and caught by UpdateData; never crosses a Win32 frame.
@@ -45,19 +46,114 @@ BOOL CDialog::InitModalIndirect(const DLGTEMPLATE* tmpl, CWnd* parent)
     return tmpl != nullptr;
 }
 
+HWND CDialog::ModalOwnerFor(CWnd* parent)
+{
+    HWND owner = OwnerFor(parent);
+    if (owner != nullptr) {
+        HWND root = ::GetAncestor(owner, GA_ROOT);
+        if (root != nullptr)
+            owner = root;
+        // Under a modal dialog already: the new one belongs to the window that is still enabled,
+        // or the first dialog could be clicked while the second runs.
+        if (!::IsWindowEnabled(owner)) {
+            HWND popup = ::GetLastActivePopup(owner);
+            if (popup != nullptr && popup != owner && ::IsWindowEnabled(popup))
+                owner = popup;
+        }
+    }
+    return owner;
+}
+
 INT_PTR CDialog::DoModal()
 {
+    if (m_hWnd != nullptr)
+        return -1;
+    HWND owner = ModalOwnerFor(m_pParentWnd);
+    // The owner is disabled before the dialog exists, as the system's dialog box does, so that
+    // nothing in it reacts while the dialog initialises.
+    const bool disabledOwner = owner != nullptr && ::IsWindowEnabled(owner);
+    if (disabledOwner)
+        ::EnableWindow(owner, FALSE);
+
     m_bModal = true;
-    HWND owner = OwnerFor(m_pParentWnd);
-    INT_PTR result;
+    m_bEndModal = false;
+    m_nModalResult = -1;
+    HWND wnd;
     if (m_lpDialogTemplate != nullptr)
-        result = ::DialogBoxIndirectParamA(AfxGetResourceHandle(), m_lpDialogTemplate, owner, AfxDlgProc,
+        wnd = ::CreateDialogIndirectParamA(AfxGetResourceHandle(), m_lpDialogTemplate, owner, AfxDlgProc,
                                            reinterpret_cast<LPARAM>(this));
     else
-        result = ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner, AfxDlgProc,
+        wnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner, AfxDlgProc,
                                    reinterpret_cast<LPARAM>(this));
+
+    INT_PTR result = -1;
+    if (wnd != nullptr && m_hWnd == wnd) {
+        if (!m_bEndModal) {
+            // A template without WS_VISIBLE is shown all the same, as the system's dialog box does.
+            ::ShowWindow(wnd, SW_SHOWNORMAL);
+            AfxRunDialogDriver(this);
+        }
+        result = RunModalLoop(owner);
+    }
+
+    // The owner comes back before the dialog goes: destroying an active dialog whose owner is
+    // still disabled would hand the activation to some other program.
+    if (disabledOwner)
+        ::EnableWindow(owner, TRUE);
+    if (owner != nullptr && wnd != nullptr && ::IsWindow(wnd)) {
+        HWND active = ::GetActiveWindow();
+        if (active == wnd || ::IsChild(wnd, active))
+            ::SetActiveWindow(owner);
+    }
+    if (wnd != nullptr && ::IsWindow(wnd))
+        ::DestroyWindow(wnd);
     m_bModal = false;
     return result;
+}
+
+INT_PTR CDialog::RunModalLoop(HWND owner)
+{
+    HWND self = m_hWnd;
+    bool idle = true;
+    LONG idleCount = 0;
+    while (!m_bEndModal && m_hWnd == self && ::IsWindow(self)) {
+        MSG msg;
+        while (idle && !m_bEndModal && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (owner != nullptr)
+                ::SendMessageA(owner, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(self));
+            if (!::IsWindow(self) || !::SendMessageA(self, WM_KICKIDLE, MSGF_DIALOGBOX, idleCount++))
+                idle = false;
+        }
+        if (m_bEndModal || !::IsWindow(self))
+            break;
+        BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            // The program is asked to end: the loop that called us has to see WM_QUIT too.
+            ::PostQuitMessage(got == 0 ? static_cast<int>(msg.wParam) : 0);
+            m_nModalResult = IDCANCEL;
+            break;
+        }
+        if (!GuardedCall([&] { return PreTranslateModalMessage(&msg); }, FALSE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        // Not WM_PAINT, the caret's system timer or a mouse move: those come by themselves.
+        if (msg.message != WM_PAINT && msg.message != 0x0118 && msg.message != WM_MOUSEMOVE &&
+            msg.message != WM_NCMOUSEMOVE) {
+            idle = true;
+            idleCount = 0;
+        }
+    }
+    return m_nModalResult;
+}
+
+BOOL CDialog::PreTranslateModalMessage(MSG* msg)
+{
+    if (m_hWnd == nullptr)
+        return FALSE;
+    if (CWnd::WalkPreTranslateTree(m_hWnd, msg))
+        return TRUE;
+    return ::IsDialogMessageA(m_hWnd, msg);
 }
 
 BOOL CDialog::Create(UINT templateId, CWnd* parent)
@@ -67,7 +163,10 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent)
     m_bModal = false;
     HWND wnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(templateId), OwnerFor(parent),
                                     AfxDlgProc, reinterpret_cast<LPARAM>(this));
-    return wnd != nullptr && m_hWnd == wnd;
+    if (wnd == nullptr || m_hWnd != wnd)
+        return FALSE;
+    AfxRunDialogDriver(this);
+    return TRUE;
 }
 
 BOOL CDialog::CreateIndirect(const DLGTEMPLATE* tmpl, CWnd* parent)
@@ -77,17 +176,53 @@ BOOL CDialog::CreateIndirect(const DLGTEMPLATE* tmpl, CWnd* parent)
     m_bModal = false;
     HWND wnd = ::CreateDialogIndirectParamA(AfxGetResourceHandle(), tmpl, OwnerFor(parent), AfxDlgProc,
                                             reinterpret_cast<LPARAM>(this));
-    return wnd != nullptr && m_hWnd == wnd;
+    if (wnd == nullptr || m_hWnd != wnd)
+        return FALSE;
+    AfxRunDialogDriver(this);
+    return TRUE;
 }
 
 void CDialog::EndDialog(int result)
 {
     if (m_hWnd == nullptr)
         return;
-    if (m_bModal)
-        ::EndDialog(m_hWnd, result);
-    else
+    if (m_bModal) {
+        // The loop ends after the message being handled; the window stays until the owner is
+        // enabled again. The posted message wakes a loop that waits.
+        m_bEndModal = true;
+        m_nModalResult = result;
+        ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
+    } else {
         DestroyWindow();
+    }
+}
+
+namespace {
+DialogDriver& Driver()
+{
+    static DialogDriver driver;
+    return driver;
+}
+} // namespace
+
+DialogDriver SetDialogDriver(DialogDriver driver)
+{
+    std::swap(Driver(), driver);
+    return driver;
+}
+
+bool AfxHasDialogDriver()
+{
+    return static_cast<bool>(Driver());
+}
+
+void AfxRunDialogDriver(CWnd* dialog)
+{
+    if (!Driver() || dialog == nullptr)
+        return;
+    // A copy: the driver may replace itself while it runs.
+    DialogDriver driver = Driver();
+    GuardedCall([&] { driver(dialog); });
 }
 
 BOOL CDialog::OnInitDialog()

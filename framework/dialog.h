@@ -5,10 +5,19 @@
 // Data exchange: DoDataExchange moves values between members and controls with the DDX_ and
 // DDV_ functions; a value that does not pass shows why, puts the focus on the control and stops
 // UpdateData (FALSE). A modeless dialog belongs to its creator (override PostNcDestroy to delete).
+// DoModal runs the framework's own modal loop (not the system's DialogBox), so that
+// PreTranslateMessage of the focus window and its parents sees every message of a modal dialog.
 #include "framework/cstring.h"
 #include "framework/wnd.h"
+#include <functional>
 
 class CDataExchange;
+
+// Sent to a modal dialog when its loop runs out of messages (wParam MSGF_DIALOGBOX, lParam the idle
+// count); a dialog that updates its controls at idle time answers it.
+#ifndef WM_KICKIDLE
+#define WM_KICKIDLE 0x036A
+#endif
 
 class CDialog : public CWnd {
 public:
@@ -25,9 +34,14 @@ public:
     // ---- modeless
     BOOL Create(UINT templateId, CWnd* parent = nullptr);
     BOOL CreateIndirect(const DLGTEMPLATE* tmpl, CWnd* parent = nullptr);
-    // Modal: ends DoModal with result; modeless: destroys the window.
+    // Modal: ends DoModal with result (the loop stops after the current message); modeless:
+    // destroys the window.
     void EndDialog(int result);
     bool IsModal() const { return m_bModal; }
+    // The window DoModal disables while the dialog runs: the top-level window of the parent (or the
+    // main window, or the active window), or the last active popup of it when that one is itself
+    // disabled under another modal dialog.
+    static HWND ModalOwnerFor(CWnd* parent);
 
     virtual BOOL OnInitDialog();       // UpdateData(FALSE); TRUE lets the system set the focus
     virtual void OnOK();               // UpdateData(TRUE), then EndDialog(IDOK)
@@ -47,10 +61,30 @@ public:
     void OnCancelCommand() { OnCancel(); }
     DECLARE_MESSAGE_MAP()
 
+protected:
+    // The loop of DoModal: until EndDialog, the window's destruction or WM_QUIT (posted again).
+    INT_PTR RunModalLoop(HWND owner);
+    // A message of the modal loop: PreTranslateMessage from its window up to the dialog, then the
+    // dialog manager's keys. TRUE when it was used up.
+    virtual BOOL PreTranslateModalMessage(MSG* msg);
+
 private:
     friend INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM);
     bool m_bModal = false;
+    bool m_bEndModal = false;
+    INT_PTR m_nModalResult = -1;
 };
+
+// ---- the dialog driver: a test seam
+// While a driver is set it is called with every dialog (and property sheet) once it is
+// initialised and shown, before its loop runs, so that a test can set controls by message and end
+// it (SendMessage WM_COMMAND IDOK / IDCANCEL, or PostMessage for the system's common dialogs).
+// Setting returns the previous driver; an empty driver leaves dialogs to the user.
+using DialogDriver = std::function<void(CWnd* dialog)>;
+DialogDriver SetDialogDriver(DialogDriver driver);
+// Called by every dialog kind after its initialisation (guarded: a throwing driver is reported).
+void AfxRunDialogDriver(CWnd* dialog);
+bool AfxHasDialogDriver();
 
 // The dialog procedure of every CDialog: binds at WM_INITDIALOG and then leaves everything to
 // the subclassed window procedure.

@@ -9,3 +9,7 @@ public:
     CObject& operator=(const CObject&) = default;
     virtual ~CObject();
 };
+
+// A place in a sequence that a GetStartPosition / GetNext... pair walks; null ends the walk.
+struct AfxPositionTag;
+typedef AfxPositionTag* POSITION;

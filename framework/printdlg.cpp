@@ -3,6 +3,21 @@
 #include "framework/app.h"
 
 #include <cstring>
+#include <utility>
+
+namespace {
+PrintDialogHook& Hook()
+{
+    static PrintDialogHook hook;
+    return hook;
+}
+} // namespace
+
+PrintDialogHook SetPrintDialogHook(PrintDialogHook hook)
+{
+    std::swap(Hook(), hook);
+    return hook;
+}
 
 CPrintDialog::CPrintDialog(BOOL printSetupOnly, DWORD flags, CWnd* parent)
 {
@@ -37,6 +52,25 @@ INT_PTR CPrintDialog::DoModal()
     if (m_pd.hDC != nullptr) {
         ::DeleteDC(m_pd.hDC);
         m_pd.hDC = nullptr;
+    }
+    if (Hook()) {
+        PrintDialogRequest request;
+        request.setup = (m_pd.Flags & PD_PRINTSETUP) != 0;
+        request.flags = m_pd.Flags;
+        request.fromPage = m_pd.nFromPage;
+        request.toPage = m_pd.nToPage;
+        request.minPage = m_pd.nMinPage;
+        request.maxPage = m_pd.nMaxPage;
+        request.copies = m_pd.nCopies;
+        request.device = GetDeviceName();
+        request.customTemplate = (m_pd.Flags & (PD_ENABLEPRINTTEMPLATE | PD_ENABLESETUPTEMPLATE)) != 0;
+        request.owner = m_pd.hwndOwner;
+        PrintDialogHook hook = Hook();
+        if (hook(request, *this) != IDOK)
+            return IDCANCEL;
+        if ((m_pd.Flags & PD_RETURNDC) && m_pd.hDC == nullptr)
+            CreatePrinterDC();
+        return IDOK;
     }
     return ::PrintDlgA(&m_pd) ? IDOK : IDCANCEL;
 }

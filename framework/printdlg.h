@@ -8,6 +8,7 @@
 
 #include <windows.h>
 #include <commdlg.h>
+#include <functional>
 
 class CPrintDialog {
 public:
@@ -51,3 +52,20 @@ public:
     // A DC for the printer the two handles name; null when they name none.
     static HDC CreateDCFromHandles(HGLOBAL devNames, HGLOBAL devMode);
 };
+
+// ---- the print-dialog hook: a test seam (testsupport/printdialogrecorder.h)
+// What a print dialog was asked to show.
+struct PrintDialogRequest {
+    BOOL setup;                        // the setup form (PD_PRINTSETUP); otherwise the print form
+    DWORD flags;
+    WORD fromPage, toPage, minPage, maxPage, copies;
+    CString device;                    // the printer the dialog starts with ("" without one)
+    BOOL customTemplate;               // PD_ENABLEPRINTTEMPLATE or PD_ENABLESETUPTEMPLATE
+    HWND owner;
+};
+// A hook answers in place of PrintDlgA: IDOK after putting its answer into dialog.m_pd (printer
+// handles, page range flags and pages) or IDCANCEL. Handles it replaces it frees, as the system
+// does. With IDOK and PD_RETURNDC the dialog makes the printer DC from the handles. Setting
+// returns the previous hook; empty shows the real dialog.
+using PrintDialogHook = std::function<INT_PTR(const PrintDialogRequest& request, CPrintDialog& dialog)>;
+PrintDialogHook SetPrintDialogHook(PrintDialogHook hook);

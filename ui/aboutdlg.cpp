@@ -1,8 +1,9 @@
 #include "ui/aboutdlg.h"
 
+#include "framework/shellopen.h"
+
 #include "ui/resourceids.h"
 
-#include <shellapi.h>
 #include <vector>
 
 BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
@@ -56,5 +57,5 @@ void CAboutDlg::CenterOver(CWnd* over)
 
 void CAboutDlg::OnLinkClicked()
 {
-    ::ShellExecuteA(m_hWnd, "open", WebAddress(), nullptr, nullptr, SW_SHOWNORMAL);
+    AfxShellExecute(m_hWnd, "open", WebAddress(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -3,6 +3,7 @@
 #include "framework/doctempl.h"
 #include "framework/frame.h"
 #include "framework/msgbox.h"
+#include "framework/shellopen.h"
 #include "labelmodel/labelstock.h"
 #include "ui/aboutdlg.h"
 #include "ui/mainframe.h"
@@ -404,14 +405,6 @@ void COstrelindSoftLabelApp::OnAppAbout()
 
 void COstrelindSoftLabelApp::OnHelp()
 {
-    // The help viewer is loaded only when asked for: most sessions never open it.
-    using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
-    HMODULE viewer = ::LoadLibraryA("hhctrl.ocx");
-    if (viewer == nullptr)
-        return;
-    auto htmlHelp = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(::GetProcAddress(viewer, "HtmlHelpA")));
-    if (htmlHelp == nullptr)
-        return;
     char module[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, module, MAX_PATH);
     CString helpFile(module);
@@ -420,5 +413,5 @@ void COstrelindSoftLabelApp::OnHelp()
         helpFile = helpFile.Left(dot);
     helpFile += ".chm::/html/start.htm";
     const UINT HH_DISPLAY_TOPIC_ = 0;
-    htmlHelp(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, helpFile, HH_DISPLAY_TOPIC_, 0);
+    AfxHtmlHelp(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, helpFile, HH_DISPLAY_TOPIC_, 0);
 }

@@ -6,6 +6,7 @@
 #include "projecthelpers.h"
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/tempdir.h"
+#include "testsupport/testcmdui.h"
 
 #include <gtest/gtest.h>
 

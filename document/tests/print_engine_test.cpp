@@ -8,6 +8,7 @@
 #include "testsupport/emfrecorder.h"
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/tempdir.h"
+#include "testsupport/testcmdui.h"
 
 #include <gtest/gtest.h>
 #include <set>

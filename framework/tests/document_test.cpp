@@ -8,6 +8,7 @@
 #include "framework/view.h"
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/tempdir.h"
+#include "testsupport/testcmdui.h"
 
 #include <gtest/gtest.h>
 #include <string>

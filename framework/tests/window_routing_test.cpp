@@ -7,6 +7,7 @@
 #include "framework/stdids.h"
 #include "framework/view.h"
 #include "testsupport/msgboxrecorder.h"
+#include "testsupport/testcmdui.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -6,6 +6,7 @@
 #include "framework/view.h"
 #include "framework/windowsdlg.h"
 #include "testsupport/msgboxrecorder.h"
+#include "testsupport/testcmdui.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -8,6 +8,7 @@
 #include "ui/resourceids.h"
 #include "ui/mainview.h"
 #include "ui/tests/uitestsupport.h"
+#include "testsupport/testcmdui.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
