@@ -47,8 +47,11 @@ CExcelFile::CExcelFile(std::vector<uint8_t> stream, size_t start)
       m_start(start < m_stream.size() ? start : m_stream.size()),
       m_position(m_start)
 {
+    uint16_t type = 0;
     if (!NextRecord() || (m_id & 0xFF) != 0x09)
         Fail();
+    else if (U16(2, type) && type == 0x0100)
+        m_inWorkbookGlobals = true;          // an Excel 4.0 workbook: its sheets follow
 }
 
 CExcelFile::~CExcelFile() = default;
@@ -56,11 +59,23 @@ CExcelFile::~CExcelFile() = default;
 // ---------------------------------------------------------------------------------------------
 // Records
 
+bool CExcelFile::IsBOF(uint16_t id)
+{
+    return id == 0x0009 || id == 0x0209 || id == 0x0409 || id == 0x0809;
+}
+
 bool CExcelFile::SkipToEOF()
 {
+    // A chart inside the substream brings a BOF..EOF of its own: its EOF does not end ours.
+    int depth = 0;
     while (NextRecord()) {
-        if (m_id == 0x000A)
-            return true;
+        if (IsBOF(m_id)) {
+            ++depth;
+        } else if (m_id == 0x000A) {
+            if (depth == 0)
+                return true;
+            --depth;
+        }
     }
     return false;
 }
@@ -227,7 +242,18 @@ bool CExcelFile::SeekToSheet(int)
     return !m_failed;
 }
 
-void CExcelFile::OnBOF() {}
+void CExcelFile::OnBOF()
+{
+    if (m_inWorkbookGlobals) {
+        // An Excel 4.0 workbook read as one worksheet: the first sheet starts here.
+        m_inWorkbookGlobals = false;
+        return;
+    }
+    // The sheet's own BOF is behind us: this one starts a chart embedded in the sheet. Its
+    // records are no cells of ours; the sheet's cells go on after its EOF.
+    if (!SkipToEOF())
+        Fail();
+}
 void CExcelFile::OnBoundSheet() {}
 void CExcelFile::OnDimensions()
 {

@@ -33,6 +33,7 @@ public:
     virtual bool ReadGlobals();            // the workbook directory (workbooks only)
     virtual const char* GetTypeName() const;
     virtual bool SeekToSheet(int index);
+    // A BOF met while reading a sheet (the readers take the sheet's own BOF before its cells).
     virtual void OnBOF();
     virtual void OnBoundSheet();
     virtual void OnDimensions();
@@ -53,8 +54,10 @@ protected:
     // The next record into m_id / m_body / m_length. False at the end of the stream or when the
     // record does not fit in what is left (then the reader has failed).
     bool NextRecord();
-    // Reads records up to and including the next EOF; false when the stream ends first.
+    // Reads records up to and including the EOF that closes the substream whose BOF was read
+    // last, past any substreams nested in it; false when the stream ends first.
     bool SkipToEOF();
+    static bool IsBOF(uint16_t id);
     void Fail() { m_failed = true; }
 
     // Body fields; false (value untouched) when the record is too short for them. Inline: every
@@ -132,6 +135,7 @@ protected:
     const uint8_t* m_body = nullptr;
     bool m_recordCut = false;              // the record was longer than kMaxRecordLength
     bool m_endOfSheet = false;             // a handler ended the sheet early
+    bool m_inWorkbookGlobals = false;      // before the first sheet of an Excel 4.0 workbook
     uint32_t m_dimensionRows = 0;          // last row + 1 and last column + 1 of the sheet
     uint16_t m_dimensionColumns = 0;
     int m_lastRow = -1;

@@ -63,7 +63,8 @@ bool CExcel30Sheet::OnOtherRecord(CDataTableBase& table)
 }
 
 // ---------------------------------------------------------------------------------------------
-// Excel 4.0 worksheet: FORMAT records carry their index.
+// Excel 4.0 worksheet: a FORMAT record's first two bytes are unused (writers leave 0 or whatever
+// was in their buffer); a format's index is its place among the FORMAT records of the sheet.
 
 const char* CExcel40Sheet::GetTypeName() const
 {
@@ -72,10 +73,10 @@ const char* CExcel40Sheet::GetTypeName() const
 
 void CExcel40Sheet::OnFormat()
 {
-    uint16_t index;
-    uint8_t length;
-    if (U16(0, index) && U8(2, length))
-        AddFormat(index, Bytes(3, length));
+    // Even a record too short for its text takes its place, or every later format would slip.
+    uint8_t length = 0;
+    U8(2, length);
+    AddFormat(-1, Bytes(3, length));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -90,8 +91,10 @@ const char* CExcel40Book::GetTypeName() const
 bool CExcel40Book::ReadGlobals()
 {
     while (!HasFailed() && NextRecord()) {
-        if ((m_id & 0xFF) == 0x09)
+        if ((m_id & 0xFF) == 0x09) {
+            m_inWorkbookGlobals = false;
             return true;                     // the first sheet's BOF: its records follow
+        }
         if (m_id == 0x002F) {
             Fail();                          // encrypted
             break;
@@ -112,17 +115,25 @@ void CExcel40Book::OnBoundSheet()
 
 bool CExcel40Book::SeekToSheet(int index)
 {
+    // The globals ended with the first sheet's BOF; every later sheet follows its SHEETHDR.
     for (int i = 0; i < index; ++i) {
-        if (!SkipToEOF())
+        if (!SkipToEOF() || !SkipToSheetBOF())
             return false;
     }
-    ResetFormats();
+    ResetFormats();                          // every sheet brings its own XF and FORMAT records
     return !HasFailed();
 }
 
-void CExcel40Book::OnBOF()
+bool CExcel40Book::SkipToSheetBOF()
 {
-    ResetFormats();                          // every sheet brings its own XF and FORMAT records
+    while (NextRecord()) {
+        if (IsBOF(m_id))
+            return true;
+        if (m_id == 0x000A)
+            break;                           // the workbook ended: no such sheet
+    }
+    Fail();
+    return false;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -189,6 +200,7 @@ void CExcel50Book::OnBoundSheet()
 
 bool CExcel50Book::SeekToSheet(int index)
 {
+    m_sheetBofRead = false;
     if (HasFailed())
         return false;
     if (GetSheetCount() == 0) {
@@ -212,6 +224,11 @@ bool CExcel50Book::SeekToSheet(int index)
 
 void CExcel50Book::OnBOF()
 {
+    if (m_sheetBofRead) {
+        CExcel40Book::OnBOF();               // a chart embedded in the worksheet
+        return;
+    }
+    m_sheetBofRead = true;
     uint16_t type = 0;
     if (U16(2, type) && type != 0x0010) {
         // A chart, macro sheet or module: nothing of it goes into a table.
@@ -220,6 +237,15 @@ void CExcel50Book::OnBOF()
             Fail();
         m_endOfSheet = true;
     }
+}
+
+void CExcel50Book::OnFormat()
+{
+    // From Excel 5.0 on the record names its format index.
+    uint16_t index;
+    uint8_t length;
+    if (U16(0, index) && U8(2, length))
+        AddFormat(index, Bytes(3, length));
 }
 
 void CExcel50Book::OnXF5()

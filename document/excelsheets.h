@@ -35,8 +35,11 @@ public:
     bool ReadGlobals() override;
     const char* GetTypeName() const override;
     bool SeekToSheet(int index) override;
-    void OnBOF() override;
     void OnBoundSheet() override;
+
+private:
+    // Past the SHEETHDR between two sheets, up to and including the next sheet's BOF.
+    bool SkipToSheetBOF();
 };
 
 class CExcel50Book : public CExcel40Book {
@@ -48,6 +51,7 @@ public:
     bool SeekToSheet(int index) override;
     void OnBOF() override;
     void OnBoundSheet() override;
+    void OnFormat() override;
     virtual void OnXF5();
 
 protected:
@@ -56,4 +60,7 @@ protected:
     // OnGlobalRecord takes; false for an encrypted or damaged workbook.
     bool ReadGlobalRecords();
     virtual bool OnGlobalRecord();
+
+private:
+    bool m_sheetBofRead = false;           // the chosen sheet's own BOF (sheets start at it)
 };

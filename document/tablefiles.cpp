@@ -168,6 +168,73 @@ bool ImportTableFile(TableSlot& slot, const char* path)
 // ---------------------------------------------------------------------------------------------
 // ".TBF"
 
+namespace {
+
+// Appends the rows of from after the rows of to, cell for cell (empty cells kept).
+void AppendRows(CDataTableBase& to, const CDataTableBase& from)
+{
+    const int base = to.GetRowCount();
+    for (int r = 0; r < from.GetRowCount(); ++r) {
+        to.AppendRow();
+        const int cells = from.GetCellCount(r);
+        if (cells > 0)
+            to.SetCellText(base + r, cells - 1, "");
+        for (int c = 0; c < cells; ++c) {
+            const char* text = from.GetCellText(r, c);
+            if (*text)
+                to.SetCellText(base + r, c, text);
+        }
+    }
+}
+
+// The "LBAT" layout this program writes, after its magic: version 0, the table record, and
+// either the end of the file or the filter marker, the filter record and the filtered table, and
+// then the end. Like the ".TBF" layout it replaces the filter (when it has one) and appends the
+// rows of both tables.
+bool ParseLbat(CMemFile& file, RecordReader& in, TableSlot& slot)
+{
+    int32_t version;
+    if (!in.I32(version) || version != 0)
+        return false;
+    CDataTableBase fileTable;
+    if (!fileTable.Load(&file))
+        return false;
+    std::unique_ptr<CDataTableFilter> filter;
+    CDataTableBase fileFiltered;
+    if (file.GetPosition() != file.GetLength()) {
+        int32_t marker;
+        if (!in.I32(marker) || marker != kFilterMarker)
+            return false;
+        filter = std::make_unique<CDataTableFilter>();
+        if (!filter->Load(in) || !fileFiltered.Load(&file))
+            return false;
+        if (file.GetPosition() != file.GetLength())
+            return false;                  // bytes after the last record: not a file of ours
+    }
+
+    auto table = std::make_unique<CDataTableBase>(*slot.Table());
+    for (int c = 0; c < CDataTableBase::kFlagCount; ++c) {
+        if (fileTable.IsImageColumn(c))
+            table->SetImageColumn(c, true);
+    }
+    AppendRows(*table, fileTable);
+    if (!filter) {
+        slot.SetTable(std::move(table));
+        slot.ReapplyFilter();              // a filter already on shows the new rows too
+        return true;
+    }
+    auto filtered = std::make_unique<CDataTableBase>(slot.Filtered() ? *slot.Filtered()
+                                                                     : *slot.Table());
+    AppendRows(*filtered, fileFiltered);
+    slot.SetTable(std::move(table));
+    slot.SetFilter(std::move(filter));
+    slot.SetFiltered(std::move(filtered));
+    slot.RebuildColumnMap();
+    return true;
+}
+
+} // namespace
+
 bool ParseTbfData(const unsigned char* data, size_t size, TableSlot& slot)
 {
     if (!slot.Table())
@@ -175,8 +242,12 @@ bool ParseTbfData(const unsigned char* data, size_t size, TableSlot& slot)
     CMemFile file(const_cast<BYTE*>(data), static_cast<UINT>(size));
     RecordReader in(&file);
     int32_t magic, version;
-    if (!in.I32(magic) || magic != kTbfMagic || !in.I32(version) || version > 0x901 ||
-        version == 0x900 || !in.Skip(8))
+    if (!in.I32(magic))
+        return false;
+    if (magic == kLbatMagic)
+        return ParseLbat(file, in, slot);
+    if (magic != kTbfMagic || !in.I32(version) || version > 0x901 || version == 0x900 ||
+        !in.Skip(8))
         return false;
     auto filter = std::make_unique<CDataTableFilter>();
     if (!filter->Load(in))

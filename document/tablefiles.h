@@ -1,7 +1,8 @@
 #pragma once
-// The table files of the table view and the document: ".tbl" tables and ".TBF" table-and-filter
-// files are read, the "LBAT" layout is written under the ".tbf" type. Each reader reads the whole
-// file before it changes anything: a damaged file leaves the slot as it was.
+// The table files of the table view and the document: ".tbl" tables, and ".tbf" table-and-filter
+// files in two layouts: the ".TBF" layout of other programs (read only) and the "LBAT" layout this
+// program writes and reads back. Each reader reads the whole file before it changes anything: a
+// damaged file leaves the slot as it was.
 #include <cstddef>
 
 class CDataTableBase;
@@ -11,9 +12,9 @@ class TableSlot;
 // An unknown or damaged file shows "Can not open file %s"; false then.
 bool ImportTableFile(TableSlot& slot, const char* path);
 bool ReadTblFile(CDataTableBase& table, const char* path);
-// A ".TBF" file: its filter replaces the slot's filter, its rows are appended to the base table
-// and to the filtered table. "Corrupt file or wrong file version" for a file of another layout or
-// a damaged one.
+// A ".tbf" file of either layout: its filter replaces the slot's filter, its rows are appended to
+// the base table and to the filtered table, its image columns are set. "Corrupt file or wrong file
+// version" for a file of another layout or a damaged one.
 bool ReadTbfFile(TableSlot& slot, const char* path);
 // The slot in the "LBAT" layout: magic, version 0, the table record, and with a filter the marker
 // 0x11223344, the filter record and the filtered table. The previous file survives a failure.

@@ -23,6 +23,7 @@ struct SheetSpec {
     std::string name;
     bool hidden;
     Bytes cells;                           // records between the sheet's BOF and EOF
+    unsigned type = 0x0010;                // the substream's BOF type: 0x0020 a chart sheet
 };
 
 // An Excel 97 workbook stream: formats, XFs (0 general, 1 built-in "0.00", 2 "0.000"), the
@@ -54,7 +55,7 @@ Bytes MakeBook(const std::vector<SheetSpec>& sheets, const std::vector<Bytes>& s
         const uint32_t offset = static_cast<uint32_t>(stream.size());
         for (int k = 0; k < 4; ++k)
             stream[offsetAt[i] + k] = static_cast<uint8_t>(offset >> (8 * k));
-        AddRecord(stream, 0x0809, Biff8Bof(0x0010));
+        AddRecord(stream, 0x0809, Biff8Bof(sheets[i].type));
         stream.insert(stream.end(), sheets[i].cells.begin(), sheets[i].cells.end());
         AddRecord(stream, 0x000A, {});
     }
@@ -509,4 +510,191 @@ TEST(ExcelImport, SheetDialogListsTheSheetsAndReturnsTheChoice)
             EXPECT_EQ(0, table.GetRowCount());
         }
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Excel 4.0 FORMAT records and charts inside worksheets
+
+namespace {
+
+const char* const kOldFormats[] = {"General", "0.00", "0.000", "0.0", "0.0000", "d/m/yy"};
+const int kOldFormatCount = 6;
+
+// What Excel 4.0 writers leave in a FORMAT record's first two (unused) bytes.
+enum class FormatWord { kZero, kAllOnes, kMisleading };
+
+unsigned FormatWordOf(FormatWord word, int place)
+{
+    switch (word) {
+    case FormatWord::kZero:
+        return 0;
+    case FormatWord::kAllOnes:
+        return 0xFFFF;
+    default:
+        return static_cast<unsigned>((place + 2) % kOldFormatCount);   // another format's place
+    }
+}
+
+// An Excel 4.0 worksheet substream: the formats above, XF k naming format k, and one cell per
+// format in row `row`: 2.5 "0.000", 3.14159 "0.000", 7.26 "0.0", 0.123456 "0.0000", 1.006
+// "0.00", 45000 as a date, 0.5 general, and the RK 12.34 with "0.0000".
+Bytes Biff4Sheet(FormatWord word, unsigned row)
+{
+    Bytes s;
+    AddRecord(s, 0x0409, BodyBuilder().U16(0).U16(0x0010).U16(0).bytes);
+    for (int i = 0; i < kOldFormatCount; ++i) {
+        const std::string text = kOldFormats[i];
+        AddRecord(s, 0x041E, BodyBuilder().U16(FormatWordOf(word, i))
+                                 .U8(static_cast<unsigned>(text.size())).Text(text).bytes);
+    }
+    for (int i = 0; i < kOldFormatCount; ++i)
+        AddRecord(s, 0x0443, BodyBuilder().U8(0).U8(static_cast<unsigned>(i)).U16(0).U16(0).U16(0).U32(0).bytes);
+    const std::pair<unsigned, double> cells[] = {{2, 2.5}, {2, 3.14159}, {3, 7.26}, {4, 0.123456},
+                                                 {1, 1.006}, {5, 45000}, {0, 0.5}};
+    unsigned column = 0;
+    for (const auto& cell : cells)
+        AddRecord(s, 0x0203, BodyBuilder().U16(row).U16(column++).U16(cell.first).F64(cell.second).bytes);
+    AddRecord(s, 0x027E, BodyBuilder().U16(row).U16(column).U16(4).U32((1234u << 2) | 3).bytes);
+    AddRecord(s, 0x000A, {});
+    return s;
+}
+
+const std::vector<std::string> kOldFormatTexts = {"2.500", "3.142", "7.3", "0.1235", "1.01",
+                                                  "45000", "0.5", "12.3400"};
+
+} // namespace
+
+TEST(ExcelImport, Biff4FormatsCountInOrderWhateverTheirFirstBytesHold)
+{
+    TempDir dir;
+    const CString sheetPath = dir.Path("old4.xls");
+    for (FormatWord word : {FormatWord::kZero, FormatWord::kAllOnes, FormatWord::kMisleading}) {
+        SCOPED_TRACE(static_cast<int>(word));
+        ASSERT_TRUE(WriteFileBytes(sheetPath, Biff4Sheet(word, 0)));
+        CDataTableBase table;
+        const ImportRun run = Import(sheetPath, table);
+        ASSERT_EQ(ExcelImportResult::kImported, run.result);
+        EXPECT_STREQ("Excel 4.0 worksheet", run.typeName);
+        EXPECT_EQ((Rows{kOldFormatTexts}), Dump(table));
+    }
+
+    // A workbook: every sheet numbers its own formats from 0, each written another way.
+    Bytes book;
+    AddRecord(book, 0x0409, BodyBuilder().U16(0).U16(0x0100).U16(0).bytes);
+    for (const char* name : {"Zero", "Ones", "Wrong"})
+        AddRecord(book, 0x0085, BodyBuilder().U8(static_cast<unsigned>(strlen(name))).Text(name).bytes);
+    int k = 0;
+    for (FormatWord word : {FormatWord::kZero, FormatWord::kAllOnes, FormatWord::kMisleading}) {
+        const Bytes sheet = Biff4Sheet(word, static_cast<unsigned>(k++));
+        AddRecord(book, 0x008F, BodyBuilder().U32(static_cast<uint32_t>(sheet.size())).U8(1).Text("s").bytes);
+        book.insert(book.end(), sheet.begin(), sheet.end());
+    }
+    AddRecord(book, 0x000A, {});
+    const CString bookPath = dir.Path("old4.xlw");
+    ASSERT_TRUE(WriteFileBytes(bookPath, book));
+    for (int sheet = 0; sheet < 3; ++sheet) {
+        SCOPED_TRACE(sheet);
+        CDataTableBase table;
+        const ImportRun run = Import(bookPath, table, sheet);
+        ASSERT_EQ(ExcelImportResult::kImported, run.result);
+        EXPECT_STREQ("Excel 4.0 workbook", run.typeName);
+        Rows expected(sheet + 1);
+        expected[sheet] = kOldFormatTexts;
+        EXPECT_EQ(expected, Dump(table));
+    }
+}
+
+TEST(ExcelImport, Biff5FormatsKeepTheIndexTheyCarry)
+{
+    // A plain Excel 5.0 stream: the formats come in another order than their indices.
+    Bytes stream;
+    AddRecord(stream, 0x0809, BodyBuilder().U16(0x0500).U16(0x0005).U16(0).U16(0).bytes);
+    const std::pair<unsigned, std::string> formats[] = {{165, "0.0000"}, {164, "0.0"}, {2, "0.000"}};
+    for (const auto& f : formats)
+        AddRecord(stream, 0x041E, BodyBuilder().U16(f.first).U8(static_cast<unsigned>(f.second.size()))
+                                      .Text(f.second).bytes);
+    for (unsigned format : {0u, 164u, 165u, 2u}) {
+        BodyBuilder xf;
+        xf.U16(0).U16(format);
+        xf.bytes.resize(16, 0);
+        AddRecord(stream, 0x00E0, xf.bytes);
+    }
+    const size_t offsetAt = stream.size() + 4;
+    AddRecord(stream, 0x0085, BodyBuilder().U32(0).U8(0).U8(0).U8(5).Text("Sheet").bytes);
+    AddRecord(stream, 0x000A, {});
+    const uint32_t offset = static_cast<uint32_t>(stream.size());
+    for (int i = 0; i < 4; ++i)
+        stream[offsetAt + i] = static_cast<uint8_t>(offset >> (8 * i));
+    AddRecord(stream, 0x0809, BodyBuilder().U16(0x0500).U16(0x0010).U16(0).U16(0).bytes);
+    stream = Concat(stream, Cells({Number(0, 0, 1, 7.26), Number(0, 1, 2, 0.123456), Number(0, 2, 3, 2.5),
+                                   Number(0, 3, 0, 0.5)}));
+    AddRecord(stream, 0x000A, {});
+    TempDir dir;
+    const CString path = dir.Path("five.xls");
+    ASSERT_TRUE(WriteFileBytes(path, stream));
+    CDataTableBase table;
+    const ImportRun run = Import(path, table);
+    ASSERT_EQ(ExcelImportResult::kImported, run.result);
+    EXPECT_STREQ("Excel 5.0/95 workbook", run.typeName);
+    EXPECT_EQ((Rows{{"7.3", "0.1235", "2.500", "0.5"}}), Dump(table));
+}
+
+namespace {
+
+// A chart embedded in a worksheet as Excel 97 writes it: a substream of its own with chart
+// records, here with a further substream nested inside it. Its records would read as cells
+// (NUMBER, LABEL) if the reader took them for the sheet's.
+Bytes EmbeddedChart()
+{
+    Bytes chart;
+    AddRecord(chart, 0x0809, Biff8Bof(0x0020));
+    AddRecord(chart, 0x1001, BodyBuilder().U16(0).bytes);                          // UNITS
+    AddRecord(chart, 0x1002, BodyBuilder().U32(0).U32(0).U32(0x01000000).U32(0x00800000).bytes);
+    chart = Concat(chart, Number(40, 40, 0, 666));
+    AddRecord(chart, 0x0809, Biff8Bof(0x0020));
+    chart = Concat(chart, Number(41, 41, 0, 667));
+    AddRecord(chart, 0x000A, {});
+    AddRecord(chart, 0x1033, {});                                                 // BEGIN
+    AddRecord(chart, 0x1034, {});                                                 // END
+    AddRecord(chart, 0x000A, {});
+    return chart;
+}
+
+} // namespace
+
+TEST(ExcelImport, CellsAfterAChartInsideTheWorksheetImport)
+{
+    TempDir dir;
+    const CString path = dir.Path("chart.xls");
+    Bytes drawing;                       // the drawing and object records that come before it
+    AddRecord(drawing, 0x00EC, Bytes(16, 0));
+    AddRecord(drawing, 0x005D, Bytes(26, 0));
+    const Bytes data = Cells({LabelSst(0, 0, 0), Number(0, 1, 2, 2.5), drawing, EmbeddedChart(),
+                              Number(1, 0, 1, 3.14159), LabelSst(1, 1, 1), EmbeddedChart(),
+                              Rk(2, 2, 0, 14)});
+    const Bytes book = MakeBook({{"Data", false, data}, {"Next", false, Number(5, 5, 0, 55)},
+                                 {"Chart", false, Cells({Number(7, 7, 0, 77)}), 0x0020}},
+                                SharedStrings());
+    ASSERT_TRUE(WriteFileBytes(path, book));
+
+    CDataTableBase table;
+    ImportRun run = Import(path, table, 0);
+    ASSERT_EQ(ExcelImportResult::kImported, run.result);
+    EXPECT_EQ((Rows{{"plain", "2.500"}, {"3.14", "abcd\xE9" "f"}, {"", "", "3"}}), Dump(table));
+
+    // A chart sheet chosen in the dialog still gives no cells.
+    CDataTableBase chartTable = MakeTable({{"keep"}});
+    run = Import(path, chartTable, 2);
+    ASSERT_EQ(ExcelImportResult::kImported, run.result);
+    EXPECT_EQ((Rows{{"keep"}}), Dump(chartTable));
+
+    // A chart whose EOF never comes: the sheet is damaged, and nothing of it is imported.
+    const Bytes chart = EmbeddedChart();
+    const Bytes unclosed = MakeBook({{"Data", false, Cells({Number(0, 0, 0, 1),
+                                                            Bytes(chart.begin(), chart.end() - 4)})}});
+    ASSERT_TRUE(WriteFileBytes(path, unclosed));
+    CDataTableBase damaged = MakeTable({{"keep"}});
+    run = Import(path, damaged, 0);
+    EXPECT_EQ(ExcelImportResult::kFailed, run.result);
+    EXPECT_EQ((Rows{{"keep"}}), Dump(damaged));
 }

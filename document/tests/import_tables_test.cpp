@@ -1,4 +1,5 @@
 #include "document/datatable.h"
+#include "document/labeldoc.h"
 #include "document/tablefiles.h"
 #include "document/tablefilter.h"
 #include "document/tableslot.h"
@@ -274,7 +275,7 @@ TEST(TableFiles, DamagedOrForeignTbfFilesChangeNothing)
     }
 }
 
-TEST(TableFiles, LbatLayoutIsWrittenAndNotReadBack)
+TEST(TableFiles, LbatLayoutIsWrittenFieldByField)
 {
     TempDir dir;
     const CString path = dir.Path("out.tbf");
@@ -294,11 +295,180 @@ TEST(TableFiles, LbatLayoutIsWrittenAndNotReadBack)
     const size_t marker = expected.Bytes().size();
     ASSERT_GT(withFilter.size(), marker + 4);
     EXPECT_EQ((Bytes{0x44, 0x33, 0x22, 0x11}), Bytes(withFilter.begin() + marker, withFilter.begin() + marker + 4));
+}
 
+namespace {
+
+// Texts of every kind a table holds: full 255-character cells, cp1252 letters, empty cells
+// between others, and image columns among them.
+void FillForTbf(TableSlot& slot, int rows)
+{
+    CDataTableBase& table = *slot.Table();
+    for (int r = 0; r < rows; ++r) {
+        table.SetCellText(r, 0, ("row " + std::to_string(r)).c_str());
+        table.SetCellText(r, 1, r % 3 ? "M\xFCller \x80 \xC5sa \xDF" : "K\xF6ln");
+        if (r % 7 == 0)
+            table.SetCellText(r, 2, std::string(255, static_cast<char>('a' + r % 26)).c_str());
+        if (r % 5 == 0)
+            table.SetCellText(r, 4, "pic\\" + CString(std::to_string(r).c_str()) + ".bmp");
+    }
+    table.SetImageColumn(4, true);
+    table.SetImageColumn(25, true);
+    table.SetImageColumn(200, true);
+}
+
+void AddFilter(TableSlot& slot)
+{
+    slot.CreateFilter();
+    CDataTableFilter& filter = *slot.Filter();
+    filter.SetIncludeString(0, "\xFC");    // column B must hold it
+    filter.ToggleFilterFlag(kFilterInclude1, 1);
+    filter.SetExcludeString(0, "row 1");   // column A must not
+    filter.ToggleFilterFlag(kFilterExclude1, 0);
+    filter.SetStripChar(2, "-");
+    filter.ToggleFilterFlag(kFilterShow, 3);   // column D hidden
+    filter.SetEnabled(true);
+    slot.ApplyFilter();
+}
+
+Bytes FilterBytes(const CDataTableFilter* filter)
+{
+    if (!filter)
+        return {};
+    CMemFile file;
+    filter->Save(&file);
+    return file.Bytes();
+}
+
+std::unique_ptr<COstrelindSoftLabelDoc> NewTableDoc()
+{
+    auto doc = std::make_unique<COstrelindSoftLabelDoc>();
+    doc->m_bAutoDelete = FALSE;
+    doc->OnNewDocument();
+    return doc;
+}
+
+} // namespace
+
+TEST(TableFiles, TbfSavedByTheDocumentOpensAgainAsItWas)
+{
+    TempDir dir;
+    for (bool withFilter : {true, false}) {
+        SCOPED_TRACE(withFilter);
+        const CString path = dir.Path(withFilter ? "saved.tbf" : "plain.TBF");
+        auto doc = NewTableDoc();
+        TableSlot& slot = doc->CurrentSlot();
+        FillForTbf(slot, 1000);
+        if (withFilter)
+            AddFilter(slot);
+        ASSERT_TRUE(doc->OnSaveDocument(path));
+
+        MessageBoxRecorder boxes;
+        auto opened = NewTableDoc();
+        ASSERT_TRUE(opened->OnOpenDocument(path));
+        EXPECT_EQ(0u, boxes.Count());
+        const TableSlot& again = opened->CurrentSlot();
+        EXPECT_EQ(1000, again.Table()->GetRowCount());
+        EXPECT_TRUE(SameTable(*slot.Table(), *again.Table()));
+        EXPECT_EQ(FilterBytes(slot.Filter()), FilterBytes(again.Filter()));
+        if (withFilter) {
+            ASSERT_NE(nullptr, again.Filtered());
+            EXPECT_GT(slot.Filtered()->GetRowCount(), 0);
+            EXPECT_LT(slot.Filtered()->GetRowCount(), 1000);
+            EXPECT_EQ(Dump(*slot.Filtered()), Dump(*again.Filtered()));
+            EXPECT_TRUE(again.IsFilterOn());
+        } else {
+            EXPECT_EQ(nullptr, again.Filtered());
+        }
+    }
+}
+
+TEST(TableFiles, LbatRowsAreAppendedLikeTheOtherImports)
+{
+    TempDir dir;
+    const CString path = dir.Path("t.tbf");
+    TableSlot written;
+    written.Table()->SetCellText(0, 1, "b");
+    written.Table()->SetCellText(2, 2, "");    // an empty row, then one of empty cells
+    written.Table()->SetImageColumn(3, true);
+    ASSERT_TRUE(WriteTbfFile(written, path));
+
+    TableSlot slot;
+    slot.Table()->SetCellText(0, 0, "old");
+    slot.Table()->SetImageColumn(1, true);
+    MessageBoxRecorder boxes;
+    ASSERT_TRUE(ImportTableFile(slot, path));
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_EQ((Rows{{"old"}, {"", "b"}, {}, {"", "", ""}}), Dump(*slot.Table()));
+    EXPECT_TRUE(slot.Table()->IsImageColumn(1));
+    EXPECT_TRUE(slot.Table()->IsImageColumn(3));
+    EXPECT_EQ(nullptr, slot.Filter());
+}
+
+TEST(TableFiles, CutOrMutatedLbatFilesChangeNothing)
+{
+    TempDir dir;
+    const CString path = dir.Path("bad.tbf");
+    TableSlot source;
+    FillForTbf(source, 8);
+    AddFilter(source);
+    ASSERT_TRUE(WriteTbfFile(source, path));
+    const Bytes good = ReadFileBytes(path);
+    CMemFile tableOnly;
+    source.Table()->Save(&tableOnly);
+    const size_t tableEnd = 8 + tableOnly.Bytes().size();   // a whole file without a filter
+
+    std::vector<Bytes> bad;
+    for (size_t size = 0; size < good.size(); ++size) {
+        if (size != tableEnd)
+            bad.emplace_back(good.begin(), good.begin() + size);
+    }
+    bad.push_back(Concat(good, Bytes{0}));          // a byte after the last record
+    Bytes version = good;
+    version[4] = 1;
+    bad.push_back(version);
+    for (size_t i = 0; i < bad.size(); ++i) {
+        ASSERT_TRUE(WriteFileBytes(path, bad[i]));
+        TableSlot slot;
+        slot.Table()->SetCellText(0, 0, "keep");
+        MessageBoxRecorder boxes;
+        ASSERT_FALSE(ReadTbfFile(slot, path)) << "file " << i << " of " << bad[i].size() << " bytes";
+        EXPECT_EQ(nullptr, slot.Filter());
+        EXPECT_EQ(nullptr, slot.Filtered());
+        EXPECT_EQ((Rows{{"keep"}}), Dump(*slot.Table()));
+        EXPECT_EQ(std::vector<int>(256, 0), Flags(*slot.Table()));
+        ASSERT_EQ(1u, boxes.Count());
+        EXPECT_STREQ("Corrupt file or wrong file version", boxes[0].text);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), boxes[0].Icon());
+    }
+
+    // Every byte turned over: a file that still reads is taken whole, any other changes nothing.
+    for (size_t at = 0; at < good.size(); ++at) {
+        Bytes mutated = good;
+        mutated[at] = static_cast<uint8_t>(mutated[at] ^ ((at % 2) ? 0xFF : 0x80));
+        TableSlot slot;
+        slot.Table()->SetCellText(0, 0, "keep");
+        if (ParseTbfData(mutated.data(), mutated.size(), slot))
+            continue;
+        ASSERT_EQ(nullptr, slot.Filter()) << "mutated at " << at;
+        ASSERT_EQ((Rows{{"keep"}}), Dump(*slot.Table())) << "mutated at " << at;
+    }
+    // The message for a mutated file, through the file reader.
+    Bytes magic = good;
+    magic[0] = 'X';
+    ASSERT_TRUE(WriteFileBytes(path, magic));
+    TableSlot slot;
     MessageBoxRecorder boxes;
     EXPECT_FALSE(ReadTbfFile(slot, path));
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_STREQ("Corrupt file or wrong file version", boxes[0].text);
+
+    // The table-only file at the cut after the table record is whole: it reads.
+    ASSERT_TRUE(WriteFileBytes(path, Bytes(good.begin(), good.begin() + tableEnd)));
+    TableSlot cut;
+    EXPECT_TRUE(ReadTbfFile(cut, path));
+    EXPECT_TRUE(SameTable(*source.Table(), *cut.Table()));
+    EXPECT_EQ(nullptr, cut.Filter());
 }
 
 // ---------------------------------------------------------------------------------------------
