@@ -21,6 +21,12 @@ const MessageMapEntry* CCmdTarget::FindEntry(const MessageMap* map, MsgKind kind
 {
     for (; map != nullptr; map = map->base ? map->base() : nullptr) {
         for (const MessageMapEntry* e = map->entries; e->kind != MsgKind::End; ++e) {
+            // A registered message's number is known only at run time (0: registration failed).
+            if (e->kind == MsgKind::Registered) {
+                if (kind == MsgKind::Message && value != 0 && e->registered != nullptr && *e->registered == value)
+                    return e;
+                continue;
+            }
             if (e->kind != kind || value < e->first || value > e->last)
                 continue;
             if (kind != MsgKind::Message && e->code != code)

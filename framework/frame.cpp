@@ -6,6 +6,7 @@
 #include "framework/view.h"
 
 #include <algorithm>
+#include <string.h>
 
 namespace {
 CString FirstField(const CString& text)
@@ -245,9 +246,38 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, CmdHandlerInfo* pHan
     return FALSE;
 }
 
+BOOL CFrameWnd::IsEditControlKey(const MSG* msg)
+{
+    if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN && msg->message != WM_CHAR)
+        return FALSE;
+    char name[32] = {};
+    if (msg->hwnd == nullptr || ::GetClassNameA(msg->hwnd, name, sizeof name) == 0)
+        return FALSE;
+    if (lstrcmpiA(name, "Edit") != 0 && _strnicmp(name, "RichEdit", 8) != 0)
+        return FALSE;
+    if (msg->message == WM_CHAR)
+        return FALSE;
+    bool control = ::GetKeyState(VK_CONTROL) < 0;
+    bool shift = ::GetKeyState(VK_SHIFT) < 0;
+    bool alt = ::GetKeyState(VK_MENU) < 0;
+    if (alt)
+        return FALSE;
+    switch (msg->wParam) {
+    case 'C': case 'V': case 'X': case 'Z': case 'A':
+        return control && !shift;
+    case VK_DELETE:
+        return shift && !control;
+    case VK_INSERT:
+        return shift != control;   // Shift+Ins pastes, Ctrl+Ins copies
+    default:
+        return FALSE;
+    }
+}
+
 BOOL CFrameWnd::PreTranslateMessage(MSG* msg)
 {
-    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hAccelTable != nullptr)
+    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hAccelTable != nullptr &&
+        !IsEditControlKey(msg))
         return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, msg) != 0;
     return FALSE;
 }
@@ -660,7 +690,7 @@ BOOL CMDIChildWnd::PreTranslateMessage(MSG* msg)
     // The child's accelerators raise commands at the main frame, whose route starts at this
     // child's view and ends at the application.
     if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hAccelTable != nullptr &&
-        m_pMDIFrame != nullptr)
+        m_pMDIFrame != nullptr && !IsEditControlKey(msg))
         return ::TranslateAcceleratorA(m_pMDIFrame->m_hWnd, m_hAccelTable, msg) != 0;
     return FALSE;
 }

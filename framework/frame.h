@@ -64,6 +64,10 @@ public:
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, CmdHandlerInfo* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* msg) override;
+    // An edit control (ribbon edit, in-place editor, dialog edit) keeps its own clipboard, undo
+    // and select-all keys: true for Ctrl+C/V/X/Z/A, Shift+Del, Shift+Ins and Ctrl+Ins going to one,
+    // which the accelerators then leave alone.
+    static BOOL IsEditControlKey(const MSG* msg);
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     void PostNcDestroy() override { delete this; }
 

@@ -183,8 +183,10 @@ public:
 
     // Device and state
     int GetDeviceCaps(int index) const;
-    int SaveDC();
-    BOOL RestoreDC(int saved);
+    // Virtual so that a buffering DC (drawing into a memory bitmap in place of the window) can
+    // keep its bitmap selected when an older state comes back.
+    virtual int SaveDC();
+    virtual BOOL RestoreDC(int saved);
     int SelectClipRgn(CRgn* rgn);          // null removes the clip region
     int SelectClipRgn(CRgn* rgn, int mode);
     int IntersectClipRect(int l, int t, int r, int b);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 class CWnd;
+class CCmdTarget;
 
 class CMenu {
 public:
@@ -43,3 +44,22 @@ public:
     DWORD CheckMenuItem(UINT item, UINT flags) { return ::CheckMenuItem(m_hMenu, item, flags); }
     BOOL TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT = nullptr);
 };
+
+// ---- context menus
+// Shows popup at point (screen coordinates) for owner: every item is first updated through the
+// owner's command route (CCmdUI; an item with neither an update nor a command handler is
+// disabled), then the menu is tracked and the chosen item is raised as owner's command
+// (WM_COMMAND, which routes it like a menu command of the owner). Returns the chosen id, 0 when
+// the menu was dismissed.
+UINT ShowPopupMenu(CMenu* popup, POINT point, CWnd* owner);
+// The same for the first popup of a menu resource; 0 also when the resource is missing.
+UINT ShowPopupMenu(UINT menuResourceId, POINT point, CWnd* owner);
+// Updates every item of popup (and its sub-menus) through target's command route.
+void UpdatePopupMenu(CMenu* popup, CCmdTarget* target);
+
+// The function that tracks a popup menu and returns the chosen id (TrackPopupMenu with
+// TPM_RETURNCMD by default). Tests replace it, since tracking waits for a person; returns the
+// previous one. Null restores the default.
+using PopupMenuTracker = UINT (*)(HMENU menu, UINT flags, int x, int y, HWND owner);
+PopupMenuTracker SetPopupMenuTracker(PopupMenuTracker tracker);
+

@@ -44,6 +44,7 @@ enum class MsgKind : unsigned char {
     Message,      // window message in [first, last]
     Command,      // WM_COMMAND-side: code and id in [first, last] (includes update handlers)
     Notify,       // WM_NOTIFY: code and idFrom in [first, last]
+    Registered,   // window message whose number *registered holds (read at dispatch)
 };
 
 struct MessageMapEntry {
@@ -52,6 +53,7 @@ struct MessageMapEntry {
     UINT first;
     UINT last;
     MsgThunk thunk;
+    const UINT* registered = nullptr;   // MsgKind::Registered: the variable holding the number
 };
 
 struct MessageMap {
@@ -139,6 +141,31 @@ protected:
 
 // ---- any message: LRESULT fn(WPARAM, LPARAM)
 #define ON_MESSAGE(msg, fn) KV_MSG_ENTRY(msg, c.result = KV_THIS->fn(c.wParam, c.lParam))
+// A message from RegisterWindowMessage: var is a static UINT filled at run time (for example
+// FINDMSGSTRING's number), so the table holds its address and dispatch reads the number.
+#define ON_REGISTERED_MESSAGE(var, fn)                                                           \
+    { ::MsgKind::Registered, 0, 0, 0,                                                            \
+      [](::CCmdTarget* t, ::MsgCall& c) -> BOOL { c.result = KV_THIS->fn(c.wParam, c.lParam); return TRUE; }, \
+      &(var) },
+
+// The scroll position a WM_HSCROLL/WM_VSCROLL handler should see. For thumb tracking the message
+// carries only 16 bits, which wrap once a bar's range passes 65535 (a table of some thousand rows
+// at row height); the bar itself knows the whole 32-bit track position. lParam is the scroll-bar
+// control, or null for the window's own bar.
+inline UINT AfxScrollTrackPos(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    UINT code = LOWORD(wParam);
+    UINT pos = static_cast<short>(HIWORD(wParam));
+    if (code != SB_THUMBTRACK && code != SB_THUMBPOSITION)
+        return pos;
+    HWND control = reinterpret_cast<HWND>(lParam);
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_TRACKPOS;
+    BOOL ok = control != nullptr ? ::GetScrollInfo(control, SB_CTL, &info)
+                                 : ::GetScrollInfo(wnd, message == WM_HSCROLL ? SB_HORZ : SB_VERT, &info);
+    return ok ? static_cast<UINT>(info.nTrackPos) : pos;
+}
 
 // ---- window messages with the usual crackers
 #define ON_WM_CREATE()                                                                           \
@@ -178,11 +205,15 @@ protected:
 #define ON_WM_KEYUP() KV_KEY_ENTRY(WM_KEYUP, OnKeyUp)
 #define ON_WM_CHAR() KV_KEY_ENTRY(WM_CHAR, OnChar)
 #define ON_WM_SYSKEYDOWN() KV_KEY_ENTRY(WM_SYSKEYDOWN, OnSysKeyDown)
+// void fn(UINT code, UINT pos, CScrollBar* bar): pos is the 32-bit track position for
+// SB_THUMBTRACK and SB_THUMBPOSITION (AfxScrollTrackPos); bar is null for the window's own bars.
 #define ON_WM_HSCROLL()                                                                          \
-    KV_MSG_ENTRY(WM_HSCROLL, KV_THIS->OnHScroll(LOWORD(c.wParam), (short)HIWORD(c.wParam),       \
+    KV_MSG_ENTRY(WM_HSCROLL, KV_THIS->OnHScroll(LOWORD(c.wParam),                               \
+                 ::AfxScrollTrackPos(KV_THIS->m_hWnd, WM_HSCROLL, c.wParam, c.lParam),           \
                  static_cast<::CScrollBar*>(::CWnd::FromHandle(reinterpret_cast<HWND>(c.lParam)))))
 #define ON_WM_VSCROLL()                                                                          \
-    KV_MSG_ENTRY(WM_VSCROLL, KV_THIS->OnVScroll(LOWORD(c.wParam), (short)HIWORD(c.wParam),       \
+    KV_MSG_ENTRY(WM_VSCROLL, KV_THIS->OnVScroll(LOWORD(c.wParam),                               \
+                 ::AfxScrollTrackPos(KV_THIS->m_hWnd, WM_VSCROLL, c.wParam, c.lParam),           \
                  static_cast<::CScrollBar*>(::CWnd::FromHandle(reinterpret_cast<HWND>(c.lParam)))))
 #define ON_WM_CONTEXTMENU()                                                                      \
     KV_MSG_ENTRY(WM_CONTEXTMENU, KV_THIS->OnContextMenu(                                         \
@@ -205,6 +236,9 @@ protected:
 #define ON_WM_CAPTURECHANGED()                                                                   \
     KV_MSG_ENTRY(WM_CAPTURECHANGED, KV_THIS->OnCaptureChanged(::CWnd::FromHandle(reinterpret_cast<HWND>(c.lParam))))
 #define ON_WM_CANCELMODE() KV_MSG_ENTRY(WM_CANCELMODE, KV_THIS->OnCancelMode())
+#define ON_WM_MOUSELEAVE() KV_MSG_ENTRY(WM_MOUSELEAVE, KV_THIS->OnMouseLeave())
+#define ON_WM_MOUSEHOVER() KV_MOUSE_ENTRY(WM_MOUSEHOVER, OnMouseHover)
+#define ON_WM_ENABLE() KV_MSG_ENTRY(WM_ENABLE, KV_THIS->OnEnable((BOOL)c.wParam))
 #define ON_WM_SYSCOMMAND() KV_MSG_ENTRY(WM_SYSCOMMAND, KV_THIS->OnSysCommand((UINT)c.wParam, c.lParam))
 #define ON_WM_DRAWITEM()                                                                         \
     KV_MSG_ENTRY(WM_DRAWITEM, KV_THIS->OnDrawItem((int)c.wParam, reinterpret_cast<LPDRAWITEMSTRUCT>(c.lParam)); c.result = TRUE)

@@ -161,10 +161,6 @@ void CScrollView::UpdateBars()
     CPoint target = m_pos;
     target.x = needH ? std::min<LONG>(target.x, std::max(0, static_cast<int>(m_total.cx) - viewW)) : 0;
     target.y = needV ? std::min<LONG>(target.y, std::max(0, static_cast<int>(m_total.cy) - viewH)) : 0;
-    if (target != m_pos) {
-        ScrollWindow(m_pos.x - target.x, m_pos.y - target.y);
-        m_pos = target;
-    }
 
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
@@ -172,37 +168,59 @@ void CScrollView::UpdateBars()
     info.nMin = 0;
     info.nMax = needH ? m_total.cx - 1 : 0;
     info.nPage = needH ? static_cast<UINT>(viewW) : 0;
-    info.nPos = m_pos.x;
+    info.nPos = target.x;
     ShowScrollBar(SB_HORZ, needH);
     if (needH)
         SetScrollInfo(SB_HORZ, &info);
     info.nMax = needV ? m_total.cy - 1 : 0;
     info.nPage = needV ? static_cast<UINT>(viewH) : 0;
-    info.nPos = m_pos.y;
+    info.nPos = target.y;
     ShowScrollBar(SB_VERT, needV);
     if (needV)
         SetScrollInfo(SB_VERT, &info);
+
+    // Showing or hiding a bar resized the client area (and may have clamped already); what is
+    // left of the clamp goes through OnScrollBy like any other move.
+    if (target != m_pos)
+        OnScrollBy(CSize(target.x - m_pos.x, target.y - m_pos.y), TRUE);
 }
 
-int CScrollView::ScrollAxis(int bar, int pos)
+CSize CScrollView::GetScrollLimit() const
 {
-    if (m_hWnd == nullptr)
-        return 0;
     CRect client;
     GetClientRect(&client);
-    int extent = bar == SB_HORZ ? m_total.cx - client.Width() : m_total.cy - client.Height();
-    pos = std::max(0, std::min(pos, std::max(0, extent)));
-    LONG& current = bar == SB_HORZ ? m_pos.x : m_pos.y;
-    int delta = static_cast<int>(current) - pos;
-    if (delta == 0)
-        return 0;
-    current = pos;
-    SetScrollPos(bar, pos);
+    return CSize(std::max(0, static_cast<int>(m_total.cx) - client.Width()),
+                 std::max(0, static_cast<int>(m_total.cy) - client.Height()));
+}
+
+BOOL CScrollView::OnScrollBy(CSize sizeScroll, BOOL doScroll)
+{
+    if (m_hWnd == nullptr)
+        return FALSE;
+    CSize limit = GetScrollLimit();
+    LONG x = std::max<LONG>(0, std::min<LONG>(m_pos.x + sizeScroll.cx, limit.cx));
+    LONG y = std::max<LONG>(0, std::min<LONG>(m_pos.y + sizeScroll.cy, limit.cy));
+    CPoint target(x, y);
+    if (target == m_pos)
+        return FALSE;
+    if (!doScroll)
+        return TRUE;
+    CPoint old = m_pos;
+    m_pos = target;
+    if (target.x != old.x)
+        SetScrollPos(SB_HORZ, target.x);
+    if (target.y != old.y)
+        SetScrollPos(SB_VERT, target.y);
+    ScrollWindow(old.x - target.x, old.y - target.y);
+    return TRUE;
+}
+
+void CScrollView::ScrollAxis(int bar, int pos)
+{
     if (bar == SB_HORZ)
-        ScrollWindow(delta, 0);
+        OnScrollBy(CSize(pos - m_pos.x, 0), TRUE);
     else
-        ScrollWindow(0, delta);
-    return delta;
+        OnScrollBy(CSize(0, pos - m_pos.y), TRUE);
 }
 
 void CScrollView::ScrollToPosition(POINT pt)
@@ -211,8 +229,7 @@ void CScrollView::ScrollToPosition(POINT pt)
         m_pos = CPoint(std::max<LONG>(0, pt.x), std::max<LONG>(0, pt.y));
         return;
     }
-    ScrollAxis(SB_HORZ, pt.x);
-    ScrollAxis(SB_VERT, pt.y);
+    OnScrollBy(CSize(pt.x - m_pos.x, pt.y - m_pos.y), TRUE);
 }
 
 void CScrollView::OnSize(UINT, int, int)
@@ -240,9 +257,7 @@ int NewPosition(UINT code, UINT thumb, int pos, int line, int page, int total)
 void CScrollView::OnHScroll(UINT code, UINT pos, CScrollBar*)
 {
     SCROLLINFO info = {};
-    GetScrollInfo(SB_HORZ, &info, SIF_TRACKPOS | SIF_PAGE);
-    if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION)
-        pos = static_cast<UINT>(info.nTrackPos);   // 32-bit position, not the message's 16 bits
+    GetScrollInfo(SB_HORZ, &info, SIF_PAGE);   // pos is already the 32-bit track position
     int page = info.nPage ? static_cast<int>(info.nPage) : static_cast<int>(m_page.cx);
     ScrollAxis(SB_HORZ, NewPosition(code, pos, m_pos.x, std::max(1, static_cast<int>(m_line.cx)), page, m_total.cx));
 }
@@ -250,9 +265,7 @@ void CScrollView::OnHScroll(UINT code, UINT pos, CScrollBar*)
 void CScrollView::OnVScroll(UINT code, UINT pos, CScrollBar*)
 {
     SCROLLINFO info = {};
-    GetScrollInfo(SB_VERT, &info, SIF_TRACKPOS | SIF_PAGE);
-    if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION)
-        pos = static_cast<UINT>(info.nTrackPos);
+    GetScrollInfo(SB_VERT, &info, SIF_PAGE);   // pos is already the 32-bit track position
     int page = info.nPage ? static_cast<int>(info.nPage) : static_cast<int>(m_page.cy);
     ScrollAxis(SB_VERT, NewPosition(code, pos, m_pos.y, std::max(1, static_cast<int>(m_line.cy)), page, m_total.cy));
 }

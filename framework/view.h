@@ -75,6 +75,13 @@ public:
 
     void OnPrepareDC(CDC* dc, void* printInfo = nullptr) override;
 
+    // Every change of the scroll position passes through here: the bars, the wheel,
+    // ScrollToPosition and the clamp after a resize. sizeScroll is the wanted change of the
+    // position (positive: towards the end); the result is clamped to the scrollable extent. With
+    // doScroll the window, bars and position follow; without it the call only tells whether
+    // anything would move. Override (calling the base) to keep rulers or previews in step.
+    virtual BOOL OnScrollBy(CSize sizeScroll, BOOL doScroll = TRUE);
+
     void OnSize(UINT type, int cx, int cy);
     void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
     void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
@@ -84,8 +91,10 @@ public:
 
 protected:
     void UpdateBars();
-    // Scrolls one axis to pos (clamped); returns the applied change.
-    int ScrollAxis(int bar, int pos);
+    // Scrolls one axis to pos (through OnScrollBy).
+    void ScrollAxis(int bar, int pos);
+    // The largest positions the client area allows.
+    CSize GetScrollLimit() const;
     int m_mapMode = MM_TEXT;
     CSize m_total;
     CSize m_page;

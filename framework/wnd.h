@@ -215,6 +215,9 @@ public:
     void OnDropFiles(HDROP) { Default(); }
     void OnCaptureChanged(CWnd*) { Default(); }
     void OnCancelMode() { Default(); }
+    void OnMouseLeave() { Default(); }
+    void OnMouseHover(UINT, CPoint) { Default(); }
+    void OnEnable(BOOL) { Default(); }
     void OnSysCommand(UINT, LPARAM) { Default(); }
     void OnDrawItem(int, LPDRAWITEMSTRUCT) { Default(); }
     void OnMeasureItem(int, LPMEASUREITEMSTRUCT) { Default(); }
@@ -236,5 +239,37 @@ private:
     void Unbind();
 };
 
-// Scroll-bar controls only need to be told apart in scroll handlers.
-class CScrollBar : public CWnd {};
+// A scroll-bar control (SB_CTL). Scroll handlers receive it for WM_HSCROLL/WM_VSCROLL from a
+// control and null for the window's own bars.
+class CScrollBar : public CWnd {
+public:
+    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+    { return CWnd::Create("SCROLLBAR", "", style, rect, parent, id); }
+    int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
+    int SetScrollPos(int pos, BOOL redraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, pos, redraw); }
+    void GetScrollRange(int* minPos, int* maxPos) const { ::GetScrollRange(m_hWnd, SB_CTL, minPos, maxPos); }
+    void SetScrollRange(int minPos, int maxPos, BOOL redraw = TRUE)
+    { ::SetScrollRange(m_hWnd, SB_CTL, minPos, maxPos, redraw); }
+    BOOL SetScrollInfo(LPSCROLLINFO info, BOOL redraw = TRUE)
+    {
+        info->cbSize = sizeof(SCROLLINFO);
+        return ::SetScrollInfo(m_hWnd, SB_CTL, info, redraw);
+    }
+    BOOL GetScrollInfo(LPSCROLLINFO info, UINT mask = SIF_ALL) const
+    {
+        info->cbSize = sizeof(SCROLLINFO);
+        info->fMask = mask;
+        return ::GetScrollInfo(m_hWnd, SB_CTL, info);
+    }
+    // The largest position the thumb can reach (range maximum less the page, plus one).
+    int GetScrollLimit() const
+    {
+        SCROLLINFO info = {};
+        if (!GetScrollInfo(&info, SIF_RANGE | SIF_PAGE))
+            return 0;
+        int limit = info.nMax - (info.nPage > 0 ? static_cast<int>(info.nPage) - 1 : 0);
+        return limit < info.nMin ? info.nMin : limit;
+    }
+    void ShowScrollBar(BOOL show = TRUE) { ::ShowScrollBar(m_hWnd, SB_CTL, show); }
+    BOOL EnableScrollBar(UINT arrows = ESB_ENABLE_BOTH) { return ::EnableScrollBar(m_hWnd, SB_CTL, arrows); }
+};
