@@ -211,8 +211,11 @@ CSize CGridCellBase::GetTextExtent(const char* text, CDC* dc)
         return CSize(def->GetWidth(), def->GetHeight());
     }
     HGDIOBJ oldFont = nullptr;
-    if (CFont* font = GetFontObject())
-        oldFont = ::SelectObject(dc->m_hDC, font->m_hObject);
+    if (CFont* font = GetFontObject()) {
+        // Measuring a whole column: the font is usually selected already.
+        if (::GetCurrentObject(dc->m_hDC, OBJ_FONT) != font->m_hObject)
+            oldFont = ::SelectObject(dc->m_hDC, font->m_hObject);
+    }
     CSize size;
     const DWORD format = GetFormat();
     if ((format & DT_SINGLELINE) || !(format & DT_WORDBREAK)) {
@@ -379,10 +382,15 @@ CFont* CGridCell::GetFontObject() const
         CGridDefaultCell* def = GetDefaultCell();
         return def ? def->GetFontObject() : nullptr;
     }
-    // One font object for all cells with their own font: valid until the next call.
+    // One font object for all cells with their own font: valid until the next call. Asking again
+    // for the same LOGFONT keeps the object (creating fonts is what a repaint would spend its time on).
     static CFont s_font;
-    s_font.DeleteObject();
-    s_font.CreateFontIndirect(m_plfFont);
+    static LOGFONTA s_logFont;
+    if (s_font.m_hObject == nullptr || std::memcmp(&s_logFont, m_plfFont, sizeof(LOGFONTA)) != 0) {
+        s_font.DeleteObject();
+        s_font.CreateFontIndirect(m_plfFont);
+        s_logFont = *m_plfFont;
+    }
     return &s_font;
 }
 

@@ -280,12 +280,12 @@ BOOL CGridCtrl::SetRowCount(int rows)
                 m_RowData.resize(static_cast<size_t>(rows));
             } else {
                 // The selection of the rows that are gone goes with them.
-                for (auto it = m_SelectedCellMap.begin(); it != m_SelectedCellMap.end();) {
-                    if (it->second.row >= rows)
-                        it = m_SelectedCellMap.erase(it);
-                    else
-                        ++it;
-                }
+                std::vector<uint64_t> gone;
+                for (const auto& entry : m_SelectedCellMap)
+                    if (entry.second.row >= rows)
+                        gone.push_back(entry.first);
+                for (uint64_t key : gone)
+                    m_SelectedCellMap.erase(key);
             }
             m_nRows = rows;
         }
@@ -334,12 +334,12 @@ BOOL CGridCtrl::SetColumnCount(int cols)
                         DestroyCell(r, c);
                 }
             } else {
-                for (auto it = m_SelectedCellMap.begin(); it != m_SelectedCellMap.end();) {
-                    if (it->second.col >= cols)
-                        it = m_SelectedCellMap.erase(it);
-                    else
-                        ++it;
-                }
+                std::vector<uint64_t> gone;
+                for (const auto& entry : m_SelectedCellMap)
+                    if (entry.second.col >= cols)
+                        gone.push_back(entry.first);
+                for (uint64_t key : gone)
+                    m_SelectedCellMap.erase(key);
             }
         }
         m_arColWidths.resize(static_cast<size_t>(cols), static_cast<UINT>(m_cellFixedColDef.GetWidth()));
@@ -743,7 +743,7 @@ BOOL CGridCtrl::SetItemState(int row, int col, UINT state)
         return FALSE;
     const bool selected = IsCellSelected(row, col) != FALSE || m_SelectedCellMap.count(SelectionKey(row, col)) != 0;
     if ((state & GVIS_SELECTED) && !selected)
-        m_SelectedCellMap[SelectionKey(row, col)] = CGridCellID(row, col);
+        m_SelectedCellMap.insert(row, col);
     else if (!(state & GVIS_SELECTED) && selected)
         m_SelectedCellMap.erase(SelectionKey(row, col));
     if (m_bVirtualMode)

@@ -7,6 +7,7 @@
 #include "framework/wnd.h"
 #include "grid/gridcell.h"
 #include "grid/gridcellrange.h"
+#include "grid/gridcellset.h"
 #include "grid/griddefs.h"
 #include "grid/titletip.h"
 #include <cstdint>
@@ -286,7 +287,7 @@ protected:
     void ForgetTopLeft() { m_idTopLeftCell.row = -1; }
     void ForgetSizeHints();
     static uint64_t SelectionKey(int row, int col)
-    { return (static_cast<uint64_t>(static_cast<uint32_t>(row)) << 32) | static_cast<uint32_t>(col); }
+    { return GridCellSet::Key(row, col); }
     int ScrollMaxPos(int bar) const;
     void ScrollLines(int bar, int lines);
     void DrawCellsInto(CDC* dc);
@@ -353,7 +354,7 @@ public:
     int m_nResizeCaptureRange = 3;
     BOOL m_bAllowRowResize = TRUE, m_bAllowColumnResize = TRUE;
     int m_nRowsPerWheelNotch = 3;
-    std::unordered_map<uint64_t, CGridCellID> m_SelectedCellMap, m_PrevSelectedCellMap;
+    GridCellSet m_SelectedCellMap, m_PrevSelectedCellMap;
     CTitleTip m_TitleTip;
     CGridCellID m_idDropCell;
     BOOL m_bAscending = TRUE;

@@ -271,10 +271,17 @@ BOOL CGridCtrl::AutoSizeColumn(int col, UINT autoSizeStyle, BOOL resetScroll)
         dc = own.get();
     }
     int width = 0;
+    HGDIOBJ oldFont = nullptr;
     for (int row = startRow; row <= endRow; row++) {
-        if (CGridCellBase* cell = GetCell(row, col))
-            width = std::max(width, static_cast<int>(cell->GetCellExtent(dc).cx));
+        CGridCellBase* cell = GetCell(row, col);
+        if (cell == nullptr)
+            continue;
+        if (oldFont == nullptr && dc != nullptr && cell->GetFontObject() != nullptr)
+            oldFont = ::SelectObject(dc->m_hDC, cell->GetFontObject()->m_hObject);
+        width = std::max(width, static_cast<int>(cell->GetCellExtent(dc).cx));
     }
+    if (oldFont != nullptr)
+        ::SelectObject(dc->m_hDC, oldFont);
     if (m_bVirtualMode)
         SendCacheHintToParent(CGridCellRange(-1, -1, -1, -1));
     size_t physical = static_cast<size_t>(m_arColOrder[static_cast<size_t>(col)]);

@@ -497,7 +497,7 @@ void CGridCtrl::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
     auto setSelected = [&](int r, int c, bool on) {
         if (m_bVirtualMode) {
             if (on)
-                m_SelectedCellMap[SelectionKey(r, c)] = CGridCellID(r, c);
+                m_SelectedCellMap.insert(r, c);
             else
                 m_SelectedCellMap.erase(SelectionKey(r, c));
             return;
@@ -507,7 +507,7 @@ void CGridCtrl::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
             return;
         if (on) {
             cell->SetState(cell->GetState() | GVIS_SELECTED);
-            m_SelectedCellMap[SelectionKey(r, c)] = CGridCellID(r, c);
+            m_SelectedCellMap.insert(r, c);
         } else {
             cell->SetState(cell->GetState() & ~GVIS_SELECTED);
             m_SelectedCellMap.erase(SelectionKey(r, c));
