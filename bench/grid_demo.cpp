@@ -44,9 +44,13 @@ LRESULT CALLBACK DemoProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam)
 int main(int argc, char** argv)
 {
     int quitAfter = 0;
-    for (int i = 1; i + 1 < argc; i++)
+    const char* bitmapFile = nullptr;
+    for (int i = 1; i + 1 < argc; i++) {
         if (std::strcmp(argv[i], "/quit") == 0)
             quitAfter = std::atoi(argv[i + 1]);
+        if (std::strcmp(argv[i], "/bmp") == 0)
+            bitmapFile = argv[i + 1];
+    }
     ::OleInitialize(nullptr);
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DemoProc;
@@ -99,6 +103,54 @@ int main(int argc, char** argv)
     small.AutoSizeColumns();
     big.SetFocus();
 
+    if (bitmapFile != nullptr) {
+        // Both grids drawn into one 24-bit bitmap file, as they paint themselves.
+        CRect rect;
+        mainWnd.GetClientRect(&rect);
+        HDC screen = ::GetDC(nullptr);
+        CDC dc;
+        dc.Attach(::CreateCompatibleDC(screen));
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bi.bmiHeader.biWidth = rect.Width();
+        bi.bmiHeader.biHeight = rect.Height();
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 24;
+        void* bits = nullptr;
+        HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        ::ReleaseDC(nullptr, screen);
+        HGDIOBJ old = ::SelectObject(dc.m_hDC, bmp);
+        dc.FillSolidRect(&rect, ::GetSysColor(COLOR_BTNFACE));
+        big.m_bWndHasFocus = TRUE;
+        CGridCtrl* grids[] = { &big, &small };
+        for (CGridCtrl* grid : grids) {
+            CRect at;
+            grid->GetWindowRect(&at);
+            mainWnd.ScreenToClient(&at);
+            int saved = dc.SaveDC();
+            dc.SetViewportOrg(at.left + 1, at.top + 1);
+            CRect client;
+            grid->GetClientRect(&client);
+            dc.IntersectClipRect(0, 0, client.right, client.bottom);
+            grid->OnDraw(&dc);
+            dc.RestoreDC(saved);
+        }
+        ::GdiFlush();
+        const int stride = (rect.Width() * 3 + 3) & ~3;
+        BITMAPFILEHEADER fh = {};
+        fh.bfType = 0x4D42;
+        fh.bfOffBits = sizeof(fh) + sizeof(BITMAPINFOHEADER);
+        fh.bfSize = fh.bfOffBits + static_cast<DWORD>(stride * rect.Height());
+        if (FILE* f = std::fopen(bitmapFile, "wb")) {
+            std::fwrite(&fh, sizeof fh, 1, f);
+            std::fwrite(&bi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, f);
+            std::fwrite(bits, static_cast<size_t>(stride) * rect.Height(), 1, f);
+            std::fclose(f);
+        }
+        ::SelectObject(dc.m_hDC, old);
+        ::DeleteObject(bmp);
+        quitAfter = 1;
+    }
     if (quitAfter > 0)
         ::SetTimer(main, 1, static_cast<UINT>(quitAfter), [](HWND w, UINT, UINT_PTR, DWORD) { ::DestroyWindow(w); });
     MSG msg;
