@@ -39,6 +39,11 @@ LRESULT CALLBACK DemoProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+void CALLBACK QuitTimer(HWND wnd, UINT, UINT_PTR, DWORD)
+{
+    ::DestroyWindow(wnd);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -152,7 +157,7 @@ int main(int argc, char** argv)
         quitAfter = 1;
     }
     if (quitAfter > 0)
-        ::SetTimer(main, 1, static_cast<UINT>(quitAfter), [](HWND w, UINT, UINT_PTR, DWORD) { ::DestroyWindow(w); });
+        ::SetTimer(main, 1, static_cast<UINT>(quitAfter), QuitTimer);
     MSG msg;
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (CWnd::WalkPreTranslateTree(nullptr, &msg))

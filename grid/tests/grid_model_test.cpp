@@ -189,6 +189,12 @@ TEST_F(GridTest, SelectionKeepsRowsBeyond65535Apart)
     EXPECT_EQ(g.GetSelectedCellRange(), CGridCellRange(4464, 1, 4464, 1));
 }
 
+static BOOL CALLBACK TextFromUser(GRID_DISPINFO* info, LPARAM user)
+{
+    info->strText = reinterpret_cast<const char*>(user);
+    return TRUE;
+}
+
 TEST_F(GridTest, VirtualCellsComeFromTheOwner)
 {
     MakeVirtualGrid(10, 4, 1, 1);
@@ -216,10 +222,7 @@ TEST_F(GridTest, VirtualCellsComeFromTheOwner)
 
     // A callback takes the place of the notification.
     Host().dispInfoRequests = 0;
-    g.SetCallbackFunc([](GRID_DISPINFO* info, LPARAM user) -> BOOL {
-        info->strText = reinterpret_cast<const char*>(user);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>("cb"));
+    g.SetCallbackFunc(TextFromUser, reinterpret_cast<LPARAM>("cb"));
     EXPECT_STREQ(g.GetCell(2, 2)->GetText(), "cb");
     EXPECT_EQ(Host().dispInfoRequests, 0);
 }
