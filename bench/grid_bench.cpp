@@ -1,0 +1,146 @@
+// Times the grid in virtual mode the way the table view uses it: a 1024 x 768 grid of 65,536 rows
+// and 27 columns, one fixed row and column, twelve characters per cell.
+#include "grid/gridctrl.h"
+#include <ole2.h>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+LRESULT CALLBACK HostProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NOTIFY) {
+        NMHDR* hdr = reinterpret_cast<NMHDR*>(lParam);
+        if (static_cast<int>(hdr->code) == GRIDN_GETDISPINFO) {
+            GRID_DISPINFO* info = reinterpret_cast<GRID_DISPINFO*>(lParam);
+            char text[16];
+            std::snprintf(text, sizeof text, "R%06dC%04d", info->row % 1000000, info->col % 10000);
+            info->strText = text;
+        }
+        return 0;
+    }
+    return ::DefWindowProcA(wnd, message, wParam, lParam);
+}
+
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+double Now()
+{
+    static LARGE_INTEGER freq = [] { LARGE_INTEGER f; ::QueryPerformanceFrequency(&f); return f; }();
+    LARGE_INTEGER t;
+    ::QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
+}
+
+void SetCtrl(bool down)
+{
+    BYTE state[256];
+    ::GetKeyboardState(state);
+    state[VK_CONTROL] = down ? 0x80 : 0;
+    ::SetKeyboardState(state);
+}
+
+template <class Setup, class Step>
+double Median(int runs, Setup setup, Step step)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; i++) {
+        setup();
+        double t0 = Now();
+        step();
+        times.push_back(Now() - t0);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+}  // namespace
+
+int main()
+{
+    ::OleInitialize(nullptr);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = HostProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "GridBenchHost";
+    ::RegisterClassA(&wc);
+    HWND host = ::CreateWindowExA(0, "GridBenchHost", "grid bench", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 768, nullptr,
+                                  nullptr, wc.hInstance, nullptr);
+    CWnd hostWnd;
+    hostWnd.Attach(host);
+    CGridCtrl grid;
+    grid.SetVirtualMode(TRUE);
+    if (!grid.Create(CRect(0, 0, 1024, 768), &hostWnd)) {
+        std::printf("grid not created\n");
+        return 1;
+    }
+    grid.SetColumnCount(27);
+    grid.SetRowCount(65536);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    grid.ResetRowOrder();
+    grid.SetFocus();
+    grid.SetFocusCell(1, 1);
+    Pump();
+    grid.UpdateWindow();
+    auto top = [&] {
+        grid.SendMessage(WM_VSCROLL, SB_TOP);
+        grid.SetFocusCell(1, 1);
+        grid.UpdateWindow();
+    };
+
+    const int runs = 7;
+    double repaint = Median(runs, [] {}, [&] {
+        grid.Invalidate();
+        grid.UpdateWindow();
+    });
+    double pageDown = Median(runs, [] {}, [&] {
+        grid.SendMessage(WM_KEYDOWN, VK_NEXT, 0);
+        grid.UpdateWindow();
+    });
+    top();
+    double wheel = Median(runs, [] {}, [&] {
+        grid.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), MAKELPARAM(100, 100));
+        Pump();
+        grid.UpdateWindow();
+    });
+    double ctrlEnd = Median(runs, top, [&] {
+        SetCtrl(true);
+        grid.SendMessage(WM_KEYDOWN, VK_END, 0);
+        SetCtrl(false);
+        grid.UpdateWindow();
+    });
+    int lastRow = grid.GetFocusCell().row;
+    double ensure = Median(runs, top, [&] {
+        grid.EnsureVisible(65535, 1);
+        grid.UpdateWindow();
+    });
+    bool lastVisible = grid.IsCellVisible(65535, 1) != FALSE;
+    double selectAll = Median(3, [&] { grid.ClearSelection(); grid.SetFocusCell(1, 1); }, [&] {
+        SetCtrl(true);
+        grid.SendMessage(WM_KEYDOWN, 'A', 0);
+        SetCtrl(false);
+    });
+    int selected = grid.GetSelectedCount();
+    grid.ClearSelection();
+    double autosize = Median(3, [] {}, [&] { grid.AutoSizeColumn(3); });
+
+    std::printf("grid_bench: virtual grid 1024 x 768, 65536 rows x 27 columns, 12 characters per cell\n");
+    std::printf("full repaint            %8.2f ms\n", repaint);
+    std::printf("Page Down + repaint     %8.2f ms\n", pageDown);
+    std::printf("wheel notch + repaint   %8.2f ms\n", wheel);
+    std::printf("Ctrl+End from the top   %8.2f ms (focus row %d)\n", ctrlEnd, lastRow);
+    std::printf("EnsureVisible last row  %8.2f ms (visible %s)\n", ensure, lastVisible ? "yes" : "no");
+    std::printf("Ctrl+A                  %8.2f ms (%d cells)\n", selectAll, selected);
+    std::printf("AutoSizeColumn          %8.2f ms (width %d)\n", autosize, grid.GetColumnWidth(3));
+    hostWnd.Detach();
+    return 0;
+}

@@ -1,0 +1,970 @@
+// The grid's model: construction and window, counts and sizes, cells and text, the virtual-mode
+// cell, notifications to the owner.
+#include "grid/gridctrl.h"
+#include "framework/guard.h"
+#include "framework/msgbox.h"
+#include "framework/stdids.h"
+#include "grid/gridinplaceedit.h"
+#include <ole2.h>
+#include <algorithm>
+#include <new>
+
+namespace {
+
+const char kGridClassName[] = "OstrelindGridCtrl";
+
+// The one display-information record and the one cell of virtual mode, shared by every grid.
+GRID_DISPINFO& VirtualRecord()
+{
+    static GRID_DISPINFO record = {};
+    return record;
+}
+
+CGridCell& VirtualCell()
+{
+    static CGridCell cell;
+    return cell;
+}
+
+bool g_inPreSubclass = false;
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_SIZE()
+    ON_MESSAGE(WM_SETFONT, OnSetFont)
+    ON_MESSAGE(WM_GETFONT, OnGetFont)
+    ON_MESSAGE(WM_SYSCOLORCHANGE, OnSysColorChange)
+    ON_WM_GETDLGCODE()
+    ON_WM_SETFOCUS()
+    ON_WM_KILLFOCUS()
+    ON_WM_CAPTURECHANGED()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONUP()
+    ON_WM_MOUSEWHEEL()
+    ON_WM_KEYDOWN()
+    ON_WM_CHAR()
+    ON_MESSAGE(WM_IME_CHAR, OnImeChar)
+    ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
+    ON_WM_TIMER()
+    ON_WM_SETCURSOR()
+    ON_WM_DESTROY()
+    ON_NOTIFY(GRIDN_ENDEDIT, IDC_INPLACE_CONTROL, OnEndInPlaceEdit)
+    ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+    ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+    ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateEditSelectAll)
+END_MESSAGE_MAP()
+
+CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols)
+    : m_crGridBkColour(::GetSysColor(COLOR_BTNSHADOW)),
+      m_crGridLineColour(RGB(0xC0, 0xC0, 0xC0)),
+      m_crWindowText(::GetSysColor(COLOR_WINDOWTEXT)),
+      m_crWindowColour(::GetSysColor(COLOR_WINDOW)),
+      m_cr3DFace(::GetSysColor(COLOR_BTNFACE)),
+      m_crShadow(::GetSysColor(COLOR_BTNSHADOW)),
+      m_pfnCellFactory(&CreateGridCell)
+{
+    ReadWheelLines();
+    CGridDefaultCell* defaults[] = { &m_cellDefault, &m_cellFixedColDef, &m_cellFixedRowDef, &m_cellFixedRowColDef };
+    for (CGridDefaultCell* def : defaults) {
+        def->SetTextColour(m_crWindowText);
+        def->SetBackColour(def == &m_cellDefault ? m_crWindowColour : m_cr3DFace);
+        def->SetGrid(this);
+    }
+    RegisterWindowClass();
+    // OLE must be up for the clipboard and drag and drop of this thread.
+    HRESULT hr = ::OleInitialize(nullptr);
+    if (hr == S_FALSE) {
+        ::OleUninitialize();   // it was up already: keep the count as it was
+    } else if (FAILED(hr) && hr != RPC_E_CHANGED_MODE) {
+        AfxMessageBox("OLE initialization failed. Make sure that the OLE libraries are the correct version",
+                      MB_OK | MB_ICONSTOP);
+    }
+    SetRowCount(rows);
+    SetColumnCount(cols);
+    SetFixedRowCount(fixedRows);
+    SetFixedColumnCount(fixedCols);
+    m_bModified = FALSE;
+}
+
+CGridCtrl::~CGridCtrl()
+{
+    m_bDestroying = 1;
+    // The editor is told first: it must not report to a grid that is going away.
+    if (m_pInPlaceEdit != nullptr)
+        m_pInPlaceEdit->Abandon();
+    GuardedCall([&] { DeleteAllItems(); });
+    if (m_bTitleTips && m_TitleTip.m_hWnd != nullptr)
+        m_TitleTip.DestroyWindow();
+    if (m_hWnd != nullptr && ::IsWindow(m_hWnd))
+        DestroyWindow();
+}
+
+void CGridCtrl::ReadWheelLines()
+{
+    m_nRowsPerWheelNotch = 3;
+    UINT lines = 3;
+    if (::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0))
+        m_nRowsPerWheelNotch = static_cast<int>(lines);
+}
+
+BOOL CGridCtrl::RegisterWindowClass()
+{
+    return AfxRegisterNamedClass(kGridClassName, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr,
+                                 ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)),
+                                 reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) ? TRUE : FALSE;
+}
+
+BOOL CGridCtrl::Create(const RECT& rect, CWnd* parent, UINT id, DWORD style)
+{
+    (void)id;
+    (void)style;
+    if (!RegisterWindowClass())
+        return FALSE;
+    try {
+        if (!CWnd::Create(kGridClassName, nullptr, 0x50810000, rect, parent, IDC_GRIDCTRL))
+            return FALSE;
+        m_TitleTip.SetParentWnd(this);
+        m_arRowHeights.assign(static_cast<size_t>(m_nRows), static_cast<UINT>(m_cellDefault.GetHeight()));
+        m_arColWidths.assign(static_cast<size_t>(m_nCols), static_cast<UINT>(m_cellDefault.GetWidth()));
+        ForgetSizeHints();
+        ResetScrollBars();
+    } catch (const std::bad_alloc&) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CGridCtrl::PreSubclassWindow()
+{
+    CWnd::PreSubclassWindow();
+    if (g_inPreSubclass)
+        return;
+    g_inPreSubclass = true;
+    m_TitleTip.SetParentWnd(this);
+    if (m_hWnd != nullptr) {
+        ModifyStyleEx(0, WS_EX_CLIENTEDGE);
+        CRect rect;
+        GetWindowRect(&rect);
+        HWND parent = ::GetParent(m_hWnd);
+        if (parent != nullptr)
+            ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+        rect.InflateRect(1, 1);
+        MoveWindow(&rect, TRUE);
+        rect.DeflateRect(1, 1);
+        MoveWindow(&rect, TRUE);
+    }
+    g_inPreSubclass = false;
+}
+
+void CGridCtrl::OnDestroy()
+{
+    // Whoever destroys the window, the editor ends without touching the grid's cells.
+    if (m_pInPlaceEdit != nullptr) {
+        m_pInPlaceEdit->Abandon();
+        CGridInPlaceEdit* edit = m_pInPlaceEdit;
+        m_pInPlaceEdit = nullptr;
+        if (edit->m_hWnd != nullptr)
+            ::DestroyWindow(edit->m_hWnd);
+    }
+    if (m_nTimerID != 0) {
+        KillTimer(m_nTimerID);
+        m_nTimerID = 0;
+    }
+    m_TitleTip.Hide();
+    Default();
+}
+
+HWND CGridCtrl::GetNotifyTarget() const
+{
+    if (m_hOwner != nullptr)
+        return m_hOwner;
+    return m_hWnd ? ::GetParent(m_hWnd) : nullptr;
+}
+
+// ---- notifications
+
+LRESULT CGridCtrl::SendMessageToParent(int row, int col, int code) const
+{
+    HWND target = GetNotifyTarget();
+    if (m_hWnd == nullptr || !::IsWindow(m_hWnd) || target == nullptr || !::IsWindow(target))
+        return 0;
+    GRID_NOTIFY nm = {};
+    nm.hdr.hwndFrom = m_hWnd;
+    nm.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(m_hWnd));
+    nm.hdr.code = static_cast<UINT>(code);
+    nm.iRow = row;
+    nm.iColumn = col;
+    return ::SendMessageA(target, WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+}
+
+LRESULT CGridCtrl::NotifyEndEdit(const char* text, int row, int col) const
+{
+    HWND target = GetNotifyTarget();
+    if (m_hWnd == nullptr || !::IsWindow(m_hWnd) || target == nullptr || !::IsWindow(target))
+        return 0;
+    GRID_DISPINFO info = {};
+    info.hdr.hwndFrom = m_hWnd;
+    info.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(m_hWnd));
+    info.hdr.code = static_cast<UINT>(GRIDN_ENDEDIT);
+    info.row = row;
+    info.col = col;
+    info.mask = GVIF_TEXT;
+    info.strText = text;
+    return ::SendMessageA(target, WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+}
+
+LRESULT CGridCtrl::SendDisplayRequestToParent(GRID_DISPINFO* info) const
+{
+    HWND target = GetNotifyTarget();
+    if (m_hWnd == nullptr || !::IsWindow(m_hWnd) || target == nullptr || !::IsWindow(target))
+        return 0;
+    info->hdr.hwndFrom = m_hWnd;
+    info->hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(m_hWnd));
+    info->hdr.code = static_cast<UINT>(GRIDN_GETDISPINFO);
+    return ::SendMessageA(target, WM_NOTIFY, info->hdr.idFrom, reinterpret_cast<LPARAM>(info));
+}
+
+LRESULT CGridCtrl::SendCacheHintToParent(const CGridCellRange& range) const
+{
+    HWND target = GetNotifyTarget();
+    if (m_hWnd == nullptr || !::IsWindow(m_hWnd) || target == nullptr || !::IsWindow(target))
+        return 0;
+    struct {
+        NMHDR hdr;
+        CGridCellRange range;
+    } hint = { {}, range };
+    hint.hdr.hwndFrom = m_hWnd;
+    hint.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(m_hWnd));
+    hint.hdr.code = static_cast<UINT>(GRIDN_CACHEHINT);
+    return ::SendMessageA(target, WM_NOTIFY, hint.hdr.idFrom, reinterpret_cast<LPARAM>(&hint));
+}
+
+// ---- counts
+
+void CGridCtrl::ForgetSizeHints()
+{
+    m_hintTopRow = -1;
+    m_hintLeftCol = -1;
+    ForgetTopLeft();
+}
+
+BOOL CGridCtrl::SetRowCount(int rows)
+{
+    if (rows < 0)
+        return FALSE;
+    if (rows == m_nRows)
+        return TRUE;
+    BOOL ok = TRUE;
+    ForgetSizeHints();
+    if (rows < m_nFixedRows)
+        m_nFixedRows = rows;
+    if (m_idCurrentCell.row >= rows)
+        SetFocusCell(-1, -1);
+    const int oldRows = m_nRows;
+    try {
+        if (rows < oldRows) {
+            if (!m_bVirtualMode) {
+                for (int r = rows; r < oldRows; r++) {
+                    for (int c = 0; c < m_nCols; c++)
+                        DestroyCell(r, c);
+                }
+                m_RowData.resize(static_cast<size_t>(rows));
+            } else {
+                // The selection of the rows that are gone goes with them.
+                std::vector<uint64_t> gone;
+                for (const auto& entry : m_SelectedCellMap)
+                    if (entry.second.row >= rows)
+                        gone.push_back(entry.first);
+                for (uint64_t key : gone)
+                    m_SelectedCellMap.erase(key);
+            }
+            m_nRows = rows;
+        }
+        m_arRowHeights.resize(static_cast<size_t>(rows), static_cast<UINT>(m_cellDefault.GetHeight()));
+        if (m_bVirtualMode) {
+            m_nRows = rows;
+            ResetRowOrder();
+        } else if (rows > oldRows) {
+            m_RowData.reserve(static_cast<size_t>(rows));
+            for (int r = oldRows; r < rows; r++) {
+                m_arRowHeights[static_cast<size_t>(r)] = static_cast<UINT>(m_cellDefault.GetHeight());
+                m_RowData.emplace_back(static_cast<size_t>(m_nCols), nullptr);
+                m_nRows = r + 1;
+                for (int c = 0; c < m_nCols; c++)
+                    m_RowData[static_cast<size_t>(r)][static_cast<size_t>(c)] = CreateCell(r, c);
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        ok = FALSE;
+        m_RowData.resize(static_cast<size_t>(std::min<size_t>(m_RowData.size(), static_cast<size_t>(m_nRows))));
+    }
+    SetModified(TRUE);
+    ResetScrollBars();
+    Refresh();
+    return ok;
+}
+
+BOOL CGridCtrl::SetColumnCount(int cols)
+{
+    if (cols < 0)
+        return FALSE;
+    if (cols == m_nCols)
+        return TRUE;
+    BOOL ok = TRUE;
+    ForgetSizeHints();
+    if (cols < m_nFixedCols)
+        m_nFixedCols = cols;
+    if (m_idCurrentCell.col >= cols)
+        SetFocusCell(-1, -1);
+    const int oldCols = m_nCols;
+    try {
+        if (cols < oldCols) {
+            if (!m_bVirtualMode) {
+                for (int r = 0; r < m_nRows; r++) {
+                    for (int c = cols; c < oldCols; c++)
+                        DestroyCell(r, c);
+                }
+            } else {
+                std::vector<uint64_t> gone;
+                for (const auto& entry : m_SelectedCellMap)
+                    if (entry.second.col >= cols)
+                        gone.push_back(entry.first);
+                for (uint64_t key : gone)
+                    m_SelectedCellMap.erase(key);
+            }
+        }
+        m_arColWidths.resize(static_cast<size_t>(cols), static_cast<UINT>(m_cellFixedColDef.GetWidth()));
+        if (!m_bVirtualMode) {
+            for (auto& row : m_RowData)
+                row.resize(static_cast<size_t>(cols), nullptr);
+        }
+        m_nCols = cols;
+        if (!m_bVirtualMode && cols > oldCols) {
+            for (int r = 0; r < m_nRows; r++) {
+                for (int c = oldCols; c < cols; c++)
+                    m_RowData[static_cast<size_t>(r)][static_cast<size_t>(c)] = CreateCell(r, c);
+            }
+        }
+        m_arColOrder.resize(static_cast<size_t>(cols));
+        for (int c = 0; c < cols; c++)
+            m_arColOrder[static_cast<size_t>(c)] = c;
+    } catch (const std::bad_alloc&) {
+        ok = FALSE;
+    }
+    SetModified(TRUE);
+    ResetScrollBars();
+    Refresh();
+    return ok;
+}
+
+BOOL CGridCtrl::SetFixedRowCount(int fixedRows)
+{
+    if (fixedRows < 0)
+        return FALSE;
+    if (fixedRows == m_nFixedRows)
+        return TRUE;
+    m_PrevSelectedCellMap.clear();
+    SetSelectedRange(-1, -1, -1, -1);
+    SetFocusCell(-1, -1);
+    ForgetSizeHints();
+    if (fixedRows > m_nRows && !SetRowCount(fixedRows))
+        return FALSE;
+    if (m_idCurrentCell.row < fixedRows)
+        SetFocusCell(-1, -1);
+    if (!m_bVirtualMode) {
+        if (fixedRows > m_nFixedRows) {
+            for (int r = m_nFixedRows; r < fixedRows; r++)
+                for (int c = 0; c < m_nCols; c++) {
+                    if (CGridCellBase* cell = GetCellUnchecked(r, c))
+                        cell->SetState(cell->GetState() | GVIS_FIXED | GVIS_FIXEDROW);
+                }
+        } else {
+            for (int r = fixedRows; r < m_nFixedRows; r++)
+                for (int c = 0; c < m_nCols; c++) {
+                    CGridCellBase* cell = GetCellUnchecked(r, c);
+                    if (cell == nullptr)
+                        continue;
+                    if (c < m_nFixedCols)
+                        cell->SetState(cell->GetState() & ~GVIS_FIXEDROW);
+                    else
+                        cell->SetState(cell->GetState() & ~(GVIS_FIXED | GVIS_FIXEDROW));
+                }
+        }
+    }
+    m_nFixedRows = fixedRows;
+    Refresh();
+    return TRUE;
+}
+
+BOOL CGridCtrl::SetFixedColumnCount(int fixedCols)
+{
+    if (fixedCols < 0)
+        return FALSE;
+    if (fixedCols == m_nFixedCols)
+        return TRUE;
+    m_PrevSelectedCellMap.clear();
+    SetSelectedRange(-1, -1, -1, -1);
+    SetFocusCell(-1, -1);
+    ForgetSizeHints();
+    if (fixedCols > m_nCols && !SetColumnCount(fixedCols))
+        return FALSE;
+    if (m_idCurrentCell.col < fixedCols)
+        SetFocusCell(-1, -1);
+    if (!m_bVirtualMode) {
+        if (fixedCols > m_nFixedCols) {
+            for (int r = 0; r < m_nRows; r++)
+                for (int c = m_nFixedCols; c < fixedCols; c++) {
+                    if (CGridCellBase* cell = GetCellUnchecked(r, c))
+                        cell->SetState(cell->GetState() | GVIS_FIXED | GVIS_FIXEDCOL);
+                }
+        } else {
+            for (int r = 0; r < m_nRows; r++)
+                for (int c = fixedCols; c < m_nFixedCols; c++) {
+                    CGridCellBase* cell = GetCellUnchecked(r, c);
+                    if (cell == nullptr)
+                        continue;
+                    if (r < m_nFixedRows)
+                        cell->SetState(cell->GetState() & ~GVIS_FIXEDCOL);
+                    else
+                        cell->SetState(cell->GetState() & ~(GVIS_FIXED | GVIS_FIXEDCOL));
+                }
+        }
+    }
+    m_nFixedCols = fixedCols;
+    Refresh();
+    return TRUE;
+}
+
+BOOL CGridCtrl::DeleteAllItems()
+{
+    if (m_pInPlaceEdit != nullptr)
+        m_pInPlaceEdit->Abandon();
+    m_PrevSelectedCellMap.clear();
+    m_SelectedCellMap.clear();
+    m_idCurrentCell = CGridCellID(-1, -1);
+    m_arColWidths.clear();
+    m_arRowHeights.clear();
+    if (m_bVirtualMode) {
+        m_arRowOrder.clear();
+    } else {
+        for (auto& row : m_RowData) {
+            for (CGridCellBase*& cell : row) {
+                delete cell;
+                cell = nullptr;
+            }
+        }
+        m_RowData.clear();
+    }
+    m_arColOrder.clear();
+    m_nRows = m_nFixedRows = m_nCols = m_nFixedCols = 0;
+    ForgetSizeHints();
+    ResetScrollBars();
+    SetSortColumn(-1);
+    SetModified(TRUE);
+    return TRUE;
+}
+
+void CGridCtrl::SetVirtualMode(BOOL on)
+{
+    DeleteAllItems();
+    m_bVirtualMode = on;
+    if (on) {
+        m_bHeaderColumnDrag = 0;
+        m_bAllowDragAndDrop = m_bAllowDragAndDrop;
+    }
+}
+
+void CGridCtrl::ResetRowOrder()
+{
+    m_arRowOrder.resize(static_cast<size_t>(m_nRows));
+    for (int r = 0; r < m_nRows; r++)
+        m_arRowOrder[static_cast<size_t>(r)] = r;
+}
+
+void CGridCtrl::SetColumnOrder(const std::vector<int>& order)
+{
+    if (static_cast<int>(order.size()) != m_nCols)
+        return;
+    for (int c : order)
+        if (c < 0 || c >= m_nCols)
+            return;
+    m_arColOrder = order;
+    Refresh();
+}
+
+void CGridCtrl::AdjustRowOrder(int row)
+{
+    (void)row;
+}
+
+// ---- sizes
+
+int CGridCtrl::GetRowHeight(int row) const
+{
+    if (row < 0 || row >= m_nRows || static_cast<size_t>(row) >= m_arRowHeights.size())
+        return -1;
+    return static_cast<int>(m_arRowHeights[static_cast<size_t>(row)]);
+}
+
+int CGridCtrl::GetColumnWidth(int col) const
+{
+    if (col < 0 || col >= m_nCols || static_cast<size_t>(col) >= m_arColOrder.size())
+        return -1;
+    size_t physical = static_cast<size_t>(m_arColOrder[static_cast<size_t>(col)]);
+    if (physical >= m_arColWidths.size())
+        return -1;
+    return static_cast<int>(m_arColWidths[physical]);
+}
+
+BOOL CGridCtrl::SetRowHeight(int row, int height)
+{
+    if (height < 0 || row < 0 || row >= m_nRows || static_cast<size_t>(row) >= m_arRowHeights.size())
+        return FALSE;
+    m_arRowHeights[static_cast<size_t>(row)] = static_cast<UINT>(height);
+    ForgetSizeHints();
+    ResetScrollBars();
+    return TRUE;
+}
+
+BOOL CGridCtrl::SetColumnWidth(int col, int width)
+{
+    if (width < 0 || col < 0 || col >= m_nCols || static_cast<size_t>(col) >= m_arColOrder.size())
+        return FALSE;
+    size_t physical = static_cast<size_t>(m_arColOrder[static_cast<size_t>(col)]);
+    if (physical >= m_arColWidths.size())
+        return FALSE;
+    m_arColWidths[physical] = static_cast<UINT>(width);
+    ForgetSizeHints();
+    ResetScrollBars();
+    return TRUE;
+}
+
+int CGridCtrl::GetFixedRowHeight() const
+{
+    int h = 0;
+    for (int r = 0; r < m_nFixedRows; r++)
+        h += GetRowHeight(r);
+    return h;
+}
+
+int CGridCtrl::GetFixedColumnWidth() const
+{
+    int w = 0;
+    for (int c = 0; c < m_nFixedCols; c++)
+        w += GetColumnWidth(c);
+    return w;
+}
+
+long CGridCtrl::GetVirtualHeight() const
+{
+    long h = 0;
+    for (UINT v : m_arRowHeights)
+        h += static_cast<long>(v);
+    return h;
+}
+
+long CGridCtrl::GetVirtualWidth() const
+{
+    long w = 0;
+    for (UINT v : m_arColWidths)
+        w += static_cast<long>(v);
+    return w;
+}
+
+// ---- cells
+
+CGridCellBase* CGridCtrl::GetCellUnchecked(int row, int col) const
+{
+    if (static_cast<size_t>(row) >= m_RowData.size())
+        return nullptr;
+    const auto& data = m_RowData[static_cast<size_t>(row)];
+    if (static_cast<size_t>(col) >= data.size())
+        return nullptr;
+    return data[static_cast<size_t>(col)];
+}
+
+CGridCellBase* CGridCtrl::GetCell(int row, int col) const
+{
+    if (!IsValid(row, col))
+        return nullptr;
+    if (m_bVirtualMode)
+        return GetVirtualCell(row, col);
+    if (static_cast<size_t>(col) >= m_arColOrder.size())
+        return nullptr;
+    return GetCellUnchecked(row, m_arColOrder[static_cast<size_t>(col)]);
+}
+
+CGridCellBase* CGridCtrl::GetVirtualCell(int row, int col) const
+{
+    CGridDefaultCell* def = GetDefaultCell(row < m_nFixedRows, col < m_nFixedCols);
+    GRID_DISPINFO& info = VirtualRecord();
+    info.row = row;
+    info.col = col;
+    info.mask = static_cast<UINT>(-1);
+    info.state = 0;
+    info.format = def->GetFormat();
+    info.image = def->GetImage();
+    info.crBkClr = def->GetBackColour();
+    info.crFgClr = def->GetTextColour();
+    info.lParam = def->GetData();
+    info.lfFont = *def->GetFont();
+    info.margin = def->GetMargin();
+    info.strText.Empty();
+
+    if (IsCellSelected(row, col))
+        info.state |= GVIS_SELECTED;
+    if (row < m_nFixedRows)
+        info.state |= GVIS_FIXED | GVIS_FIXEDROW;
+    if (col < m_nFixedCols)
+        info.state |= GVIS_FIXED | GVIS_FIXEDCOL;
+    if (CGridCellID(row, col) == m_idCurrentCell)
+        info.state |= GVIS_FOCUSED;
+
+    if (!m_bDestroying) {
+        if (static_cast<size_t>(row) < m_arRowOrder.size())
+            info.row = m_arRowOrder[static_cast<size_t>(row)];
+        if (static_cast<size_t>(col) < m_arColOrder.size())
+            info.col = m_arColOrder[static_cast<size_t>(col)];
+        if (m_pfnCallback != nullptr)
+            m_pfnCallback(&info, m_lParam);
+        else
+            SendDisplayRequestToParent(&info);
+        info.row = row;
+        info.col = col;
+    }
+
+    CGridCell& cell = VirtualCell();
+    cell.SetState(info.state);
+    cell.SetImage(info.image);
+    cell.SetBackColour(info.crBkClr);
+    cell.SetTextColour(info.crFgClr);
+    cell.SetData(info.lParam);
+    cell.SetFormat(GRID_DEFAULT_FORMAT);
+    cell.SetFont(&info.lfFont);
+    cell.SetMargin(info.margin);
+    cell.SetText(info.strText);
+    cell.SetGrid(const_cast<CGridCtrl*>(this));
+    // Only the cell being edited carries the editor; every other cell it stands for has none.
+    const bool editing = m_pInPlaceEdit != nullptr && m_idEditCell == CGridCellID(row, col);
+    cell.SetEditState(editing ? TRUE : FALSE, editing ? m_pInPlaceEdit : nullptr);
+    return &cell;
+}
+
+void CGridCtrl::ForgetVirtualCellEditor(CWnd* edit)
+{
+    CGridCell& cell = VirtualCell();
+    if (edit == nullptr || cell.GetEditWnd() == edit)
+        cell.SetEditState(FALSE, nullptr);
+}
+
+BOOL CGridCtrl::SetCell(int row, int col, CGridCellBase* cell)
+{
+    if (m_bVirtualMode || !IsValid(row, col) || cell == nullptr)
+        return FALSE;
+    size_t physical = static_cast<size_t>(m_arColOrder[static_cast<size_t>(col)]);
+    cell->SetCoords(row, col);
+    m_RowData[static_cast<size_t>(row)][physical] = cell;
+    return TRUE;
+}
+
+CGridDefaultCell* CGridCtrl::GetDefaultCell(BOOL fixedRow, BOOL fixedCol) const
+{
+    CGridCtrl* self = const_cast<CGridCtrl*>(this);
+    if (fixedRow && fixedCol)
+        return &self->m_cellFixedRowColDef;
+    if (fixedRow)
+        return &self->m_cellFixedRowDef;
+    if (fixedCol)
+        return &self->m_cellFixedColDef;
+    return &self->m_cellDefault;
+}
+
+CGridCellBase* CGridCtrl::CreateCell(int row, int col)
+{
+    if (m_pfnCellFactory == nullptr)
+        return nullptr;
+    CGridCellBase* cell = m_pfnCellFactory();
+    if (cell == nullptr)
+        return nullptr;
+    cell->SetGrid(this);
+    cell->SetCoords(row, col);
+    if (col < m_nFixedCols)
+        cell->SetState(cell->GetState() | GVIS_FIXED | GVIS_FIXEDCOL);
+    if (row < m_nFixedRows)
+        cell->SetState(cell->GetState() | GVIS_FIXED | GVIS_FIXEDROW);
+    cell->SetFormat(cell->GetDefaultCell()->GetFormat());
+    return cell;
+}
+
+void CGridCtrl::DestroyCell(int row, int col)
+{
+    // Physical coordinates: the cell leaves the selection before it goes.
+    CGridCellBase* cell = GetCellUnchecked(row, col);
+    if (cell == nullptr)
+        return;
+    m_SelectedCellMap.erase(SelectionKey(row, col));
+    cell->SetState(0);
+    delete cell;
+    m_RowData[static_cast<size_t>(row)][static_cast<size_t>(col)] = nullptr;
+}
+
+BOOL CGridCtrl::SetItemText(int row, int col, const char* text)
+{
+    if (m_bVirtualMode)
+        return FALSE;
+    CGridCellBase* cell = GetCell(row, col);
+    if (cell == nullptr)
+        return FALSE;
+    cell->SetText(text);
+    SetModified(TRUE, row, col);
+    return TRUE;
+}
+
+CString CGridCtrl::GetItemText(int row, int col) const
+{
+    CGridCellBase* cell = GetCell(row, col);
+    if (cell == nullptr)
+        return CString();
+    return CString(cell->GetText());
+}
+
+BOOL CGridCtrl::SetItemState(int row, int col, UINT state)
+{
+    if (!IsValid(row, col))
+        return FALSE;
+    const bool selected = IsCellSelected(row, col) != FALSE || m_SelectedCellMap.count(SelectionKey(row, col)) != 0;
+    if ((state & GVIS_SELECTED) && !selected)
+        m_SelectedCellMap.insert(row, col);
+    else if (!(state & GVIS_SELECTED) && selected)
+        m_SelectedCellMap.erase(SelectionKey(row, col));
+    if (m_bVirtualMode)
+        return FALSE;
+    CGridCellBase* cell = GetCell(row, col);
+    if (cell == nullptr)
+        return FALSE;
+    cell->SetState(state);
+    return TRUE;
+}
+
+UINT CGridCtrl::GetItemState(int row, int col) const
+{
+    CGridCellBase* cell = GetCell(row, col);
+    return cell ? static_cast<UINT>(cell->GetState()) : 0;
+}
+
+#define KV_GRID_SETTER(name, type, call)                      \
+    BOOL CGridCtrl::name(int row, int col, type value)        \
+    {                                                         \
+        if (m_bVirtualMode)                                   \
+            return FALSE;                                     \
+        CGridCellBase* cell = GetCell(row, col);              \
+        if (cell == nullptr)                                  \
+            return FALSE;                                     \
+        cell->call(value);                                    \
+        return TRUE;                                          \
+    }
+KV_GRID_SETTER(SetItemData, DWORD, SetData)
+KV_GRID_SETTER(SetItemFormat, UINT, SetFormat)
+KV_GRID_SETTER(SetItemBkColour, COLORREF, SetBackColour)
+KV_GRID_SETTER(SetItemFgColour, COLORREF, SetTextColour)
+KV_GRID_SETTER(SetItemFont, const LOGFONTA*, SetFont)
+KV_GRID_SETTER(SetItemImage, int, SetImage)
+#undef KV_GRID_SETTER
+
+DWORD CGridCtrl::GetItemData(int row, int col) const
+{
+    CGridCellBase* cell = GetCell(row, col);
+    return cell ? cell->GetData() : 0;
+}
+
+UINT CGridCtrl::GetItemFormat(int row, int col) const
+{
+    CGridCellBase* cell = GetCell(row, col);
+    return cell ? static_cast<UINT>(cell->GetFormat()) : 0;
+}
+
+void CGridCtrl::SetSortColumn(int col)
+{
+    if (m_nSortColumn >= 0 && m_nRows > 0)
+        InvalidateCellRect(0, m_nSortColumn);
+    m_nSortColumn = col;
+    if (col >= 0 && m_nRows > 0)
+        InvalidateCellRect(0, col);
+}
+
+void CGridCtrl::SetModified(BOOL modified, int row, int col)
+{
+    if (col < 0 || col == m_nSortColumn)
+        SetSortColumn(-1);
+    if (IsValid(row, col) && modified) {
+        if (CGridCellBase* cell = GetCell(row, col))
+            cell->SetState(cell->GetState() | GVIS_MODIFIED);
+    }
+    m_bModified = modified;
+}
+
+BOOL CGridCtrl::GetModified(int row, int col) const
+{
+    if (IsValid(row, col)) {
+        CGridCellBase* cell = GetCell(row, col);
+        return cell && cell->IsModified();
+    }
+    return m_bModified;
+}
+
+BOOL CGridCtrl::IsValid(const CGridCellRange& range) const
+{
+    return range.GetMinRow() >= 0 && range.GetMinCol() >= 0 && range.GetMaxRow() >= 0 && range.GetMaxCol() >= 0 &&
+           range.GetMaxRow() < m_nRows && range.GetMaxCol() < m_nCols && range.GetMinRow() <= range.GetMaxRow() &&
+           range.GetMinCol() <= range.GetMaxCol();
+}
+
+BOOL CGridCtrl::IsCellSelected(int row, int col) const
+{
+    if (!m_bEnableSelection)
+        return FALSE;
+    if (m_bVirtualMode)
+        return m_SelectedCellMap.count(SelectionKey(row, col)) != 0;
+    CGridCellBase* cell = GetCell(row, col);
+    return cell && cell->IsSelected();
+}
+
+BOOL CGridCtrl::IsCellEditable(int row, int col) const
+{
+    if (!m_bEditable)
+        return FALSE;
+    CGridCellBase* cell = GetCell(row, col);
+    return cell != nullptr && !cell->IsReadOnly();
+}
+
+void CGridCtrl::Refresh()
+{
+    if (m_bAllowDraw && m_hWnd != nullptr && ::IsWindow(m_hWnd))
+        Invalidate();
+}
+
+// ---- window messages of the model
+
+void CGridCtrl::OnSize(UINT type, int cx, int cy)
+{
+    (void)type;
+    (void)cx;
+    (void)cy;
+    static bool inSize = false;
+    if (inSize)
+        return;
+    inSize = true;
+    EndEditing();
+    ResetScrollBars();
+    inSize = false;
+}
+
+LRESULT CGridCtrl::OnSetFont(WPARAM wParam, LPARAM lParam)
+{
+    HFONT font = reinterpret_cast<HFONT>(wParam);
+    if (font == nullptr)
+        font = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
+    LOGFONTA lf = {};
+    if (::GetObjectA(font, sizeof(lf), &lf) == 0)
+        return 0;
+    m_cellDefault.SetFont(&lf);
+    m_cellFixedColDef.SetFont(&lf);
+    m_cellFixedRowDef.SetFont(&lf);
+    m_cellFixedRowColDef.SetFont(&lf);
+    if (lParam)
+        Refresh();
+    return 0;
+}
+
+LRESULT CGridCtrl::OnGetFont(WPARAM, LPARAM)
+{
+    return reinterpret_cast<LRESULT>(m_cellDefault.GetFontObject()->m_hObject);
+}
+
+LRESULT CGridCtrl::OnSysColorChange(WPARAM, LPARAM)
+{
+    CGridDefaultCell* defaults[] = { &m_cellDefault, &m_cellFixedColDef, &m_cellFixedRowDef, &m_cellFixedRowColDef };
+    for (CGridDefaultCell* def : defaults) {
+        if (def->GetTextColour() == m_crWindowText)
+            def->SetTextColour(::GetSysColor(COLOR_WINDOWTEXT));
+        if (def->GetBackColour() == m_crWindowColour)
+            def->SetBackColour(::GetSysColor(COLOR_WINDOW));
+    }
+    if (m_crGridBkColour == m_crShadow)
+        m_crGridBkColour = ::GetSysColor(COLOR_BTNSHADOW);
+    m_crWindowText = ::GetSysColor(COLOR_WINDOWTEXT);
+    m_crWindowColour = ::GetSysColor(COLOR_WINDOW);
+    m_cr3DFace = ::GetSysColor(COLOR_BTNFACE);
+    m_crShadow = ::GetSysColor(COLOR_BTNSHADOW);
+    return 0;
+}
+
+UINT CGridCtrl::OnGetDlgCode()
+{
+    UINT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+    if (m_bHandleTabKey && ::GetKeyState(VK_CONTROL) >= 0)
+        code |= DLGC_WANTTAB;
+    return code;
+}
+
+void CGridCtrl::OnSetFocus(CWnd*)
+{
+    m_bWndHasFocus = TRUE;
+    Invalidate(FALSE);
+}
+
+void CGridCtrl::OnKillFocus(CWnd*)
+{
+    m_bWndHasFocus = FALSE;
+    Invalidate(FALSE);
+}
+
+void CGridCtrl::OnCaptureChanged(CWnd* wnd)
+{
+    if (wnd == nullptr || wnd->m_hWnd != m_hWnd) {
+        if (m_nTimerID != 0) {
+            KillTimer(m_nTimerID);
+            m_nTimerID = 0;
+        }
+        if (m_MouseMode == MOUSE_DRAGGING)
+            m_MouseMode = MOUSE_NOTHING;
+    }
+}
+
+// ---- hooks filled in by the clipboard, drag-and-drop and printing code
+
+IDataObject* CGridCtrl::CopySelectionToDataSource() { return nullptr; }
+BOOL CGridCtrl::PasteFromDataObject(IDataObject*) { return FALSE; }
+void CGridCtrl::BeginOleDrag() {}
+DWORD CGridCtrl::OnDragEnter(IDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+DWORD CGridCtrl::OnDragOver(IDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+void CGridCtrl::OnDragLeave() {}
+BOOL CGridCtrl::OnDrop(IDataObject*, DWORD, CPoint) { return FALSE; }
+void CGridCtrl::OnEditCut() {}
+void CGridCtrl::OnEditCopy() {}
+void CGridCtrl::OnEditPaste() {}
+void CGridCtrl::OnEditSelectAll()
+{
+    SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, GRIDN_SELCHANGING);
+    SelectAllCells();
+    SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, GRIDN_SELCHANGED);
+}
+void CGridCtrl::OnUpdateEditSelectAll(CCmdUI* ui) { ui->Enable(m_bEnableSelection); }
+void CGridCtrl::OnBeginPrinting(CDC*, void*) {}
+void CGridCtrl::OnPrint(CDC*, void*) {}
+void CGridCtrl::OnEndPrinting(CDC*, void*) {}
+void CGridCtrl::PrintPageRows(CDC*, void*) {}
+void CGridCtrl::PrintColumnHeadings(CDC*, void*) {}
+void CGridCtrl::PrintHeader(CDC*, void*) {}
+void CGridCtrl::PrintFooter(CDC*, void*) {}
+void CGridCtrl::PrintRowHeadings(CDC*, void*) {}
+HIMAGELIST CGridCtrl::CreateDragImage(CPoint*) { return nullptr; }

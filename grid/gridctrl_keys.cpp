@@ -1,0 +1,462 @@
+// The grid's keyboard, characters, scroll bars and wheel.
+#include "grid/gridctrl.h"
+#include "grid/gridinplaceedit.h"
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+bool KeyDown(int key)
+{
+    return ::GetKeyState(key) < 0;
+}
+
+}  // namespace
+
+int CGridCtrl::NextVisibleCol(int col, int step, int stop) const
+{
+    for (int c = col + step; step < 0 ? c >= stop : c <= stop; c += step) {
+        if (GetColumnWidth(c) > 0)
+            return c;
+    }
+    return col;
+}
+
+int CGridCtrl::NextVisibleRow(int row, int step, int stop) const
+{
+    for (int r = row + step; step < 0 ? r >= stop : r <= stop; r += step) {
+        if (GetRowHeight(r) > 0)
+            return r;
+    }
+    return row;
+}
+
+int CGridCtrl::FirstNonZeroCol(int from, int step) const
+{
+    for (int c = from; c >= m_nFixedCols && c < m_nCols; c += step)
+        if (GetColumnWidth(c) > 0)
+            return c;
+    return -1;
+}
+
+int CGridCtrl::FirstNonZeroRow(int from, int step) const
+{
+    for (int r = from; r >= m_nFixedRows && r < m_nRows; r += step)
+        if (GetRowHeight(r) > 0)
+            return r;
+    return -1;
+}
+
+void CGridCtrl::OnKeyDown(UINT key, UINT repeat, UINT flags)
+{
+    (void)repeat;
+    (void)flags;
+    m_TitleTip.Hide();
+    HandleKey(key, FALSE);
+}
+
+void CGridCtrl::HandleKey(UINT key, BOOL fromEditor)
+{
+    (void)fromEditor;
+    if (!IsValid(m_idCurrentCell)) {
+        if (key == VK_DELETE) {
+            HWND parent = ::GetParent(m_hWnd);
+            if (parent != nullptr)
+                ::PostMessageA(parent, WM_COMMAND, ID_EDIT_DELETE, 0);
+        } else {
+            Default();
+        }
+        return;
+    }
+    const bool ctrl = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
+    if (ctrl) {
+        switch (key) {
+        case 'A':
+            OnEditSelectAll();
+            break;
+        case 'C':
+        case VK_INSERT:
+            OnEditCopy();
+            break;
+        case 'V':
+            OnEditPaste();
+            break;
+        case 'X':
+            OnEditCut();
+            break;
+        case VK_ADD:
+            AutoSizeColumns();
+            Refresh();
+            break;
+        default:
+            break;
+        }
+    }
+    if (shift && key == VK_INSERT) {
+        OnEditPaste();
+        return;
+    }
+
+    CGridCellID next = m_idCurrentCell;
+    bool vScrolled = false, hScrolled = false;
+    bool changeFocusOnly = false;   // Tab wraps move the horizontal position themselves
+    int wrapped = 0;
+    const int firstRow = m_nFixedRows, firstCol = m_nFixedCols, lastRow = m_nRows - 1, lastCol = m_nCols - 1;
+
+    switch (key) {
+    case VK_DELETE: {
+        HWND parent = ::GetParent(m_hWnd);
+        if (parent != nullptr) {
+            ::SendMessageA(parent, WM_GRID_BEFORECLEAR, 0, 0);
+            ::SendMessageA(parent, WM_GRID_BULKEDIT, 0, 0);
+        }
+        ClearSelectedText();
+        if (parent != nullptr && ::IsWindow(parent))
+            ::SendMessageA(parent, WM_GRID_BULKEDIT, 1, 0);
+        return;
+    }
+    case VK_F2:
+        OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), VK_LBUTTON);
+        return;
+    case VK_LEFT:
+        next.col = NextVisibleCol(next.col, -1, firstCol);
+        break;
+    case VK_RIGHT:
+        next.col = NextVisibleCol(next.col, 1, lastCol);
+        break;
+    case VK_UP:
+        next.row = NextVisibleRow(next.row, -1, firstRow);
+        break;
+    case VK_DOWN:
+    case VK_RETURN:
+        next.row = NextVisibleRow(next.row, 1, lastRow);
+        break;
+    case VK_TAB: {
+        if (!m_bHandleTabKey) {
+            Default();
+            return;
+        }
+        if (m_bTabToNextControl && !shift) {
+            HWND parent = ::GetParent(m_hWnd);
+            if (parent != nullptr)
+                ::PostMessageA(parent, WM_NEXTDLGCTL, 0, 0);
+            return;
+        }
+        if (!shift) {
+            int col = NextVisibleCol(next.col, 1, lastCol);
+            if (col != next.col) {
+                next.col = col;
+            } else {
+                int row = NextVisibleRow(next.row, 1, lastRow);
+                int first = FirstNonZeroCol(firstCol, 1);
+                if (row == next.row || first < 0) {
+                    Default();
+                    return;
+                }
+                next = CGridCellID(row, first);
+                wrapped = 1;
+            }
+        } else {
+            int col = NextVisibleCol(next.col, -1, firstCol);
+            if (col != next.col) {
+                next.col = col;
+            } else {
+                int row = NextVisibleRow(next.row, -1, firstRow);
+                int last = FirstNonZeroCol(lastCol, -1);
+                if (row == next.row || last < 0) {
+                    Default();
+                    return;
+                }
+                next = CGridCellID(row, last);
+                wrapped = -1;
+            }
+        }
+        break;
+    }
+    case VK_NEXT:
+    case VK_PRIOR: {
+        const int oldTop = GetTopLeftNonFixedCell().row;
+        SendMessage(WM_VSCROLL, key == VK_NEXT ? SB_PAGEDOWN : SB_PAGEUP, 0);
+        vScrolled = true;
+        const int newTop = GetTopLeftNonFixedCell(TRUE).row;
+        if (newTop != oldTop)
+            next.row = std::max(firstRow, std::min(lastRow, next.row + (newTop - oldTop)));
+        else
+            next.row = key == VK_NEXT ? lastRow : firstRow;
+        if (GetRowHeight(next.row) == 0) {
+            int r = FirstNonZeroRow(next.row, key == VK_NEXT ? -1 : 1);
+            if (r >= 0)
+                next.row = r;
+        }
+        break;
+    }
+    case VK_HOME:
+    case VK_END: {
+        const bool end = key == VK_END;
+        if (ctrl) {
+            SendMessage(WM_VSCROLL, end ? SB_BOTTOM : SB_TOP, 0);
+            vScrolled = true;
+            int r = FirstNonZeroRow(end ? lastRow : firstRow, end ? -1 : 1);
+            if (r >= 0)
+                next.row = r;
+        }
+        SendMessage(WM_HSCROLL, end ? SB_RIGHT : SB_LEFT, 0);
+        hScrolled = true;
+        int c = FirstNonZeroCol(end ? lastCol : firstCol, end ? -1 : 1);
+        if (c >= 0)
+            next.col = c;
+        if (GetRowHeight(next.row) == 0) {
+            int r = FirstNonZeroRow(next.row, 1);
+            if (r < 0)
+                r = FirstNonZeroRow(next.row, -1);
+            if (r >= 0)
+                next.row = r;
+        }
+        break;
+    }
+    default:
+        Default();
+        return;
+    }
+
+    if (next != m_idCurrentCell) {
+        if (m_MouseMode == MOUSE_NOTHING) {
+            m_PrevSelectedCellMap.clear();
+            m_MouseMode = m_bListMode ? MOUSE_SELECT_ROW : MOUSE_SELECT_CELLS;
+            if (!shift || key == VK_TAB)
+                m_SelectionStartCell = next;
+            SendMessageToParent(next.row, next.col, GRIDN_SELCHANGING);
+            OnSelecting(next);
+            SendMessageToParent(next.row, next.col, GRIDN_SELCHANGED);
+            m_MouseMode = MOUSE_NOTHING;
+        }
+        SetFocusCell(next);
+        if (!IsCellVisible(next)) {
+            switch (key) {
+            case VK_RIGHT:
+                SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
+                hScrolled = true;
+                break;
+            case VK_LEFT:
+                SendMessage(WM_HSCROLL, SB_LINELEFT, 0);
+                hScrolled = true;
+                break;
+            case VK_DOWN:
+            case VK_RETURN:
+                SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+                vScrolled = true;
+                break;
+            case VK_UP:
+                SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+                vScrolled = true;
+                break;
+            case VK_TAB:
+                if (wrapped > 0) {
+                    SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+                    SendMessage(WM_HSCROLL, SB_LEFT, 0);
+                    vScrolled = hScrolled = true;
+                } else if (wrapped < 0) {
+                    SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+                    SendMessage(WM_HSCROLL, SB_RIGHT, 0);
+                    vScrolled = hScrolled = true;
+                } else {
+                    SendMessage(WM_HSCROLL, shift ? SB_LINELEFT : SB_LINERIGHT, 0);
+                    hScrolled = true;
+                }
+                break;
+            default:
+                break;
+            }
+            EnsureVisible(next);
+            Invalidate();
+        }
+    }
+    (void)changeFocusOnly;
+    EnsureVisible(next);
+    if (vScrolled)
+        SendMessage(WM_VSCROLL, SB_ENDSCROLL, 0);
+    if (hScrolled)
+        SendMessage(WM_HSCROLL, SB_ENDSCROLL, 0);
+}
+
+void CGridCtrl::OnChar(UINT ch, UINT repeat, UINT flags)
+{
+    (void)repeat;
+    (void)flags;
+    if (!KeyDown(VK_CONTROL) && m_MouseMode == MOUSE_NOTHING && ch != VK_ESCAPE && ch != VK_RETURN &&
+        !(ch == VK_TAB && m_bHandleTabKey)) {
+        OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), ch);
+        return;
+    }
+    Default();
+}
+
+LRESULT CGridCtrl::OnImeChar(WPARAM wParam, LPARAM)
+{
+    const UINT ch = static_cast<UINT>(wParam);
+    if (!KeyDown(VK_CONTROL) && m_MouseMode == MOUSE_NOTHING && ch != VK_ESCAPE) {
+        OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), ch);
+        return 0;
+    }
+    return Default();
+}
+
+// ---- scrolling (positions are pixels; the bars' 32-bit positions, never the message's 16 bits)
+
+void CGridCtrl::OnHScroll(UINT code, UINT pos, CScrollBar* bar)
+{
+    (void)pos;
+    (void)bar;
+    EndEditing();
+    m_TitleTip.Hide();
+    const int scrollPos = GetScrollPos32(SB_HORZ);
+    CGridCellID topLeft = GetTopLeftNonFixedCell();
+    CRect rect;
+    GetClientRect(&rect);
+    rect.left = GetFixedColumnWidth();
+    switch (code) {
+    case SB_LINERIGHT:
+        if (scrollPos < m_nHScrollMax) {
+            int col = topLeft.col;
+            int width = GetColumnWidth(col);
+            while (width == 0 && col < m_nCols - 1)
+                width = GetColumnWidth(++col);
+            SetScrollPos32(SB_HORZ, scrollPos + std::max(width, 0));
+            if (GetScrollPos32(SB_HORZ) != scrollPos)
+                InvalidateRect(&rect);
+        }
+        break;
+    case SB_LINELEFT:
+        if (scrollPos > 0 && topLeft.col > m_nFixedCols) {
+            int col = topLeft.col - 1;
+            while (col > m_nFixedCols && GetColumnWidth(col) == 0)
+                col--;
+            SetScrollPos32(SB_HORZ, std::max(0, scrollPos - GetColumnWidth(col)));
+            InvalidateRect(&rect);
+        }
+        break;
+    case SB_PAGERIGHT:
+        if (scrollPos < m_nHScrollMax) {
+            int offset = std::max(0, static_cast<int>(rect.Width()));
+            SetScrollPos32(SB_HORZ, std::min(m_nHScrollMax, scrollPos + offset));
+            InvalidateRect(&rect);
+        }
+        break;
+    case SB_PAGELEFT:
+        if (scrollPos > 0) {
+            int offset = std::max(0, static_cast<int>(rect.Width()));
+            SetScrollPos32(SB_HORZ, std::max(0, scrollPos - offset));
+            InvalidateRect(&rect);
+        }
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: {
+        SetScrollPos32(SB_HORZ, GetScrollPos32(SB_HORZ, TRUE));
+        if (GetTopLeftNonFixedCell() != topLeft)
+            InvalidateRect(&rect);
+        break;
+    }
+    case SB_LEFT:
+        if (scrollPos > 0) {
+            SetScrollPos32(SB_HORZ, 0);
+            Invalidate();
+        }
+        break;
+    case SB_RIGHT:
+        if (scrollPos < m_nHScrollMax) {
+            SetScrollPos32(SB_HORZ, m_nHScrollMax);
+            Invalidate();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void CGridCtrl::OnVScroll(UINT code, UINT pos, CScrollBar* bar)
+{
+    (void)pos;
+    (void)bar;
+    EndEditing();
+    m_TitleTip.Hide();
+    const int scrollPos = GetScrollPos32(SB_VERT);
+    CGridCellID topLeft = GetTopLeftNonFixedCell();
+    CRect rect;
+    GetClientRect(&rect);
+    rect.top = GetFixedRowHeight();
+    switch (code) {
+    case SB_LINEDOWN:
+        if (scrollPos < m_nVScrollMax) {
+            int row = topLeft.row;
+            int height = GetRowHeight(row);
+            while (height == 0 && row < m_nRows - 1)
+                height = GetRowHeight(++row);
+            SetScrollPos32(SB_VERT, scrollPos + std::max(height, 0));
+            if (GetScrollPos32(SB_VERT) != scrollPos)
+                InvalidateRect(&rect);
+        }
+        break;
+    case SB_LINEUP:
+        if (scrollPos > 0 && topLeft.row > m_nFixedRows) {
+            int row = topLeft.row - 1;
+            while (row > m_nFixedRows && GetRowHeight(row) == 0)
+                row--;
+            SetScrollPos32(SB_VERT, std::max(0, scrollPos - GetRowHeight(row)));
+            InvalidateRect(&rect);
+        }
+        break;
+    case SB_PAGEDOWN:
+        if (scrollPos < m_nVScrollMax) {
+            int offset = std::max(0, static_cast<int>(rect.Height()));
+            SetScrollPos32(SB_VERT, std::min(m_nVScrollMax, scrollPos + offset));
+            InvalidateRect(&rect);
+        }
+        break;
+    case SB_PAGEUP:
+        if (scrollPos > 0) {
+            int offset = std::max(0, static_cast<int>(rect.Height()));
+            SetScrollPos32(SB_VERT, std::max(0, scrollPos - offset));
+            InvalidateRect(&rect);
+        }
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: {
+        SetScrollPos32(SB_VERT, GetScrollPos32(SB_VERT, TRUE));
+        if (GetTopLeftNonFixedCell() != topLeft)
+            InvalidateRect(&rect);
+        break;
+    }
+    case SB_TOP:
+        if (scrollPos > 0) {
+            SetScrollPos32(SB_VERT, 0);
+            Invalidate();
+        }
+        break;
+    case SB_BOTTOM:
+        if (scrollPos < m_nVScrollMax) {
+            SetScrollPos32(SB_VERT, m_nVScrollMax);
+            Invalidate();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+BOOL CGridCtrl::OnMouseWheel(UINT flags, short delta, CPoint point)
+{
+    (void)flags;
+    (void)point;
+    if (m_nRowsPerWheelNotch == -1) {
+        int notches = std::abs(delta) / 120;
+        for (int i = 0; i < notches; i++)
+            PostMessage(WM_VSCROLL, delta > 0 ? SB_PAGEUP : SB_PAGEDOWN, 0);
+    } else {
+        int lines = m_nRowsPerWheelNotch * delta / 120;
+        for (; lines > 0; lines--)
+            PostMessage(WM_VSCROLL, SB_LINEUP, 0);
+        for (; lines < 0; lines++)
+            PostMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+    }
+    return static_cast<BOOL>(Default());
+}
