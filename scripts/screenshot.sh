@@ -2,9 +2,15 @@
 # Starts KORVELTA-PRINT under Wine (on a private Xvfb when there is no display), waits for its main
 # window, saves a PNG of the whole screen and closes the program again.
 #   scripts/screenshot.sh [out.png] [program arguments...]
+#   scripts/screenshot.sh --grid out.png      the grid control's demo program instead
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
+MODE=program
+if [ "${1:-}" = "--grid" ]; then
+  MODE=grid
+  shift
+fi
 OUT="${1:-$BUILD_DIR/screenshot.png}"
 shift || true
 # ImageMagick takes the picture, xwininfo finds the window.
@@ -26,6 +32,23 @@ source scripts/xvfb.sh
 # shellcheck source=/dev/null
 source scripts/wineenv.sh "$BUILD_DIR"
 
+if [ "$MODE" = grid ]; then
+  cmake --build "$BUILD_DIR" --target grid_demo >/dev/null
+  wine "$BUILD_DIR/bench/grid_demo.exe" /quit 30000 >/dev/null 2>&1 </dev/null &
+  program=$!
+  for _ in $(seq 1 300); do
+    xwininfo -root -tree 2>/dev/null | grep -q '"Grid demo"' && break
+    sleep 0.1
+  done
+  sleep 2
+  mkdir -p "$(dirname "$OUT")"
+  import -window root "$OUT"
+  echo "saved $OUT"
+  kill "$program" 2>/dev/null || true
+  wineserver -k >/dev/null 2>&1 </dev/null || true
+  [ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
+  exit 0
+fi
 wine "$BUILD_DIR/ui/KORVELTA-PRINT.exe" "$@" >/dev/null 2>&1 </dev/null &
 program=$!
 found=""
