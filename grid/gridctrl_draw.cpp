@@ -86,95 +86,39 @@ void CGridCtrl::OnDraw(CDC* dc)
             cell->Draw(dc, row, col, rect, TRUE);
     };
 
-    CRect rect;
-    // Corner cells.
-    rect.bottom = -1;
-    for (int row = 0; row < m_nFixedRows; row++) {
-        if (GetRowHeight(row) <= 0)
-            continue;
-        rect.top = rect.bottom + 1;
-        rect.bottom = rect.top + GetRowHeight(row) - 1;
-        rect.right = -1;
-        for (int col = 0; col < m_nFixedCols; col++) {
-            if (GetColumnWidth(col) <= 0)
+    // One block of cells, rows and columns from their first edges, skipping hidden ones and
+    // whatever lies outside the clip box.
+    auto drawBlock = [&](int firstRow, int lastRow, int top, int firstCol, int lastCol, int left) {
+        CRect rect;
+        rect.bottom = top - 1;
+        for (int row = firstRow; row <= lastRow; row++) {
+            if (GetRowHeight(row) <= 0)
                 continue;
-            rect.left = rect.right + 1;
-            rect.right = rect.left + GetColumnWidth(col) - 1;
-            drawCell(row, col, rect);
-        }
-    }
-    // Fixed columns of the visible rows.
-    rect.bottom = fixedRowHeight - 1;
-    for (int row = minVisibleRow; row <= maxVisibleRow; row++) {
-        if (GetRowHeight(row) <= 0)
-            continue;
-        rect.top = rect.bottom + 1;
-        rect.bottom = rect.top + GetRowHeight(row) - 1;
-        if (rect.top > clip.bottom)
-            break;
-        if (rect.bottom < clip.top)
-            continue;
-        rect.right = -1;
-        for (int col = 0; col < m_nFixedCols; col++) {
-            if (GetColumnWidth(col) <= 0)
-                continue;
-            rect.left = rect.right + 1;
-            rect.right = rect.left + GetColumnWidth(col) - 1;
-            if (rect.left > clip.right)
+            rect.top = rect.bottom + 1;
+            rect.bottom = rect.top + GetRowHeight(row) - 1;
+            if (rect.top > clip.bottom)
                 break;
-            if (rect.right < clip.left)
+            if (rect.bottom < clip.top)
                 continue;
-            drawCell(row, col, rect);
+            rect.right = left - 1;
+            for (int col = firstCol; col <= lastCol; col++) {
+                if (GetColumnWidth(col) <= 0)
+                    continue;
+                rect.left = rect.right + 1;
+                rect.right = rect.left + GetColumnWidth(col) - 1;
+                if (rect.left > clip.right)
+                    break;
+                if (rect.right < clip.left)
+                    continue;
+                drawCell(row, col, rect);
+            }
         }
-    }
-    // Fixed rows of the visible columns.
-    rect.bottom = -1;
-    for (int row = 0; row < m_nFixedRows; row++) {
-        if (GetRowHeight(row) <= 0)
-            continue;
-        rect.top = rect.bottom + 1;
-        rect.bottom = rect.top + GetRowHeight(row) - 1;
-        if (rect.top > clip.bottom)
-            break;
-        if (rect.bottom < clip.top)
-            continue;
-        rect.right = fixedColWidth - 1;
-        for (int col = minVisibleCol; col <= maxVisibleCol; col++) {
-            if (GetColumnWidth(col) <= 0)
-                continue;
-            rect.left = rect.right + 1;
-            rect.right = rect.left + GetColumnWidth(col) - 1;
-            if (rect.left > clip.right)
-                break;
-            if (rect.right < clip.left)
-                continue;
-            drawCell(row, col, rect);
-        }
-    }
-    // The other cells.
-    rect.bottom = fixedRowHeight - 1;
-    for (int row = minVisibleRow; row <= maxVisibleRow; row++) {
-        if (GetRowHeight(row) <= 0)
-            continue;
-        rect.top = rect.bottom + 1;
-        rect.bottom = rect.top + GetRowHeight(row) - 1;
-        if (rect.top > clip.bottom)
-            break;
-        if (rect.bottom < clip.top)
-            continue;
-        rect.right = fixedColWidth - 1;
-        for (int col = minVisibleCol; col <= maxVisibleCol; col++) {
-            if (GetColumnWidth(col) <= 0)
-                continue;
-            rect.left = rect.right + 1;
-            rect.right = rect.left + GetColumnWidth(col) - 1;
-            if (rect.left > clip.right)
-                break;
-            if (rect.right < clip.left)
-                continue;
-            drawCell(row, col, rect);
-        }
-    }
+    };
+    // Corner cells, fixed columns of the visible rows, fixed rows of the visible columns, the rest.
+    drawBlock(0, m_nFixedRows - 1, 0, 0, m_nFixedCols - 1, 0);
+    drawBlock(minVisibleRow, maxVisibleRow, fixedRowHeight, 0, m_nFixedCols - 1, 0);
+    drawBlock(0, m_nFixedRows - 1, 0, minVisibleCol, maxVisibleCol, fixedColWidth);
+    drawBlock(minVisibleRow, maxVisibleRow, fixedRowHeight, minVisibleCol, maxVisibleCol, fixedColWidth);
 
     CPen pen(PS_SOLID, 0, m_crGridLineColour);
     CPen* oldPen = dc->SelectObject(&pen);

@@ -45,6 +45,25 @@ public:
         reinterpret_cast<DLGTEMPLATE*>(m_bytes.data())->cdit++;
         return *this;
     }
+    // A control whose class is named (the common controls have no atoms).
+    DialogTemplateBuilder& Item(WORD id, const char* className, DWORD style, const char* text, short x, short y,
+                                short cx, short cy)
+    {
+        Align();
+        DLGITEMTEMPLATE item = {};
+        item.style = style | WS_CHILD | WS_VISIBLE;
+        item.x = x;
+        item.y = y;
+        item.cx = cx;
+        item.cy = cy;
+        item.id = id;
+        Append(&item, sizeof item);
+        Text(className);
+        Text(text);
+        Word(0);
+        reinterpret_cast<DLGTEMPLATE*>(m_bytes.data())->cdit++;
+        return *this;
+    }
     const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_bytes.data()); }
 
 private:

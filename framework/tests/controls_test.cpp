@@ -4,6 +4,7 @@
 #include "framework/controls.h"
 #include "framework/dialogex.h"
 #include "framework/edit.h"
+#include "testsupport/dlgtemplate.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -15,64 +16,11 @@ enum : WORD {
     IDT_ICON = 100, IDT_CHECK, IDT_COMBO, IDT_LIST, IDT_REPORT, IDT_BUDDY, IDT_SPIN, IDT_TABS, IDT_BAR, IDT_PLAIN
 };
 
-// A DLGTEMPLATE with items whose classes are named (the common controls have no atoms).
-class TemplateBuilder {
-public:
-    explicit TemplateBuilder(const char* title)
-    {
-        DLGTEMPLATE t = {};
-        t.style = WS_POPUP | WS_CAPTION | DS_SETFONT;
-        t.cx = 300;
-        t.cy = 240;
-        Append(&t, sizeof t);
-        Word(0);
-        Word(0);
-        Text(title);
-        Word(8);
-        Text("MS Shell Dlg");
-    }
-    void Item(WORD id, const char* className, DWORD style, const char* text, short x, short y, short cx, short cy)
-    {
-        Align();
-        DLGITEMTEMPLATE item = {};
-        item.style = style | WS_CHILD | WS_VISIBLE;
-        item.x = x;
-        item.y = y;
-        item.cx = cx;
-        item.cy = cy;
-        item.id = id;
-        Append(&item, sizeof item);
-        Text(className);
-        Text(text);
-        Word(0);
-        reinterpret_cast<DLGTEMPLATE*>(m_bytes.data())->cdit++;
-    }
-    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_bytes.data()); }
-
-private:
-    void Append(const void* p, size_t n)
-    {
-        const BYTE* b = static_cast<const BYTE*>(p);
-        m_bytes.insert(m_bytes.end(), b, b + n);
-    }
-    void Word(WORD w) { Append(&w, 2); }
-    void Text(const char* s)
-    {
-        for (; *s; ++s)
-            Word(static_cast<BYTE>(*s));
-        Word(0);
-    }
-    void Align()
-    {
-        while (m_bytes.size() % 4)
-            m_bytes.push_back(0);
-    }
-    std::vector<BYTE> m_bytes;
-};
+using TemplateBuilder = DialogTemplateBuilder;
 
 TemplateBuilder ControlsTemplate()
 {
-    TemplateBuilder b("Controls");
+    TemplateBuilder b("Controls", WS_POPUP | WS_CAPTION | DS_SETFONT, 300, 240);
     b.Item(IDT_ICON, "STATIC", SS_ICON, "", 5, 5, 20, 20);
     b.Item(IDT_CHECK, "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, "Check", 30, 5, 60, 12);
     b.Item(IDT_COMBO, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, "", 100, 5, 80, 60);

@@ -2,6 +2,7 @@
 // file dialog's filter and default extension.
 #include "framework/dialog.h"
 #include "framework/filedlg.h"
+#include "testsupport/dlgtemplate.h"
 #include "testsupport/msgboxrecorder.h"
 
 #include <gtest/gtest.h>
@@ -14,59 +15,13 @@ enum : WORD { IDC_NAME = 100, IDC_COUNT = 101, IDC_CHECK = 102, IDC_RADIO1 = 103
               IDC_COMBO = 106, IDC_LIST = 107, IDC_AFTER = 108 };
 
 // Builds a DLGTEMPLATE with items in memory (the layout the resource compiler writes).
-class TemplateBuilder {
+// The exchange dialog's controls stand in one column at x 5, 100 units wide.
+class TemplateBuilder : public DialogTemplateBuilder {
 public:
     explicit TemplateBuilder(const char* title)
-    {
-        DLGTEMPLATE t = {};
-        t.style = WS_POPUP | WS_CAPTION | DS_SETFONT | DS_MODALFRAME;
-        t.cx = 200;
-        t.cy = 150;
-        Append(&t, sizeof t);
-        Word(0);   // menu
-        Word(0);   // class
-        Text(title);
-        Word(8);
-        Text("MS Shell Dlg");
-    }
+        : DialogTemplateBuilder(title, WS_POPUP | WS_CAPTION | DS_SETFONT | DS_MODALFRAME, 200, 150) {}
     void Item(WORD id, WORD atom, DWORD style, const char* text, short y)
-    {
-        Align();
-        DLGITEMTEMPLATE item = {};
-        item.style = style | WS_CHILD | WS_VISIBLE;
-        item.x = 5;
-        item.y = y;
-        item.cx = 100;
-        item.cy = atom == 0x0085 ? 60 : 12;
-        item.id = id;
-        Append(&item, sizeof item);
-        Word(0xFFFF);
-        Word(atom);
-        Text(text);
-        Word(0);
-        reinterpret_cast<DLGTEMPLATE*>(m_bytes.data())->cdit++;
-    }
-    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_bytes.data()); }
-
-private:
-    void Append(const void* p, size_t n)
-    {
-        const BYTE* b = static_cast<const BYTE*>(p);
-        m_bytes.insert(m_bytes.end(), b, b + n);
-    }
-    void Word(WORD w) { Append(&w, 2); }
-    void Text(const char* s)
-    {
-        for (; *s; ++s)
-            Word(static_cast<BYTE>(*s));
-        Word(0);
-    }
-    void Align()
-    {
-        while (m_bytes.size() % 4)
-            m_bytes.push_back(0);
-    }
-    std::vector<BYTE> m_bytes;
+    { DialogTemplateBuilder::Item(id, atom, style, text, 5, y, 100, atom == kComboBox ? 60 : 12); }
 };
 
 TemplateBuilder MakeTemplate()
