@@ -5,6 +5,7 @@
 
 #include "imaging/dib.h"
 #include "testsupport/allocationprobe.h"
+#include "testsupport/codecfixture.h"
 #include "testsupport/claimedpictures.h"
 #include "testsupport/tempdir.h"
 
@@ -16,30 +17,9 @@ using namespace picturefiles;
 
 namespace {
 
-// Far below the 200 MB and more that the claimed pictures would take, and above what a decoder
-// needs to read headers and small test pictures.
-const uint64_t kLargeRequest = 16u * 1024u * 1024u;
-
-const char* const kCodecModules[] = {"windowscodecs.dll"};
-
-class OversizePictures : public ::testing::Test {
+class OversizePictures : public CodecLoadFixture {
 protected:
-    void SetUp() override
-    {
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        // The codec DLL stays loaded, so that its requests are watched too.
-        m_codecs = LoadLibraryA("windowscodecs.dll");
-    }
-    void TearDown() override
-    {
-        if (m_codecs)
-            FreeLibrary(m_codecs);
-        CoUninitialize();
-    }
     std::string Path(const char* name) { return std::string(m_dir.Path(name)); }
-
-    HMODULE m_codecs = nullptr;
-    TempDir m_dir;
 };
 
 struct Claim {

@@ -5,6 +5,7 @@
 #include "imaging/imaging.h"
 #include "testsupport/allocationprobe.h"
 #include "testsupport/claimedpictures.h"
+#include "testsupport/codecfixture.h"
 #include "testsupport/dibcanvas.h"
 #include "testsupport/tempdir.h"
 
@@ -15,31 +16,14 @@
 
 namespace {
 
-const uint64_t kLargeRequest = 16u * 1024u * 1024u;
-const char* const kCodecModules[] = {"windowscodecs.dll"};
-
-class OversizeHolder : public ::testing::Test {
+class OversizeHolder : public CodecLoadFixture {
 protected:
-    void SetUp() override
-    {
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        m_codecs = LoadLibraryA("windowscodecs.dll");
-    }
-    void TearDown() override
-    {
-        if (m_codecs)
-            FreeLibrary(m_codecs);
-        CoUninitialize();
-    }
     CString Write(const char* name, const std::string& bytes)
     {
         const CString path = m_dir.Path(name);
         EXPECT_TRUE(picturefiles::WriteFileBytes(path, bytes.data(), bytes.size()));
         return path;
     }
-
-    HMODULE m_codecs = nullptr;
-    TempDir m_dir;
 };
 
 } // namespace
