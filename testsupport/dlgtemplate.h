@@ -29,25 +29,23 @@ public:
     DialogTemplateBuilder& Item(WORD id, WORD atom, DWORD style, const char* text, short x, short y, short cx = 100,
                                 short cy = 12)
     {
-        Align();
-        DLGITEMTEMPLATE item = {};
-        item.style = style | WS_CHILD | WS_VISIBLE;
-        item.x = x;
-        item.y = y;
-        item.cx = cx;
-        item.cy = cy;
-        item.id = id;
-        Append(&item, sizeof item);
+        ItemHeader(id, style, x, y, cx, cy);
         Word(0xFFFF);
         Word(atom);
-        Text(text);
-        Word(0);
-        reinterpret_cast<DLGTEMPLATE*>(m_bytes.data())->cdit++;
-        return *this;
+        return ItemEnd(text);
     }
     // A control whose class is named (the common controls have no atoms).
     DialogTemplateBuilder& Item(WORD id, const char* className, DWORD style, const char* text, short x, short y,
                                 short cx, short cy)
+    {
+        ItemHeader(id, style, x, y, cx, cy);
+        Text(className);
+        return ItemEnd(text);
+    }
+    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_bytes.data()); }
+
+private:
+    void ItemHeader(WORD id, DWORD style, short x, short y, short cx, short cy)
     {
         Align();
         DLGITEMTEMPLATE item = {};
@@ -58,15 +56,15 @@ public:
         item.cy = cy;
         item.id = id;
         Append(&item, sizeof item);
-        Text(className);
+    }
+    // The title, no creation data, and one more item counted.
+    DialogTemplateBuilder& ItemEnd(const char* text)
+    {
         Text(text);
         Word(0);
         reinterpret_cast<DLGTEMPLATE*>(m_bytes.data())->cdit++;
         return *this;
     }
-    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_bytes.data()); }
-
-private:
     void Append(const void* p, size_t n)
     {
         const BYTE* b = static_cast<const BYTE*>(p);
