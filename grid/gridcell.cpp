@@ -59,6 +59,21 @@ void DrawTriangle(CDC* dc, int left, int top, int size, bool up, COLORREF colour
     dc->SelectObject(old);
 }
 
+// A fixed cell's raised look: light on the left and top, dark on the right and bottom.
+void DrawRaisedEdge(CDC* dc, const CRect& rect)
+{
+    CPen light(PS_SOLID, 1, ::GetSysColor(COLOR_3DHIGHLIGHT));
+    CPen dark(PS_SOLID, 1, ::GetSysColor(COLOR_3DDKSHADOW));
+    CPen* old = dc->SelectObject(&light);
+    dc->MoveTo(rect.left, rect.bottom);
+    dc->LineTo(rect.left, rect.top);
+    dc->LineTo(rect.right, rect.top);
+    dc->SelectObject(&dark);
+    dc->LineTo(rect.right, rect.bottom);
+    dc->LineTo(rect.left - 1, rect.bottom);
+    dc->SelectObject(old);
+}
+
 }  // namespace
 
 BOOL CGridCellBase::Draw(CDC* dc, int row, int col, CRect rect, BOOL eraseBkgnd)
@@ -139,16 +154,7 @@ BOOL CGridCellBase::Draw(CDC* dc, int row, int col, CRect rect, BOOL eraseBkgnd)
         if (sel.IsValid() && (wholeRows || wholeCols)) {
             ::DrawEdge(dc->m_hDC, &edge, BDR_SUNKENINNER, BF_RECT);
         } else {
-            CPen light(PS_SOLID, 1, ::GetSysColor(COLOR_3DHIGHLIGHT));
-            CPen dark(PS_SOLID, 1, ::GetSysColor(COLOR_3DDKSHADOW));
-            CPen* old = dc->SelectObject(&light);
-            dc->MoveTo(rect.left, rect.bottom);
-            dc->LineTo(rect.left, rect.top);
-            dc->LineTo(rect.right, rect.top);
-            dc->SelectObject(&dark);
-            dc->LineTo(rect.right, rect.bottom);
-            dc->LineTo(rect.left - 1, rect.bottom);
-            dc->SelectObject(old);
+            DrawRaisedEdge(dc, rect);
         }
         rect.DeflateRect(1, 1);
     }
@@ -304,16 +310,7 @@ BOOL CGridCellBase::PrintCell(CDC* dc, int row, int col, CRect rect)
     }
     dc->SetTextColor(textClr);
     if (IsFixed()) {
-        CPen light(PS_SOLID, 1, ::GetSysColor(COLOR_3DHIGHLIGHT));
-        CPen dark(PS_SOLID, 1, ::GetSysColor(COLOR_3DDKSHADOW));
-        CPen* old = dc->SelectObject(&light);
-        dc->MoveTo(rect.left, rect.bottom);
-        dc->LineTo(rect.left, rect.top);
-        dc->LineTo(rect.right, rect.top);
-        dc->SelectObject(&dark);
-        dc->LineTo(rect.right, rect.bottom);
-        dc->LineTo(rect.left - 1, rect.bottom);
-        dc->SelectObject(old);
+        DrawRaisedEdge(dc, rect);
     }
     const int margin = static_cast<int>(GetMargin());
     rect.DeflateRect(margin, 0);
