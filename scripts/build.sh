@@ -13,4 +13,4 @@ cmake -S . -B "$BUILD_DIR" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/$toolchain" \
   -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-Release}" \
   -DQRENCODE_SOURCE_DIR="$(cd "$third_party" && pwd)/qrencode" -Wno-dev >/dev/null
-cmake --build "$BUILD_DIR" -j "$(nproc)"
+cmake --build "$BUILD_DIR" -j "${KORVELTA_JOBS:-$(nproc)}"

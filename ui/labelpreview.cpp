@@ -1,0 +1,6 @@
+#include "ui/labelpreview.h"
+
+CLabelPreview::CLabelPreview() = default;
+CLabelPreview::~CLabelPreview() = default;
+
+void CLabelPreview::OnDraw(CDC*) {}
