@@ -1,0 +1,7 @@
+#pragma once
+// The device mode and device names of a named printer, read from the spooler, in the movable
+// global blocks the print dialog takes; shared by the design view and the table view.
+#include <windows.h>
+
+// On success both handles are new blocks the caller owns (or hands to the application).
+bool BuildPrinterHandles(const char* device, HGLOBAL& devMode, HGLOBAL& devNames);
