@@ -3,12 +3,16 @@
 # window, saves a PNG of the whole screen and closes the program again.
 #   scripts/screenshot.sh [out.png] [program arguments...]
 #   scripts/screenshot.sh --grid out.png      the grid control's demo program instead
+#   scripts/screenshot.sh --dialog out-dir [lock unlock qrtext about]   one picture per small dialog
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
 MODE=program
 if [ "${1:-}" = "--grid" ]; then
   MODE=grid
+  shift
+elif [ "${1:-}" = "--dialog" ]; then
+  MODE=dialog
   shift
 fi
 OUT="${1:-$BUILD_DIR/screenshot.png}"
@@ -32,6 +36,36 @@ source scripts/xvfb.sh
 # shellcheck source=/dev/null
 source scripts/wineenv.sh "$BUILD_DIR"
 
+if [ "$MODE" = dialog ]; then
+  cmake --build "$BUILD_DIR" --target dialog_gallery >/dev/null
+  mkdir -p "$OUT"
+  names=("$@")
+  [ ${#names[@]} -eq 0 ] && names=(lock unlock qrtext about)
+  for name in "${names[@]}"; do
+    case "$name" in
+      lock) caption="Lock document" ;;
+      unlock) caption="Unlock document" ;;
+      qrtext) caption="Constant text for QR Code" ;;
+      about) caption="About KORVELTA-PRINT" ;;
+      *) echo "unknown dialog $name" >&2; continue ;;
+    esac
+    wine "$BUILD_DIR/bench/dialog_gallery.exe" "$name" >/dev/null 2>&1 </dev/null &
+    program=$!
+    for _ in $(seq 1 300); do
+      xwininfo -root -tree 2>/dev/null | grep -q "\"$caption" && break
+      sleep 0.1
+    done
+    sleep 1
+    import -window root "$OUT/$name.png"
+    echo "saved $OUT/$name.png"
+    wine taskkill /im dialog_gallery.exe >/dev/null 2>&1 </dev/null || true
+    for _ in $(seq 1 30); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+    kill "$program" 2>/dev/null || true
+  done
+  wineserver -k >/dev/null 2>&1 </dev/null || true
+  [ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
+  exit 0
+fi
 if [ "$MODE" = grid ]; then
   cmake --build "$BUILD_DIR" --target grid_demo >/dev/null
   wine "$BUILD_DIR/bench/grid_demo.exe" /quit 30000 >/dev/null 2>&1 </dev/null &

@@ -51,6 +51,10 @@ public:
     void OnDropFiles(HDROP drop);
     void OnUpdateStatusPaneLabel(CCmdUI* ui);
     void OnUpdateStatusPaneRows(CCmdUI* ui);
+    // The lock command of the active project when its view leaves it to the frame
+    // (mainframe_lock.cpp).
+    void OnLockDocument();
+    void OnUpdateLockDocument(CCmdUI* ui);
     DECLARE_MESSAGE_MAP()
 
 private:
