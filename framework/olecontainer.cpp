@@ -45,6 +45,16 @@ void COleDocument::ReleaseItems()
         delete item;
 }
 
+void COleDocument::OnChangedViewList()
+{
+    for (COleClientItem* item : m_items) {
+        CView* view = item->GetActiveView();
+        if (view != nullptr && std::find(m_views.begin(), m_views.end(), view) == m_views.end())
+            item->DetachView();
+    }
+    CDocument::OnChangedViewList();
+}
+
 void COleDocument::OnCloseDocument()
 {
     ReleaseItems();
@@ -398,6 +408,14 @@ void COleClientItem::Deactivate()
     }
     if (IsInPlaceActive())
         OnDeactivate();
+}
+
+void COleClientItem::DetachView()
+{
+    if (IsInPlaceActive())
+        Deactivate();
+    m_pView = nullptr;
+    m_hWndView = nullptr;
 }
 
 void COleClientItem::DeactivateUI()

@@ -30,6 +30,8 @@ public:
     void ReleaseItems();
 
     void OnCloseDocument() override;
+    // A view that leaves takes its in-place object out of activation with it.
+    void OnChangedViewList() override;
 
 protected:
     std::vector<COleClientItem*> m_items;
@@ -67,6 +69,8 @@ public:
     // Leaves in-place activation (UI first).
     void Deactivate();
     void DeactivateUI();
+    // The view is going: leave activation and forget it.
+    void DetachView();
 
     // ---- what the object tells the container
     enum Notification { OLE_CHANGED, OLE_SAVED, OLE_CLOSED, OLE_RENAMED, OLE_CHANGED_STATE, OLE_CHANGED_ASPECT };

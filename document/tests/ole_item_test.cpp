@@ -114,6 +114,14 @@ TEST_F(OleItemTest, ASecondActiveObjectClosesTheFirstAndEscapeClosesTheActiveOne
     EXPECT_EQ(nullptr, m_doc->GetInPlaceActiveItem(m_view.get()));
     EXPECT_FALSE(CloseInPlaceOleItem(m_view.get(), m_doc.get()));
     EXPECT_EQ(2u, m_doc->GetItems().size());
+
+    // A view that leaves deactivates its object and is forgotten.
+    second->DoVerb(OLEIVERB_SHOW, m_view.get());
+    EXPECT_TRUE(second->IsInPlaceActive());
+    m_doc->RemoveView(m_view.get());
+    EXPECT_FALSE(second->IsInPlaceActive());
+    EXPECT_EQ(nullptr, second->GetActiveView());
+    m_doc->AddView(m_view.get());
 }
 
 TEST_F(OleItemTest, InsideOutObjectsHideWhenTheirInterfaceGoesAndChangesUpdateTheViews)
