@@ -489,12 +489,46 @@ COleInsertDialog::Answer COleInsertDialog::SetTestAnswer(Answer answer)
     return previous;
 }
 
+std::vector<COleInsertDialog::InsertableClass> COleInsertDialog::ListInsertableClasses()
+{
+    std::vector<InsertableClass> classes;
+    HKEY root = nullptr;
+    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, "CLSID", 0, KEY_READ, &root) != ERROR_SUCCESS)
+        return classes;
+    char name[64];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = sizeof name;
+        if (::RegEnumKeyExA(root, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        HKEY cls = nullptr;
+        if (::RegOpenKeyExA(root, name, 0, KEY_READ, &cls) != ERROR_SUCCESS)
+            continue;
+        HKEY insertable = nullptr;
+        if (::RegOpenKeyExA(cls, "Insertable", 0, KEY_READ, &insertable) == ERROR_SUCCESS) {
+            ::RegCloseKey(insertable);
+            WCHAR wide[64] = {};
+            ::MultiByteToWideChar(CP_ACP, 0, name, -1, wide, 64);
+            InsertableClass entry = {};
+            if (SUCCEEDED(::CLSIDFromString(wide, &entry.clsid))) {
+                char text[256] = {};
+                LONG size = sizeof text;
+                if (::RegQueryValueA(cls, nullptr, text, &size) == ERROR_SUCCESS)
+                    entry.name = text;
+                classes.push_back(entry);
+            }
+        }
+        ::RegCloseKey(cls);
+    }
+    ::RegCloseKey(root);
+    return classes;
+}
+
 INT_PTR COleInsertDialog::DoModal(HWND owner)
 {
     m_selection = createNewItem;
     m_clsid = CLSID_NULL;
     if (TestAnswer())
-        return TestAnswer()(&m_clsid) == IDOK ? IDOK : IDCANCEL;
+        return TestAnswer()(ListInsertableClasses(), &m_clsid) == IDOK ? IDOK : IDCANCEL;
     char file[MAX_PATH] = {};
     OLEUIINSERTOBJECTA io = {};
     io.cbStruct = sizeof io;

@@ -115,8 +115,15 @@ public:
     // Creates the chosen object in item (a new embedding of the class).
     BOOL CreateItem(COleClientItem* item);
 
-    // The hook: answers IDOK with *clsid filled, or IDCANCEL.
-    using Answer = std::function<INT_PTR(CLSID* clsid)>;
+    // A class the registry offers for insertion (HKEY_CLASSES_ROOT\CLSID\{...}\Insertable).
+    struct InsertableClass {
+        CLSID clsid;
+        CString name;
+    };
+    static std::vector<InsertableClass> ListInsertableClasses();
+
+    // The hook: given what the dialog would list, answers IDOK with *clsid filled, or IDCANCEL.
+    using Answer = std::function<INT_PTR(const std::vector<InsertableClass>& listed, CLSID* clsid)>;
     static Answer SetTestAnswer(Answer answer);
 
 private:

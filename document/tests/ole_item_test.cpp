@@ -11,6 +11,7 @@
 #include "testsupport/tempdir.h"
 
 #include <gtest/gtest.h>
+#include <shlwapi.h>
 #include <memory>
 
 namespace {
@@ -24,8 +25,26 @@ public:
 
 class OleItemTest : public ::testing::Test {
 protected:
+    // The class as an installed server would register it (machine-wide: the test prefix's
+    // HKEY_CLASSES_ROOT), so that the insert dialog lists it; removed again afterwards.
+    static const char* ClassKey() { return "CLSID\\{6B1C7A52-3E55-4C1E-9B8F-1D2A4C6E8F10}"; }
+    static void RegisterClassKeys()
+    {
+        HKEY key = nullptr;
+        if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, ClassKey(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
+            ERROR_SUCCESS) {
+            const char name[] = "KORVELTA test object";
+            ::RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(name), sizeof name);
+            HKEY sub = nullptr;
+            if (::RegCreateKeyExA(key, "Insertable", 0, nullptr, 0, KEY_WRITE, nullptr, &sub, nullptr) == ERROR_SUCCESS)
+                ::RegCloseKey(sub);
+            ::RegCloseKey(key);
+        }
+    }
+
     void SetUp() override
     {
+        RegisterClassKeys();
         ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
         ASSERT_TRUE(SUCCEEDED(::CoRegisterClassObject(CLSID_TestOleObject, &m_factory, CLSCTX_INPROC_SERVER,
                                                       REGCLS_MULTIPLEUSE, &m_cookie)));
@@ -36,12 +55,14 @@ protected:
         m_view = std::make_unique<CountingView>();
         ASSERT_TRUE(m_view->CreateEx(0, nullptr, "view", WS_POPUP | WS_VISIBLE, 50, 50, 400, 300, nullptr, nullptr));
         m_doc->AddView(m_view.get());
-        m_answer = COleInsertDialog::SetTestAnswer([this](CLSID* clsid) -> INT_PTR {
-            if (m_cancel)
-                return IDCANCEL;
-            *clsid = m_clsid;
-            return IDOK;
-        });
+        m_answer = COleInsertDialog::SetTestAnswer(
+            [this](const std::vector<COleInsertDialog::InsertableClass>& listed, CLSID* clsid) -> INT_PTR {
+                m_listed = listed;
+                if (m_cancel)
+                    return IDCANCEL;
+                *clsid = m_clsid;
+                return IDOK;
+            });
     }
     void TearDown() override
     {
@@ -56,6 +77,7 @@ protected:
         m_doc.reset();
         ::CoRevokeClassObject(m_cookie);
         ::OleUninitialize();
+        ::SHDeleteKeyA(HKEY_CLASSES_ROOT, ClassKey());
     }
     COstrelindSoftCntrItem* Insert() { return InsertNewOleItem(m_view.get(), m_doc.get()); }
 
@@ -66,6 +88,7 @@ protected:
     std::unique_ptr<CountingView> m_view;
     CLSID m_clsid = CLSID_TestOleObject;
     bool m_cancel = false;
+    std::vector<COleInsertDialog::InsertableClass> m_listed;
     COleInsertDialog::Answer m_answer;
 };
 
@@ -75,6 +98,11 @@ TEST_F(OleItemTest, InsertionShowsTheObjectAtItsExtentOrTwoHundredSquare)
 {
     COstrelindSoftCntrItem* item = Insert();
     ASSERT_NE(nullptr, item);
+    // The dialog listed the registered class under its name.
+    bool listed = false;
+    for (const auto& entry : m_listed)
+        listed = listed || (entry.clsid == CLSID_TestOleObject && entry.name == "KORVELTA test object");
+    EXPECT_TRUE(listed);
     ASSERT_EQ(1u, m_doc->GetItems().size());
     EXPECT_EQ(item, m_doc->GetItems()[0]);
     ASSERT_FALSE(m_record.verbs.empty());
