@@ -4,6 +4,7 @@
 # rendered by ghostscript. A step that cannot be driven with the mouse or keys posts its command
 # and says so.
 set -euo pipefail
+export KORVELTA_DESKTOP=korvelta
 OUTDIR="$1"
 mkdir -p "$OUTDIR"
 rm -f "$OUTDIR"/*.png
