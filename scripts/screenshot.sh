@@ -4,12 +4,14 @@
 #   scripts/screenshot.sh [out.png] [program arguments...]
 #   scripts/screenshot.sh --grid out.png      the grid control's demo program instead
 #   scripts/screenshot.sh --dialog out-dir [lock unlock qrtext about]   one picture per small dialog
+#   scripts/screenshot.sh --scenario folder   a first session with real input, a PNG per step and
+#                                             the printed page (scripts/scenario.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
 MODE=program
-if [ "${1:-}" = "--grid" ]; then
-  MODE=grid
+if [ "${1:-}" = "--grid" ] || [ "${1:-}" = "--scenario" ]; then
+  MODE="${1#--}"
   shift
 elif [ "${1:-}" = "--dialog" ]; then
   MODE=dialog
@@ -18,7 +20,7 @@ fi
 OUT="${1:-$BUILD_DIR/screenshot.png}"
 shift || true
 # ImageMagick takes the picture, xwininfo finds the window.
-KORVELTA_EXTRA_PACKAGES="${KORVELTA_EXTRA_PACKAGES:-} imagemagick x11-utils" bash scripts/setup.sh
+KORVELTA_EXTRA_PACKAGES="${KORVELTA_EXTRA_PACKAGES:-} imagemagick x11-utils xdotool ghostscript" bash scripts/setup.sh
 # shellcheck source=/dev/null
 source scripts/archcheck.sh
 if [ "$KORVELTA_TEST_BITS" = 64 ]; then
@@ -65,6 +67,14 @@ if [ "$MODE" = dialog ]; then
   wineserver -k >/dev/null 2>&1 </dev/null || true
   [ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
   exit 0
+fi
+if [ "$MODE" = scenario ]; then
+  status=0
+  # shellcheck source=/dev/null
+  ( source scripts/scenario.sh "$OUT" ) || status=$?
+  wineserver -k >/dev/null 2>&1 </dev/null || true
+  [ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
+  exit "$status"
 fi
 if [ "$MODE" = grid ]; then
   cmake --build "$BUILD_DIR" --target grid_demo >/dev/null
