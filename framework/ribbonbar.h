@@ -21,6 +21,7 @@ public:
     static constexpr int kPanelHeight = 3 * kRowHeight + 8 + kPanelCaptionHeight;
     static constexpr int kHeight = kQuickAccessHeight + kTabHeight + kPanelHeight + 6;
     static constexpr int kAppButtonSize = 44;
+    static constexpr int kMinimizedHeight = kQuickAccessHeight + kTabHeight + 2;
 
     CMFCRibbonBar();
     ~CMFCRibbonBar() override;
@@ -68,6 +69,34 @@ public:
     CRect GetApplicationButtonRect() const;
     CRect GetTabRect(int index);
 
+    // ---- images of the panels (collapsed panels, elements outside a category such as Help)
+    void SetPanelImages(UINT bitmapId);
+    HIMAGELIST GetPanelImages() const { return m_hPanelImages; }
+
+    // ---- minimised ribbon: only the quick access toolbar and the tabs (double click on a tab)
+    void SetMinimized(bool minimized);
+    bool IsMinimized() const { return m_bMinimized; }
+
+    // ---- key tips: level 0 none, 1 the tabs, the application button, the quick access toolbar
+    // and the buttons at the right of the tabs, 2 the elements of the active category.
+    int GetKeyTipLevel() const { return m_nKeyTipLevel; }
+    void ShowKeyTips(int level);
+    // The key tip shown (or that would show) for a tab, an element; empty when none.
+    CString GetCategoryKeyTip(int index);
+    CString GetElementKeyTip(const CMFCRibbonBaseElement* element);
+    CString GetApplicationButtonKeyTip() const { return m_strAppKeys.IsEmpty() ? CString("F") : m_strAppKeys; }
+    // Alt (pressed and released alone) or F10 shows the key tips; while they show, keys go to
+    // them. Returns TRUE when the message was used. The frame calls it before translating.
+    BOOL ProcessKeyTipMessage(const MSG* msg);
+    // Runs what a key tip stands for: raises the command, opens the drop-down, focuses the box.
+    void ActivateByKeyTip(CMFCRibbonBaseElement* element);
+
+    // ---- collapsed panels: the drop-down that opens a panel as a popup window
+    void OpenPanelPopup(CMFCRibbonPanel* panel);
+    void ClosePanelPopup();
+    CMFCRibbonPanel* GetPopupPanel() const { return m_pPopupPanel; }
+    HWND GetPanelPopupHwnd() const { return m_hPopup; }
+
     // ---- layout and painting
     void RecalcLayout();
     void SetLayoutDirty() { m_bLayoutDirty = true; }
@@ -109,6 +138,7 @@ public:
     void OnMouseMove(UINT flags, CPoint pt);
     void OnLButtonDown(UINT flags, CPoint pt);
     void OnLButtonUp(UINT flags, CPoint pt);
+    void OnLButtonDblClk(UINT flags, CPoint pt);
     void OnCaptureChanged(CWnd* wnd);
     LRESULT OnMouseLeave(WPARAM, LPARAM);
     LRESULT OnSpinScroll(WPARAM wParam, LPARAM lParam);
@@ -120,6 +150,11 @@ private:
     // force: move the tooltip's tool rectangle even when the hot element stays the same.
     void SetHot(CMFCRibbonBaseElement* element, bool force = false);
     CFrameWnd* GetCommandFrame() const;
+    void AssignKeyTips();
+    void KeyTipsTyped(char ch);
+    void DrawKeyTips(CDC& dc);
+    static LRESULT CALLBACK PopupProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnPopupMessage(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::unique_ptr<CMFCRibbonCategory> m_mainCategory;
     std::vector<std::unique_ptr<CMFCRibbonCategory>> m_categories;
@@ -139,4 +174,13 @@ private:
     HFONT m_hFont = nullptr;
     HWND m_hToolTip = nullptr;
     CString m_strTipBuffer;
+    HIMAGELIST m_hPanelImages = nullptr;
+    bool m_bMinimized = false;
+    int m_nKeyTipLevel = 0;
+    bool m_bAltAlone = false;
+    CString m_strKeysTyped;
+    std::vector<std::pair<CString, CMFCRibbonBaseElement*>> m_elementTips;   // of the shown level
+    std::vector<CString> m_categoryTips;
+    CMFCRibbonPanel* m_pPopupPanel = nullptr;
+    HWND m_hPopup = nullptr;
 };
