@@ -16,6 +16,7 @@ BEGIN_MESSAGE_MAP(CMFCRibbonBar, CControlBar)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONUP()
     ON_WM_CAPTURECHANGED()
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
     ON_MESSAGE(WM_VSCROLL, OnSpinScroll)
@@ -386,6 +387,17 @@ CSize CMFCRibbonBar::CalcFixedLayout(BOOL, BOOL)
 void CMFCRibbonBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler)
 {
     EnsureLayout();
+    if (m_bReplaceCaption) {
+        // The frame's title changes with the active document: the caption follows at idle time.
+        CString document, application;
+        SplitTitle(document, application);
+        CString title = document.IsEmpty() ? application : document + " - " + application;
+        if (title != m_strCaptionShown) {
+            m_strCaptionShown = title;
+            CRect row(0, 0, 32767, kQuickAccessHeight);
+            InvalidateRect(&row, FALSE);
+        }
+    }
     CRibbonCmdUI ui;
     ui.m_pOther = this;
     // Only what shows is updated; a category is brought up to date when it is shown.

@@ -73,6 +73,19 @@ public:
     void SetPanelImages(UINT bitmapId);
     HIMAGELIST GetPanelImages() const { return m_hPanelImages; }
 
+    // ---- the frame's caption drawn by the bar: the first row holds the quick access toolbar,
+    // the title (application title and document name) and the minimise, maximise and close
+    // buttons; the rest of the row moves the frame, a double click maximises or restores it.
+    // The frame takes its system caption away (see CMainFrame's WM_NCCALCSIZE).
+    void SetReplaceFrameCaption(bool replace);
+    bool IsReplacingFrameCaption() const { return m_bReplaceCaption; }
+    // 0 minimise, 1 maximise or restore, 2 close; empty without the caption.
+    CRect GetCaptionButtonRect(int which);
+    // The title split as drawn: the document's name and the application's title.
+    void SplitTitle(CString& document, CString& application) const;
+    // What the caption row does at pt: HTCAPTION, HTMINBUTTON, HTMAXBUTTON, HTCLOSE or HTNOWHERE.
+    int CaptionHitTest(CPoint pt);
+
     // ---- minimised ribbon: only the quick access toolbar and the tabs (double click on a tab)
     void SetMinimized(bool minimized);
     bool IsMinimized() const { return m_bMinimized; }
@@ -139,6 +152,7 @@ public:
     void OnLButtonDown(UINT flags, CPoint pt);
     void OnLButtonUp(UINT flags, CPoint pt);
     void OnLButtonDblClk(UINT flags, CPoint pt);
+    void OnRButtonUp(UINT flags, CPoint pt);
     void OnCaptureChanged(CWnd* wnd);
     LRESULT OnMouseLeave(WPARAM, LPARAM);
     LRESULT OnSpinScroll(WPARAM wParam, LPARAM lParam);
@@ -153,6 +167,9 @@ private:
     void AssignKeyTips();
     void KeyTipsTyped(char ch);
     void DrawKeyTips(CDC& dc);
+    void DrawCaption(CDC& dc, const CRect& client);
+    bool OnCaptionButtonDown(CPoint pt);
+    bool OnCaptionButtonUp(CPoint pt);
     static LRESULT CALLBACK PopupProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnPopupMessage(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -176,6 +193,9 @@ private:
     CString m_strTipBuffer;
     HIMAGELIST m_hPanelImages = nullptr;
     bool m_bMinimized = false;
+    bool m_bReplaceCaption = false;
+    int m_nCaptionPressed = -1;
+    CString m_strCaptionShown;
     int m_nKeyTipLevel = 0;
     bool m_bAltAlone = false;
     CString m_strKeysTyped;

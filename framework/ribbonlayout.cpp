@@ -152,6 +152,8 @@ void CMFCRibbonBar::Render(CDC& dc)
     CRect panels(0, kQuickAccessHeight + kTabHeight, client.right, client.bottom);
     dc.FillSolidRect(&panels, c.panelArea);
     dc.SetBkMode(TRANSPARENT);
+    if (m_bReplaceCaption)
+        DrawCaption(dc, client);
 
     RibbonPaint paint;
     paint.dc = &dc;
@@ -301,6 +303,8 @@ void CMFCRibbonBar::OnLButtonDown(UINT, CPoint pt)
     ShowKeyTips(0);
     ClosePanelPopup();
     EnsureLayout();
+    if (OnCaptionButtonDown(pt))
+        return;
     if (GetApplicationButtonRect().PtInRect(pt)) {
         ShowApplicationMenu();
         return;
@@ -329,6 +333,8 @@ void CMFCRibbonBar::OnLButtonDown(UINT, CPoint pt)
 void CMFCRibbonBar::OnLButtonUp(UINT, CPoint pt)
 {
     RelayToolTip(m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    if (OnCaptionButtonUp(pt))
+        return;
     CMFCRibbonBaseElement* pressed = m_pPressed;
     m_pPressed = nullptr;
     if (::GetCapture() == m_hWnd)
@@ -352,11 +358,21 @@ void CMFCRibbonBar::OnLButtonDblClk(UINT flags, CPoint pt)
             return;
         }
     }
+    // A double click on the caption maximises the frame, or restores it.
+    if (CaptionHitTest(pt) == HTCAPTION) {
+        HWND frame = ::GetParent(m_hWnd);
+        ::SendMessageA(frame, WM_SYSCOMMAND, ::IsZoomed(frame) ? SC_RESTORE : SC_MAXIMIZE, 0);
+        return;
+    }
     OnLButtonDown(flags, pt);
 }
 
 void CMFCRibbonBar::OnCaptureChanged(CWnd*)
 {
+    if (m_nCaptionPressed >= 0) {
+        m_nCaptionPressed = -1;
+        Invalidate(FALSE);
+    }
     if (m_pPressed != nullptr) {
         RedrawElement(m_pPressed);
         m_pPressed = nullptr;
