@@ -184,6 +184,9 @@ void CMFCRibbonBar::SetQuickAccessCommands(const std::vector<UINT>& ids)
         button->SetToolTipText(source->GetToolTipText());
         button->SetDescription(source->GetDescription());
         button->SetOwner(this, source->GetCategory());
+        // The toolbar shows pictures only (the caption is the tooltip); a command without a
+        // picture keeps its caption.
+        button->SetCompactLevel(2);
         m_quickAccess.emplace_back(button);
     }
     m_bLayoutDirty = true;

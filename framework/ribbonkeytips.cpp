@@ -30,18 +30,17 @@ public:
     void Take(const CString& keys) { m_used.push_back(keys); }
     // The first free tip made from the caption's letters: one letter, then the first letter
     // with each later one, then a letter and a digit.
-    CString Make(const CString& caption)
+    // allowSingle: a one-letter tip may be given (only to a caption whose first letter no other
+    // element without a tip of its own shares, so the others keep two-letter tips of their letter).
+    CString Make(const CString& caption, bool allowSingle = true)
     {
-        CString letters;
-        for (int i = 0; i < caption.GetLength(); ++i)
-            if (std::isalnum(static_cast<unsigned char>(caption[i])))
-                letters += static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i])));
-        if (letters.IsEmpty())
-            letters = "Z";
-        for (int i = 0; i < letters.GetLength(); ++i) {
-            CString one(letters[i]);
-            if (Free(one))
-                return Keep(one);
+        CString letters = Letters(caption);
+        if (allowSingle) {
+            for (int i = 0; i < letters.GetLength(); ++i) {
+                CString one(letters[i]);
+                if (Free(one))
+                    return Keep(one);
+            }
         }
         for (int i = 0; i < letters.GetLength(); ++i)
             for (int j = i + 1; j < letters.GetLength(); ++j) {
@@ -60,6 +59,15 @@ public:
                     return Keep(two);
             }
         return CString();
+    }
+
+    static CString Letters(const CString& caption)
+    {
+        CString letters;
+        for (int i = 0; i < caption.GetLength(); ++i)
+            if (std::isalnum(static_cast<unsigned char>(caption[i])))
+                letters += static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i])));
+        return letters.IsEmpty() ? CString("Z") : letters;
     }
 
 private:
@@ -213,12 +221,19 @@ void CMFCRibbonBar::AssignKeyTips()
     for (CMFCRibbonBaseElement* element : all)
         if (!element->GetKeys().IsEmpty() && inside.Free(Upper(element->GetKeys())))
             inside.Take(Upper(element->GetKeys()));
+    std::vector<char> firsts;
+    for (CMFCRibbonBaseElement* element : all)
+        if (element->GetKeys().IsEmpty())
+            firsts.push_back(KeyTipNames::Letters(StripRibbonMnemonic(element->GetText()))[0]);
     for (CMFCRibbonBaseElement* element : all) {
         CString keys = Upper(element->GetKeys());
         bool own = !keys.IsEmpty() && std::none_of(m_elementTips.begin(), m_elementTips.end(),
                                                    [&](const auto& tip) { return tip.first == keys; });
-        if (!own)
-            keys = inside.Make(StripRibbonMnemonic(element->GetText()));
+        if (!own) {
+            CString caption = StripRibbonMnemonic(element->GetText());
+            char first = KeyTipNames::Letters(caption)[0];
+            keys = inside.Make(caption, std::count(firsts.begin(), firsts.end(), first) == 1);
+        }
         if (!keys.IsEmpty())
             m_elementTips.emplace_back(keys, element);
     }
