@@ -111,6 +111,9 @@ public:
     HWND GetPanelPopupHwnd() const { return m_hPopup; }
 
     // ---- layout and painting
+    // While measuring, edits and combo boxes keep their windows where they are (trial layouts).
+    void SetMeasuring(bool measuring) { m_bMeasuring = measuring; }
+    bool IsMeasuring() const { return m_bMeasuring; }
     void RecalcLayout();
     void SetLayoutDirty() { m_bLayoutDirty = true; }
     // Paints the bar (not its child controls) into dc; OnPaint paints through a memory bitmap.
@@ -194,6 +197,7 @@ private:
     HIMAGELIST m_hPanelImages = nullptr;
     bool m_bMinimized = false;
     bool m_bReplaceCaption = false;
+    bool m_bMeasuring = false;
     int m_nCaptionPressed = -1;
     CString m_strCaptionShown;
     int m_nKeyTipLevel = 0;

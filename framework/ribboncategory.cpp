@@ -306,15 +306,19 @@ void CMFCRibbonCategory::Layout(CDC& dc, const CRect& area)
     };
     // Each step makes the panels a step smaller from the right (large to small, small to images
     // only, then one button each) until they fit; narrower still, the row is as small as it gets.
-    if (place() <= area.right)
-        return;
-    for (int level = 1; level <= 3; ++level) {
-        for (size_t i = m_panels.size(); i-- > 0;) {
+    // The trials only measure; the last layout places the boxes.
+    if (m_pBar != nullptr)
+        m_pBar->SetMeasuring(true);
+    bool fits = place() <= area.right;
+    for (int level = 1; level <= 3 && !fits; ++level) {
+        for (size_t i = m_panels.size(); i-- > 0 && !fits;) {
             levels[i] = level;
-            if (place() <= area.right)
-                return;
+            fits = place() <= area.right;
         }
     }
+    if (m_pBar != nullptr)
+        m_pBar->SetMeasuring(false);
+    place();
 }
 
 CMFCRibbonPanel* CMFCRibbonCategory::HitTestCollapsed(CPoint pt) const
