@@ -6,6 +6,8 @@
 #   scripts/screenshot.sh --dialog out-dir [lock unlock qrtext about]   one picture per small dialog
 #   scripts/screenshot.sh --scenario folder   a first session with real input, a PNG per step and
 #                                             the printed page (scripts/scenario.sh)
+#   scripts/screenshot.sh --ribbon outdir     the main window's ribbon: Home at full width and
+#                                             narrow, the Table category, and Home's key tips
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
@@ -15,6 +17,9 @@ if [ "${1:-}" = "--grid" ] || [ "${1:-}" = "--scenario" ]; then
   shift
 elif [ "${1:-}" = "--dialog" ]; then
   MODE=dialog
+  shift
+elif [ "${1:-}" = "--ribbon" ]; then
+  MODE=ribbon
   shift
 fi
 OUT="${1:-$BUILD_DIR/screenshot.png}"
@@ -92,6 +97,71 @@ if [ "$MODE" = grid ]; then
   wineserver -k >/dev/null 2>&1 </dev/null || true
   [ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
   exit 0
+fi
+# The frame's remembered placement and ribbon category (the profile the program reads at start).
+WORKSPACE='HKCU\Software\QUENDRIC\KORVELTA-PRINT\Workspace'
+remember() {   # left top right bottom category
+  local names=(MainWindowLeft MainWindowTop MainWindowRight MainWindowBottom RibbonActiveCategory) i=0
+  for value in "$@"; do
+    wine reg add "$WORKSPACE" /v "${names[$i]}" /t REG_DWORD /d "$value" /f >/dev/null 2>&1 </dev/null
+    i=$((i + 1))
+  done
+  wine reg add "$WORKSPACE" /v MainWindowMaximized /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
+  wine reg add "$WORKSPACE" /v RibbonMinimized /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
+}
+if [ "$MODE" = ribbon ]; then
+  mkdir -p "$OUT"
+  shots=(
+    "home-wide 0 0 1280 760 0 -"
+    "home-narrow 0 0 620 700 0 -"
+    "table-wide 0 0 1280 760 4 -"
+    "table-narrow 0 0 420 700 4 -"
+    "home-keytips 0 0 1280 760 0 alt,h"
+  )
+  status=0
+  for shot in "${shots[@]}"; do
+    read -r name left top right bottom category keys <<<"$shot"
+    remember "$left" "$top" "$right" "$bottom" "$category"
+    wine "$BUILD_DIR/ui/KORVELTA-PRINT.exe" >/dev/null 2>&1 </dev/null &
+    program=$!
+    up=""
+    for _ in $(seq 1 300); do
+      xwininfo -root -tree 2>/dev/null | grep -q '"KORVELTA-PRINT - ' && up=yes && break
+      sleep 0.1
+    done
+    if [ -z "$up" ]; then
+      echo "the main window did not appear" >&2
+      status=1
+    else
+      splash() { xwininfo -root -tree 2>/dev/null | grep -q '"About KORVELTA-PRINT"'; }
+      for _ in $(seq 1 30); do splash && break; sleep 0.1; done
+      for _ in $(seq 1 100); do splash || break; sleep 0.1; done
+      sleep 1
+      if [ "$keys" != - ]; then
+        # Alt alone shows the tabs' key tips; the letters after it walk into a category.
+        window=$(xdotool search --name '^KORVELTA-PRINT - ' 2>/dev/null | head -1 || true)
+        [ -n "$window" ] && xdotool windowfocus "$window" 2>/dev/null || true
+        IFS=, read -r -a presses <<<"$keys"
+        for press in "${presses[@]}"; do
+          xdotool key "$press"
+          sleep 0.4
+        done
+        sleep 0.5
+      fi
+      crop="$((right - left))x$((bottom - top))+$left+$top"
+      import -window root -crop "$crop" "$OUT/$name.png"
+      echo "saved $OUT/$name.png"
+    fi
+    wine taskkill /im KORVELTA-PRINT.exe >/dev/null 2>&1 </dev/null || true
+    for _ in $(seq 1 50); do
+      kill -0 "$program" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$program" 2>/dev/null || true
+  done
+  wineserver -k >/dev/null 2>&1 </dev/null || true
+  [ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
+  exit $status
 fi
 wine "$BUILD_DIR/ui/KORVELTA-PRINT.exe" "$@" >/dev/null 2>&1 </dev/null &
 program=$!
