@@ -221,6 +221,9 @@ BOOL CGridCtrl::PasteFromDataObject(int row, int col, COleDataObject* data, BOOL
 
     int maxRow = row, maxCol = col;
     int targetRow = row;
+    // One repaint and one scroll-bar update at the end, not one per cell and row.
+    const BOOL allowDraw = m_bAllowDraw;
+    m_bAllowDraw = FALSE;
     for (const auto& line : lines) {
         while (targetRow < m_nRows && GetRowHeight(targetRow) == 0)
             targetRow++;
@@ -257,6 +260,8 @@ BOOL CGridCtrl::PasteFromDataObject(int row, int col, COleDataObject* data, BOOL
         targetRow++;
     }
 
+    m_bAllowDraw = allowDraw;
+    ResetScrollBars();
     if (selectPasted) {
         SetSelectedRange(row, col, maxRow, maxCol, TRUE);
     } else {

@@ -130,15 +130,23 @@ void CGridCtrl::QuickSortRows(GridCompareFunc compare, int col, BOOL ascending, 
 
 void CGridCtrl::AdjustRowOrder(int row, int delta)
 {
-    if (!m_bVirtualMode)
+    if (!m_bVirtualMode || row < 0)
         return;
-    for (int& entry : m_arRowOrder)
-        if (entry > row)
-            entry += delta;
     if (delta > 0) {
-        size_t at = std::min(static_cast<size_t>(std::max(row, 0)), m_arRowOrder.size());
+        // The data rows from row on move down; the new one shows where it was inserted.
+        for (int& entry : m_arRowOrder)
+            if (entry >= row)
+                entry += delta;
+        size_t at = std::min(static_cast<size_t>(row), m_arRowOrder.size());
         m_arRowOrder.insert(m_arRowOrder.begin() + static_cast<ptrdiff_t>(at), row);
-    } else if (row >= 0 && static_cast<size_t>(row) < m_arRowOrder.size()) {
-        m_arRowOrder.erase(m_arRowOrder.begin() + row);
+    } else {
+        // The deleted data row leaves the order wherever a sort put it; the rows after it move up.
+        auto gone = std::find(m_arRowOrder.begin(), m_arRowOrder.end(), row);
+        if (gone == m_arRowOrder.end())
+            return;
+        m_arRowOrder.erase(gone);
+        for (int& entry : m_arRowOrder)
+            if (entry > row)
+                entry += delta == 0 ? -1 : delta;
     }
 }
