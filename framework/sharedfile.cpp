@@ -23,8 +23,12 @@ bool CSharedFile::Reserve(SIZE_T size)
         return true;
     if (!m_allowGrow)
         return false;
-    // Whole steps: a long copy reallocates once per step, not once per write.
-    SIZE_T steps = (size + m_growBytes - 1) / m_growBytes;
+    // Whole steps, and at least half as much again as the block has: a long copy must not copy
+    // its whole text again for every 4 KB it adds.
+    SIZE_T want = size;
+    if (m_capacity / 2 <= (static_cast<SIZE_T>(-1) - m_capacity) && m_capacity + m_capacity / 2 > want)
+        want = m_capacity + m_capacity / 2;
+    SIZE_T steps = (want + m_growBytes - 1) / m_growBytes;
     if (steps > (static_cast<SIZE_T>(-1) / m_growBytes))
         return false;
     SIZE_T capacity = steps * m_growBytes;

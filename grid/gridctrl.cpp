@@ -290,7 +290,9 @@ BOOL CGridCtrl::SetRowCount(int rows)
             m_nRows = rows;
             ResetRowOrder();
         } else if (rows > oldRows) {
-            m_RowData.reserve(static_cast<size_t>(rows));
+            // Grown a few rows at a time (as a paste does), the table must not move every time.
+            if (m_RowData.capacity() < static_cast<size_t>(rows))
+                m_RowData.reserve(std::max(static_cast<size_t>(rows), m_RowData.capacity() * 2));
             for (int r = oldRows; r < rows; r++) {
                 m_arRowHeights[static_cast<size_t>(r)] = static_cast<UINT>(m_cellDefault.GetHeight());
                 m_RowData.emplace_back(static_cast<size_t>(m_nCols), nullptr);
