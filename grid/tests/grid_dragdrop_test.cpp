@@ -209,3 +209,23 @@ TEST_F(GridDragDropTest, RowDragMovesRowsOnlyWithinItsOwnVirtualGrid)
     EXPECT_EQ(pasted, 1);
     EXPECT_EQ(m_other->GetItemText(1, 1), "") << "the text moved";
 }
+
+TEST_F(GridDragDropTest, DragImageIsTheFocusCell)
+{
+    MakeGrid(4, 4, 1, 1);
+    m_grid->SetItemText(2, 2, "img");
+    CPoint size;
+    EXPECT_EQ(m_grid->CreateDragImage(&size), nullptr) << "no focus cell, no image";
+    m_grid->SetFocusCell(2, 2);
+    HIMAGELIST list = m_grid->CreateDragImage(&size);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(list), 1);
+    int w = 0, h = 0;
+    ImageList_GetIconSize(list, &w, &h);
+    CRect cell;
+    m_grid->GetCellRect(2, 2, &cell);
+    EXPECT_EQ(w, cell.Width());
+    EXPECT_EQ(h, cell.Height());
+    EXPECT_EQ(size, CPoint(cell.Width(), cell.Height()));
+    ImageList_Destroy(list);
+}
