@@ -3,13 +3,20 @@
 # window, saves a PNG of the whole screen and closes the program again.
 #   scripts/screenshot.sh [out.png] [program arguments...]
 #   scripts/screenshot.sh --grid out.png      the grid control's demo program instead
+#   scripts/screenshot.sh --dialog NAME out.png   one table dialog over a fixture project: sequence,
+#                                             repeat, filter, textimport (textimport:N shows page N)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
 MODE=program
+DIALOG=""
 if [ "${1:-}" = "--grid" ]; then
   MODE=grid
   shift
+elif [ "${1:-}" = "--dialog" ]; then
+  MODE=dialog
+  DIALOG="${2:?--dialog needs a name}"
+  shift 2
 fi
 OUT="${1:-$BUILD_DIR/screenshot.png}"
 shift || true
@@ -32,6 +39,38 @@ source scripts/xvfb.sh
 # shellcheck source=/dev/null
 source scripts/wineenv.sh "$BUILD_DIR"
 
+if [ "$MODE" = dialog ]; then
+  cmake --build "$BUILD_DIR" --target tabledialogs_gallery >/dev/null
+  case "$DIALOG" in
+    sequence) caption="Sequence" ;;
+    repeat) caption="Repeat" ;;
+    filter) caption="Filter" ;;
+    textimport*) caption="Text import" ;;
+    *) echo "unknown dialog $DIALOG (sequence, repeat, filter, textimport[:page])" >&2; exit 2 ;;
+  esac
+  wine "$BUILD_DIR/bench/tabledialogs_gallery.exe" "$DIALOG" 30000 >/dev/null 2>&1 </dev/null &
+  program=$!
+  window=""
+  for _ in $(seq 1 300); do
+    window=$(xwininfo -root -tree 2>/dev/null | grep "\"$caption\"" | awk '{print $1}' | head -1)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  sleep 2
+  mkdir -p "$(dirname "$OUT")"
+  status=0
+  if [ -n "$window" ]; then
+    import -window "$window" "$OUT"
+    echo "saved $OUT"
+  else
+    echo "the dialog did not appear" >&2
+    status=1
+  fi
+  kill "$program" 2>/dev/null || true
+  wineserver -k >/dev/null 2>&1 </dev/null || true
+  [ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
+  exit $status
+fi
 if [ "$MODE" = grid ]; then
   cmake --build "$BUILD_DIR" --target grid_demo >/dev/null
   wine "$BUILD_DIR/bench/grid_demo.exe" /quit 30000 >/dev/null 2>&1 </dev/null &
