@@ -3,7 +3,9 @@
 # window, saves a PNG of the whole screen and closes the program again.
 #   scripts/screenshot.sh [out.png] [program arguments...]
 #   scripts/screenshot.sh --grid out.png      the grid control's demo program instead
-#   scripts/screenshot.sh --dialog out-dir [lock unlock qrtext about]   one picture per small dialog
+#   scripts/screenshot.sh --dialog out-dir [names...]   one picture per dialog: lock unlock qrtext
+#                                             about (the default set), sequence repeat filter
+#                                             textimport textimport:N (table dialogs, page N)
 #   scripts/screenshot.sh --scenario folder   a first session with real input, a PNG per step and
 #                                             the printed page (scripts/scenario.sh)
 #   scripts/screenshot.sh --ribbon outdir     the main window's ribbon: Home at full width and
@@ -44,34 +46,52 @@ source scripts/xvfb.sh
 source scripts/wineenv.sh "$BUILD_DIR"
 
 if [ "$MODE" = dialog ]; then
-  cmake --build "$BUILD_DIR" --target dialog_gallery >/dev/null
+  cmake --build "$BUILD_DIR" --target dialog_gallery tabledialogs_gallery >/dev/null
   mkdir -p "$OUT"
   names=("$@")
   [ ${#names[@]} -eq 0 ] && names=(lock unlock qrtext about)
+  status=0
   for name in "${names[@]}"; do
+    gallery=dialog_gallery
     case "$name" in
       lock) caption="Lock document" ;;
       unlock) caption="Unlock document" ;;
       qrtext) caption="Constant text for QR Code" ;;
       about) caption="About KORVELTA-PRINT" ;;
-      *) echo "unknown dialog $name" >&2; continue ;;
+      sequence) caption="Sequence"; gallery=tabledialogs_gallery ;;
+      repeat) caption="Repeat"; gallery=tabledialogs_gallery ;;
+      filter) caption="Filter"; gallery=tabledialogs_gallery ;;
+      textimport*) caption="Text import"; gallery=tabledialogs_gallery ;;
+      *) echo "unknown dialog $name" >&2; status=2; continue ;;
     esac
-    wine "$BUILD_DIR/bench/dialog_gallery.exe" "$name" >/dev/null 2>&1 </dev/null &
+    # The table dialogs' gallery takes how long to stay open.
+    if [ "$gallery" = tabledialogs_gallery ]; then
+      wine "$BUILD_DIR/bench/$gallery.exe" "$name" 30000 >/dev/null 2>&1 </dev/null &
+    else
+      wine "$BUILD_DIR/bench/$gallery.exe" "$name" >/dev/null 2>&1 </dev/null &
+    fi
     program=$!
+    found=""
     for _ in $(seq 1 300); do
-      xwininfo -root -tree 2>/dev/null | grep -q "\"$caption" && break
+      xwininfo -root -tree 2>/dev/null | grep -q "\"$caption" && found=yes && break
       sleep 0.1
     done
     sleep 1
-    import -window root "$OUT/$name.png"
-    echo "saved $OUT/$name.png"
-    wine taskkill /im dialog_gallery.exe >/dev/null 2>&1 </dev/null || true
+    file="$OUT/${name//:/-}.png"
+    if [ -n "$found" ]; then
+      import -window root "$file"
+      echo "saved $file"
+    else
+      echo "the dialog $name did not appear" >&2
+      status=1
+    fi
+    wine taskkill /im "$gallery.exe" >/dev/null 2>&1 </dev/null || true
     for _ in $(seq 1 30); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
     kill "$program" 2>/dev/null || true
   done
   wineserver -k >/dev/null 2>&1 </dev/null || true
   [ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
-  exit 0
+  exit "$status"
 fi
 if [ "$MODE" = scenario ]; then
   status=0
