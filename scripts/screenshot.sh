@@ -3,13 +3,19 @@
 # window, saves a PNG of the whole screen and closes the program again.
 #   scripts/screenshot.sh [out.png] [program arguments...]
 #   scripts/screenshot.sh --grid out.png      the grid control's demo program instead
+#   scripts/screenshot.sh --dialog NAME out.png   one dialog over generated data: selectlabel, guide
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
 MODE=program
+DIALOG=""
 if [ "${1:-}" = "--grid" ]; then
   MODE=grid
   shift
+elif [ "${1:-}" = "--dialog" ]; then
+  MODE=dialog
+  DIALOG="${2:?--dialog needs a name: selectlabel or guide}"
+  shift 2
 fi
 OUT="${1:-$BUILD_DIR/screenshot.png}"
 shift || true
@@ -32,6 +38,28 @@ source scripts/xvfb.sh
 # shellcheck source=/dev/null
 source scripts/wineenv.sh "$BUILD_DIR"
 
+if [ "$MODE" = dialog ]; then
+  case "$DIALOG" in
+    selectlabel) caption="Select label" ;;
+    guide) caption="Template guide" ;;
+    *) echo "unknown dialog $DIALOG (selectlabel, guide)" >&2; exit 2 ;;
+  esac
+  cmake --build "$BUILD_DIR" --target labeldialogs_demo >/dev/null
+  wine "$BUILD_DIR/bench/labeldialogs_demo.exe" "$DIALOG" 30000 >/dev/null 2>&1 </dev/null &
+  program=$!
+  for _ in $(seq 1 300); do
+    xwininfo -root -tree 2>/dev/null | grep -q "\"$caption\"" && break
+    sleep 0.1
+  done
+  sleep 2
+  mkdir -p "$(dirname "$OUT")"
+  import -window root "$OUT"
+  echo "saved $OUT"
+  kill "$program" 2>/dev/null || true
+  wineserver -k >/dev/null 2>&1 </dev/null || true
+  [ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
+  exit 0
+fi
 if [ "$MODE" = grid ]; then
   cmake --build "$BUILD_DIR" --target grid_demo >/dev/null
   wine "$BUILD_DIR/bench/grid_demo.exe" /quit 30000 >/dev/null 2>&1 </dev/null &
