@@ -85,6 +85,8 @@ BEGIN_MESSAGE_MAP(CSelectLabelDialog, CDialogEx)
     ON_BN_CLICKED(IDC_SELECT_IMPORT, OnImport)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_SELECT_LABEL_LIST, OnListItemChanged)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_SELECT_LABEL_LIST, OnListColumnClick)
+    ON_NOTIFY(LVN_GETDISPINFOA, IDC_SELECT_LABEL_LIST, OnListDisplayInfo)
+    ON_NOTIFY(LVN_DELETEALLITEMS, IDC_SELECT_LABEL_LIST, OnListDeleteAll)
 END_MESSAGE_MAP()
 
 CSelectLabelDialog::CSelectLabelDialog(CLabelManager& manager, CWnd* parent)
@@ -150,22 +152,29 @@ void CSelectLabelDialog::ReloadLibrary()
     m_manager.LoadLabels();
 }
 
-bool CSelectLabelDialog::PassesFilters(const CLabelFileNew& definition) const
+CSelectLabelDialog::Filters CSelectLabelDialog::CurrentFilters() const
 {
-    const int marking = m_marking.m_hWnd ? m_marking.GetCurSel() : 0;
-    if (marking > 0 && marking < kMarkingTypes && (definition.GetMarkingTypes() & (1 << (marking - 1))) == 0)
-        return false;
-    const int printer = m_printer.m_hWnd ? m_printer.GetCurSel() : 0;
-    if (printer > 0 && printer < static_cast<int>(sizeof kPrinterTypeBits / sizeof kPrinterTypeBits[0]) &&
-        (definition.GetPrinterTypes() & kPrinterTypeBits[printer]) == 0)
-        return false;
+    // Read once per filling: thousands of definitions are tested against the same choice.
+    Filters filters;
+    filters.marking = m_marking.m_hWnd ? m_marking.GetCurSel() : 0;
+    filters.printer = m_printer.m_hWnd ? m_printer.GetCurSel() : 0;
     const int family = m_family.m_hWnd ? m_family.GetCurSel() : 0;
-    if (family > 0) {
-        CString chosen;
-        m_family.GetLBText(family, chosen);
-        if (chosen.CompareNoCase(definition.GetFamilyName()) != 0)
-            return false;
-    }
+    if (family > 0)
+        m_family.GetLBText(family, filters.family);
+    filters.anyFamily = family <= 0;
+    return filters;
+}
+
+bool CSelectLabelDialog::PassesFilters(const CLabelFileNew& definition, const Filters& filters) const
+{
+    if (filters.marking > 0 && filters.marking < kMarkingTypes &&
+        (definition.GetMarkingTypes() & (1 << (filters.marking - 1))) == 0)
+        return false;
+    if (filters.printer > 0 && filters.printer < static_cast<int>(sizeof kPrinterTypeBits / sizeof kPrinterTypeBits[0]) &&
+        (definition.GetPrinterTypes() & kPrinterTypeBits[filters.printer]) == 0)
+        return false;
+    if (!filters.anyFamily && filters.family.CompareNoCase(definition.GetFamilyName()) != 0)
+        return false;
     // Library definitions carry no article numbers: any typed number matches none of them.
     if (m_article[0] != 0)
         return false;
@@ -179,9 +188,10 @@ void CSelectLabelDialog::FillFamilyCombo()
     m_family.ResetContent();
     m_family.AddString(GetAllFamiliesText(0));
     m_family.SetCurSel(0);
+    const Filters filters = CurrentFilters();
     for (int i = 0; i < m_manager.GetCount(); ++i) {
         const CLabelFileNew* definition = m_manager.GetLabel(i);
-        if (definition == nullptr || !PassesFilters(*definition))
+        if (definition == nullptr || !PassesFilters(*definition, filters))
             continue;
         const char* name = definition->GetFamilyName();
         bool listed = false;
@@ -211,30 +221,31 @@ void CSelectLabelDialog::FillList()
     m_list.SetRedraw(FALSE);
     m_list.DeleteAllItems();
     m_rows.clear();
+    m_rows.reserve(static_cast<size_t>(m_manager.GetCount()));
+    m_list.SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(m_manager.GetCount()), 0);
     int item = 0;
+    const Filters filters = CurrentFilters();
     for (int i = 0; i < m_manager.GetCount(); ++i) {
         const CLabelFileNew* definition = m_manager.GetLabel(i);
-        if (definition == nullptr || !PassesFilters(*definition))
+        if (definition == nullptr || !PassesFilters(*definition, filters))
             continue;
         Row row;
         row.family = definition->GetFamilyName();
         row.name = definition->GetDefinitionName();
         row.width = definition->GetWidth(0) / 1000.0;
         row.height = definition->GetHeight(0) / 1000.0;
+        row.widthText = SizeText(row.width);
+        row.heightText = SizeText(row.height);
         m_rows.push_back(row);
 
+        // The list asks for its texts when it shows them: one message per row while filling.
         LVITEMA entry = {};
         entry.mask = LVIF_TEXT | LVIF_PARAM;
         entry.iItem = item;
-        entry.pszText = const_cast<char*>(row.family.GetString());
+        entry.pszText = LPSTR_TEXTCALLBACKA;
         entry.lParam = static_cast<LPARAM>(m_rows.size() - 1);
-        const int at = m_list.InsertItem(&entry);
-        if (at < 0)
-            continue;
-        m_list.SetItemText(at, kColumnName, row.name);
-        m_list.SetItemText(at, kColumnWidth, SizeText(row.width));
-        m_list.SetItemText(at, kColumnHeight, SizeText(row.height));
-        ++item;
+        if (m_list.InsertItem(&entry) >= 0)
+            ++item;
     }
     m_list.SetRedraw(TRUE);
     m_list.Invalidate();
@@ -312,6 +323,33 @@ void CSelectLabelDialog::OnColumnClicked(int column)
         return;
     SortByColumn(column);
     m_descending[column] = !m_descending[column];
+}
+
+void CSelectLabelDialog::OnListDeleteAll(NMHDR*, LRESULT* result)
+{
+    // The rows own nothing: no notification per deleted row is needed.
+    *result = TRUE;
+}
+
+void CSelectLabelDialog::OnListDisplayInfo(NMHDR* header, LRESULT* result)
+{
+    *result = 0;
+    auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
+    if (!(info->item.mask & LVIF_TEXT) || info->item.pszText == nullptr || info->item.cchTextMax <= 0)
+        return;
+    const size_t index = static_cast<size_t>(info->item.lParam);
+    const Row* row = index < m_rows.size() ? &m_rows[index] : nullptr;
+    const char* text = "";
+    if (row != nullptr) {
+        switch (info->item.iSubItem) {
+        case kColumnFamily: text = row->family; break;
+        case kColumnName: text = row->name; break;
+        case kColumnWidth: text = row->widthText; break;
+        case kColumnHeight: text = row->heightText; break;
+        default: break;
+        }
+    }
+    lstrcpynA(info->item.pszText, text, info->item.cchTextMax);
 }
 
 void CSelectLabelDialog::OnListColumnClick(NMHDR* header, LRESULT* result)

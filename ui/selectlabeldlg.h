@@ -67,6 +67,8 @@ public:
     void DoDataExchange(CDataExchange* dx) override;
     void OnListItemChanged(NMHDR* header, LRESULT* result);
     void OnListColumnClick(NMHDR* header, LRESULT* result);
+    void OnListDisplayInfo(NMHDR* header, LRESULT* result);
+    void OnListDeleteAll(NMHDR* header, LRESULT* result);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -75,8 +77,17 @@ private:
         CString name;                  // the file title
         double width = 0;              // millimetres
         double height = 0;
+        CString widthText;             // "%g mm"
+        CString heightText;
     };
-    bool PassesFilters(const CLabelFileNew& definition) const;
+    struct Filters {
+        int marking = 0;
+        int printer = 0;
+        bool anyFamily = true;
+        CString family;
+    };
+    Filters CurrentFilters() const;
+    bool PassesFilters(const CLabelFileNew& definition, const Filters& filters) const;
     int SelectedRow() const;
     // Labels folder + the row's name + ".label"; empty when it does not fit in MAX_PATH.
     CString DefinitionPathOf(int row) const;
