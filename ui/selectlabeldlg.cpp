@@ -373,7 +373,9 @@ void CSelectLabelDialog::ShowPictureOf(int row)
     CLabelFileNew definition;
     if (ReadDefinition(DefinitionPathOf(row), definition) && definition.GetImageFile()[0] != 0)
         picture = m_imagesFolder + definition.GetImageFile();
-    // SetImageFile takes no path that does not fit: too long shows nothing.
+    // A path that does not fit is not cut to some other file's name: it shows nothing.
+    if (picture.GetLength() >= MAX_PATH)
+        picture.Empty();
     m_preview.SetImageFile(picture);
 }
 

@@ -283,7 +283,7 @@ TEST(SelectLabelDialog, SelectingARowShowsItsPictureAndDamagedDefinitionsShowNon
     const COLORREF centre = ::GetPixel(dc, client.Width() / 2, client.Height() / 2);
     ::ReleaseDC(preview.m_hWnd, dc);
     EXPECT_EQ(RGB(255, 0, 0), centre);
-    EXPECT_TRUE(preview.HasImage());
+    EXPECT_NE(nullptr, preview.GetImage());
 
     open.SelectRow(open.RowNamed("Plain 1"));
     EXPECT_STREQ("", preview.GetImageFile());
