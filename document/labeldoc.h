@@ -385,7 +385,29 @@ public:
     void OnImportToLabelLibrary();
     // Copies each file by its extension; answers how many were copied.
     int ImportFilesToLabelLibrary(const CString* files, int count);
-    bool CopyToLabelLibrary(const char* folder, const char* file);
+    // Copies file into folder, asking before it replaces a file of that name; false when it was
+    // not copied (refused, or the copy failed).
+    static bool CopyToLabelLibrary(const char* folder, const char* file);
+
+    // -- the label selection dialog and the template guide (labeldoc_labeldialogs.cpp). The
+    // dialogs live in the user interface, which installs the runners at start-up.
+    struct LabelDialogRunners {
+        // The modal label selection; true with the chosen ".label" path after OK.
+        bool (*selectLabel)(COstrelindSoftLabelDoc* doc, CString& path) = nullptr;
+        // The modal template guide for an area.
+        void (*templateGuide)(COstrelindSoftLabelDoc* doc, int area) = nullptr;
+        // The area (0..2) the document's first design view shows; -1 without one.
+        int (*firstDesignArea)(const COstrelindSoftLabelDoc* doc) = nullptr;
+    };
+    static LabelDialogRunners SetLabelDialogRunners(const LabelDialogRunners& runners);
+    void OnSelectLabel();
+    void OnUpdateSelectLabel(CCmdUI* ui);
+    void OnTemplateGuide();
+    void OnUpdateTemplateGuide(CCmdUI* ui);
+    // Takes the ".label" file as the current template's definition; when the label area is then
+    // empty, the template guide is offered (ID_TEMPLATE_GUIDE posted to the main window). False,
+    // after a message, when the file cannot be read.
+    bool SelectLabelDefinition(const char* path);
 
 private:
     enum DesignRefresh : unsigned { kRefreshNone = 0, kRefreshDesign = 1, kRefreshPreviews = 2, kRefreshBoth = 3 };

@@ -6,6 +6,7 @@
 #   scripts/screenshot.sh --dialog out-dir [names...]   one picture per dialog: lock unlock qrtext
 #                                             about (the default set), sequence repeat filter
 #                                             textimport textimport:N (table dialogs, page N)
+#                                             selectlabel guide (label selection, template guide)
 #   scripts/screenshot.sh --scenario folder   a first session with real input, a PNG per step and
 #                                             the printed page (scripts/scenario.sh)
 #   scripts/screenshot.sh --ribbon outdir     the main window's ribbon: Home at full width and
@@ -46,7 +47,7 @@ source scripts/xvfb.sh
 source scripts/wineenv.sh "$BUILD_DIR"
 
 if [ "$MODE" = dialog ]; then
-  cmake --build "$BUILD_DIR" --target dialog_gallery tabledialogs_gallery >/dev/null
+  cmake --build "$BUILD_DIR" --target dialog_gallery tabledialogs_gallery labeldialogs_demo >/dev/null
   mkdir -p "$OUT"
   names=("$@")
   [ ${#names[@]} -eq 0 ] && names=(lock unlock qrtext about)
@@ -62,10 +63,12 @@ if [ "$MODE" = dialog ]; then
       repeat) caption="Repeat"; gallery=tabledialogs_gallery ;;
       filter) caption="Filter"; gallery=tabledialogs_gallery ;;
       textimport*) caption="Text import"; gallery=tabledialogs_gallery ;;
+      selectlabel) caption="Select label"; gallery=labeldialogs_demo ;;
+      guide) caption="Template guide"; gallery=labeldialogs_demo ;;
       *) echo "unknown dialog $name" >&2; status=2; continue ;;
     esac
-    # The table dialogs' gallery takes how long to stay open.
-    if [ "$gallery" = tabledialogs_gallery ]; then
+    # These two galleries take how long to stay open.
+    if [ "$gallery" != dialog_gallery ]; then
       wine "$BUILD_DIR/bench/$gallery.exe" "$name" 30000 >/dev/null 2>&1 </dev/null &
     else
       wine "$BUILD_DIR/bench/$gallery.exe" "$name" >/dev/null 2>&1 </dev/null &

@@ -6,6 +6,7 @@
 #include "framework/shellopen.h"
 #include "labelmodel/labelstock.h"
 #include "ui/aboutdlg.h"
+#include "ui/labeldialogrunners.h"
 #include "ui/mainframe.h"
 #include "ui/mainview.h"
 #include "document/labeldoc.h"
@@ -149,6 +150,7 @@ void COstrelindSoftLabelApp::InitManagers()
     // table and the ribbon shows the command prompts as tooltips itself. The context menus are
     // kept by name for the views.
     PreLoadState();
+    InstallLabelDialogRunners();
 }
 
 void COstrelindSoftLabelApp::PreLoadState()
