@@ -6,6 +6,7 @@
 #include "framework/shellopen.h"
 #include "labelmodel/labelstock.h"
 #include "ui/aboutdlg.h"
+#include "ui/labelimagepreview.h"
 #include "ui/mainframe.h"
 #include "ui/mainview.h"
 #include "document/labeldoc.h"
@@ -71,6 +72,7 @@ COstrelindSoftLabelApp::~COstrelindSoftLabelApp()
 BOOL COstrelindSoftLabelApp::InitInstance()
 {
     InitControls();
+    CLabelImagePreview::RegisterWindowClass();
     if (!InitSockets()) {
         AfxMessageBox(IDS_SOCKETS_INIT_FAILED);
         return FALSE;
