@@ -169,12 +169,20 @@ void CLabelPreview::UpdateScrollSizes()
     if (m_hWnd == nullptr || m_inSizing)
         return;
     // The scroll bars change the client area, which sends WM_SIZE back here.
+    // Bars that come or go with the new sizes change the client area once more: settle on it.
     m_inSizing = true;
     RECT client = {};
     GetClientRect(&client);
-    const long long cx = static_cast<long long>(client.right) * m_zoom / 100;
-    const long long cy = static_cast<long long>(client.bottom) * m_zoom / 100;
-    SetScrollSizes(MM_TEXT, CSize(ClampInt(cx), ClampInt(cy)));
+    for (int pass = 0; pass < 3; ++pass) {
+        const long long cx = static_cast<long long>(client.right) * m_zoom / 100;
+        const long long cy = static_cast<long long>(client.bottom) * m_zoom / 100;
+        SetScrollSizes(MM_TEXT, CSize(ClampInt(cx), ClampInt(cy)));
+        RECT after = {};
+        GetClientRect(&after);
+        if (after.right == client.right && after.bottom == client.bottom)
+            break;
+        client = after;
+    }
     m_inSizing = false;
 }
 

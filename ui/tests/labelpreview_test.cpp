@@ -208,8 +208,8 @@ UINT TrackMenu(HMENU menu, UINT, int x, int y, HWND)
 
 TEST_F(LabelPreviewTest, ThePageOfTheCurrentRowWithItsLabelInYellow)
 {
-    // 3 x 8 labels of 70 x 37 mm on A4; the current row 30 (0-based) is on the second page.
-    doc->GetCurrentTemplate()->SetLabelStock(MakeSheet(3, 8, 70000, 37000, 0, 0));
+    // 3 x 8 labels of 68 x 36 mm on A4, 3 mm and 4 mm from the edges; the current row 30 (0-based) is on the second page.
+    doc->GetCurrentTemplate()->SetLabelStock(MakeSheet(3, 8, 68000, 36000, 3000, 4000));
     AddNote();
     doc->SetPreviewRow(30);
     Open(400, 500);
@@ -232,16 +232,17 @@ TEST_F(LabelPreviewTest, ThePageOfTheCurrentRowWithItsLabelInYellow)
     // Row after row: 31 is the first label of the third row.
     const LabelCall* l31 = Find(calls, 31);
     ASSERT_NE(nullptr, l31);
-    EXPECT_EQ(l31->x, 8);
-    EXPECT_EQ(l31->y, 4 + Px(2 * 37000, dpi));
-    EXPECT_EQ(Find(calls, 32)->x, 8 + Px(70000, dpi));
+    EXPECT_EQ(l31->x, 8 + Px(3000, dpi));
+    EXPECT_EQ(l31->y, 4 + Px(4000 + 2 * 36000, dpi));
+    EXPECT_EQ(Find(calls, 32)->x, 8 + Px(3000 + 68000, dpi));
     EXPECT_EQ(Find(calls, 32)->y, l31->y);
 
     // The page: a black frame from (8, 4).
     const CRect frame = canvas.ExtentOf(kBlack);
-    EXPECT_EQ(frame, CRect(8, 4, 8 + Px(210000, dpi) + 1, 4 + Px(297000, dpi) + 1));
+    EXPECT_EQ(frame, CRect(8, 4, 8 + Px(210000, dpi) + 1, 4 + Px(297000, dpi) + 1))
+        << frame.left << "," << frame.top << "," << frame.right << "," << frame.bottom << " dpi " << dpi;
     // Label 31 is yellow inside its outline; its neighbours are white.
-    const int cw = Px(70000, dpi), ch = Px(37000, dpi);
+    const int cw = Px(68000, dpi), ch = Px(36000, dpi);
     EXPECT_EQ(canvas.Pixel(l31->x + cw / 2, l31->y + ch / 2), kYellow);
     EXPECT_EQ(canvas.Pixel(l31->x + cw + cw / 2, l31->y + ch / 2), kWhite);
     EXPECT_EQ(canvas.Pixel(l31->x + cw / 2, l31->y - ch / 2), kWhite);
