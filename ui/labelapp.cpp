@@ -7,6 +7,7 @@
 #include "labelmodel/labelstock.h"
 #include "ui/aboutdlg.h"
 #include "ui/labeldialogrunners.h"
+#include "ui/labelimagepreview.h"
 #include "ui/mainframe.h"
 #include "ui/mainview.h"
 #include "document/labeldoc.h"
@@ -72,6 +73,7 @@ COstrelindSoftLabelApp::~COstrelindSoftLabelApp()
 BOOL COstrelindSoftLabelApp::InitInstance()
 {
     InitControls();
+    CLabelImagePreview::RegisterWindowClass();
     if (!InitSockets()) {
         AfxMessageBox(IDS_SOCKETS_INIT_FAILED);
         return FALSE;
