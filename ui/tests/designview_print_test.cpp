@@ -85,12 +85,18 @@ TEST_F(DesignCanvas, PrintsAConstantTextACode128AndARectangleOnTheTemplatesPrint
     text->SetY(1000);
     text->SetWidth(40000);
     text->SetHeight(7000);
+    LOGFONTA font = {};
+    font.lfHeight = -24;
+    font.lfWeight = FW_NORMAL;
+    lstrcpyA(font.lfFaceName, "Liberation Sans");
+    text->SetLogFont(&font);
     Area()->Append(text);
     auto* code = new CGraphBarcode;
     ASSERT_TRUE(code->SetSymbologyByName("Code 128"));
     code->SetContentKind(1);
     code->SetMultiLineText("DESIGN128");
     code->SetHumanReadable(false);
+    code->SetLogFont(&font);
     code->SetModuleWidth(250);
     code->SetX(5000);
     code->SetY(9000);
