@@ -718,3 +718,65 @@ TEST_F(DesignCanvas, SelectedObjectsShowTheirHandlesAfterEveryRepaintOnlyWithCon
     ::ReleaseDC(view->m_hWnd, dc);
     EXPECT_NE(background, handle);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Data source, label size and a new label definition
+
+TEST_F(DesignCanvas, SourceCommandsSetTheSelectionsKindAndCheckIt)
+{
+    CGraphTextExt* text = AddConstantText(Area(), "fixed");
+    CTestCmdUI none(ID_SOURCE_DATE);
+    none.DoUpdate(view, TRUE);
+    EXPECT_FALSE(none.m_bEnabled);
+    text->SetSelected(true);
+    CTestCmdUI constant(ID_SOURCE_CONSTANT);
+    constant.DoUpdate(view, TRUE);
+    EXPECT_TRUE(constant.m_bEnabled);
+    EXPECT_EQ(1, constant.m_nCheck);
+    Command(ID_SOURCE_DATE);
+    EXPECT_EQ(2, Area()->GetAt(0)->GetSourceKind());
+    CTestCmdUI date(ID_SOURCE_DATE);
+    date.DoUpdate(view, TRUE);
+    EXPECT_EQ(1, date.m_nCheck);
+    // An image has an image source: constant and table apply, date does not.
+    Area()->DeselectAll();
+    auto* image = new CGraphImageExtExt;
+    image->SetSelected(true);
+    Area()->Append(image);
+    CTestCmdUI table(ID_SOURCE_TABLE);
+    table.DoUpdate(view, TRUE);
+    EXPECT_EQ(image->HasImageSource(), table.m_bEnabled != FALSE);
+    CTestCmdUI time(ID_SOURCE_TIME);
+    time.DoUpdate(view, TRUE);
+    EXPECT_FALSE(time.m_bEnabled);
+}
+
+TEST_F(DesignCanvas, LabelSizeBoxesParseLengthsAndANewDefinitionAsksFirstWhenChanged)
+{
+    const LONG width = view->GetTotalSize().cx;
+    view->boxes[ID_LABEL_WIDTH] = "60 mm";
+    Command(ID_LABEL_WIDTH);
+    EXPECT_EQ(60000, doc->GetCurrentTemplate()->GetLabelStock()->GetWidth(0));
+    EXPECT_GT(view->GetTotalSize().cx, width);
+    view->SetMeasurementSystem(1);
+    view->boxes[ID_LABEL_HEIGHT] = "2";
+    Command(ID_LABEL_HEIGHT);
+    EXPECT_EQ(50800, doc->GetCurrentTemplate()->GetLabelStock()->GetHeight(0));
+    view->boxes[ID_LABEL_HEIGHT] = "tall";
+    Command(ID_LABEL_HEIGHT);
+    EXPECT_EQ(50800, doc->GetCurrentTemplate()->GetLabelStock()->GetHeight(0));
+
+    doc->GetCurrentTemplate()->GetLabelStock()->SetModified(true);
+    MessageBoxRecorder boxes;
+    boxes.Answer(IDNO);
+    Command(ID_LABEL_NEW);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_STREQ("Create a new label definition, are you sure?", boxes.Last().text);
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO), boxes.Last().Buttons());
+    EXPECT_EQ(static_cast<UINT>(MB_ICONQUESTION), boxes.Last().Icon());
+    EXPECT_EQ(60000, doc->GetCurrentTemplate()->GetLabelStock()->GetWidth(0));
+    boxes.Answer(IDYES);
+    Command(ID_LABEL_NEW);
+    EXPECT_EQ(2u, boxes.Count());
+    EXPECT_FALSE(doc->GetCurrentTemplate()->GetLabelStock()->IsModified());
+}
