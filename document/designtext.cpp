@@ -79,13 +79,16 @@ bool ParseLengthText(const char* text, int measureSystem, int* um)
     }
     if (read != 1 || !std::isfinite(number))
         return false;
-    const char* unit = measureSystem == kMeasureMetric ? " mm" : measureSystem == kMeasureUS ? " in" : nullptr;
-    if (unit == nullptr)
+    // A bare number takes the unit of the measurement system directly: appending the unit word
+    // and reading the text again could overflow the copy or go round for ever on a full one.
+    const int factor = measureSystem == kMeasureMetric ? 1000 : measureSystem == kMeasureUS ? 25400 : 0;
+    if (factor == 0)
         return false;
-    CString withUnit = CString(buffer) + unit;
-    if (withUnit.GetLength() > 31)
+    const float product = static_cast<float>(static_cast<double>(number) * factor);
+    if (!FitsInt(product))
         return false;
-    return ParseLengthText(withUnit, measureSystem, um);
+    *um = static_cast<int>(product);
+    return true;
 }
 
 bool ParsePercentText(const char* text, int* percent)

@@ -1,8 +1,363 @@
+// The design canvas: its life, painting, scrolling, focus, context menu, lost capture and the
+// length texts of the ribbon's boxes. The mouse and keys are in designview_mouse.cpp, the commands
+// in designview_commands.cpp, printing in designview_print.cpp.
 #include "ui/designview.h"
 
-Ostrelind_SoftLabelDesignView::Ostrelind_SoftLabelDesignView() = default;
-Ostrelind_SoftLabelDesignView::~Ostrelind_SoftLabelDesignView() = default;
+#include "document/designtext.h"
+#include "document/labeldoc.h"
+#include "framework/menu.h"
+#include "labelmodel/graphcollection.h"
+#include "labelmodel/labelstock.h"
+#include "labelmodel/marker.h"
+#include "labelmodel/template.h"
+#include "ui/commandids.h"
+#include "ui/inplaceedit.h"
+#include "ui/resourceids.h"
 
-void Ostrelind_SoftLabelDesignView::ToggleSelectAllInArea() {}
+#include <climits>
+#include <cstring>
 
-void Ostrelind_SoftLabelDesignView::OnDraw(CDC*) {}
+namespace {
+
+// Design views alive: the shared object buffer goes with the last of them.
+int g_designViews = 0;
+
+// The largest extent handed to the scroll bars: far beyond any label, still clear of overflow in
+// the bar arithmetic of a 32-bit int.
+const long long kMaxScrollExtent = 0x3FFFFFFF;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(Ostrelind_SoftLabelDesignView, CScrollView)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_TIMER()
+    ON_WM_ERASEBKGND()
+    ON_WM_SETFOCUS()
+    ON_WM_KILLFOCUS()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_KEYDOWN()
+    ON_WM_CHAR()
+    ON_MESSAGE(WM_SYSKEYDOWN, OnSysKey)
+    ON_MESSAGE(WM_SYSCHAR, OnSysKey)
+    ON_WM_RBUTTONUP()
+    ON_WM_CONTEXTMENU()
+    ON_WM_CAPTURECHANGED()
+    ON_WM_CANCELMODE()
+    ON_COMMAND(ID_CANCEL_INPLACE_EDIT, OnCancelInPlaceEdit)
+    ON_COMMAND_RANGE(ID_DRAW_LINE, ID_DRAW_ELLIPSE, OnInsertTool)
+    ON_COMMAND_RANGE(ID_INSERT_TEXT, ID_INSERT_IMAGE, OnInsertTool)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_DRAW_LINE, ID_DRAW_ELLIPSE, OnUpdateInsertTool)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_INSERT_TEXT, ID_INSERT_IMAGE, OnUpdateInsertTool)
+    ON_COMMAND(ID_ZOOM, OnZoomBox)
+    ON_UPDATE_COMMAND_UI(ID_ZOOM, OnUpdateZoomBox)
+    ON_COMMAND_RANGE(ID_ZOOM_50, ID_ZOOM_75, OnZoomStep)
+    ON_COMMAND_RANGE(ID_ZOOM_100, ID_ZOOM_400, OnZoomStep)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_ZOOM_50, ID_ZOOM_75, OnUpdateZoomStep)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_ZOOM_100, ID_ZOOM_400, OnUpdateZoomStep)
+    ON_COMMAND_RANGE(ID_AREA_LABEL, ID_AREA_FOOTER, OnArea)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_AREA_LABEL, ID_AREA_FOOTER, OnUpdateArea)
+    ON_COMMAND(ID_VIEW_FIELD_CODES, OnViewFieldCodes)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_FIELD_CODES, OnUpdateViewFieldCodes)
+    ON_COMMAND(ID_VIEW_FIELD_CONTOURS, OnViewFieldContours)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_FIELD_CONTOURS, OnUpdateViewFieldContours)
+    ON_COMMAND(ID_SHOW_RULERS, OnShowRulers)
+    ON_UPDATE_COMMAND_UI(ID_SHOW_RULERS, OnUpdateShowRulers)
+    ON_COMMAND_RANGE(ID_HELPLINES_VERT, ID_HELPLINES_HORZ, OnHelpLines)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_HELPLINES_VERT, ID_HELPLINES_HORZ, OnUpdateHelpLines)
+    ON_COMMAND_RANGE(ID_HELPLINES_HORZ_SPACING, ID_HELPLINES_VERT_SPACING, OnHelpLineSpacing)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_HELPLINES_HORZ_SPACING, ID_HELPLINES_VERT_SPACING, OnUpdateHelpLineSpacing)
+    ON_COMMAND_RANGE(ID_SHOW_DESIGN, ID_SHOW_TABLE, OnShowPane)
+    ON_UPDATE_COMMAND_UI(ID_SHOW_PREVIEW, OnUpdateShowPreview)
+    ON_COMMAND_RANGE(ID_SOURCE_CONSTANT, ID_SOURCE_AUTOINC, OnSource)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_SOURCE_CONSTANT, ID_SOURCE_AUTOINC, OnUpdateSource)
+    ON_COMMAND(ID_LABEL_NEW, OnLabelNew)
+    ON_UPDATE_COMMAND_UI(ID_LABEL_NEW, OnUpdateLabelEditable)
+    ON_COMMAND(ID_LABEL_LOAD, OnLabelLoad)
+    ON_UPDATE_COMMAND_UI(ID_LABEL_LOAD, OnUpdateLabelEditable)
+    ON_COMMAND_RANGE(ID_LABEL_WIDTH, ID_LABEL_HEIGHT, OnLabelSize)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_LABEL_WIDTH, ID_LABEL_HEIGHT, OnUpdateLabelSize)
+    ON_COMMAND(ID_FILE_PRINT, OnFilePrintCommand)
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrintDirect)
+END_MESSAGE_MAP()
+
+Ostrelind_SoftLabelDesignView::Ostrelind_SoftLabelDesignView()
+{
+    m_clipboardFormat = ::RegisterClipboardFormatA("TRQZ_OBJECTS_NEW");
+    ++g_designViews;
+}
+
+Ostrelind_SoftLabelDesignView::~Ostrelind_SoftLabelDesignView()
+{
+    // The shared buffer of copied objects outlives each view but not the last one.
+    if (--g_designViews == 0) {
+        CGraphCollection*& buffer = ClipboardObjects();
+        if (buffer != nullptr) {
+            buffer->DeleteAll();
+            delete buffer;
+            buffer = nullptr;
+        }
+    }
+    DeleteArmedObject();
+    delete m_creatingObject;
+    delete m_rubberBand;
+    delete m_inPlaceEdit;
+}
+
+CGraphCollection*& Ostrelind_SoftLabelDesignView::ClipboardObjects()
+{
+    static CGraphCollection* buffer = nullptr;
+    return buffer;
+}
+
+COstrelindSoftLabelDoc* Ostrelind_SoftLabelDesignView::GetLabelDoc() const
+{
+    return dynamic_cast<COstrelindSoftLabelDoc*>(m_pDocument);
+}
+
+CTemplate* Ostrelind_SoftLabelDesignView::CurrentTemplate() const
+{
+    COstrelindSoftLabelDoc* doc = GetLabelDoc();
+    return doc != nullptr ? doc->GetCurrentTemplate() : nullptr;
+}
+
+CGraphCollection* Ostrelind_SoftLabelDesignView::AreaObjects() const
+{
+    CTemplate* tmpl = CurrentTemplate();
+    return tmpl != nullptr && IsValidArea() ? tmpl->GetArea(m_area) : nullptr;
+}
+
+CPoint Ostrelind_SoftLabelDesignView::ToView(CPoint point) const
+{
+    CPoint scroll = GetDeviceScrollPosition();
+    return CPoint(point.x + scroll.x, point.y + scroll.y);
+}
+
+void Ostrelind_SoftLabelDesignView::DeleteArmedObject()
+{
+    delete m_armedObject;
+    m_armedObject = nullptr;
+}
+
+void Ostrelind_SoftLabelDesignView::DiscardCreatingObject(CDC* dc)
+{
+    if (m_creatingObject == nullptr)
+        return;
+    CGraphObject* object = m_creatingObject;
+    m_creatingObject = nullptr;
+    if (dc != nullptr)
+        object->EndTracking(dc);
+    delete object;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Life
+
+int Ostrelind_SoftLabelDesignView::OnCreate(LPCREATESTRUCTA cs)
+{
+    if (CScrollView::OnCreate(cs) == -1)
+        return -1;
+    DWORD measure = 0;
+    if (::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IMEASURE | LOCALE_RETURN_NUMBER,
+                         reinterpret_cast<LPSTR>(&measure), sizeof measure / sizeof(char)) > 0)
+        m_measurementSystem = static_cast<int>(measure);
+    SetTimer(kIdleTimer, 100);
+    return 0;
+}
+
+void Ostrelind_SoftLabelDesignView::OnInitialUpdate()
+{
+    SetScrollSizes(MM_TEXT, CSize(100, 100));
+    CScrollView::OnInitialUpdate();
+}
+
+void Ostrelind_SoftLabelDesignView::OnDestroy()
+{
+    // The typed text is stored before the window (and with it the editor) goes.
+    EndInPlaceEdit();
+    CancelDrag();
+    KillTimer(kIdleTimer);
+    KillTimer(kDragTimer);
+    CScrollView::OnDestroy();
+}
+
+void Ostrelind_SoftLabelDesignView::OnUpdate(CView*, LPARAM hint, CObject*)
+{
+    // Another template became current: the editor's text goes to the object it was opened on.
+    if (m_inPlaceEdit != nullptr && m_editTemplate != CurrentTemplate())
+        EndInPlaceEdit();
+    if (hint == 0 || (hint & kHintDesignViews) != 0)
+        Invalidate(TRUE);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Painting and scrolling
+
+void Ostrelind_SoftLabelDesignView::OnDraw(CDC* dc)
+{
+    COstrelindSoftLabelDoc* doc = GetLabelDoc();
+    if (doc == nullptr)
+        return;
+    CTemplate* tmpl = doc->GetCurrentTemplate();
+    if (m_firstDraw) {
+        m_firstDraw = 0;
+        const int stored = tmpl->GetZoom(0);
+        if (stored >= 25) {
+            m_zoom = stored;
+            if (CWnd* parent = GetParent())
+                parent->PostMessage(WM_DESIGN_ZOOMCHANGED, static_cast<WPARAM>(m_zoom), 0);
+        }
+    }
+    if (m_mouseState == kRubberBand && m_rubberBand != nullptr)
+        m_rubberBand->Erase(dc);
+    doc->DrawLabelDefinition(dc, m_area, m_zoom);
+    if (!IsValidArea())
+        return;
+    const int row = doc->GetTableRowCount() >= 0 ? doc->GetPreviewRow() + 1 : -1;
+    doc->DrawArea(m_area, dc, m_zoom, 0, 0, true, row, 1, 300, 300, m_showFieldCodes != 0);
+    if (tmpl->GetFieldContours())
+        doc->DrawSelectionHandles(m_area, dc);
+    tmpl->GetHelpLines().Draw(dc, tmpl->GetLabelStock(), m_area, m_zoom);
+}
+
+BOOL Ostrelind_SoftLabelDesignView::OnEraseBkgnd(CDC* dc)
+{
+    CRect client;
+    GetClientRect(&client);
+    dc->FillSolidRect(&client, RGB(0xF0, 0xF0, 0xF0));
+    return TRUE;
+}
+
+void Ostrelind_SoftLabelDesignView::UpdateScrollSizes()
+{
+    COstrelindSoftLabelDoc* doc = GetLabelDoc();
+    if (doc == nullptr || m_hWnd == nullptr)
+        return;
+    CClientDC dc(m_hWnd);
+    const long long dpiX = dc.GetDeviceCaps(LOGPIXELSX);
+    const long long dpiY = dc.GetDeviceCaps(LOGPIXELSY);
+    // In 64 bits: a long roll label at a high zoom passes 2^31 in the product.
+    long long width = (dpiX * m_zoom + 50) / 100 * doc->GetDesignWidth(m_area) / 25400;
+    long long height = (dpiY * m_zoom + 50) / 100 * doc->GetDesignHeight(m_area) / 25400;
+    width = width < 0 ? 0 : width > kMaxScrollExtent ? kMaxScrollExtent : width;
+    height = height < 0 ? 0 : height > kMaxScrollExtent ? kMaxScrollExtent : height;
+    SetScrollSizes(MM_TEXT, CSize(static_cast<int>(width), static_cast<int>(height)));
+}
+
+BOOL Ostrelind_SoftLabelDesignView::OnScrollBy(CSize sizeScroll, BOOL doScroll)
+{
+    const CPoint before = GetScrollPosition();
+    const BOOL result = CScrollView::OnScrollBy(sizeScroll, doScroll);
+    const CPoint after = GetScrollPosition();
+    if (doScroll)
+        if (CWnd* parent = GetParent())
+            parent->PostMessage(WM_DESIGN_SCROLLED, 0,
+                                MAKELPARAM(static_cast<WORD>(after.x - before.x), static_cast<WORD>(after.y - before.y)));
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Focus, keys the system keeps, context menu
+
+void Ostrelind_SoftLabelDesignView::OnSetFocus(CWnd*)
+{
+    Invalidate(TRUE);
+}
+
+void Ostrelind_SoftLabelDesignView::OnKillFocus(CWnd*)
+{
+    Invalidate(TRUE);
+}
+
+LRESULT Ostrelind_SoftLabelDesignView::OnSysKey(WPARAM wParam, LPARAM)
+{
+    // Alt+Delete (and Alt+'.') only beeps; every other system key keeps its meaning (Alt+F4,
+    // the menu keys).
+    if (wParam == 46) {
+        ::MessageBeep(0);
+        return 0;
+    }
+    return Default();
+}
+
+void Ostrelind_SoftLabelDesignView::OnRButtonUp(UINT, CPoint point)
+{
+    if (GetLabelDoc() == nullptr)
+        return;
+    ClientToScreen(&point);
+    ShowPopupMenu(IDR_CONTEXT_DESIGN, point, this);
+}
+
+void Ostrelind_SoftLabelDesignView::OnContextMenu(CWnd*, CPoint point)
+{
+    if (GetLabelDoc() == nullptr)
+        return;
+    // From the keyboard the point is (-1, -1): the menu opens at the view's corner.
+    if (point.x == -1 && point.y == -1) {
+        point = CPoint(0, 0);
+        ClientToScreen(&point);
+    }
+    ShowPopupMenu(IDR_CONTEXT_DESIGN, point, this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The editor takes the edit commands while it is open; every other command finds its text stored
+
+BOOL Ostrelind_SoftLabelDesignView::OnCmdMsg(UINT nID, int nCode, void* pExtra, CmdHandlerInfo* pHandlerInfo)
+{
+    if (m_inPlaceEdit != nullptr && m_inPlaceEdit->m_hWnd != nullptr) {
+        const bool editCommand = nID == ID_EDIT_CUT || nID == ID_EDIT_COPY || nID == ID_EDIT_PASTE ||
+                                 nID == ID_EDIT_DELETE || nID == ID_EDIT_UNDO;
+        if (editCommand && nCode == CN_UPDATE_COMMAND_UI && pHandlerInfo == nullptr) {
+            auto* ui = static_cast<CCmdUI*>(pExtra);
+            ui->Enable(nID == ID_EDIT_UNDO ? m_inPlaceEdit->CanUndo() : TRUE);
+            return TRUE;
+        }
+        if (editCommand && nCode == CN_COMMAND) {
+            if (pHandlerInfo != nullptr)
+                return TRUE;
+            switch (nID) {
+            case ID_EDIT_CUT: m_inPlaceEdit->Cut(); break;
+            case ID_EDIT_COPY: m_inPlaceEdit->Copy(); break;
+            case ID_EDIT_PASTE: m_inPlaceEdit->Paste(); break;
+            case ID_EDIT_DELETE: m_inPlaceEdit->Clear(); break;
+            default: m_inPlaceEdit->Undo(); break;
+            }
+            return TRUE;
+        }
+        // Any other command may change the selection or the objects: the typed text lands in its
+        // own object first, never in whatever is selected afterwards.
+        if (nCode == CN_COMMAND && pHandlerInfo == nullptr && nID != ID_CANCEL_INPLACE_EDIT)
+            EndInPlaceEdit();
+    }
+    return CScrollView::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lengths
+
+bool Ostrelind_SoftLabelDesignView::ParseLength(const char* text, int* um) const
+{
+    return ParseLengthText(text, m_measurementSystem, um);
+}
+
+bool Ostrelind_SoftLabelDesignView::ParsePercent(const char* text, int* percent)
+{
+    return ParsePercentText(text, percent);
+}
+
+void Ostrelind_SoftLabelDesignView::FormatLength(int um, char* out) const
+{
+    if (out == nullptr)
+        return;
+    out[0] = 0;
+    CString text;
+    if (m_measurementSystem == kMeasureMetric)
+        text.Format("%g mm", um / 1000.0);
+    else if (m_measurementSystem == kMeasureUS)
+        text.Format("%.5g in", um / 25400.0);
+    lstrcpynA(out, text, 20);
+}

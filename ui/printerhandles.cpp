@@ -1,8 +1,85 @@
+// The device mode and device names of a named printer, for the print dialog and the application.
 #include "ui/printerhandles.h"
 
-bool BuildPrinterHandles(const char*, HGLOBAL& devMode, HGLOBAL& devNames)
+#include <winspool.h>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// A DEVMODE as the spooler hands it: the fixed part, then the driver's own bytes.
+const size_t kDevModeFixedSize = 156;
+
+} // namespace
+
+bool BuildPrinterHandles(const char* device, HGLOBAL& devMode, HGLOBAL& devNames)
 {
     devMode = nullptr;
     devNames = nullptr;
-    return false;
+    if (device == nullptr || *device == 0)
+        return false;
+    HANDLE printer = nullptr;
+    if (!::OpenPrinterA(const_cast<char*>(device), &printer, nullptr) || printer == nullptr)
+        return false;
+    DWORD needed = 0;
+    ::GetPrinterA(printer, 2, nullptr, 0, &needed);
+    if (needed < sizeof(PRINTER_INFO_2A)) {
+        ::ClosePrinter(printer);
+        return false;
+    }
+    std::vector<BYTE> buffer(needed, 0);
+    if (!::GetPrinterA(printer, 2, buffer.data(), needed, &needed)) {
+        ::ClosePrinter(printer);
+        return false;
+    }
+    ::ClosePrinter(printer);
+    const auto* info = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
+    if (info->pDevMode == nullptr)
+        return false;
+
+    // The device mode: the fixed part and the driver's extra bytes, no more than the spooler
+    // filled in (its size fields are not trusted beyond the buffer it returned).
+    const DEVMODEA* source = info->pDevMode;
+    const BYTE* sourceBytes = reinterpret_cast<const BYTE*>(source);
+    const BYTE* bufferEnd = buffer.data() + buffer.size();
+    if (sourceBytes < buffer.data() || sourceBytes >= bufferEnd)
+        return false;
+    const size_t available = static_cast<size_t>(bufferEnd - sourceBytes);
+    const size_t modeSize = kDevModeFixedSize + source->dmDriverExtra;
+    const size_t copySize = modeSize < available ? modeSize : available;
+    HGLOBAL mode = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, modeSize);
+    if (mode == nullptr)
+        return false;
+    if (void* target = ::GlobalLock(mode)) {
+        std::memcpy(target, source, copySize);
+        ::GlobalUnlock(mode);
+    }
+
+    // The device names: the header, then driver, printer and port, each with its zero.
+    const char* driver = info->pDriverName ? info->pDriverName : "";
+    const char* name = info->pPrinterName ? info->pPrinterName : device;
+    const char* port = info->pPortName ? info->pPortName : "";
+    const size_t driverLength = std::strlen(driver) + 1;
+    const size_t nameLength = std::strlen(name) + 1;
+    const size_t portLength = std::strlen(port) + 1;
+    const size_t namesSize = sizeof(DEVNAMES) + driverLength + nameLength + portLength;
+    HGLOBAL names = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, namesSize);
+    if (names == nullptr) {
+        ::GlobalFree(mode);
+        return false;
+    }
+    if (auto* header = static_cast<DEVNAMES*>(::GlobalLock(names))) {
+        char* base = reinterpret_cast<char*>(header);
+        header->wDriverOffset = static_cast<WORD>(sizeof(DEVNAMES));
+        header->wDeviceOffset = static_cast<WORD>(header->wDriverOffset + driverLength);
+        header->wOutputOffset = static_cast<WORD>(header->wDeviceOffset + nameLength);
+        header->wDefault = 0;
+        std::memcpy(base + header->wDriverOffset, driver, driverLength);
+        std::memcpy(base + header->wDeviceOffset, name, nameLength);
+        std::memcpy(base + header->wOutputOffset, port, portLength);
+        ::GlobalUnlock(names);
+    }
+    devMode = mode;
+    devNames = names;
+    return true;
 }

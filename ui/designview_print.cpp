@@ -1,0 +1,94 @@
+// Printing from the design canvas: the print command's checks and printer choice, and the print
+// callbacks that hand each page to the document's print engine.
+#include "ui/designview.h"
+
+#include "document/labeldoc.h"
+#include "document/labeldocviews.h"
+#include "framework/app.h"
+#include "framework/print.h"
+#include "ui/commandids.h"
+#include "ui/printerhandles.h"
+
+void Ostrelind_SoftLabelDesignView::OnFilePrintCommand()
+{
+    PrintWith(FALSE);
+}
+
+void Ostrelind_SoftLabelDesignView::OnFilePrintDirect()
+{
+    PrintWith(TRUE);
+}
+
+void Ostrelind_SoftLabelDesignView::PrintWith(BOOL direct)
+{
+    COstrelindSoftLabelDoc* doc = GetLabelDoc();
+    if (doc == nullptr)
+        return;
+    EndInPlaceEdit();
+    if (!doc->CheckBeforePrint(this))
+        return;
+    // A template that prints table rows is printed by the project's first table view.
+    if (doc->UsesTableData()) {
+        for (CView* view : doc->GetViews()) {
+            if (dynamic_cast<CLabelDocTableView*>(view) != nullptr && view->m_hWnd != nullptr) {
+                view->PostMessage(WM_COMMAND, direct ? ID_FILE_PRINT_DIRECT : ID_FILE_PRINT);
+                return;
+            }
+        }
+    }
+    CString device, driver, port;
+    doc->GetStoredPrinter(device, driver, port);
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && !device.IsEmpty() && !driver.IsEmpty() && !port.IsEmpty()) {
+        HGLOBAL devMode = nullptr;
+        HGLOBAL devNames = nullptr;
+        if (BuildPrinterHandles(device, devMode, devNames))
+            app->SelectPrinter(devNames, devMode, TRUE);
+    }
+
+    // The framework's print command, with the dialog left out when printing directly.
+    CPrintInfo info;
+    info.m_bDirect = direct || (app != nullptr && app->m_pCmdInfo != nullptr);
+    if (OnPreparePrinting(&info)) {
+        CDC dc;
+        dc.Attach(info.m_pPD->m_pd.hDC);
+        RunPrintJob(&dc, &info);
+        dc.Detach();
+    }
+    doc->CommitAutoIncrementAfterPrint();
+}
+
+BOOL Ostrelind_SoftLabelDesignView::OnPreparePrinting(CPrintInfo* info)
+{
+    COstrelindSoftLabelDoc* doc = GetLabelDoc();
+    if (doc == nullptr || !doc->PreparePrinting(info, this))
+        return FALSE;
+    const CString before = info->m_pPD->GetDeviceName();
+    const BOOL result = DoPreparePrinting(info);
+    if (!result)
+        return FALSE;
+    const CString device = info->m_pPD->GetDeviceName();
+    if (device != before)
+        doc->SetStoredPrinter(device, info->m_pPD->GetDriverName(), info->m_pPD->GetPortName());
+    return result;
+}
+
+void Ostrelind_SoftLabelDesignView::OnBeginPrinting(CDC* dc, CPrintInfo* info)
+{
+    if (COstrelindSoftLabelDoc* doc = GetLabelDoc())
+        doc->BeginPrinting(dc, info, this);
+    CScrollView::OnBeginPrinting(dc, info);
+}
+
+void Ostrelind_SoftLabelDesignView::OnPrint(CDC* dc, CPrintInfo* info)
+{
+    if (COstrelindSoftLabelDoc* doc = GetLabelDoc())
+        doc->PrintPage(dc, info, this);
+}
+
+void Ostrelind_SoftLabelDesignView::OnEndPrinting(CDC* dc, CPrintInfo* info)
+{
+    if (COstrelindSoftLabelDoc* doc = GetLabelDoc())
+        doc->EndPrinting(info);
+    CScrollView::OnEndPrinting(dc, info);
+}
