@@ -99,6 +99,7 @@ void CTabView::SetTabLabel(int index, const char* label)
     if (index < 0 || index >= GetTabsNum())
         return;
     m_tabs[index].label = label != nullptr ? label : "";
+    ForgetWidths();
     if (m_hWnd != nullptr)
         Invalidate(TRUE);
 }
@@ -106,6 +107,7 @@ void CTabView::SetTabLabel(int index, const char* label)
 void CTabView::EnableActiveTabCloseButton(bool enable)
 {
     m_closeBox = enable;
+    ForgetWidths();
     if (m_hWnd != nullptr)
         Invalidate(TRUE);
 }
@@ -127,6 +129,7 @@ int CTabView::AddView(const ViewFactory& factory, const char* label, int index, 
     tab.view = view->m_hWnd;
     tab.label = label != nullptr ? label : "";
     m_tabs.insert(m_tabs.begin() + index, tab);
+    ForgetWidths();
     if (first)
         m_active = 0;
     else if (index <= m_active)
@@ -143,6 +146,7 @@ BOOL CTabView::RemoveView(int index, bool keepView)
         EndLabelEdit(false);
     HWND view = m_tabs[index].view;
     m_tabs.erase(m_tabs.begin() + index);
+    ForgetWidths();
     if (m_tabs.empty())
         m_active = -1;
     else if (index < m_active || (index == m_active && m_active >= GetTabsNum()))
@@ -167,6 +171,7 @@ BOOL CTabView::SetActiveView(int index)
     if (m_editIndex >= 0)
         EndLabelEdit(true);
     m_active = index;
+    ForgetWidths();
     ShowActiveOnly();
     EnsureActiveVisible();
     Invalidate(TRUE);
@@ -214,9 +219,12 @@ CRect CTabView::GetViewRect() const
     return client;
 }
 
-std::vector<int> CTabView::MeasureTabs() const
+const std::vector<int>& CTabView::MeasureTabs() const
 {
-    std::vector<int> widths(m_tabs.size(), 0);
+    if (m_widths.size() == m_tabs.size())
+        return m_widths;
+    std::vector<int>& widths = m_widths;
+    widths.assign(m_tabs.size(), 0);
     HDC dc = ::GetDC(m_hWnd);
     HGDIOBJ old = ::SelectObject(dc, m_font != nullptr ? m_font : ::GetStockObject(DEFAULT_GUI_FONT));
     for (size_t i = 0; i < m_tabs.size(); ++i) {
@@ -235,7 +243,7 @@ CRect CTabView::GetTabRect(int index) const
         return CRect(0, 0, 0, 0);
     CRect client;
     GetClientRect(&client);
-    const std::vector<int> widths = MeasureTabs();
+    const std::vector<int>& widths = MeasureTabs();
     int x = kScrollButtons;
     for (int i = m_firstVisible; i < index; ++i)
         x += widths[i];
@@ -278,16 +286,13 @@ void CTabView::EnsureActiveVisible()
     }
     CRect client;
     GetClientRect(&client);
-    const std::vector<int> widths = MeasureTabs();
+    const std::vector<int>& widths = MeasureTabs();
     // Scroll right until the active tab ends inside the strip (or is the first one shown).
-    while (m_firstVisible < m_active) {
-        int right = kScrollButtons;
-        for (int i = m_firstVisible; i <= m_active; ++i)
-            right += widths[i];
-        if (right <= client.right)
-            break;
-        ++m_firstVisible;
-    }
+    int right = kScrollButtons;
+    for (int i = m_firstVisible; i <= m_active; ++i)
+        right += widths[i];
+    while (m_firstVisible < m_active && right > client.right)
+        right -= widths[m_firstVisible++];
 }
 
 void CTabView::OnSize(UINT, int, int)
@@ -457,6 +462,7 @@ void CTabView::EndLabelEdit(bool keep)
     // An empty label would leave a tab nobody can see: it keeps its old one.
     if (keep && !text.IsEmpty() && index < GetTabsNum() && text != m_tabs[index].label) {
         m_tabs[index].label = text;
+        ForgetWidths();
         Invalidate(TRUE);
         OnTabLabelEdited(index);
     }

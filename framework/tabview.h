@@ -93,7 +93,9 @@ protected:
     void ShowActiveOnly();
     void EnsureActiveVisible();
     // Tab widths for the strip's font, and the room left of the tabs for the two scroll buttons.
-    std::vector<int> MeasureTabs() const;
+    // Measured once per change of tabs, labels or the active tab.
+    const std::vector<int>& MeasureTabs() const;
+    void ForgetWidths() { m_widths.clear(); }
     static const int kScrollButtons = 32;
 
     std::vector<Tab> m_tabs;
@@ -104,4 +106,5 @@ protected:
     int m_editIndex = -1;
     CTabLabelEdit m_edit;
     HFONT m_font = nullptr;
+    mutable std::vector<int> m_widths;
 };

@@ -3,12 +3,18 @@
 # window, saves a PNG of the whole screen and closes the program again.
 #   scripts/screenshot.sh [out.png] [program arguments...]
 #   scripts/screenshot.sh --grid out.png      the grid control's demo program instead
+#   scripts/screenshot.sh --project out.png   only the window of a new project (template tabs with
+#                                             the canvas between its rulers over the sheet preview,
+#                                             and the table tabs), at a size where all of it shows
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
 MODE=program
 if [ "${1:-}" = "--grid" ]; then
   MODE=grid
+  shift
+elif [ "${1:-}" = "--project" ]; then
+  MODE=project
   shift
 fi
 OUT="${1:-$BUILD_DIR/screenshot.png}"
@@ -69,7 +75,13 @@ if [ -n "$found" ]; then
   for _ in $(seq 1 100); do splash || break; sleep 0.1; done
   sleep 1
   mkdir -p "$(dirname "$OUT")"
-  import -window root "$OUT"
+  if [ "$MODE" = project ]; then
+    # The main window alone, which holds the new project's window.
+    id=$(xwininfo -root -tree 2>/dev/null | grep '"KORVELTA-PRINT - ' | head -1 | awk '{print $1}')
+    import -window "$id" "$OUT"
+  else
+    import -window root "$OUT"
+  fi
   echo "saved $OUT"
 else
   echo "the main window did not appear" >&2

@@ -237,23 +237,6 @@ TEST_F(DocumentWindows, PlusTabsAddOneAndStopAtTheLimit)
     EXPECT_EQ(3, tables->GetActiveTab());
     EXPECT_EQ(3, doc->GetCurrentTableIndex());
 
-    // Up to the limit through the same operation the "+" tab uses.
-    while (doc->GetTableCount() < COstrelindSoftLabelDoc::kMaxCount)
-        doc->AddTableTab();
-    ASSERT_EQ(256, tables->GetTabsNum());
-    tables->SetActiveView(255);
-    EXPECT_EQ(255, doc->GetTableCount());
-    EXPECT_EQ(256, tables->GetTabsNum());
-    EXPECT_EQ(254, tables->GetActiveTab()) << "the last table's tab is shown again";
-
-    while (doc->GetTemplateCount() < COstrelindSoftLabelDoc::kMaxCount)
-        doc->AddTemplateTab();
-    ASSERT_EQ(256, templates->GetTabsNum());
-    Click(templates, 255);
-    EXPECT_EQ(255, doc->GetTemplateCount());
-    EXPECT_EQ(256, templates->GetTabsNum());
-    EXPECT_EQ(254, templates->GetActiveTab());
-    EXPECT_EQ(254, doc->GetCurrentTemplateIndex());
 }
 
 TEST_F(DocumentWindows, TheCloseBoxAsksAndRemovesTheTabWithItsViews)
