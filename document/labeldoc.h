@@ -101,6 +101,8 @@ public:
 
     void SetTemplateTabs(CLabelDocTabs* tabs) { m_templateTabs = tabs; }
     void SetTableTabs(CLabelDocTabs* tabs) { m_tableTabs = tabs; }
+    CLabelDocTabs* GetTemplateTabs() const { return m_templateTabs; }
+    CLabelDocTabs* GetTableTabs() const { return m_tableTabs; }
 
     // ---- character sets, zoom, status panes (labeldoc.cpp) ----
     // The value of the name (exact match), else the text as a number 0..255, else 0.
@@ -124,6 +126,9 @@ public:
     uint8_t GetTableCharset() const { return m_tableFont.lfCharSet; }
     bool IsStacked() const { return m_stacked != 0; }
     void SetStacked(bool on) { m_stacked = on ? 1 : 0; }
+    // The layout byte kept for each template (1 stacked); 0 outside the slots.
+    uint8_t GetTemplateLayout(int index) const
+    { return index >= 0 && index < kSlotCount ? m_stackedLayout[index] : 0; }
 
     // ---- the current table as shown (labeldoc_tables.cpp) ----
     // Copies the cell text into buffer (size bytes, always terminated); nothing without a table.

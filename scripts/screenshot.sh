@@ -11,6 +11,9 @@
 #                                             the printed page (scripts/scenario.sh)
 #   scripts/screenshot.sh --ribbon outdir     the main window's ribbon: Home at full width and
 #                                             narrow, the Table category, and Home's key tips
+#   scripts/screenshot.sh --project out.png   only the window of a new project (template tabs with
+#                                             the canvas between its rulers over the sheet preview,
+#                                             and the table tabs), at a size where all of it shows
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
@@ -23,6 +26,9 @@ elif [ "${1:-}" = "--dialog" ]; then
   shift
 elif [ "${1:-}" = "--ribbon" ]; then
   MODE=ribbon
+  shift
+elif [ "${1:-}" = "--project" ]; then
+  MODE=project
   shift
 fi
 OUT="${1:-$BUILD_DIR/screenshot.png}"
@@ -206,7 +212,13 @@ if [ -n "$found" ]; then
   for _ in $(seq 1 100); do splash || break; sleep 0.1; done
   sleep 1
   mkdir -p "$(dirname "$OUT")"
-  import -window root "$OUT"
+  if [ "$MODE" = project ]; then
+    # The main window alone, which holds the new project's window.
+    id=$(xwininfo -root -tree 2>/dev/null | grep '"KORVELTA-PRINT - ' | head -1 | awk '{print $1}')
+    import -window "$id" "$OUT"
+  else
+    import -window root "$OUT"
+  fi
   echo "saved $OUT"
 else
   echo "the main window did not appear" >&2
