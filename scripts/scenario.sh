@@ -36,7 +36,9 @@ drag() { # x1 y1 x2 y2: press, wait past the drag delay, move in steps, release
 }
 key() { xdotool key --delay 80 "$@"; sleep 0.5; }
 
-psfile="$(winepath -u "$(drive printer)")"
+# A C: path inside the prefix as a Unix path (winepath would need the 32-bit loader here).
+unix_path() { local p="${1#[Cc]:}"; echo "$WINEPREFIX/drive_c${p//\\//}"; }
+psfile="$(unix_path "$(drive printer)")"
 rm -f "$psfile"
 project_dir="$WINEPREFIX/drive_c/scenario"
 rm -rf "$project_dir"

@@ -77,6 +77,19 @@ HWND FindById(LONG_PTR id)
     return search.found;
 }
 
+// The program runs in Wine's virtual desktop named by KORVELTA_DESKTOP; windows are only found
+// from a thread of the same desktop. False while that desktop does not exist yet.
+bool AttachDesktop()
+{
+    static bool attached = false;
+    const char* desktop = std::getenv("KORVELTA_DESKTOP");
+    if (attached || desktop == nullptr)
+        return true;
+    if (HDESK handle = ::OpenDesktopA(desktop, 0, FALSE, GENERIC_ALL))
+        attached = ::SetThreadDesktop(handle) != FALSE;
+    return attached;
+}
+
 int Fail(const char* what)
 {
     std::fprintf(stderr, "korvelta_drive: %s\n", what);
@@ -90,12 +103,7 @@ int main(int argc, char** argv)
     if (argc < 2)
         return Fail("usage: printer | wait <caption> <seconds> | rect <id> | post <id> | settext <id> <text>");
     const std::string verb = argv[1];
-    // The program runs in Wine's virtual desktop of that name; windows are only found from a
-    // thread of the same desktop.
-    if (const char* desktop = std::getenv("KORVELTA_DESKTOP")) {
-        if (HDESK handle = ::OpenDesktopA(desktop, 0, FALSE, GENERIC_ALL))
-            ::SetThreadDesktop(handle);
-    }
+    AttachDesktop();
     if (verb == "printer") {
         if (!printtest::EnsureFilePrinter())
             return Fail("the file printer could not be installed");
@@ -106,7 +114,8 @@ int main(int argc, char** argv)
     }
     if (verb == "wait" && argc >= 4) {
         const DWORD until = ::GetTickCount() + static_cast<DWORD>(std::atoi(argv[3])) * 1000;
-        while (FindTopLevel(argv[2]) == nullptr) {
+        // The desktop may not exist yet when the program is still starting.
+        while (!AttachDesktop() || FindTopLevel(argv[2]) == nullptr) {
             if (static_cast<LONG>(::GetTickCount() - until) > 0)
                 return Fail("no such window");
             ::Sleep(100);
