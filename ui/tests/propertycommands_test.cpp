@@ -272,9 +272,10 @@ TEST_F(PropertyCommands, Locale_ModuleItemsFollowTheDecimalSeparator)
     IdleUpdate(ID_BARCODE_MODULE);
     CMFCRibbonComboBox* module = Combo(ID_BARCODE_MODULE);
     ASSERT_EQ(6, module->GetCount());
-    CString expected;
-    expected.Format("%g mm", 0.2);
-    EXPECT_STREQ(expected, module->GetItem(0));
+    char separator[8] = {};
+    ASSERT_GT(::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator), 0);
+    EXPECT_STREQ(CString("0") + separator + "2 mm", module->GetItem(0));
+    EXPECT_STREQ("1 mm", module->GetItem(5));
 }
 
 TEST_F(PropertyCommands, USLocaleShowsXInInchesAndTakesBothUnits)
