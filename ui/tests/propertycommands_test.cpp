@@ -336,3 +336,54 @@ TEST_F(PropertyCommands, FieldOptionsFollowTheLockAndTheLeadingZeros)
     (void)text;
     (void)zeros;
 }
+
+TEST_F(PropertyCommands, BarcodeTogglesAndTextBoxesOfTheTable)
+{
+    AddBarcode("Code 128");
+    struct Toggle {
+        UINT id;
+        bool (CGraphCollection::*has)();
+        bool (CGraphCollection::*get)();
+    };
+    const Toggle toggles[] = {
+        {ID_BARCODE_HUMAN_READABLE, &CGraphCollection::HasSelectedHumanReadable, &CGraphCollection::GetSelectedHumanReadable},
+        {ID_BARCODE_CHECK_DIGIT, &CGraphCollection::HasSelectedCheckDigit, &CGraphCollection::GetSelectedCheckDigit},
+    };
+    // Code 128 shows its text; the check digit is its own affair.
+    ASSERT_TRUE(Area()->HasSelectedHumanReadable());
+    for (const Toggle& t : toggles) {
+        SCOPED_TRACE(t.id);
+        CTestCmdUI ui;
+        Update(t.id, &ui);
+        const bool has = (Area()->*t.has)();
+        EXPECT_EQ(has, ui.m_bEnabled != FALSE);
+        if (!has)
+            continue;
+        const bool before = (Area()->*t.get)();
+        EXPECT_EQ(before ? 1 : 0, ui.m_nCheck);
+        const int depth = UndoDepth();
+        Command(t.id);
+        EXPECT_NE(before, (Area()->*t.get)());
+        EXPECT_EQ(depth + 1, UndoDepth());
+    }
+
+    // The QR Code boxes, on a QR Code.
+    Area()->DeselectAll();
+    AddBarcode("QR Code\xAE");
+    Combo(ID_QR_ECC_LEVEL)->SetEditText("H");
+    Command(ID_QR_ECC_LEVEL);
+    char level[100] = {};
+    ASSERT_TRUE(Area()->GetSelectedErrorCorrectionLevelText(level, sizeof level));
+    EXPECT_NE(nullptr, std::strchr(level, 'H'));
+
+    // Column letters typed in lower case are stored in capitals.
+    Area()->DeselectAll();
+    AddText("from the table");
+    Command(ID_SOURCE_TABLE);
+    Edit(ID_SOURCE_COLUMN)->SetEditText("b");
+    Command(ID_SOURCE_COLUMN);
+    CString columns;
+    ASSERT_TRUE(doc->CanSetDataSourceColumns(0, &columns));
+    EXPECT_NE(-1, columns.Find('B'));
+    EXPECT_EQ(-1, columns.Find('b'));
+}
