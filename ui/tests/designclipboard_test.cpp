@@ -312,3 +312,25 @@ TEST_F(DesignClipboard, WithTheEditorOpenDeleteRemovesCharactersNotTheObject)
     EXPECT_EQ(1, Area()->GetCount());
     view->EndInPlaceEdit();
 }
+
+TEST_F(DesignClipboard, AMetafilePictureOfAnotherProgramPastesAsAnImage)
+{
+    HDC recorder = ::CreateMetaFileA(nullptr);
+    ASSERT_NE(nullptr, recorder);
+    ::Rectangle(recorder, 0, 0, 100, 50);
+    HMETAFILE metafile = ::CloseMetaFile(recorder);
+    ASSERT_NE(nullptr, metafile);
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(METAFILEPICT));
+    auto* picture = static_cast<METAFILEPICT*>(::GlobalLock(block));
+    picture->mm = MM_ANISOTROPIC;
+    picture->xExt = 2000;   // 20 x 10 mm in hundredths of a millimetre
+    picture->yExt = 1000;
+    picture->hMF = metafile;
+    ::GlobalUnlock(block);
+    PutOnClipboard(other.m_hWnd, CF_METAFILEPICT, block);
+    EXPECT_TRUE(PasteEnabled());
+    Command(ID_EDIT_PASTE);
+    ASSERT_EQ(1, Area()->GetCount());
+    EXPECT_EQ(+CGraphImageExtExt::kTypeCode, Area()->GetAt(0)->GetTypeCode());
+    EXPECT_EQ(1, UndoDepth());
+}
