@@ -12,6 +12,7 @@ class CGraphCollection;
 class CGraphObject;
 class CInPlaceEdit;
 class CMarkerRect;
+class CMFCRibbonBaseElement;
 class CTemplate;
 class COstrelindSoftLabelDoc;
 
@@ -141,6 +142,67 @@ protected:
     void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
     void OnPrint(CDC* dc, CPrintInfo* info) override;
     void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+
+    // ---- clipboard (designview_clipboard.cpp)
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditDelete();
+    void OnEditPaste();
+    void OnUpdateEditSelection(CCmdUI* ui);
+    void OnUpdateEditPaste(CCmdUI* ui);
+    // Clones the selection into a new object buffer while the clipboard is open (the earlier buffer
+    // stays when it cannot be opened); with cut, the selection is then deleted. False when nothing
+    // was copied.
+    bool CopySelectionToClipboard(bool cut);
+    bool IsPastableFormat(UINT format) const;
+
+    // ---- object property commands (designview_props.cpp, designview_fields.cpp)
+    // The ribbon element of a command; null without a main frame, a ribbon or the element.
+    CMFCRibbonBaseElement* FindCommandElement(UINT id) const;
+    // The text of a ribbon edit or combo box into size bytes; false when there is no such box.
+    bool ReadCommandBox(UINT id, char* out, int size) const;
+    // A valid area of a template that is not locked, while the edit-block flag is clear.
+    bool IsAreaEditable() const;
+    void OnEditUndo();
+    void OnUpdateEditUndo(CCmdUI* ui);
+    void OnEditRedo();
+    void OnUpdateEditRedo(CCmdUI* ui);
+    void OnEditSelectAll();
+    void OnUpdateEditSelectAll(CCmdUI* ui);
+    void OnPropertyButton(UINT id);
+    void OnUpdatePropertyButton(CCmdUI* ui);
+    void OnGeometryBox(UINT id);
+    void OnUpdateGeometryBox(CCmdUI* ui);
+    void OnFontFace();
+    void OnUpdateFontFace(CCmdUI* ui);
+    void OnFontSize();
+    void OnUpdateFontSize(CCmdUI* ui);
+    void OnTextAlignment(UINT id);
+    void OnUpdateTextAlignment(CCmdUI* ui);
+    void OnTextOption(UINT id);
+    void OnUpdateTextOption(CCmdUI* ui);
+    void OnCharacterSet();
+    void OnUpdateCharacterSet(CCmdUI* ui);
+    void OnColorButton(UINT id);
+    void OnUpdateColorButton(CCmdUI* ui);
+    void OnShapeLength(UINT id);
+    void OnUpdateShapeLength(CCmdUI* ui);
+    void OnImageImport();
+    void OnUpdateImageImport(CCmdUI* ui);
+    void OnFieldTextBox(UINT id);
+    void OnUpdateFieldTextBox(CCmdUI* ui);
+    void OnBarcodeSize(UINT id);
+    void OnUpdateBarcodeSize(CCmdUI* ui);
+    // Refills the module (or bar height) list when the unit flags differ from the remembered ones.
+    void FillBarcodeSizeList(UINT id, int flags);
+    void OnFieldToggle(UINT id);
+    void OnUpdateFieldToggle(CCmdUI* ui);
+
+public:
+    // The unit flags the module (ID_BARCODE_MODULE) or bar height list was last filled for.
+    static int GetBarcodeListFlags(UINT id);
+
+protected:
 
     // Helpers
     CTemplate* CurrentTemplate() const;

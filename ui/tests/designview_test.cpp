@@ -461,6 +461,8 @@ TEST_F(DesignCanvas, EscapeDuringACreationCancelsItCompletelyAndAnotherToolFollo
 
 TEST_F(DesignCanvas, DeleteRaisesTheCommandAndAltDeleteOnlyBeepsWhileOtherSystemKeysWork)
 {
+    // Delete is enabled only with a selection.
+    AddRect(1000, 1000, 2000, 2000)->SetSelected(true);
     Key(VK_DELETE);
     EXPECT_EQ(1, view->deleteCommands);
     Send(WM_SYSKEYDOWN, VK_DELETE, 1 << 29);
