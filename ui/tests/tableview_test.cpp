@@ -7,7 +7,9 @@
 #include "framework/doctempl.h"
 #include "grid/griddefs.h"
 #include "labelmodel/template.h"
+#include "document/tests/printhelpers.h"
 #include "testsupport/filedialogrecorder.h"
+#include "testsupport/printdialogrecorder.h"
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/tempdir.h"
 #include "testsupport/testcmdui.h"
@@ -528,4 +530,33 @@ TEST_F(TableViewTest, UpdatesOfTheRestOfTheCommands)
     // The charset combo is written only while the table has the focus.
     ::SetFocus(nullptr);
     EXPECT_FALSE(Update(ID_CHARACTER_SET).m_bTextSet);
+}
+
+TEST_F(TableViewTest, PrintOffersTheSelectedRowsAndCancelChangesNothing)
+{
+    MessageBoxRecorder boxes;
+    PrintDialogRecorder printDialogs;
+    printtest::BuildBarcodeLabels(*m_doc, 30);
+    m_doc->SetModifiedFlag(FALSE);
+    m_view->ResizeGridRows();
+    ASSERT_TRUE(m_doc->UsesTableData());
+
+    // No whole rows: no Selection.
+    Select(3, 1);
+    printDialogs.AnswerCancel();
+    Command(ID_FILE_PRINT);
+    ASSERT_EQ(1u, printDialogs.Count());
+    EXPECT_TRUE((printDialogs.Last().flags & PD_NOSELECTION) != 0);
+
+    // Rows 3..7 (and empty rows below the table that never count).
+    SelectRows(3, 7);
+    printDialogs.AnswerCancel();
+    Command(ID_FILE_PRINT);
+    ASSERT_EQ(2u, printDialogs.Count());
+    EXPECT_FALSE((printDialogs.Last().flags & PD_NOSELECTION) != 0);
+    EXPECT_TRUE((printDialogs.Last().flags & PD_SELECTION) != 0);
+    EXPECT_EQ(5, m_view->CountSelectedRows());
+    EXPECT_FALSE(m_doc->IsModified());
+    EXPECT_EQ("Name 001", Cell(0, 0));
+    EXPECT_EQ(30, m_doc->GetTableRowCount());
 }
