@@ -160,8 +160,8 @@ bool COstrelindSoftTableView::FindText(const char* text, const char* replacement
         replacedAny = true;
         const CString result = ReplaceInCell(cell, at, needle.GetLength(), replacement, wholeCell);
         doc->SetTableCellText(result, r - 1, column - 1);
-        TableChanged();
         if (mode == kReplaceOnce) {
+            TableChanged();
             GoToCell(r, column);
             return true;
         }
@@ -169,7 +169,8 @@ bool COstrelindSoftTableView::FindText(const char* text, const char* replacement
         // "aa") is never searched again, so the run ends.
     }
     if (replacedAny) {
-        m_pGrid->Invalidate(FALSE);
+        // Each write already marked the document modified; the views repaint once for the run.
+        TableChanged();
         return true;
     }
     if (!m_bFound)
