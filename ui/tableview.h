@@ -11,6 +11,7 @@
 
 class COstrelindSoftLabelDoc;
 class CTableFilterDlg;
+class CFindReplaceDialog;
 class CCmdUI;
 class TableSlot;
 
@@ -132,7 +133,8 @@ public:
     void OnUpdateStatusRows(CCmdUI* ui);
 
     // The modeless dialogs (nullptr when none).
-    HWND GetFindDialogWindow() const { return m_hFindDialog; }
+    HWND GetFindDialogWindow() const;
+    CFindReplaceDialog* GetFindDialog() const { return m_pFindDlg; }
     CTableFilterDlg* GetFilterDialog() const { return m_pFilterDlg; }
 
     DECLARE_MESSAGE_MAP()
@@ -155,9 +157,7 @@ private:
 
     CGridCtrl* m_pGrid = nullptr;
     CTableFilterDlg* m_pFilterDlg = nullptr;
-    HWND m_hFindDialog = nullptr;
-    struct FindState;
-    FindState* m_pFind = nullptr;          // the dialog's FINDREPLACE and buffers, alive with it
+    CFindReplaceDialog* m_pFindDlg = nullptr;   // deletes itself after its window
     CString m_strLastFind;
     bool m_bLastMatchCase = false;
     bool m_bLastWholeCell = false;

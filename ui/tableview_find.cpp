@@ -3,19 +3,12 @@
 #include "ui/tableview.h"
 
 #include "document/labeldoc.h"
+#include "framework/findreplace.h"
 #include "framework/msgbox.h"
 #include "ui/tableviewids.h"
 
 #include <commdlg.h>
 #include <cstring>
-
-// The dialog's record and buffers: the common dialog reads and writes them while its window
-// lives, so they stay until the view opens another dialog or goes.
-struct COstrelindSoftTableView::FindState {
-    FINDREPLACEA record = {};
-    char findText[256] = {};
-    char replaceText[256] = {};
-};
 
 void COstrelindSoftTableView::OnFind()
 {
@@ -27,57 +20,57 @@ void COstrelindSoftTableView::OnReplace()
     OpenFindDialog(true);
 }
 
+HWND COstrelindSoftTableView::GetFindDialogWindow() const
+{
+    return m_pFindDlg != nullptr ? m_pFindDlg->m_hWnd : nullptr;
+}
+
 void COstrelindSoftTableView::OpenFindDialog(bool replace)
 {
-    if (m_hFindDialog != nullptr && ::IsWindow(m_hFindDialog)) {
-        ::ShowWindow(m_hFindDialog, SW_SHOW);
-        ::SetActiveWindow(m_hFindDialog);
+    if (m_pFindDlg != nullptr && m_pFindDlg->m_hWnd != nullptr) {
+        m_pFindDlg->ShowWindow(SW_SHOW);
+        ::SetActiveWindow(m_pFindDlg->m_hWnd);
         return;
     }
-    delete m_pFind;
-    m_pFind = new FindState();
-    FINDREPLACEA& fr = m_pFind->record;
-    fr.lStructSize = sizeof fr;
-    fr.hwndOwner = m_hWnd;
-    fr.Flags = FR_DOWN;
-    fr.lpstrFindWhat = m_pFind->findText;
-    fr.wFindWhatLen = sizeof m_pFind->findText;
-    fr.lpstrReplaceWith = m_pFind->replaceText;
-    fr.wReplaceWithLen = sizeof m_pFind->replaceText;
-    m_hFindDialog = replace ? ::ReplaceTextA(&fr) : ::FindTextA(&fr);
+    auto* dialog = new CFindReplaceDialog();
+    if (!dialog->Create(replace ? FALSE : TRUE, "", "", FR_DOWN, this)) {
+        delete dialog;
+        return;
+    }
+    m_pFindDlg = dialog;
 }
 
 void COstrelindSoftTableView::DestroyFindDialog()
 {
-    // The dialog goes before its record: it must never reach a deleted view.
-    if (m_hFindDialog != nullptr && ::IsWindow(m_hFindDialog))
-        ::DestroyWindow(m_hFindDialog);
-    m_hFindDialog = nullptr;
-    delete m_pFind;
-    m_pFind = nullptr;
+    // The dialog goes with the view: it must never reach a deleted view. It deletes itself.
+    CFindReplaceDialog* dialog = m_pFindDlg;
+    m_pFindDlg = nullptr;
+    if (dialog != nullptr && dialog->m_hWnd != nullptr)
+        dialog->DestroyWindow();
 }
 
 LRESULT COstrelindSoftTableView::OnFindReplace(WPARAM, LPARAM lParam)
 {
-    const FINDREPLACEA* fr = reinterpret_cast<const FINDREPLACEA*>(lParam);
-    if (fr == nullptr)
+    CFindReplaceDialog* dialog = CFindReplaceDialog::GetNotifier(lParam);
+    if (dialog == nullptr || dialog != m_pFindDlg)
         return 0;
-    if (fr->Flags & FR_DIALOGTERM) {
-        // The record stays until the next dialog: the closing window may still read it.
-        m_hFindDialog = nullptr;
+    if (dialog->IsTerminating()) {
+        m_pFindDlg = nullptr;
         if (m_pGrid != nullptr && m_pGrid->m_hWnd != nullptr)
             m_pGrid->SetFocus();
         return 0;
     }
-    const bool matchCase = (fr->Flags & FR_MATCHCASE) != 0;
-    const bool whole = (fr->Flags & FR_WHOLEWORD) != 0;
-    const bool down = (fr->Flags & FR_DOWN) != 0;
-    if (fr->Flags & FR_FINDNEXT)
-        FindText(fr->lpstrFindWhat, nullptr, matchCase, whole, down, kFind);
-    else if (fr->Flags & FR_REPLACE)
-        FindText(fr->lpstrFindWhat, fr->lpstrReplaceWith, matchCase, whole, down, kReplaceOnce);
-    else if (fr->Flags & FR_REPLACEALL)
-        FindText(fr->lpstrFindWhat, fr->lpstrReplaceWith, matchCase, whole, down, kReplaceAll);
+    const bool matchCase = dialog->MatchCase() != FALSE;
+    const bool whole = dialog->MatchWholeWord() != FALSE;
+    const bool down = dialog->SearchDown() != FALSE;
+    const CString find = dialog->GetFindString();
+    const CString replacement = dialog->GetReplaceString();
+    if (dialog->FindNext())
+        FindText(find, nullptr, matchCase, whole, down, kFind);
+    else if (dialog->ReplaceCurrent())
+        FindText(find, replacement, matchCase, whole, down, kReplaceOnce);
+    else if (dialog->ReplaceAll())
+        FindText(find, replacement, matchCase, whole, down, kReplaceAll);
     return 0;
 }
 

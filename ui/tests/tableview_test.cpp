@@ -430,6 +430,13 @@ TEST_F(TableViewTest, FindDialogIsModelessAndGoesWithTheView)
     ::SendMessageA(dialog, WM_COMMAND, IDOK, 0);
     DrainMessages();
     EXPECT_EQ(3, m_grid->GetFocusCell().row);
+    // Enter in the dialog's edit box comes through the loop's pre-translation as Find next.
+    Select(1, 1);
+    ::SetDlgItemTextA(dialog, 0x480, "R1");
+    MSG enter = {::GetDlgItem(dialog, 0x480), WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+    EXPECT_TRUE(CWnd::WalkPreTranslateTree(nullptr, &enter));
+    DrainMessages();
+    EXPECT_EQ(2, m_grid->GetFocusCell().row);
     // The tab goes with the dialog open: the dialog goes first.
     m_view->DestroyWindow();
     m_view = nullptr;
@@ -559,4 +566,30 @@ TEST_F(TableViewTest, PrintOffersTheSelectedRowsAndCancelChangesNothing)
     EXPECT_FALSE(m_doc->IsModified());
     EXPECT_EQ("Name 001", Cell(0, 0));
     EXPECT_EQ(30, m_doc->GetTableRowCount());
+}
+
+TEST_F(TableViewTest, ReplaceDialogReplacesAllWithMatchCase)
+{
+    MessageBoxRecorder boxes;
+    m_doc->CurrentSlot().SetCellText("a", 0, 0);
+    m_doc->CurrentSlot().SetCellText("A", 1, 0);
+    m_doc->CurrentSlot().SetCellText("ba", 2, 0);
+    m_view->ResizeGridRows();
+    Select(1, 1);
+    Command(ID_TABLE_REPLACE);
+    HWND dialog = m_view->GetFindDialogWindow();
+    ASSERT_NE(nullptr, dialog);
+    ::SetDlgItemTextA(dialog, 0x480 /* edt1 */, "a");
+    ::SetDlgItemTextA(dialog, 0x481 /* edt2 */, "aa");
+    ::SendMessageA(::GetDlgItem(dialog, 0x411 /* chx2, match case */), BM_CLICK, 0, 0);
+    ::SendMessageA(::GetDlgItem(dialog, 0x401 /* psh2, replace all */), BM_CLICK, 0, 0);
+    DrainMessages();
+    EXPECT_EQ("aa A baa", Column(0));
+    EXPECT_EQ(1, UndoCopies());
+    // Cancel closes it; the view forgets it and the grid has the focus.
+    ::SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    DrainMessages();
+    EXPECT_EQ(nullptr, m_view->GetFindDialog());
+    EXPECT_FALSE(::IsWindow(dialog));
+    EXPECT_EQ(0u, boxes.Count());
 }
