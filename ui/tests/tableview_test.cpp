@@ -3,7 +3,9 @@
 // imports and filter files through the file-dialog recorder, and the rows offered for printing.
 #include "document/labeldoc.h"
 #include "document/tableslot.h"
+#include "document/tablefiles.h"
 #include "document/tableundo.h"
+#include "framework/menu.h"
 #include "framework/doctempl.h"
 #include "grid/griddefs.h"
 #include "labelmodel/template.h"
@@ -592,4 +594,96 @@ TEST_F(TableViewTest, ReplaceDialogReplacesAllWithMatchCase)
     EXPECT_EQ(nullptr, m_view->GetFindDialog());
     EXPECT_FALSE(::IsWindow(dialog));
     EXPECT_EQ(0u, boxes.Count());
+}
+
+namespace {
+HMENU g_trackedMenu = nullptr;
+UINT g_trackedEnabledInsert = 0;
+UINT TrackInsertRow(HMENU menu, UINT, int, int, HWND)
+{
+    g_trackedMenu = menu;
+    g_trackedEnabledInsert = ::GetMenuState(menu, ID_TABLE_INSERT_ROW, MF_BYCOMMAND);
+    return ID_TABLE_INSERT_ROW;
+}
+} // namespace
+
+TEST_F(TableViewTest, ContextMenuRaisesTheViewsCommands)
+{
+    Fill(3);
+    Select(2, 1);
+    PopupMenuTracker previous = SetPopupMenuTracker(TrackInsertRow);
+    m_view->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_grid->m_hWnd), MAKELPARAM(-1, -1));
+    SetPopupMenuTracker(previous);
+    ASSERT_NE(nullptr, g_trackedMenu);
+    EXPECT_EQ(0u, g_trackedEnabledInsert & (MF_GRAYED | MF_DISABLED));
+    DrainMessages();
+    EXPECT_EQ("r0  r1 r2", Column(0));
+}
+
+TEST_F(TableViewTest, TableAndFilterFilesRoundTrip)
+{
+    TempDir dir;
+    MessageBoxRecorder boxes;
+    FileDialogRecorder files;
+
+    // A table-and-filter file written from another table is appended.
+    {
+        TableSlot other;
+        other.SetCellText("x1", 0, 0);
+        other.SetCellText("x2", 1, 0);
+        ASSERT_TRUE(WriteTbfFile(other, dir.Path("more.tbf")));
+    }
+    Fill(2);
+    files.AnswerPath(dir.Path("more.tbf"));
+    Command(ID_TABLE_IMPORT);
+    EXPECT_EQ("r0 r1 x1 x2", Column(0));
+    EXPECT_EQ(1, UndoCopies());
+    EXPECT_TRUE(m_doc->IsModified());
+    EXPECT_GE(m_grid->GetRowCount(), 4 + 11);
+
+    // Store a filter and load it back into a table without one.
+    m_doc->CurrentSlot().CreateFilter();
+    m_doc->CurrentSlot().SetFilterText(2, "x");
+    files.AnswerPath(dir.Path("mine.filter"));
+    Command(ID_FILTER_STORE);
+    EXPECT_FALSE(ReadWholeFile(dir.Path("mine.filter")).empty());
+    m_doc->CurrentSlot().SetFilter(nullptr);
+    files.AnswerPath(dir.Path("mine.filter"));
+    Command(ID_FILTER_LOAD);
+    ASSERT_NE(nullptr, m_doc->CurrentSlot().Filter());
+    EXPECT_STREQ("x", m_doc->CurrentSlot().GetFilterText(2));
+    EXPECT_STREQ("filter", files.Last().defaultExt);
+    EXPECT_TRUE((files.Last().flags & OFN_FILEMUSTEXIST) != 0);
+}
+
+TEST_F(TableViewTest, PaintsHeaderLettersAndCellInk)
+{
+    Fill(3, "WWWWWW");
+    ::ShowWindow(m_host.m_hWnd, SW_SHOWNOACTIVATE);
+    ::UpdateWindow(m_host.m_hWnd);
+    ::RedrawWindow(m_grid->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT header, cell;
+    ASSERT_TRUE(m_grid->GetCellRect(0, 1, &header));
+    ASSERT_TRUE(m_grid->GetCellRect(1, 1, &cell));
+    HDC dc = ::GetDC(m_grid->m_hWnd);
+    // Dark pixels: text ink, not the background or the grid lines alone.
+    auto ink = [dc](const RECT& r) {
+        int dark = 0;
+        for (int y = r.top + 2; y < r.bottom - 2; ++y)
+            for (int x = r.left + 2; x < r.right - 2; ++x) {
+                const COLORREF c = ::GetPixel(dc, x, y);
+                if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 200)
+                    ++dark;
+            }
+        return dark;
+    };
+    const int headerInk = ink(header);
+    const int cellInk = ink(cell);
+    RECT empty;
+    m_grid->GetCellRect(9, 1, &empty);
+    const int emptyInk = ink(empty);
+    ::ReleaseDC(m_grid->m_hWnd, dc);
+    EXPECT_GT(headerInk, 5);
+    EXPECT_GT(cellInk, 20);
+    EXPECT_EQ(0, emptyInk);
 }
