@@ -116,6 +116,7 @@ public:
     void OnImportText();
     void OnImportExcel();
     void OnFilePrint();
+    void OnFilePrintDirect();
     void OnCharacterSet();
     void OnShowWindowsStacked();
     void OnShowTableOrPreview(UINT id);
@@ -153,6 +154,9 @@ private:
     void DeleteSelectedColumns();
     void OpenFindDialog(bool replace);
     void DestroyFindDialog();
+    // CheckBeforePrint, the stored printer, the framework's print loop (with or without the
+    // dialog), then the auto-increment is committed.
+    void PrintLabels(bool direct);
     bool FileDialog(bool open, const char* filter, const char* extension, CString& path);
 
     CGridCtrl* m_pGrid = nullptr;

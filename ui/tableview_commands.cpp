@@ -668,6 +668,16 @@ void COstrelindSoftTableView::OnUpdateStatusRows(CCmdUI* ui)
 
 void COstrelindSoftTableView::OnFilePrint()
 {
+    PrintLabels(false);
+}
+
+void COstrelindSoftTableView::OnFilePrintDirect()
+{
+    PrintLabels(true);
+}
+
+void COstrelindSoftTableView::PrintLabels(bool direct)
+{
     COstrelindSoftLabelDoc* doc = GetLabelDoc();
     if (doc == nullptr || !doc->CheckBeforePrint(this))
         return;
@@ -685,7 +695,19 @@ void COstrelindSoftTableView::OnFilePrint()
             }
         }
     }
-    CScrollView::OnFilePrint();
+    if (direct) {
+        // The application's printer without the dialog.
+        CPrintInfo info;
+        info.m_bDirect = TRUE;
+        if (OnPreparePrinting(&info)) {
+            CDC dc;
+            dc.Attach(info.m_pPD->m_pd.hDC);
+            RunPrintJob(&dc, &info);
+            dc.Detach();
+        }
+    } else {
+        CScrollView::OnFilePrint();
+    }
     doc->CommitAutoIncrementAfterPrint();
 }
 
