@@ -575,6 +575,8 @@ void COstrelindSoftTableView::OnImportExcel()
     CString path;
     if (doc == nullptr || doc->CurrentSlot().Table() == nullptr || !FileDialog(true, kExcelFilter, "xl*", path))
         return;
+    CTableUndo& undo = doc->GetTableUndo(doc->GetCurrentTableIndex());
+    const bool pushed = undo.IsRecordingUndo();
     PushUndo();
     CString title;
     const ExcelImportResult result = ImportExcelFile(*doc->CurrentSlot().Table(), path, &title, nullptr, m_hWnd);
@@ -585,8 +587,9 @@ void COstrelindSoftTableView::OnImportExcel()
             doc->CurrentSlot().ReapplyFilter();
         TableChanged();
     } else {
-        // A cancelled or failed import leaves no undo copy behind.
-        doc->GetTableUndo(doc->GetCurrentTableIndex()).UndoTableEdit(doc->CurrentSlot());
+        // A cancelled or failed import changed nothing and leaves no undo copy behind.
+        if (pushed)
+            undo.UndoTableEdit(doc->CurrentSlot());
     }
     ResizeGridRows();
 }

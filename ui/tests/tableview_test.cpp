@@ -473,9 +473,25 @@ TEST_F(TableViewTest, ImportsAndFilterFilesThroughTheFileDialogs)
     EXPECT_GE(boxes.Count(), 1u);
 
     // Cancel changes nothing.
+    const int copies = UndoCopies();
     files.AnswerCancel();
     Command(ID_TABLE_IMPORT_EXCEL);
     EXPECT_EQ("r0 r1", Column(0));
+    EXPECT_STREQ("Excel files|*.xl*||", files.Last().filter);
+
+    // A damaged workbook: its message, the table, its name and its undo copies as they were.
+    const CString book = dir.Path("broken.xls");
+    ASSERT_TRUE(WriteWholeFile(book, std::string(600, '\x07')));
+    const size_t before = boxes.Count();
+    const CString name = m_doc->GetTableName(0);
+    m_doc->SetModifiedFlag(FALSE);
+    files.AnswerPath(book);
+    Command(ID_TABLE_IMPORT_EXCEL);
+    EXPECT_EQ("r0 r1", Column(0));
+    EXPECT_EQ(before + 1, boxes.Count());
+    EXPECT_EQ(copies, UndoCopies());
+    EXPECT_STREQ(name, m_doc->GetTableName(0));
+    EXPECT_FALSE(m_doc->IsModified());
 }
 
 TEST_F(TableViewTest, FilterSetupAsksFirstAndTheViewClosesItsDialog)
