@@ -6,11 +6,14 @@
 #include "document/tablefiles.h"
 #include "document/tableundo.h"
 #include "framework/menu.h"
+#include "framework/print.h"
+#include "framework/printdlg.h"
 #include "framework/doctempl.h"
 #include "grid/griddefs.h"
 #include "labelmodel/template.h"
 #include "document/tests/printhelpers.h"
 #include "testsupport/filedialogrecorder.h"
+#include "testsupport/fileprinter.h"
 #include "testsupport/printdialogrecorder.h"
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/tempdir.h"
@@ -702,4 +705,36 @@ TEST_F(TableViewTest, PaintsHeaderLettersAndCellInk)
     EXPECT_GT(headerInk, 5);
     EXPECT_GT(cellInk, 20);
     EXPECT_EQ(0, emptyInk);
+}
+
+TEST_F(TableViewTest, PrintsTheSelectedRowsOnTheFilePrinter)
+{
+    ASSERT_TRUE(printtest::EnsureFilePrinter());
+    MessageBoxRecorder boxes;
+    PrintDialogRecorder printDialogs;
+    TempDir temp;
+    printtest::BuildBarcodeLabels(*m_doc, 30);
+    m_view->ResizeGridRows();
+    SelectRows(3, 7);
+
+    printDialogs.AnswerSelection();
+    CPrintInfo info;
+    ASSERT_TRUE(printtest::PrinterHandles(info.m_pPD->m_pd.hDevNames, info.m_pPD->m_pd.hDevMode));
+    ASSERT_TRUE(m_view->OnPreparePrinting(&info));
+    EXPECT_TRUE((info.m_pPD->m_pd.Flags & PD_SELECTION) != 0);
+    if (info.m_pPD->m_pd.hDC == nullptr)
+        ASSERT_NE(nullptr, info.m_pPD->CreatePrinterDC());
+    const CString psFile = temp.Path("rows.ps");
+    info.m_strOutputFile = psFile;
+    CDC dc;
+    dc.Attach(info.m_pPD->m_pd.hDC);
+    EXPECT_TRUE(m_view->RunPrintJob(&dc, &info));
+    dc.Detach();
+    // Five labels fit one sheet of twelve; the engine took grid rows 3..7, the last of them 7.
+    EXPECT_EQ(1, info.m_nPagesPrinted);
+    EXPECT_TRUE(m_doc->GetPrintState().selection);
+    EXPECT_TRUE(m_doc->GetPrintState().labelsPrinted);
+    EXPECT_EQ(7, m_doc->GetPrintState().lastPrintedRow);
+    EXPECT_FALSE(printtest::ReadFileBytes(psFile).empty());
+    EXPECT_EQ(0u, boxes.Count());
 }
