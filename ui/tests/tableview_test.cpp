@@ -738,3 +738,27 @@ TEST_F(TableViewTest, PrintsTheSelectedRowsOnTheFilePrinter)
     EXPECT_FALSE(printtest::ReadFileBytes(psFile).empty());
     EXPECT_EQ(0u, boxes.Count());
 }
+
+TEST_F(TableViewTest, FilteredHeaderShowsTheBaseLettersAndCharsetNeedsFocus)
+{
+    Fill(3);
+    m_doc->CurrentSlot().CreateFilter();
+    // Column B hidden: the shown columns are A, C, D, ...
+    const bool shown = m_doc->CurrentSlot().ToggleFilterFlag(0, 1);
+    if (shown)
+        m_doc->CurrentSlot().ToggleFilterFlag(0, 1);
+    Command(ID_FILTER_ENABLE);
+    ASSERT_TRUE(m_doc->CurrentSlot().IsFilterOn());
+    EXPECT_EQ(1, Update(ID_FILTER_ENABLE).m_nCheck);
+    EXPECT_EQ("A", Shown(0, 1));
+    EXPECT_EQ("C", Shown(0, 2));
+
+    // With the grid focused the combo shows the table font's charset.
+    ::SetForegroundWindow(m_host.m_hWnd);
+    ::SetFocus(m_grid->m_hWnd);
+    if (::GetFocus() == m_grid->m_hWnd) {
+        CTestCmdUI charset = Update(ID_CHARACTER_SET);
+        EXPECT_TRUE(charset.m_bTextSet);
+        EXPECT_STREQ(m_doc->GetCharsetName(m_doc->GetTableCharset()), charset.m_strText);
+    }
+}
