@@ -279,9 +279,11 @@ bool COstrelindSoftTableView::SetImageCell(int k, int offset, const char* text)
 {
     COstrelindSoftLabelDoc* doc = GetLabelDoc();
     const int column = ImageColumn(doc, k);
-    if (column < 0 || m_nCurrentRow + offset - 1 < 0)
+    // Grid row current + offset - 1, the table row one less.
+    const int row = m_nCurrentRow + offset - 2;
+    if (column < 0 || row < 0)
         return false;
-    const bool done = doc->SetTableCellText(text, m_nCurrentRow + offset - 1, column);
+    const bool done = doc->SetTableCellText(text, row, column);
     TableChanged();
     return done;
 }

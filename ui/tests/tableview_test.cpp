@@ -762,3 +762,43 @@ TEST_F(TableViewTest, FilteredHeaderShowsTheBaseLettersAndCharsetNeedsFocus)
         EXPECT_STREQ(m_doc->GetCharsetName(m_doc->GetTableCharset()), charset.m_strText);
     }
 }
+
+TEST_F(TableViewTest, ImageColumnOperationsOfTheLinkDialog)
+{
+    Fill(4);
+    m_doc->ToggleImageColumn(2);
+    m_doc->ToggleImageColumn(4);
+    Select(2, 1);
+    EXPECT_TRUE(m_view->LinkImageFiles(2, {CString("e1.png"), CString("e2.png"), CString("e3.png")}));
+    EXPECT_EQ(" e1.png e2.png e3.png", Column(4));
+    EXPECT_EQ(1, UndoCopies());
+    EXPECT_FALSE(m_view->AreImageCellsFilled());
+    EXPECT_TRUE(m_view->SetImageCell(1, 1, "c.png"));
+    EXPECT_TRUE(m_view->AreImageCellsFilled());
+    CString text;
+    EXPECT_TRUE(m_view->GetImageCell(1, text));
+    EXPECT_STREQ("c.png", text);
+    EXPECT_TRUE(m_view->ClearImageCell(1));
+    EXPECT_EQ("", Cell(1, 2));
+    EXPECT_FALSE(m_view->LinkImageFiles(3, {CString("x")}));
+    m_view->MoveToNextRow();
+    EXPECT_EQ(3, m_view->GetCurrentRow());
+    m_view->MoveToPreviousRow();
+    m_view->MoveToPreviousRow();
+    m_view->MoveToPreviousRow();
+    EXPECT_EQ(1, m_view->GetCurrentRow());
+}
+
+TEST_F(TableViewTest, TabRemovalDestroysTheViewAndItsDialogs)
+{
+    Fill(2);
+    Command(ID_TABLE_FIND);
+    HWND find = m_view->GetFindDialogWindow();
+    ASSERT_NE(nullptr, find);
+    HWND view = m_view->m_hWnd;
+    ::PostMessageA(view, WM_TABVIEW_REMOVE, 0, 0);
+    DrainMessages();
+    EXPECT_FALSE(::IsWindow(view));
+    EXPECT_FALSE(::IsWindow(find));
+    m_view = nullptr;
+}
