@@ -16,6 +16,7 @@
 #include "testsupport/fileprinter.h"
 #include "testsupport/testcmdui.h"
 #include "framework/cmdline.h"
+#include "framework/olecontainer.h"
 #include "labelmodel/graphcollection.h"
 #include "labelmodel/graphshapes.h"
 #include "labelmodel/template.h"
@@ -449,4 +450,37 @@ TEST_F(DocumentWindows, SlashPPrintsASavedProjectToTheDefaultPrinter)
     ASSERT_GT(bytes.size(), 1000u);
     EXPECT_EQ(0, std::string(bytes.data(), 4).compare("%!PS"));
     EXPECT_NE(std::string::npos, std::string(bytes.begin(), bytes.end()).find("showpage"));
+}
+
+// The label view's OLE commands reach the insert-object dialog; a cancelled or failed insertion
+// selects nothing (a failure says so once), and Escape with no object active in place does nothing.
+TEST_F(DocumentWindows, LabelViewInsertsOleObjectsThroughTheInsertDialog)
+{
+    COstrelindSoftLabelView* label = templates->GetTemplateView(0)->GetLabelView();
+    ASSERT_NE(nullptr, label);
+    int asked = 0;
+    INT_PTR answer = IDCANCEL;
+    COleInsertDialog::Answer previous = COleInsertDialog::SetTestAnswer(
+        [&](const std::vector<COleInsertDialog::InsertableClass>&, CLSID* clsid) -> INT_PTR {
+            ++asked;
+            // A class nobody registered: creating it fails.
+            *clsid = { 0x0badc0de, 0x1234, 0x5678, { 1, 2, 3, 4, 5, 6, 7, 8 } };
+            return answer;
+        });
+    label->SendMessage(WM_COMMAND, ID_OLE_INSERT_NEW);
+    EXPECT_EQ(1, asked);
+    EXPECT_EQ(nullptr, label->GetSelectedOleItem());
+    EXPECT_EQ(0u, boxes.Count());
+
+    answer = IDOK;
+    label->SendMessage(WM_COMMAND, ID_OLE_INSERT_NEW);
+    EXPECT_EQ(2, asked);
+    EXPECT_EQ(nullptr, label->GetSelectedOleItem());
+    EXPECT_FALSE(label->IsSelected(nullptr));
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_NE(-1, boxes.Last().text.Find("Failed to create object."));
+    COleInsertDialog::SetTestAnswer(previous);
+
+    label->SendMessage(WM_COMMAND, ID_CANCEL_INPLACE_EDIT);
+    EXPECT_EQ(1u, boxes.Count());
 }
