@@ -1,5 +1,7 @@
 #include "ui/labelview.h"
 
+#include "document/cntritem.h"
+#include "document/labeldoc.h"
 #include "framework/frame.h"
 #include "framework/msgmap.h"
 #include "ui/commandids.h"
@@ -15,10 +17,13 @@ BEGIN_MESSAGE_MAP(COstrelindSoftLabelView, CScrollView)
     ON_WM_RBUTTONUP()
     ON_WM_CONTEXTMENU()
     ON_WM_TIMER()
+    ON_WM_DESTROY()
     ON_MESSAGE(WM_DESIGN_CURSORPOS, OnDesignCursorPos)
     ON_MESSAGE(WM_DESIGN_SCROLLED, OnDesignScrolled)
     ON_MESSAGE(WM_DESIGN_ZOOMCHANGED, OnDesignZoomChanged)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrintDirect)
+    ON_COMMAND(ID_OLE_INSERT_NEW, OnInsertObject)
+    ON_COMMAND(ID_CANCEL_INPLACE_EDIT, OnCancelInPlaceEdit)
     ON_UPDATE_COMMAND_UI(ID_SHOW_RULERS, OnUpdateShowRulers)
 END_MESSAGE_MAP()
 
@@ -170,4 +175,26 @@ void COstrelindSoftLabelView::OnFilePrintDirect()
     // The canvas prints the label (without the dialog); this view itself shows nothing to print.
     if (m_designView != nullptr && m_designView->m_hWnd != nullptr)
         m_designView->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+}
+
+void COstrelindSoftLabelView::OnInsertObject()
+{
+    auto* doc = dynamic_cast<COstrelindSoftLabelDoc*>(GetDocument());
+    if (COstrelindSoftCntrItem* item = InsertNewOleItem(this, doc))
+        m_selectedItem = item;
+}
+
+void COstrelindSoftLabelView::OnCancelInPlaceEdit()
+{
+    CloseInPlaceOleItem(this, dynamic_cast<COstrelindSoftLabelDoc*>(GetDocument()));
+}
+
+void COstrelindSoftLabelView::OnDestroy()
+{
+    // An object active in place here must not keep a site in a window that is going.
+    if (auto* doc = dynamic_cast<COleDocument*>(GetDocument()))
+        if (COleClientItem* item = doc->GetInPlaceActiveItem(this))
+            item->Deactivate();
+    m_selectedItem = nullptr;
+    CScrollView::OnDestroy();
 }

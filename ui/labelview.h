@@ -24,7 +24,9 @@ public:
     void ToggleRulers() override;
     bool AreRulersShown() const override { return m_rulersShown != 0; }
 
+    // The OLE object last inserted through this view (the document owns it).
     bool IsSelected(const COstrelindSoftCntrItem* item) const { return item != nullptr && item == m_selectedItem; }
+    COstrelindSoftCntrItem* GetSelectedOleItem() const { return m_selectedItem; }
 
     static const int kRulerSize = 23;
 
@@ -43,6 +45,9 @@ public:
     LRESULT OnDesignScrolled(WPARAM, LPARAM);
     LRESULT OnDesignZoomChanged(WPARAM, LPARAM);
     void OnFilePrintDirect();
+    void OnInsertObject();
+    void OnCancelInPlaceEdit();
+    void OnDestroy();
     void OnUpdateShowRulers(CCmdUI* ui);
 
     DECLARE_MESSAGE_MAP()

@@ -214,9 +214,11 @@ void COstrelindSoftTableView::OnClose()
     // that is not in a tab (a test's frame) has nothing to delete.
     if (::GetParent(m_hWnd) == nullptr)
         return;
-    if (CWnd* main = AfxGetMainWnd())
-        if (main->m_hWnd != nullptr && ::IsChild(main->m_hWnd, m_hWnd))
-            main->SendMessage(WM_COMMAND, ID_DELETE_TABLE);
+    // Straight to this view's own project: through the main window the command would reach the
+    // active child's active view, which is another project's, or none once a removed tab's canvas
+    // had been the active view.
+    if (CDocument* doc = GetDocument())
+        doc->OnCmdMsg(ID_DELETE_TABLE, CN_COMMAND, nullptr, nullptr);
 }
 
 void COstrelindSoftTableView::OnChar(UINT, UINT, UINT)

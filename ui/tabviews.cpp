@@ -102,6 +102,13 @@ void CTemplateTabView::RemoveTab(int index)
         view->SendMessage(WM_TABVIEW_REMOVE);
     RemoveView(index);
     m_removing = false;
+    // The removed template's canvas may have been the frame's active view: the canvas now shown
+    // takes its place, or commands would find no view (and no project) to go to.
+    CFrameWnd* frame = GetParentFrame();
+    COstrelindSoftTemplateView* shown = GetTemplateView(GetActiveTab());
+    COstrelindSoftLabelView* label = shown != nullptr ? shown->GetLabelView() : nullptr;
+    if (frame != nullptr && frame->GetActiveView() == nullptr && label != nullptr && label->GetDesignView() != nullptr)
+        frame->SetActiveView(label->GetDesignView(), FALSE);
 }
 
 void CTemplateTabView::OnActivateView(CView*)

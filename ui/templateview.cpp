@@ -58,8 +58,11 @@ void COstrelindSoftTemplateView::OnClose()
     // The close box of the tab: the document asks and removes the template with its tab.
     if (::GetParent(m_hWnd) == nullptr)
         return;
-    if (CWnd* main = AfxGetMainWnd())
-        main->SendMessage(WM_COMMAND, ID_DELETE_TEMPLATE);
+    // Straight to this view's own project: through the main window the command would reach the
+    // active child's active view, which is another project's, or none once a removed tab's canvas
+    // had been the active view.
+    if (CDocument* doc = GetDocument())
+        doc->OnCmdMsg(ID_DELETE_TEMPLATE, CN_COMMAND, nullptr, nullptr);
 }
 
 LRESULT COstrelindSoftTemplateView::OnTabViewRemove(WPARAM, LPARAM)
