@@ -4,6 +4,8 @@
 #include <ole2.h>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -133,6 +135,53 @@ int main()
     grid.ClearSelection();
     double autosize = Median(3, [] {}, [&] { grid.AutoSizeColumn(3); });
 
+    // Copy every non-fixed cell (65,536 x 26) into a data source.
+    size_t copiedBytes = 0;
+    double copyAll = Median(3, [&] { grid.SelectAllCells(); }, [&] {
+        COleDataSource* source = grid.CopySelectionToDataSource();
+        if (source != nullptr) {
+            FORMATETC etc = { CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL };
+            STGMEDIUM medium = {};
+            if (source->GetData(&etc, &medium) == S_OK) {
+                copiedBytes = ::GlobalSize(medium.hGlobal);
+                ::ReleaseStgMedium(&medium);
+            }
+            source->Release();
+        }
+    });
+    grid.ClearSelection();
+
+    // Paste 10,000 rows of 26 fields into an empty ordinary grid.
+    std::string text;
+    for (int r = 0; r < 10000; r++) {
+        for (int c = 0; c < 26; c++) {
+            char field[24];
+            std::snprintf(field, sizeof field, "%sr%dc%d", c ? "\t" : "", r, c);
+            text += field;
+        }
+        text += "\r\n";
+    }
+    int pastedRows = 0;
+    double paste = Median(3, [] {}, [&] {
+        CGridCtrl target;
+        target.Create(CRect(0, 0, 1024, 768), &hostWnd, 556);
+        target.SetColumnCount(27);
+        target.SetRowCount(2);
+        target.SetFixedRowCount(1);
+        target.SetFixedColumnCount(1);
+        HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+        std::memcpy(::GlobalLock(block), text.c_str(), text.size() + 1);
+        ::GlobalUnlock(block);
+        COleDataSource* source = new COleDataSource;
+        source->CacheGlobalData(CF_TEXT, block);
+        COleDataObject data;
+        data.Attach(source, FALSE);
+        target.PasteFromDataObject(1, 1, &data, FALSE);
+        data.Release();
+        source->Release();
+        pastedRows = target.GetRowCount();
+    });
+
     std::printf("grid_bench: virtual grid 1024 x 768, 65536 rows x 27 columns, 12 characters per cell\n");
     std::printf("full repaint            %8.2f ms\n", repaint);
     std::printf("Page Down + repaint     %8.2f ms\n", pageDown);
@@ -141,6 +190,8 @@ int main()
     std::printf("EnsureVisible last row  %8.2f ms (visible %s)\n", ensure, lastVisible ? "yes" : "no");
     std::printf("Ctrl+A                  %8.2f ms (%d cells)\n", selectAll, selected);
     std::printf("AutoSizeColumn          %8.2f ms (width %d)\n", autosize, grid.GetColumnWidth(3));
+    std::printf("copy 65536 x 26 cells   %8.2f ms (%u bytes)\n", copyAll, static_cast<unsigned>(copiedBytes));
+    std::printf("paste 10000 x 26 fields %8.2f ms (%d rows)\n", paste, pastedRows);
     hostWnd.Detach();
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "document/tableundo.h"
 #include "framework/cstring.h"
 #include "framework/doc.h"
+#include "framework/olecontainer.h"
 
 #include <windows.h>
 #include <cstdint>
@@ -20,7 +21,7 @@ class CTemplate;
 class CWnd;
 struct ProjectContent;
 
-class COstrelindSoftLabelDoc : public CDocument {
+class COstrelindSoftLabelDoc : public COleDocument {
 public:
     static const int kSlotCount = 256;
     static const int kMaxCount = 255;              // templates or tables in use

@@ -3,6 +3,7 @@
 #include "framework/print.h"
 
 #include "framework/app.h"
+#include "framework/cmdline.h"
 #include "framework/doc.h"
 #include "framework/gdi.h"
 #include "framework/msgbox.h"
@@ -42,6 +43,20 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info)
         // The application's printer as it stands, without asking.
         if (app == nullptr || !app->GetPrinterDeviceDefaults(&dlg->m_pd))
             return FALSE;
+        // "/pt path printer driver port" names the printer of this one job: its DC, with the
+        // printer's own defaults (the application's device mode belongs to another driver); the
+        // application keeps its printer. A printer that does not exist prints nothing rather than
+        // printing on another one.
+        const CCommandLineInfo* cmd = app->m_pCmdInfo;
+        if (info->m_bDirect && cmd != nullptr && cmd->m_nShellCommand == CCommandLineInfo::FilePrintTo &&
+            !cmd->m_strPrinterName.IsEmpty()) {
+            if (dlg->m_pd.hDC == nullptr)
+                dlg->m_pd.hDC = ::CreateDCA(nullptr, cmd->m_strPrinterName, nullptr, nullptr);
+            if (dlg->m_pd.hDC == nullptr && !cmd->m_strDriverName.IsEmpty())
+                dlg->m_pd.hDC = ::CreateDCA(cmd->m_strDriverName, cmd->m_strPrinterName, nullptr, nullptr);
+            if (dlg->m_pd.hDC == nullptr)
+                return FALSE;
+        }
         if (dlg->m_pd.hDC == nullptr && dlg->CreatePrinterDC() == nullptr)
             return FALSE;
     } else {

@@ -15,6 +15,8 @@ BEGIN_MESSAGE_MAP(CMFCRibbonBar, CControlBar)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONUP()
     ON_WM_CAPTURECHANGED()
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
     ON_MESSAGE(WM_VSCROLL, OnSpinScroll)
@@ -38,6 +40,8 @@ CMFCRibbonBar::~CMFCRibbonBar()
         ::DeleteObject(m_hFont);
     if (m_hAppBitmap != nullptr)
         ::DeleteObject(m_hAppBitmap);
+    if (m_hPanelImages != nullptr)
+        ::ImageList_Destroy(m_hPanelImages);
 }
 
 BOOL CMFCRibbonBar::Create(CWnd* parent, DWORD style, UINT id)
@@ -45,7 +49,7 @@ BOOL CMFCRibbonBar::Create(CWnd* parent, DWORD style, UINT id)
     INITCOMMONCONTROLSEX icc = { sizeof icc, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES };
     ::InitCommonControlsEx(&icc);
     m_dwBarStyle = CBRS_ALIGN_TOP;
-    const char* className = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW));
+    const char* className = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW));
     DWORD windowStyle = (style & ~CBRS_ALIGN_ANY) | WS_CHILD | WS_CLIPCHILDREN;
     CRect rect(0, 0, 600, kHeight);
     return CreateEx(0, className, "", windowStyle, rect, parent, id);
@@ -82,6 +86,7 @@ int CMFCRibbonBar::OnCreate(LPCREATESTRUCTA cs)
 
 void CMFCRibbonBar::OnDestroy()
 {
+    ClosePanelPopup();
     if (m_hToolTip != nullptr) {
         ::DestroyWindow(m_hToolTip);
         m_hToolTip = nullptr;
@@ -139,6 +144,7 @@ BOOL CMFCRibbonBar::SetActiveCategory(CMFCRibbonCategory* category)
         return FALSE;
     if (category == m_pActive)
         return TRUE;
+    ClosePanelPopup();
     // The focus must not stay in a box about to be hidden.
     CMFCRibbonEdit* focused = GetFocusedElement();
     if (focused != nullptr && focused->GetCategory() == m_pActive)
@@ -178,6 +184,9 @@ void CMFCRibbonBar::SetQuickAccessCommands(const std::vector<UINT>& ids)
         button->SetToolTipText(source->GetToolTipText());
         button->SetDescription(source->GetDescription());
         button->SetOwner(this, source->GetCategory());
+        // The toolbar shows pictures only (the caption is the tooltip); a command without a
+        // picture keeps its caption.
+        button->SetCompactLevel(2);
         m_quickAccess.emplace_back(button);
     }
     m_bLayoutDirty = true;
@@ -375,12 +384,23 @@ BOOL CMFCRibbonBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 
 CSize CMFCRibbonBar::CalcFixedLayout(BOOL, BOOL)
 {
-    return CSize(32767, kHeight);
+    return CSize(32767, m_bMinimized ? kMinimizedHeight : kHeight);
 }
 
 void CMFCRibbonBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler)
 {
     EnsureLayout();
+    if (m_bReplaceCaption) {
+        // The frame's title changes with the active document: the caption follows at idle time.
+        CString document, application;
+        SplitTitle(document, application);
+        CString title = document.IsEmpty() ? application : document + " - " + application;
+        if (title != m_strCaptionShown) {
+            m_strCaptionShown = title;
+            CRect row(0, 0, 32767, kQuickAccessHeight);
+            InvalidateRect(&row, FALSE);
+        }
+    }
     CRibbonCmdUI ui;
     ui.m_pOther = this;
     // Only what shows is updated; a category is brought up to date when it is shown.

@@ -21,6 +21,7 @@ public:
     static constexpr int kPanelHeight = 3 * kRowHeight + 8 + kPanelCaptionHeight;
     static constexpr int kHeight = kQuickAccessHeight + kTabHeight + kPanelHeight + 6;
     static constexpr int kAppButtonSize = 44;
+    static constexpr int kMinimizedHeight = kQuickAccessHeight + kTabHeight + 2;
 
     CMFCRibbonBar();
     ~CMFCRibbonBar() override;
@@ -68,7 +69,51 @@ public:
     CRect GetApplicationButtonRect() const;
     CRect GetTabRect(int index);
 
+    // ---- images of the panels (collapsed panels, elements outside a category such as Help)
+    void SetPanelImages(UINT bitmapId);
+    HIMAGELIST GetPanelImages() const { return m_hPanelImages; }
+
+    // ---- the frame's caption drawn by the bar: the first row holds the quick access toolbar,
+    // the title (application title and document name) and the minimise, maximise and close
+    // buttons; the rest of the row moves the frame, a double click maximises or restores it.
+    // The frame takes its system caption away (see CMainFrame's WM_NCCALCSIZE).
+    void SetReplaceFrameCaption(bool replace);
+    bool IsReplacingFrameCaption() const { return m_bReplaceCaption; }
+    // 0 minimise, 1 maximise or restore, 2 close; empty without the caption.
+    CRect GetCaptionButtonRect(int which);
+    // The title split as drawn: the document's name and the application's title.
+    void SplitTitle(CString& document, CString& application) const;
+    // What the caption row does at pt: HTCAPTION, HTMINBUTTON, HTMAXBUTTON, HTCLOSE or HTNOWHERE.
+    int CaptionHitTest(CPoint pt);
+
+    // ---- minimised ribbon: only the quick access toolbar and the tabs (double click on a tab)
+    void SetMinimized(bool minimized);
+    bool IsMinimized() const { return m_bMinimized; }
+
+    // ---- key tips: level 0 none, 1 the tabs, the application button, the quick access toolbar
+    // and the buttons at the right of the tabs, 2 the elements of the active category.
+    int GetKeyTipLevel() const { return m_nKeyTipLevel; }
+    void ShowKeyTips(int level);
+    // The key tip shown (or that would show) for a tab, an element; empty when none.
+    CString GetCategoryKeyTip(int index);
+    CString GetElementKeyTip(const CMFCRibbonBaseElement* element);
+    CString GetApplicationButtonKeyTip() const { return m_strAppKeys.IsEmpty() ? CString("F") : m_strAppKeys; }
+    // Alt (pressed and released alone) or F10 shows the key tips; while they show, keys go to
+    // them. Returns TRUE when the message was used. The frame calls it before translating.
+    BOOL ProcessKeyTipMessage(const MSG* msg);
+    // Runs what a key tip stands for: raises the command, opens the drop-down, focuses the box.
+    void ActivateByKeyTip(CMFCRibbonBaseElement* element);
+
+    // ---- collapsed panels: the drop-down that opens a panel as a popup window
+    void OpenPanelPopup(CMFCRibbonPanel* panel);
+    void ClosePanelPopup();
+    CMFCRibbonPanel* GetPopupPanel() const { return m_pPopupPanel; }
+    HWND GetPanelPopupHwnd() const { return m_hPopup; }
+
     // ---- layout and painting
+    // While measuring, edits and combo boxes keep their windows where they are (trial layouts).
+    void SetMeasuring(bool measuring) { m_bMeasuring = measuring; }
+    bool IsMeasuring() const { return m_bMeasuring; }
     void RecalcLayout();
     void SetLayoutDirty() { m_bLayoutDirty = true; }
     // Paints the bar (not its child controls) into dc; OnPaint paints through a memory bitmap.
@@ -109,6 +154,8 @@ public:
     void OnMouseMove(UINT flags, CPoint pt);
     void OnLButtonDown(UINT flags, CPoint pt);
     void OnLButtonUp(UINT flags, CPoint pt);
+    void OnLButtonDblClk(UINT flags, CPoint pt);
+    void OnRButtonUp(UINT flags, CPoint pt);
     void OnCaptureChanged(CWnd* wnd);
     LRESULT OnMouseLeave(WPARAM, LPARAM);
     LRESULT OnSpinScroll(WPARAM wParam, LPARAM lParam);
@@ -120,6 +167,14 @@ private:
     // force: move the tooltip's tool rectangle even when the hot element stays the same.
     void SetHot(CMFCRibbonBaseElement* element, bool force = false);
     CFrameWnd* GetCommandFrame() const;
+    void AssignKeyTips();
+    void KeyTipsTyped(char ch);
+    void DrawKeyTips(CDC& dc);
+    void DrawCaption(CDC& dc, const CRect& client);
+    bool OnCaptionButtonDown(CPoint pt);
+    bool OnCaptionButtonUp(CPoint pt);
+    static LRESULT CALLBACK PopupProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnPopupMessage(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::unique_ptr<CMFCRibbonCategory> m_mainCategory;
     std::vector<std::unique_ptr<CMFCRibbonCategory>> m_categories;
@@ -139,4 +194,17 @@ private:
     HFONT m_hFont = nullptr;
     HWND m_hToolTip = nullptr;
     CString m_strTipBuffer;
+    HIMAGELIST m_hPanelImages = nullptr;
+    bool m_bMinimized = false;
+    bool m_bReplaceCaption = false;
+    bool m_bMeasuring = false;
+    int m_nCaptionPressed = -1;
+    CString m_strCaptionShown;
+    int m_nKeyTipLevel = 0;
+    bool m_bAltAlone = false;
+    CString m_strKeysTyped;
+    std::vector<std::pair<CString, CMFCRibbonBaseElement*>> m_elementTips;   // of the shown level
+    std::vector<CString> m_categoryTips;
+    CMFCRibbonPanel* m_pPopupPanel = nullptr;
+    HWND m_hPopup = nullptr;
 };

@@ -4,19 +4,20 @@
 
 #include <algorithm>
 
-namespace {
-
-HIMAGELIST LoadImages(UINT bitmapId, int size)
+HIMAGELIST LoadRibbonImages(UINT bitmapId, int size)
 {
     if (bitmapId == 0)
         return nullptr;
     HINSTANCE module = AfxGetResourceHandle();
     if (::FindResourceA(module, MAKEINTRESOURCEA(bitmapId), MAKEINTRESOURCEA(2) /* RT_BITMAP */) == nullptr)
         return nullptr;
-    return ::ImageList_LoadImageA(module, MAKEINTRESOURCEA(bitmapId), size, 0, CLR_DEFAULT, IMAGE_BITMAP,
+    // Magenta is the strips' transparent key colour.
+    return ::ImageList_LoadImageA(module, MAKEINTRESOURCEA(bitmapId), size, 0, RGB(255, 0, 255), IMAGE_BITMAP,
                                   LR_CREATEDIBSECTION);
 }
 
+namespace {
+constexpr int kCollapsedWidth = 50;
 } // namespace
 
 // ---- CMFCRibbonPanel
@@ -63,7 +64,7 @@ CMFCRibbonBaseElement* CMFCRibbonPanel::FindByControl(HWND wnd) const
 
 CMFCRibbonBaseElement* CMFCRibbonPanel::HitTest(CPoint pt) const
 {
-    if (!m_rect.PtInRect(pt))
+    if (!m_rect.PtInRect(pt) || IsCollapsed())
         return nullptr;
     for (const auto& element : m_elements)
         if (CMFCRibbonBaseElement* found = element->HitTest(pt))
@@ -71,8 +72,20 @@ CMFCRibbonBaseElement* CMFCRibbonPanel::HitTest(CPoint pt) const
     return nullptr;
 }
 
-int CMFCRibbonPanel::Layout(CDC& dc, const CRect& area)
+int CMFCRibbonPanel::Layout(CDC& dc, const CRect& area, int level)
 {
+    m_nLevel = level;
+    for (const auto& element : m_elements)
+        element->SetCompactLevel(std::min(level, 2));
+    if (level >= 3) {
+        // One button: the panel's icon over its caption; its elements wait for the popup.
+        // A fixed width: a narrow frame holds a whole category of them.
+        const int width = kCollapsedWidth;
+        for (const auto& element : m_elements)
+            element->SetRect(CRect());
+        m_rect = CRect(area.left, area.top, area.left + width, area.bottom);
+        return width;
+    }
     const int top = area.top + 3;
     int x = area.left + 4;
     std::vector<CMFCRibbonBaseElement*> column;
@@ -124,6 +137,33 @@ CRect CMFCRibbonPanel::GetCaptionRect() const
 void CMFCRibbonPanel::OnDraw(RibbonPaint& paint)
 {
     const RibbonColors& c = *paint.colors;
+    if (IsCollapsed()) {
+        paint.dc->FillSolidRect(&m_rect, c.panelFace);
+        HBRUSH border = ::CreateSolidBrush(c.panelBorder);
+        ::FrameRect(paint.dc->m_hDC, &m_rect, border);
+        ::DeleteObject(border);
+        CMFCRibbonBar* bar = m_pCategory->GetParentRibbonBar();
+        HIMAGELIST icons = bar != nullptr ? bar->GetPanelImages() : nullptr;
+        // The icon sits in a small raised square as the panel's drop-down button.
+        CRect square(m_rect.CenterPoint().x - 14, m_rect.top + 8, m_rect.CenterPoint().x + 14, m_rect.top + 36);
+        paint.dc->FillSolidRect(&square, c.captionFace);
+        ::FrameRect(paint.dc->m_hDC, &square, border = ::CreateSolidBrush(c.panelBorder));
+        ::DeleteObject(border);
+        if (icons != nullptr && m_nIcon >= 0 && m_nIcon < ::ImageList_GetImageCount(icons))
+            ::ImageList_Draw(icons, m_nIcon, paint.dc->m_hDC, square.CenterPoint().x - 8, square.CenterPoint().y - 8,
+                             ILD_TRANSPARENT);
+        paint.dc->SetBkMode(TRANSPARENT);
+        paint.dc->SetTextColor(c.text);
+        CRect text(m_rect.left + 2, m_rect.top + 40, m_rect.right - 2, m_rect.bottom - 4);
+        paint.dc->DrawText(m_strName, -1, &text, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
+        // The arrow that says it opens.
+        CPoint a(m_rect.CenterPoint().x, m_rect.bottom - 10);
+        for (int i = 0; i < 3; ++i) {
+            RECT r = { a.x - 3 + i, a.y + i, a.x + 4 - i, a.y + i + 1 };
+            paint.dc->FillSolidRect(&r, c.text);
+        }
+        return;
+    }
     paint.dc->FillSolidRect(&m_rect, c.panelFace);
     CRect caption = GetCaptionRect();
     paint.dc->FillSolidRect(&caption, c.captionFace);
@@ -140,7 +180,7 @@ void CMFCRibbonPanel::OnDraw(RibbonPaint& paint)
 void CMFCRibbonPanel::Show(bool show)
 {
     for (const auto& element : m_elements)
-        element->OnShow(show);
+        element->OnShow(show && !IsCollapsed());
 }
 
 // ---- CMFCRibbonMainPanel
@@ -188,8 +228,10 @@ CMFCRibbonCategory::CMFCRibbonCategory(CMFCRibbonBar* bar, const char* name, UIN
     int lineBreak = all.Find('\n');
     m_strName = lineBreak < 0 ? all : all.Left(lineBreak);
     m_strKeys = lineBreak < 0 ? CString() : all.Mid(lineBreak + 1);
-    m_hSmall = LoadImages(smallImagesId, 16);
-    m_hLarge = LoadImages(largeImagesId, 32);
+    m_nSmallId = smallImagesId;
+    m_nLargeId = largeImagesId;
+    m_hSmall = LoadRibbonImages(smallImagesId, 16);
+    m_hLarge = LoadRibbonImages(largeImagesId, 32);
 }
 
 CMFCRibbonCategory::~CMFCRibbonCategory()
@@ -255,9 +297,36 @@ void CMFCRibbonCategory::SetImages(HIMAGELIST small, HIMAGELIST large)
 
 void CMFCRibbonCategory::Layout(CDC& dc, const CRect& area)
 {
-    int x = area.left + 3;
+    std::vector<int> levels(m_panels.size(), 0);
+    auto place = [&] {
+        int x = area.left + 3;
+        for (size_t i = 0; i < m_panels.size(); ++i)
+            x += m_panels[i]->Layout(dc, CRect(x, area.top, area.right, area.bottom), levels[i]) + 3;
+        return x;
+    };
+    // Each step makes the panels a step smaller from the right (large to small, small to images
+    // only, then one button each) until they fit; narrower still, the row is as small as it gets.
+    // The trials only measure; the last layout places the boxes.
+    if (m_pBar != nullptr)
+        m_pBar->SetMeasuring(true);
+    bool fits = place() <= area.right;
+    for (int level = 1; level <= 3 && !fits; ++level) {
+        for (size_t i = m_panels.size(); i-- > 0 && !fits;) {
+            levels[i] = level;
+            fits = place() <= area.right;
+        }
+    }
+    if (m_pBar != nullptr)
+        m_pBar->SetMeasuring(false);
+    place();
+}
+
+CMFCRibbonPanel* CMFCRibbonCategory::HitTestCollapsed(CPoint pt) const
+{
     for (const auto& panel : m_panels)
-        x += panel->Layout(dc, CRect(x, area.top, area.right, area.bottom)) + 3;
+        if (panel->IsCollapsed() && panel->GetRect().PtInRect(pt))
+            return panel.get();
+    return nullptr;
 }
 
 void CMFCRibbonCategory::OnDraw(RibbonPaint& paint)

@@ -6,6 +6,10 @@
 #include "framework/ribbonelements.h"
 #include <commctrl.h>
 
+// An image list from a bitmap strip of size x size pictures (magenta transparent); null when
+// the resource is missing or bitmapId is 0.
+HIMAGELIST LoadRibbonImages(UINT bitmapId, int size);
+
 class CMFCRibbonPanel : public CObject {
 public:
     CMFCRibbonPanel(CMFCRibbonCategory* category, const char* name, int icon);
@@ -27,8 +31,13 @@ public:
     CMFCRibbonBaseElement* HitTest(CPoint pt) const;
 
     // Lays the elements out from the left of area (top = the panel's top, height = the whole
-    // panel with its caption) and returns the width taken.
-    int Layout(CDC& dc, const CRect& area);
+    // panel with its caption) and returns the width taken. level: 0 as built, 1 large buttons
+    // drawn small, 2 buttons with an image show only it, 3 the panel is one drop-down button.
+    int Layout(CDC& dc, const CRect& area, int level = 0);
+    int GetCollapseLevel() const { return m_nLevel; }
+    bool IsCollapsed() const { return m_nLevel >= 3; }
+    // The button of a collapsed panel (empty otherwise).
+    CRect GetCollapsedButtonRect() const { return IsCollapsed() ? m_rect : CRect(); }
     const CRect& GetRect() const { return m_rect; }
     CRect GetCaptionRect() const;
     void OnDraw(RibbonPaint& paint);
@@ -41,6 +50,7 @@ protected:
     int m_nIcon;
     std::vector<std::unique_ptr<CMFCRibbonBaseElement>> m_elements;
     CRect m_rect;
+    int m_nLevel = 0;
 };
 
 // The application menu: its elements, then (at the bottom) the elements added with AddToBottom.
@@ -83,12 +93,17 @@ public:
     CMFCRibbonBaseElement* HitTest(CPoint pt) const;
 
     HIMAGELIST GetImages(bool large) const { return large ? m_hLarge : m_hSmall; }
+    // The bitmap resources the image lists came from (0 when none was given).
+    UINT GetImagesId(bool large) const { return large ? m_nLargeId : m_nSmallId; }
     void SetImages(HIMAGELIST small, HIMAGELIST large);   // owned
 
+    // Collapses panels from the right until they fit area's width.
     void Layout(CDC& dc, const CRect& area);
     void OnDraw(RibbonPaint& paint);
     void Show(bool show);
     void CreateControls();
+    // The collapsed panel whose button is under pt, or null.
+    CMFCRibbonPanel* HitTestCollapsed(CPoint pt) const;
     void UpdateCmdUI(CRibbonCmdUI& ui, CFrameWnd* target, BOOL disableIfNoHandler);
 
     CMFCRibbonMainPanel* GetMainPanel() const { return m_pMainPanel; }
@@ -102,5 +117,7 @@ private:
     std::vector<std::unique_ptr<CMFCRibbonBaseElement>> m_hidden;
     HIMAGELIST m_hSmall = nullptr;
     HIMAGELIST m_hLarge = nullptr;
+    UINT m_nSmallId = 0;
+    UINT m_nLargeId = 0;
     CMFCRibbonMainPanel* m_pMainPanel = nullptr;   // the main category's only panel
 };

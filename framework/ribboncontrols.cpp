@@ -212,9 +212,15 @@ CRect CMFCRibbonEdit::GetControlRect() const
 void CMFCRibbonEdit::SetRect(const CRect& rect)
 {
     CMFCRibbonBaseElement::SetRect(rect);
-    if (m_wndControl.m_hWnd == nullptr)
+    // Trial layouts of a narrow bar move nothing; a box already in place stays.
+    if (m_wndControl.m_hWnd == nullptr || (m_pRibbonBar != nullptr && m_pRibbonBar->IsMeasuring()))
         return;
     CRect box = GetControlRect();
+    HWND parent = ::GetParent(m_wndControl.m_hWnd);
+    if (box == m_rectPlaced && parent == m_hPlacedIn)
+        return;
+    m_rectPlaced = box;
+    m_hPlacedIn = parent;
     bool combo = dynamic_cast<CMFCRibbonComboBox*>(this) != nullptr;
     // A combo box's window height includes its open list.
     ::MoveWindow(m_wndControl.m_hWnd, box.left, box.top, box.Width(), combo ? 220 : box.Height(), TRUE);
@@ -224,6 +230,11 @@ void CMFCRibbonEdit::SetRect(const CRect& rect)
 
 void CMFCRibbonEdit::OnShow(bool show)
 {
+    // Every layout tells every box of the bar; only a change reaches the window.
+    if (m_bShowApplied && show == m_bShown && m_wndControl.m_hWnd != nullptr &&
+        ((::GetWindowLongA(m_wndControl.m_hWnd, GWL_STYLE) & WS_VISIBLE) != 0) == show)
+        return;
+    m_bShowApplied = m_wndControl.m_hWnd != nullptr;
     m_bShown = show;
     if (m_wndControl.m_hWnd != nullptr)
         ::ShowWindow(m_wndControl.m_hWnd, show ? SW_SHOWNA : SW_HIDE);

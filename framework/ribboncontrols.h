@@ -74,6 +74,9 @@ protected:
     CRibbonControlWnd m_wndControl;
     HWND m_hSpin = nullptr;
     bool m_bShown = false;
+    bool m_bShowApplied = false;
+    CRect m_rectPlaced;                // where the box window was last moved to, and in which parent
+    HWND m_hPlacedIn = nullptr;
 };
 
 class CMFCRibbonComboBox : public CMFCRibbonEdit {

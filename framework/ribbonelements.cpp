@@ -30,6 +30,19 @@ void Frame(HDC dc, const CRect& rect, COLORREF color)
     ::DeleteObject(brush);
 }
 
+int TextWidth(CDC& dc, const CString& text);
+
+// A large button's caption wraps onto a second line at its middle space when that is narrower.
+int LargeCaptionWidth(CDC& dc, const CString& caption)
+{
+    int whole = TextWidth(dc, caption);
+    int best = whole;
+    for (int i = 0; i < caption.GetLength(); ++i)
+        if (caption[i] == ' ')
+            best = std::min(best, std::max(TextWidth(dc, caption.Left(i)), TextWidth(dc, caption.Mid(i + 1))));
+    return best;
+}
+
 int TextWidth(CDC& dc, const CString& text)
 {
     return text.IsEmpty() ? 0 : dc.GetTextExtent(text).cx;
@@ -257,7 +270,60 @@ HFONT CMFCRibbonBaseElement::GetFont() const
 
 HIMAGELIST CMFCRibbonBaseElement::GetImages(bool large) const
 {
-    return m_pCategory != nullptr ? m_pCategory->GetImages(large) : nullptr;
+    if (m_pCategory != nullptr)
+        return m_pCategory->GetImages(large);
+    // Elements beside the tabs (Help) take their small picture from the panel images.
+    return !large && m_pRibbonBar != nullptr ? m_pRibbonBar->GetPanelImages() : nullptr;
+}
+
+void CMFCRibbonBaseElement::DrawImage(RibbonPaint& paint, bool large, int x, int y) const
+{
+    HIMAGELIST images = GetImages(large);
+    int index = large ? m_nLargeImage : m_nSmallImage;
+    if (images == nullptr || index < 0 || index >= ::ImageList_GetImageCount(images))
+        return;
+    if (m_bEnabled) {
+        ::ImageList_Draw(images, index, paint.dc->m_hDC, x, y, ILD_TRANSPARENT);
+        return;
+    }
+    // Greyed: the picture's own pixels turned into light greys, its transparent ones left out.
+    int cx = 0, cy = 0;
+    ::ImageList_GetIconSize(images, &cx, &cy);
+    const COLORREF key = RGB(255, 0, 255);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = cx;
+    info.bmiHeader.biHeight = -cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC memory = ::CreateCompatibleDC(paint.dc->m_hDC);
+    HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr || bits == nullptr) {
+        ::DeleteDC(memory);
+        return;
+    }
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    RECT all = { 0, 0, cx, cy };
+    HBRUSH brush = ::CreateSolidBrush(key);
+    ::FillRect(memory, &all, brush);
+    ::DeleteObject(brush);
+    ::ImageList_Draw(images, index, memory, 0, 0, ILD_TRANSPARENT);
+    ::GdiFlush();
+    auto* pixel = static_cast<DWORD*>(bits);
+    for (int i = 0; i < cx * cy; ++i) {
+        DWORD p = pixel[i] & 0xFFFFFF;
+        if (p == 0xFF00FF)   // BGRA of the key colour
+            continue;
+        int grey = (static_cast<int>((p >> 16) & 0xFF) * 30 + static_cast<int>((p >> 8) & 0xFF) * 59 +
+                    static_cast<int>(p & 0xFF) * 11) / 100;
+        grey = 128 + grey / 2;   // lighter and flatter than the enabled picture
+        pixel[i] = static_cast<DWORD>(grey | (grey << 8) | (grey << 16));
+    }
+    ::TransparentBlt(paint.dc->m_hDC, x, y, cx, cy, memory, 0, 0, cx, cy, key);
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
 }
 
 void CMFCRibbonBaseElement::DrawFace(RibbonPaint& paint, const CRect& rect, bool forceChecked) const
@@ -364,7 +430,7 @@ CRect CMFCRibbonButton::GetMainRect() const
 {
     CRect main = m_rect;
     if (HasDropDown() && HasCommand() && m_bDefaultCommand) {
-        if (m_bLarge)
+        if (m_bLarge && m_nCompact == 0)
             main.bottom -= 14;
         else
             main.right -= kArrowWidth;
@@ -393,9 +459,11 @@ CSize CMFCRibbonButton::GetRegularSize(CDC& dc)
 {
     CString caption = StripRibbonMnemonic(m_strText);
     int arrow = HasDropDown() ? kArrowWidth : 0;
-    if (m_bLarge)
-        return CSize(std::max(TextWidth(dc, caption) + 10, 40), CMFCRibbonBar::kRowHeight * 3);
+    if (m_bLarge && m_nCompact == 0)
+        return CSize(std::max(LargeCaptionWidth(dc, caption) + 10, 42), CMFCRibbonBar::kRowHeight * 3);
     bool image = m_nSmallImage >= 0 && GetImages(false) != nullptr;
+    if (image && m_nCompact >= 2)
+        return CSize(kImageSize + 8 + arrow, CMFCRibbonBar::kRowHeight);
     int width = (image ? kImageSize + 3 : 0) + TextWidth(dc, caption);
     if (caption.IsEmpty() && !image)
         width = TextWidth(dc, "?");   // a button of only a key tip still needs a face
@@ -416,32 +484,33 @@ void CMFCRibbonButton::OnDraw(RibbonPaint& paint)
     CRect main = GetMainRect();
     if (main != m_rect && paint.hot == this && m_bEnabled) {
         // The split line between the command and its drop-down.
-        if (m_bLarge)
+        if (m_bLarge && m_nCompact == 0)
             Line(paint.dc->m_hDC, m_rect.left + 1, main.bottom, m_rect.right - 1, main.bottom, paint.colors->hotBorder);
         else
             Line(paint.dc->m_hDC, main.right, m_rect.top + 1, main.right, m_rect.bottom - 1, paint.colors->hotBorder);
     }
     CString caption = StripRibbonMnemonic(m_strText);
-    if (m_bLarge) {
-        HIMAGELIST images = GetImages(true);
-        if (images != nullptr && m_nLargeImage >= 0)
-            ::ImageList_Draw(images, m_nLargeImage, paint.dc->m_hDC, m_rect.CenterPoint().x - 16, m_rect.top + 4,
-                             m_bEnabled ? ILD_TRANSPARENT : ILD_BLEND50);
-        CRect text(m_rect.left + 2, m_rect.top + 40, m_rect.right - 2, m_rect.bottom - (HasDropDown() ? 14 : 2));
-        DrawText(paint, text, caption, DT_CENTER);
+    bool large = m_bLarge && m_nCompact == 0;
+    if (large) {
+        DrawImage(paint, true, m_rect.CenterPoint().x - 16, m_rect.top + 4);
+        // The caption under the picture, on two lines where it wraps.
+        CRect text(m_rect.left + 2, m_rect.top + 38, m_rect.right - 2, m_rect.bottom - (HasDropDown() ? 12 : 1));
+        paint.dc->SetBkMode(TRANSPARENT);
+        paint.dc->SetTextColor(m_bEnabled ? paint.colors->text : paint.colors->textDisabled);
+        paint.dc->DrawText(caption, -1, &text, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
     } else {
         CRect text = main;
         text.left += 5;
-        HIMAGELIST images = GetImages(false);
-        if (images != nullptr && m_nSmallImage >= 0) {
-            ::ImageList_Draw(images, m_nSmallImage, paint.dc->m_hDC, text.left, m_rect.CenterPoint().y - 8,
-                             m_bEnabled ? ILD_TRANSPARENT : ILD_BLEND50);
+        bool image = GetImages(false) != nullptr && m_nSmallImage >= 0;
+        if (image) {
+            DrawImage(paint, false, text.left, m_rect.CenterPoint().y - 8);
             text.left += kImageSize + 3;
         }
-        DrawText(paint, text, caption.IsEmpty() && text.left == main.left + 5 ? CString("?") : caption, DT_LEFT);
+        if (!(image && m_nCompact >= 2))
+            DrawText(paint, text, caption.IsEmpty() && text.left == main.left + 5 ? CString("?") : caption, DT_LEFT);
     }
     if (HasDropDown()) {
-        CRect arrow = m_bLarge ? CRect(m_rect.left, m_rect.bottom - 14, m_rect.right, m_rect.bottom)
+        CRect arrow = large ? CRect(m_rect.left, m_rect.bottom - 14, m_rect.right, m_rect.bottom)
                                : CRect(m_rect.right - kArrowWidth, m_rect.top, m_rect.right, m_rect.bottom);
         DrawArrow(paint, arrow);
     }

@@ -90,6 +90,9 @@ public:
     virtual void OnShow(bool show) { (void)show; }
     virtual void OnDraw(RibbonPaint& paint);
     virtual bool IsClickable() const { return true; }
+    // 0 as built, 1 a large button shows small, 2 a button with an image shows only the image.
+    void SetCompactLevel(int level) { m_nCompact = level; }
+    int GetCompactLevel() const { return m_nCompact; }
 
     // ---- behaviour
     // A click released over the element (the point tells split parts apart).
@@ -107,6 +110,8 @@ protected:
     HIMAGELIST GetImages(bool large) const;
     void DrawFace(RibbonPaint& paint, const CRect& rect, bool forceChecked = false) const;
     void DrawText(RibbonPaint& paint, const CRect& rect, const char* text, UINT format) const;
+    // The image of the element's strip at (x, y), greyed when the element is disabled.
+    void DrawImage(RibbonPaint& paint, bool large, int x, int y) const;
 
     UINT m_nID;
     CString m_strText;
@@ -115,6 +120,7 @@ protected:
     CString m_strDescription;
     int m_nSmallImage = -1;
     int m_nLargeImage = -1;
+    int m_nCompact = 0;
     bool m_bEnabled = true;
     bool m_bChecked = false;
     CRect m_rect;
@@ -140,6 +146,7 @@ public:
     bool HasDropDown() const { return !m_subItems.empty() || m_hMenuShown != nullptr; }
     bool IsRightAligned() const { return m_bRightAlign; }
     void SetLarge(bool large = true) { m_bLarge = large; }
+    bool IsLargeButton() const { return m_bLarge; }
     // Drop-down entries show their description under the caption (as a second menu line).
     void SetAlwaysShowDescription(bool show = true) { m_bShowDescription = show; }
     // The drop-down as a popup menu; the caller destroys it. Null without a drop-down.
@@ -150,10 +157,12 @@ public:
     void SetOwner(CMFCRibbonBar* bar, CMFCRibbonCategory* category) override;
     CMFCRibbonBaseElement* FindByID(UINT id) override;
     CSize GetRegularSize(CDC& dc) override;
-    bool IsWholeColumn() const override { return m_bLarge; }
+    bool IsWholeColumn() const override { return m_bLarge && m_nCompact == 0; }
     void OnDraw(RibbonPaint& paint) override;
     void OnClick(CPoint pt) override;
     void AppendToMenu(HMENU menu) override;
+
+    virtual void OpenDropDownByKey() { OpenDropDown(); }
 
 protected:
     void DrawArrow(RibbonPaint& paint, const CRect& rect) const;

@@ -57,6 +57,10 @@ void CMFCRibbonBar::RecalcLayout()
 {
     if (m_hWnd == nullptr)
         return;
+    if (m_pPopupPanel != nullptr) {
+        ClosePanelPopup();   // lays the bar out again with the panel back in place
+        return;
+    }
     m_bLayoutDirty = false;
     EnsureControls();
     CRect client;
@@ -73,17 +77,29 @@ void CMFCRibbonBar::RecalcLayout()
         x += width + 1;
     }
 
-    // Tabs, then the elements at the right of the tabs.
+    // Tabs, then the elements at the right of the tabs. Tabs that do not fit share the room.
     m_tabRects.clear();
-    x = GetApplicationButtonRect().right + 8;
-    for (const auto& category : m_categories) {
-        int width = dc.GetTextExtent(StripRibbonMnemonic(category->GetName())).cx + 20;
-        m_tabRects.emplace_back(x, kQuickAccessHeight, x + width, kQuickAccessHeight + kTabHeight);
-        x += width + 2;
-    }
     int tabElementsWidth = 0;
     for (const auto& element : m_tabElements)
         tabElementsWidth += element->GetRegularSize(dc).cx + 1;
+    const int tabsLeft = GetApplicationButtonRect().right + 8;
+    std::vector<int> widths;
+    int total = 0;
+    for (const auto& category : m_categories) {
+        widths.push_back(dc.GetTextExtent(StripRibbonMnemonic(category->GetName())).cx + 20);
+        total += widths.back() + 2;
+    }
+    int room = right - tabElementsWidth - 12 - tabsLeft;
+    if (total > room && !widths.empty()) {
+        int each = std::max(24, room / static_cast<int>(widths.size()) - 2);
+        for (int& width : widths)
+            width = std::min(width, each);
+    }
+    x = tabsLeft;
+    for (int width : widths) {
+        m_tabRects.emplace_back(x, kQuickAccessHeight, x + width, kQuickAccessHeight + kTabHeight);
+        x += width + 2;
+    }
     x = std::max(x + 8, right - tabElementsWidth - 4);
     for (const auto& element : m_tabElements) {
         int width = element->GetRegularSize(dc).cx;
@@ -94,11 +110,13 @@ void CMFCRibbonBar::RecalcLayout()
     // Panels of the active category; only its controls show.
     CRect area(0, kQuickAccessHeight + kTabHeight + 3, right, kHeight - 3);
     for (const auto& category : m_categories) {
-        if (category.get() == m_pActive)
+        if (category.get() == m_pActive && !m_bMinimized)
             category->Layout(dc, area);
     }
     for (const auto& category : m_categories)
-        category->Show(category.get() == m_pActive);
+        category->Show(category.get() == m_pActive && !m_bMinimized);
+    if (m_nKeyTipLevel > 0)
+        AssignKeyTips();
     Invalidate(FALSE);
 }
 
@@ -120,7 +138,7 @@ CMFCRibbonBaseElement* CMFCRibbonBar::HitTest(CPoint pt)
     for (const auto& element : m_tabElements)
         if (CMFCRibbonBaseElement* found = element->HitTest(pt))
             return found;
-    return m_pActive != nullptr ? m_pActive->HitTest(pt) : nullptr;
+    return m_pActive != nullptr && !m_bMinimized ? m_pActive->HitTest(pt) : nullptr;
 }
 
 void CMFCRibbonBar::Render(CDC& dc)
@@ -134,6 +152,8 @@ void CMFCRibbonBar::Render(CDC& dc)
     CRect panels(0, kQuickAccessHeight + kTabHeight, client.right, client.bottom);
     dc.FillSolidRect(&panels, c.panelArea);
     dc.SetBkMode(TRANSPARENT);
+    if (m_bReplaceCaption)
+        DrawCaption(dc, client);
 
     RibbonPaint paint;
     paint.dc = &dc;
@@ -159,13 +179,13 @@ void CMFCRibbonBar::Render(CDC& dc)
         }
         dc.SetTextColor(active ? c.tabActiveText : c.tabText);
         dc.DrawText(StripRibbonMnemonic(m_categories[i]->GetName()), -1, &tab,
-                    DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+                    DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
     for (const auto& element : m_tabElements)
         element->OnDraw(paint);
     for (const auto& element : m_quickAccess)
         element->OnDraw(paint);
-    if (m_pActive != nullptr)
+    if (m_pActive != nullptr && !m_bMinimized)
         m_pActive->OnDraw(paint);
 
     // The application button overlaps the first two rows.
@@ -193,6 +213,7 @@ void CMFCRibbonBar::Render(CDC& dc)
             dc.DrawText(StripRibbonMnemonic(caption), -1, &button, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         }
     }
+    DrawKeyTips(dc);
     ::SelectObject(dc.m_hDC, oldFont);
 }
 
@@ -279,7 +300,11 @@ LRESULT CMFCRibbonBar::OnMouseLeave(WPARAM, LPARAM)
 void CMFCRibbonBar::OnLButtonDown(UINT, CPoint pt)
 {
     RelayToolTip(m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    ShowKeyTips(0);
+    ClosePanelPopup();
     EnsureLayout();
+    if (OnCaptionButtonDown(pt))
+        return;
     if (GetApplicationButtonRect().PtInRect(pt)) {
         ShowApplicationMenu();
         return;
@@ -287,6 +312,12 @@ void CMFCRibbonBar::OnLButtonDown(UINT, CPoint pt)
     for (int i = 0; i < GetCategoryCount(); ++i) {
         if (m_tabRects[i].PtInRect(pt)) {
             SetActiveCategory(m_categories[i].get());
+            return;
+        }
+    }
+    if (m_pActive != nullptr && !m_bMinimized) {
+        if (CMFCRibbonPanel* collapsed = m_pActive->HitTestCollapsed(pt)) {
+            OpenPanelPopup(collapsed);
             return;
         }
     }
@@ -302,6 +333,8 @@ void CMFCRibbonBar::OnLButtonDown(UINT, CPoint pt)
 void CMFCRibbonBar::OnLButtonUp(UINT, CPoint pt)
 {
     RelayToolTip(m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    if (OnCaptionButtonUp(pt))
+        return;
     CMFCRibbonBaseElement* pressed = m_pPressed;
     m_pPressed = nullptr;
     if (::GetCapture() == m_hWnd)
@@ -314,8 +347,32 @@ void CMFCRibbonBar::OnLButtonUp(UINT, CPoint pt)
         pressed->OnClick(pt);
 }
 
+void CMFCRibbonBar::OnLButtonDblClk(UINT flags, CPoint pt)
+{
+    EnsureLayout();
+    // A double click on a tab minimises the ribbon to its tabs, or brings the panels back.
+    for (int i = 0; i < GetCategoryCount(); ++i) {
+        if (m_tabRects[i].PtInRect(pt)) {
+            SetActiveCategory(m_categories[i].get());
+            SetMinimized(!m_bMinimized);
+            return;
+        }
+    }
+    // A double click on the caption maximises the frame, or restores it.
+    if (CaptionHitTest(pt) == HTCAPTION) {
+        HWND frame = ::GetParent(m_hWnd);
+        ::SendMessageA(frame, WM_SYSCOMMAND, ::IsZoomed(frame) ? SC_RESTORE : SC_MAXIMIZE, 0);
+        return;
+    }
+    OnLButtonDown(flags, pt);
+}
+
 void CMFCRibbonBar::OnCaptureChanged(CWnd*)
 {
+    if (m_nCaptionPressed >= 0) {
+        m_nCaptionPressed = -1;
+        Invalidate(FALSE);
+    }
     if (m_pPressed != nullptr) {
         RedrawElement(m_pPressed);
         m_pPressed = nullptr;

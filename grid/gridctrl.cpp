@@ -48,6 +48,9 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
     ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
     ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateEditSelectAll)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCut)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
 END_MESSAGE_MAP()
 
 CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols)
@@ -91,8 +94,13 @@ CGridCtrl::~CGridCtrl()
     GuardedCall([&] { DeleteAllItems(); });
     if (m_bTitleTips && m_TitleTip.m_hWnd != nullptr)
         m_TitleTip.DestroyWindow();
+    m_DropTarget.Revoke();
     if (m_hWnd != nullptr && ::IsWindow(m_hWnd))
         DestroyWindow();
+    if (m_hPrinterFont != nullptr)
+        ::DeleteObject(m_hPrinterFont);
+    // What this grid copied stays on the clipboard after it.
+    GuardedCall([] { COleDataSource::FlushClipboard(); });
 }
 
 void CGridCtrl::ReadWheelLines()
@@ -167,6 +175,7 @@ void CGridCtrl::OnDestroy()
         m_nTimerID = 0;
     }
     m_TitleTip.Hide();
+    m_DropTarget.Revoke();
     Default();
 }
 
@@ -281,7 +290,9 @@ BOOL CGridCtrl::SetRowCount(int rows)
             m_nRows = rows;
             ResetRowOrder();
         } else if (rows > oldRows) {
-            m_RowData.reserve(static_cast<size_t>(rows));
+            // Grown a few rows at a time (as a paste does), the table must not move every time.
+            if (m_RowData.capacity() < static_cast<size_t>(rows))
+                m_RowData.reserve(std::max(static_cast<size_t>(rows), m_RowData.capacity() * 2));
             for (int r = oldRows; r < rows; r++) {
                 m_arRowHeights[static_cast<size_t>(r)] = static_cast<UINT>(m_cellDefault.GetHeight());
                 m_RowData.emplace_back(static_cast<size_t>(m_nCols), nullptr);
@@ -488,11 +499,6 @@ void CGridCtrl::SetColumnOrder(const std::vector<int>& order)
     Refresh();
 }
 
-void CGridCtrl::AdjustRowOrder(int row)
-{
-    (void)row;
-}
-
 // ---- sizes
 
 int CGridCtrl::GetRowHeight(int row) const
@@ -578,6 +584,9 @@ void CGridCtrl::OnSize(UINT type, int cx, int cy)
     if (inSize)
         return;
     inSize = true;
+    // The window takes drops from its first sizing on (it exists by then, whoever made it).
+    if (!m_DropTarget.m_bRegistered)
+        m_DropTarget.Register(this);
     EndEditing();
     ResetScrollBars();
     inSize = false;
@@ -654,32 +663,3 @@ void CGridCtrl::OnCaptureChanged(CWnd* wnd)
             m_MouseMode = MOUSE_NOTHING;
     }
 }
-
-// ---- hooks filled in by the clipboard, drag-and-drop and printing code
-
-IDataObject* CGridCtrl::CopySelectionToDataSource() { return nullptr; }
-BOOL CGridCtrl::PasteFromDataObject(IDataObject*) { return FALSE; }
-void CGridCtrl::BeginOleDrag() {}
-DWORD CGridCtrl::OnDragEnter(IDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
-DWORD CGridCtrl::OnDragOver(IDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
-void CGridCtrl::OnDragLeave() {}
-BOOL CGridCtrl::OnDrop(IDataObject*, DWORD, CPoint) { return FALSE; }
-void CGridCtrl::OnEditCut() {}
-void CGridCtrl::OnEditCopy() {}
-void CGridCtrl::OnEditPaste() {}
-void CGridCtrl::OnEditSelectAll()
-{
-    SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, GRIDN_SELCHANGING);
-    SelectAllCells();
-    SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, GRIDN_SELCHANGED);
-}
-void CGridCtrl::OnUpdateEditSelectAll(CCmdUI* ui) { ui->Enable(m_bEnableSelection); }
-void CGridCtrl::OnBeginPrinting(CDC*, void*) {}
-void CGridCtrl::OnPrint(CDC*, void*) {}
-void CGridCtrl::OnEndPrinting(CDC*, void*) {}
-void CGridCtrl::PrintPageRows(CDC*, void*) {}
-void CGridCtrl::PrintColumnHeadings(CDC*, void*) {}
-void CGridCtrl::PrintHeader(CDC*, void*) {}
-void CGridCtrl::PrintFooter(CDC*, void*) {}
-void CGridCtrl::PrintRowHeadings(CDC*, void*) {}
-HIMAGELIST CGridCtrl::CreateDragImage(CPoint*) { return nullptr; }

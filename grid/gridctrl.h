@@ -4,6 +4,8 @@
 // (GRIDN_GETDISPINFO or a callback) and keeps only sizes, orders and the selection. It tells its
 // owner (else its parent) what happens through WM_NOTIFY with the GRIDN_* codes of griddefs.h.
 #include "framework/edit.h"
+#include "framework/oledata.h"
+#include "framework/oledroptarget.h"
 #include "framework/wnd.h"
 #include "grid/gridcell.h"
 #include "grid/gridcellrange.h"
@@ -15,12 +17,35 @@
 #include <vector>
 
 class CGridInPlaceEdit;
-struct IDataObject;
+class CGridCtrl;
+class CPrintInfo;
+
+// The grid's drop target: forwards OLE drags over its own grid to the grid's handlers.
+class CGridDropTarget : public COleDropTarget {
+public:
+    CGridCtrl* m_pGridCtrl = nullptr;
+    BOOL m_bRegistered = FALSE;
+
+    // Once, for a grid only (not again while registered, nor from inside itself).
+    BOOL Register(CGridCtrl* grid);
+    BOOL Register(CWnd* wnd) override;
+    void Revoke() override;
+    DWORD OnDragEnter(CWnd* wnd, COleDataObject* data, DWORD keyState, CPoint point) override;
+    DWORD OnDragOver(CWnd* wnd, COleDataObject* data, DWORD keyState, CPoint point) override;
+    void OnDragLeave(CWnd* wnd) override;
+    BOOL OnDrop(CWnd* wnd, COleDataObject* data, DWORD dropEffect, CPoint point) override;
+    DWORD OnDragScroll(CWnd* wnd, DWORD keyState, CPoint point) override;
+
+private:
+    bool m_bRegistering = false;
+};
 
 // Called in virtual mode for every cell, in place of GRIDN_GETDISPINFO.
 using GRIDCALLBACK = BOOL (CALLBACK*)(GRID_DISPINFO* info, LPARAM user);
 // Virtual-mode row order predicate: true when data row a sorts before data row b.
 using GridRowPredicate = bool (*)(int a, int b);
+// Ordinary-mode compare of two cells (CGridCellBase*): negative, zero or positive.
+using GridCompareFunc = int (CALLBACK*)(LPARAM cell1, LPARAM cell2, LPARAM data);
 
 class CGridCtrl : public CWnd {
 public:
@@ -186,7 +211,16 @@ public:
     BOOL InvalidateCellRect(int row, int col);
     void EraseBkgnd(CDC* dc);
 
-    // ---- sorting state and orders (the sorting itself comes later)
+    // ---- sorting and orders
+    BOOL SortTextItems(int col, BOOL ascending, LPARAM data = 0);
+    BOOL SortColumn(GridCompareFunc compare, int col, BOOL ascending, LPARAM data = 0);
+    BOOL SortItems(GridCompareFunc compare, int col, BOOL ascending, LPARAM data = 0, int low = 0, int high = -1);
+    void SetCompareFunction(GridCompareFunc compare) { m_pfnCompare = compare; }
+    static int CALLBACK CompareTextBytes(LPARAM cell1, LPARAM cell2, LPARAM data);
+    // The grid a virtual-mode sort is running in (for the owner's row predicate), else null.
+    static CGridCtrl* SortingGrid() { return s_pSortingGrid; }
+    int GetSortingPhysicalColumn() const { return m_CurCol; }
+    void MoveRow(int from, int to);
     int GetSortColumn() const { return m_nSortColumn; }
     void SetSortColumn(int col);
     BOOL GetSortAscending() const { return m_bAscending; }
@@ -213,25 +247,27 @@ public:
 
     // ---- the virtual operations, in their order
     virtual void ClearSelectedText();
-    virtual IDataObject* CopySelectionToDataSource();
-    virtual BOOL PasteFromDataObject(IDataObject* data);
+    virtual COleDataSource* CopySelectionToDataSource();
+    virtual BOOL PasteFromDataObject(int row, int col, COleDataObject* data, BOOL selectPasted = TRUE);
     virtual void BeginOleDrag();
-    virtual DWORD OnDragEnter(IDataObject* data, DWORD keyState, CPoint point);
-    virtual DWORD OnDragOver(IDataObject* data, DWORD keyState, CPoint point);
+    virtual DWORD OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point);
+    virtual DWORD OnDragOver(COleDataObject* data, DWORD keyState, CPoint point);
     virtual void OnDragLeave();
-    virtual BOOL OnDrop(IDataObject* data, DWORD dropEffect, CPoint point);
+    virtual BOOL OnDrop(COleDataObject* data, DWORD dropEffect, CPoint point);
     virtual void OnEditCut();
     virtual void OnEditCopy();
     virtual void OnEditPaste();
     virtual void OnEditSelectAll();
-    virtual void OnBeginPrinting(CDC* dc, void* info);
-    virtual void OnPrint(CDC* dc, void* info);
-    virtual void OnEndPrinting(CDC* dc, void* info);
-    virtual void PrintPageRows(CDC* dc, void* info);
-    virtual void PrintColumnHeadings(CDC* dc, void* info);
-    virtual void PrintHeader(CDC* dc, void* info);
-    virtual void PrintFooter(CDC* dc, void* info);
-    virtual void PrintRowHeadings(CDC* dc, void* info);
+    virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info);
+    virtual void OnPrint(CDC* dc, CPrintInfo* info);
+    virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
+    // One row's cells from firstCol to endCol, left to right from rect.left, within rect's top and
+    // bottom; rect.right ends at the last cell printed.
+    virtual void PrintPageRows(int firstCol, int endCol, int row, CRect& rect, CDC* dc, BOOL drawLeftLine);
+    virtual void PrintColumnHeadings(CDC* dc, CPrintInfo* info);
+    virtual void PrintHeader(CDC* dc, CPrintInfo* info);
+    virtual void PrintFooter(CDC* dc, CPrintInfo* info);
+    virtual void PrintRowHeadings(CDC* dc, CPrintInfo* info);
     virtual HIMAGELIST CreateDragImage(CPoint* hotSpot);
     virtual void OnFixedColumnClick(CGridCellID& cell);
     virtual void OnFixedRowClick(CGridCellID& cell);
@@ -242,7 +278,7 @@ public:
     virtual void OnDraw(CDC* dc);
     virtual CGridCellBase* CreateCell(int row, int col);
     virtual void DestroyCell(int row, int col);
-    virtual void AdjustRowOrder(int row);
+    virtual void AdjustRowOrder(int row, int delta);
 
     void PreSubclassWindow() override;
 
@@ -277,6 +313,18 @@ public:
     void OnDestroy();
     void OnEndInPlaceEdit(NMHDR* header, LRESULT* result);
     void OnUpdateEditSelectAll(CCmdUI* ui);
+    void OnUpdateEditCopy(CCmdUI* ui);
+    void OnUpdateEditCut(CCmdUI* ui);
+    void OnUpdateEditPaste(CCmdUI* ui);
+
+    // The print layout of the job under way (read by tests and owners).
+    int GetPrintPageCount() const { return m_nNumPages; }
+    int GetPrintPageWidth() const { return m_LogicalPageSize.cx; }
+    int GetPrintPageHeight() const { return m_LogicalPageSize.cy; }
+    int GetPrintBodyHeight() const { return m_nPageHeight; }
+    int GetPrintPageFirstRow() const { return m_nCurrPrintRow; }
+    int GetPrintPageFirstCol() const { return m_nCurrPrintCol; }
+    CGridDropTarget& GetDropTarget() { return m_DropTarget; }
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -303,6 +351,15 @@ protected:
     void DrawInvertLine(const CRect& rect);
     CGridCellID GetCellFromPtForDrag(CPoint point);
     void ReadWheelLines();
+    void QuickSortRows(GridCompareFunc compare, int col, BOOL ascending, LPARAM data, int low, int high);
+    void SwapRows(int a, int b);
+    bool IsRowDrag() const;
+    void PrintGridLines(CDC* dc, const CRect& cell, int row, int col, BOOL firstCol) const;
+    int FirstRowOfPage(int verticalPage) const;
+    int FirstColOfPage(int horizontalPage) const;
+    void ClearDropHighlight();
+
+    static CGridCtrl* s_pSortingGrid;
 
 public:
     // Switches and state, in the order of the grid's storage.
@@ -375,6 +432,21 @@ public:
     BOOL m_bColumnDragging = FALSE;
     CRect m_rcSizingLine;     // the inverted line while sizing (empty when none is drawn)
     int m_nSizingIndex = -1;  // the row or column being sized
+
+    // Drag and drop, sorting and printing.
+    CGridDropTarget m_DropTarget;
+    GridCompareFunc m_pfnCompare = nullptr;
+    BOOL m_bDragSource = FALSE;       // a drag started by this grid is under way
+    BOOL m_bRowMoved = FALSE;         // that drag ended in a row move inside this grid
+    int m_nHeaderHeight = 2, m_nFooterHeight = 2, m_nLeftMargin = 4, m_nRightMargin = 4, m_nGap = 1;
+    HFONT m_hPrinterFont = nullptr;
+    CSize m_CharSize;
+    int m_nPageHeight = 0;
+    CSize m_LogicalPageSize, m_PaperSize;
+    int m_nPageWidth = 0;
+    int m_nCurrPrintCol = 0, m_nCurrPrintRow = 0;
+    int m_nNumPages = 1;
+    int m_nPageMultiplier = 1;
 
     // Hints that let scroll steps find the top-left cell from the previous one.
     int m_hintTopRow = -1, m_hintTopRowPos = 0, m_hintLeftCol = -1, m_hintLeftColPos = 0;

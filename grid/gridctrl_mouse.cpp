@@ -198,10 +198,9 @@ void CGridCtrl::OnFixedRowClick(CGridCellID& cell)
         return;
     if (m_bSortOnClick) {
         CWaitCursor wait;
-        // Sorting itself comes with the clipboard and drag-and-drop code; the header shows the order.
+        // A new column sorts ascending first; the same column again turns the order round.
         const bool ascending = !(cell.col == m_nSortColumn && m_bAscending);
-        m_bAscending = ascending ? TRUE : FALSE;
-        SetSortColumn(cell.col);
+        SortTextItems(cell.col, ascending ? TRUE : FALSE);
         Refresh();
     }
     if (m_bFixedRowSelection) {

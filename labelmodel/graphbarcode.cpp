@@ -135,9 +135,9 @@ bool CGraphBarcode::EditContent(CWnd* parent)
     // Only a fixed text is typed; the other contents would drop what the dialog returned.
     if (!m_content || !m_content->IsFixedText())
         return false;
-    CEditText4QRCodeDlg dialog;
+    CEditText4QRCodeDlg dialog(parent);
     m_content->GetFixedText(dialog.m_text);
-    if (dialog.DoModal(parent ? parent->GetSafeHwnd() : GetActiveWindow()) != IDOK)
+    if (dialog.DoModal() != IDOK)
         return false;
     m_content->SetFixedText(dialog.m_text);
     return true;

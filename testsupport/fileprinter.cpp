@@ -8,6 +8,7 @@
 namespace printtest {
 
 const char kPrinterName[] = "Korvelta PS";
+const char kDriverName[] = "Korvelta PS Driver";
 
 // A minimal PPD: A4 and Letter with 18 pt margins, 300 dpi.
 const char* MinimalPpd()
@@ -31,15 +32,11 @@ const char* MinimalPpd()
            "*DefaultFont: Courier\n*Font Courier: Standard \"(002.004S)\" Standard ROM\n";
 }
 
-// Installs the printer once per prefix (driver wineps.drv with the PPD above; its port a file
-// that jobs without an output file of their own go to) and makes it the default printer.
-bool EnsureFilePrinter()
+namespace {
+
+// The shared driver: wineps.drv with the PPD above, added once per prefix.
+bool EnsureDriver()
 {
-    HANDLE existing = nullptr;
-    if (::OpenPrinterA(const_cast<char*>(kPrinterName), &existing, nullptr)) {
-        ::ClosePrinter(existing);
-        return ::SetDefaultPrinterA(kPrinterName) != FALSE;
-    }
     char folder[MAX_PATH] = {};
     DWORD needed = 0;
     if (!::GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder), sizeof folder, &needed))
@@ -54,19 +51,28 @@ bool EnsureFilePrinter()
     }
     DRIVER_INFO_3A driver = {};
     driver.cVersion = 3;
-    driver.pName = const_cast<char*>("Korvelta PS Driver");
+    driver.pName = const_cast<char*>(kDriverName);
     driver.pDriverPath = const_cast<char*>("wineps.drv");
     driver.pDataFile = const_cast<char*>("korvelta.ppd");
     driver.pConfigFile = const_cast<char*>("wineps.drv");
-    if (!::AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver)))
+    return ::AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver)) != FALSE;
+}
+
+} // namespace
+
+bool InstallFilePrinter(const char* name, const char* portFile)
+{
+    HANDLE existing = nullptr;
+    if (::OpenPrinterA(const_cast<char*>(name), &existing, nullptr)) {
+        ::ClosePrinter(existing);
+        return true;
+    }
+    if (!EnsureDriver())
         return false;
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(sizeof temp, temp);
     PRINTER_INFO_2A printer = {};
-    printer.pPrinterName = const_cast<char*>(kPrinterName);
-    const std::string port = std::string(temp) + "korvelta-port.ps";
-    printer.pPortName = const_cast<char*>(port.c_str());
-    printer.pDriverName = driver.pName;
+    printer.pPrinterName = const_cast<char*>(name);
+    printer.pPortName = const_cast<char*>(portFile);
+    printer.pDriverName = const_cast<char*>(kDriverName);
     printer.pPrintProcessor = const_cast<char*>("WinPrint");
     printer.pDatatype = const_cast<char*>("RAW");
     printer.Attributes = PRINTER_ATTRIBUTE_LOCAL;
@@ -74,7 +80,15 @@ bool EnsureFilePrinter()
     if (added == nullptr)
         return false;
     ::ClosePrinter(added);
-    return ::SetDefaultPrinterA(kPrinterName) != FALSE;
+    return true;
+}
+
+bool EnsureFilePrinter()
+{
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(sizeof temp, temp);
+    const std::string port = std::string(temp) + "korvelta-port.ps";
+    return InstallFilePrinter(kPrinterName, port.c_str()) && ::SetDefaultPrinterA(kPrinterName) != FALSE;
 }
 
 // The printer's DEVMODE and DEVNAMES as the application would hold them.

@@ -13,6 +13,13 @@ extern const char kPrinterName[];
 // A minimal PPD: A4 and Letter with 18 pt margins, 300 dpi.
 const char* MinimalPpd();
 
+// The driver every file printer of the tests uses (wineps.drv with the PPD below).
+extern const char kDriverName[];
+
+// Another printer on the same driver whose jobs go to portFile (a Windows path); once per prefix,
+// not made the default.
+bool InstallFilePrinter(const char* name, const char* portFile);
+
 // Installs the printer once per prefix (driver wineps.drv with the PPD above; its port a file
 // that jobs without an output file of their own go to) and makes it the default printer.
 bool EnsureFilePrinter();

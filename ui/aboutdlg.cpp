@@ -1,20 +1,20 @@
 #include "ui/aboutdlg.h"
 
-#include "framework/shellopen.h"
-
 #include "ui/resourceids.h"
 
 #include <vector>
 
-BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
-    ON_STN_CLICKED(IDC_ABOUT_LINK, OnLinkClicked)
-END_MESSAGE_MAP()
-
 CAboutDlg::CAboutDlg(bool splash) : CDialog(IDD_ABOUTBOX), m_bSplash(splash ? 1 : 0) {}
+
+void CAboutDlg::DoDataExchange(CDataExchange* dx)
+{
+    DDX_Control(dx, IDC_ABOUT_LINK, m_link);
+}
 
 BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_link.SetURL(WebAddress());
     char module[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, module, MAX_PATH);
     CString version = GetVersionLine(module);
@@ -53,9 +53,4 @@ void CAboutDlg::CenterOver(CWnd* over)
     int left = main.left + (main.Width() - self.Width()) / 2;
     int top = main.top + (main.Height() - self.Height()) / 2;
     SetWindowPos(nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CAboutDlg::OnLinkClicked()
-{
-    AfxShellExecute(m_hWnd, "open", WebAddress(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -3,6 +3,7 @@
 // maker's web address. Opened modally from ID_APP_ABOUT, or modeless as the start-up splash,
 // which the application owns and deletes.
 #include "framework/dialog.h"
+#include "ui/hyperlink.h"
 
 class CAboutDlg : public CDialog {
 public:
@@ -19,6 +20,9 @@ public:
     // Where the address leads.
     static const char* WebAddress() { return "https://www.quendric.com"; }
 
-    void OnLinkClicked();
-    DECLARE_MESSAGE_MAP()
+    // The maker's address (control 2233): it opens the address itself when clicked, so the box
+    // has no click handler of its own (the address would open twice).
+    CHyperLink m_link;
+
+    void DoDataExchange(CDataExchange* dx) override;
 };

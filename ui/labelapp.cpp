@@ -216,7 +216,7 @@ BOOL COstrelindSoftLabelApp::ProcessCommandLine()
 
 void COstrelindSoftLabelApp::ShowMainWindow()
 {
-    m_pMainWnd->ShowWindow(m_nCmdShow);
+    m_pMainWnd->ShowWindow(CMainFrame::AdjustShowCommand(m_nCmdShow));
     m_pMainWnd->UpdateWindow();
 }
 

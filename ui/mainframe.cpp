@@ -22,11 +22,15 @@ COstrelindSoftLabelApp* LabelApp()
 
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_MESSAGE(WM_NCCALCSIZE, OnNcCalcSize)
     ON_WM_DROPFILES()
     ON_COMMAND_RANGE(ID_APPLOOK_FIRST, ID_APPLOOK_LAST, OnApplicationLook)
     ON_UPDATE_COMMAND_UI_RANGE(ID_APPLOOK_FIRST, ID_APPLOOK_LAST, OnUpdateApplicationLook)
     ON_UPDATE_COMMAND_UI(ID_STATUS_PANE_LABEL, OnUpdateStatusPaneLabel)
     ON_UPDATE_COMMAND_UI(ID_STATUS_PANE_ROWS, OnUpdateStatusPaneRows)
+    ON_COMMAND(ID_LOCK_DOCUMENT, OnLockDocument)
+    ON_UPDATE_COMMAND_UI(ID_LOCK_DOCUMENT, OnUpdateLockDocument)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -51,6 +55,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
     if (!m_wndRibbonBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_RIBBON_BAR))
         return -1;
     CreateRibbon();
+    RestoreRibbonState();
     if (!CreateStatusBar())
         return -1;
     CString windowsText;

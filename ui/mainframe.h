@@ -47,10 +47,28 @@ public:
     static CString GetProductLine();
     static const char* StatusTemplate();   // the 80 characters the panes' widths are measured on
 
+    // ---- the remembered window and ribbon (section "Workspace" of the profile)
+    // The stored frame rectangle and whether it was maximised; false when none is stored or it
+    // lies off every monitor (the frame then takes the default placement).
+    static bool ReadStoredPlacement(CRect& rect, bool& maximized);
+    // The show command start-up uses: a frame stored maximised opens maximised.
+    static int AdjustShowCommand(int cmdShow);
+    void SaveWindowState();
+    void RestoreRibbonState();
+
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void OnDestroy();
+    // The ribbon draws the caption: the frame keeps only its sizing borders.
+    LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
     int OnCreate(LPCREATESTRUCTA cs);
     void OnDropFiles(HDROP drop);
     void OnUpdateStatusPaneLabel(CCmdUI* ui);
     void OnUpdateStatusPaneRows(CCmdUI* ui);
+    // The lock command of the active project when its view leaves it to the frame
+    // (mainframe_lock.cpp).
+    void OnLockDocument();
+    void OnUpdateLockDocument(CCmdUI* ui);
     DECLARE_MESSAGE_MAP()
 
 private:

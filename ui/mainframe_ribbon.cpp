@@ -53,6 +53,15 @@ CMFCRibbonButton* Button(UINT id, const char* text, int image = -1)
     return new CMFCRibbonButton(id, text, image);
 }
 
+// A large button: its picture from the category's 32 x 32 strip above its caption, and the same
+// index in the 16 x 16 strip when a narrow frame makes it small.
+CMFCRibbonButton* Large(UINT id, const char* text, int image)
+{
+    auto* button = new CMFCRibbonButton(id, text, image, image);
+    button->SetLarge(true);
+    return button;
+}
+
 CMFCRibbonCheckBox* Check(UINT id, const char* text)
 {
     return new CMFCRibbonCheckBox(id, text);
@@ -159,12 +168,12 @@ void BuildHome(CMFCRibbonBar& bar)
 {
     CMFCRibbonCategory* home = bar.AddCategory(Str(IDS_RIBBON_HOME), 311, 111);
     Panel(home, "Template", 49, {
-        Button(ID_SELECT_LABEL, "Select label", 16),
+        Large(ID_SELECT_LABEL, "Select label", 16),
         Button(ID_TEMPLATE_GUIDE, "Guide", 15),
         Button(ID_TEMPLATE_IMPORT, "Import", 17),
     });
     Panel(home, "Clipboard\nd", 27, {
-        Button(ID_EDIT_PASTE, "Paste\nv", 0),
+        Large(ID_EDIT_PASTE, "Paste\nv", 0),
         Button(ID_EDIT_CUT, "Cut\nx", 1),
         Button(ID_EDIT_COPY, "Copy\nc", 2),
         Button(ID_EDIT_SELECT_ALL, "Select All\na"),
@@ -178,9 +187,9 @@ void BuildHome(CMFCRibbonBar& bar)
         Button(ID_AREA_FOOTER, "Footer"),
     });
     Panel(home, "Insert", 65, {
-        Button(ID_INSERT_TEXT, "Text", 3),
-        Button(ID_INSERT_BARCODE, "Barcode", 4),
-        Button(ID_INSERT_IMAGE, "Image", 5),
+        Large(ID_INSERT_TEXT, "Text", 3),
+        Large(ID_INSERT_BARCODE, "Barcode", 4),
+        Large(ID_INSERT_IMAGE, "Image", 5),
     });
 
     std::vector<CString> columns;
@@ -235,8 +244,8 @@ void BuildLabel(CMFCRibbonBar& bar)
 {
     CMFCRibbonCategory* label = bar.AddCategory(Str(IDS_RIBBON_LABEL), 115, 114);
     Panel(label, "Definition", 58, {
-        Button(ID_LABEL_NEW, "&New", 0),
-        Button(ID_LABEL_LOAD, "Load", 1),
+        Large(ID_LABEL_NEW, "&New", 0),
+        Large(ID_LABEL_LOAD, "Load", 1),
         Button(ID_LABEL_IMPORT, "Import"),
         Button(ID_LABEL_SAVE, "Save label", 2),
         Button(ID_LABEL_SAVE_AS, "Save label as...", 3),
@@ -529,6 +538,7 @@ void BuildOptions(CMFCRibbonBar& bar)
 void CMainFrame::CreateRibbon()
 {
     CMFCRibbonBar& bar = m_wndRibbonBar;
+    bar.SetPanelImages(IDB_PANEL_IMAGES);
     BuildApplicationMenu(bar);
     BuildHome(bar);
     BuildLabel(bar);

@@ -609,3 +609,161 @@ TEST_F(Ribbon, HoveringTheApplicationButtonAfterAnElement)
     ribbon->Render(canvas.dc());
     EXPECT_EQ(CRibbonLook::Colors().panelFace, canvas.Pixel(paste->GetRect().left + 1, paste->GetRect().top + 1));
 }
+
+namespace {
+
+MSG KeyMessage(HWND wnd, UINT message, WPARAM key)
+{
+    MSG msg = {};
+    msg.hwnd = wnd;
+    msg.message = message;
+    msg.wParam = key;
+    msg.lParam = (message == WM_KEYUP || message == WM_SYSKEYUP) ? static_cast<LPARAM>(0xC0000001) : 1;
+    return msg;
+}
+
+} // namespace
+
+TEST_F(Ribbon, KeyTipsWalkFromTheTabsToTheElementsAndBack)
+{
+    Idle();
+    HWND view = frame->m_wndView.m_hWnd;
+    auto send = [&](UINT message, WPARAM key) {
+        MSG msg = KeyMessage(view, message, key);
+        return ribbon->ProcessKeyTipMessage(&msg);
+    };
+    // A plain key does nothing; Alt pressed and released alone shows the first level.
+    EXPECT_FALSE(send(WM_KEYDOWN, 'H'));
+    EXPECT_EQ(0, ribbon->GetKeyTipLevel());
+    EXPECT_FALSE(send(WM_SYSKEYDOWN, VK_MENU));
+    EXPECT_TRUE(send(WM_SYSKEYUP, VK_MENU));
+    ASSERT_EQ(1, ribbon->GetKeyTipLevel());
+    EXPECT_STREQ("H", ribbon->GetCategoryKeyTip(0));        // from "&Home"
+    EXPECT_FALSE(ribbon->GetCategoryKeyTip(1).IsEmpty());
+    EXPECT_NE(ribbon->GetCategoryKeyTip(0), ribbon->GetCategoryKeyTip(1));
+    EXPECT_STREQ("A", ribbon->GetElementKeyTip(ribbon->FindByID(ID_HELP)));
+    EXPECT_STREQ("1", ribbon->GetElementKeyTip(ribbon->GetQuickAccessElement(0)));
+
+    // Alt+Format's tip opens Format; Escape goes back to the tabs, "H" opens Home.
+    ribbon->SetActiveCategory(ribbon->GetCategory(1));
+    EXPECT_TRUE(send(WM_KEYDOWN, VK_ESCAPE));
+    EXPECT_EQ(0, ribbon->GetKeyTipLevel());
+    send(WM_SYSKEYDOWN, VK_F10);
+    ASSERT_EQ(1, ribbon->GetKeyTipLevel());
+    EXPECT_TRUE(send(WM_KEYDOWN, 'H'));
+    EXPECT_EQ(2, ribbon->GetKeyTipLevel());
+    EXPECT_EQ(ribbon->GetCategory(0), ribbon->GetActiveCategory());
+    // The captions' tips after "\n", and a made one for every other element.
+    EXPECT_STREQ("V", ribbon->GetElementKeyTip(ribbon->FindByID(ID_R_BUTTON)));
+    EXPECT_STREQ("X", ribbon->GetElementKeyTip(ribbon->FindByID(ID_R_DISABLED)));
+    CString check = ribbon->GetElementKeyTip(ribbon->FindByID(ID_R_CHECK));
+    EXPECT_FALSE(check.IsEmpty());
+    EXPECT_FALSE(ribbon->GetElementKeyTip(ribbon->FindByID(ID_R_BOLD)).IsEmpty());   // inside a group
+
+    // Escape twice hides everything.
+    send(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_EQ(1, ribbon->GetKeyTipLevel());
+    send(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_EQ(0, ribbon->GetKeyTipLevel());
+
+    // Alt, H, V raises Paste's command and hides the tips.
+    send(WM_SYSKEYDOWN, VK_MENU);
+    send(WM_SYSKEYUP, VK_MENU);
+    send(WM_KEYDOWN, 'H');
+    g_commands.clear();
+    EXPECT_TRUE(send(WM_KEYDOWN, 'V'));
+    EXPECT_EQ(std::vector<UINT>{ ID_R_BUTTON }, g_commands);
+    EXPECT_EQ(0, ribbon->GetKeyTipLevel());
+
+    // A disabled element's tip raises nothing; the tips go.
+    send(WM_SYSKEYDOWN, VK_F10);
+    send(WM_KEYDOWN, 'H');
+    g_commands.clear();
+    send(WM_KEYDOWN, 'X');
+    EXPECT_TRUE(g_commands.empty());
+
+    // An edit's tip gives it the keyboard focus.
+    send(WM_SYSKEYDOWN, VK_F10);
+    send(WM_KEYDOWN, 'H');
+    CString editTip = ribbon->GetElementKeyTip(ribbon->FindByID(ID_R_EDIT));
+    ASSERT_FALSE(editTip.IsEmpty());
+    for (int i = 0; i < editTip.GetLength(); ++i)
+        send(WM_KEYDOWN, static_cast<WPARAM>(editTip[i]));
+    EXPECT_EQ(ribbon->FindByID(ID_R_EDIT), static_cast<CMFCRibbonBaseElement*>(ribbon->GetFocusedElement()));
+    ribbon->ReturnFocus();
+}
+
+TEST_F(Ribbon, KeyTipFOpensTheApplicationMenuAndAClickHidesTheTips)
+{
+    Idle();
+    MSG alt = KeyMessage(frame->m_hWnd, WM_SYSKEYDOWN, VK_F10);
+    ribbon->ProcessKeyTipMessage(&alt);
+    ASSERT_EQ(1, ribbon->GetKeyTipLevel());
+    MSG f = KeyMessage(frame->m_hWnd, WM_KEYDOWN, 'F');
+    ribbon->ProcessKeyTipMessage(&f);
+    ASSERT_FALSE(ribbon->shown.empty());
+    EXPECT_EQ("&New", ribbon->shown[0].text);
+    EXPECT_EQ(0, ribbon->GetKeyTipLevel());
+
+    ribbon->ProcessKeyTipMessage(&alt);
+    ASSERT_EQ(1, ribbon->GetKeyTipLevel());
+    MSG click = KeyMessage(frame->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON);
+    EXPECT_FALSE(ribbon->ProcessKeyTipMessage(&click));
+    EXPECT_EQ(0, ribbon->GetKeyTipLevel());
+}
+
+TEST_F(Ribbon, DoubleClickOnATabMinimisesTheRibbonAndBringsItBack)
+{
+    CRect tab = ribbon->GetTabRect(1);
+    ribbon->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(tab.CenterPoint().x, tab.CenterPoint().y));
+    EXPECT_TRUE(ribbon->IsMinimized());
+    EXPECT_EQ(ribbon->GetCategory(1), ribbon->GetActiveCategory());
+    CRect bar;
+    ribbon->GetWindowRect(&bar);
+    EXPECT_EQ(CMFCRibbonBar::kMinimizedHeight, bar.Height());
+    // Nothing of the panels answers while minimised.
+    EXPECT_EQ(nullptr, ribbon->HitTest(CPoint(20, CMFCRibbonBar::kMinimizedHeight + 20)));
+    ribbon->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(tab.CenterPoint().x, tab.CenterPoint().y));
+    EXPECT_FALSE(ribbon->IsMinimized());
+    ribbon->GetWindowRect(&bar);
+    EXPECT_EQ(CMFCRibbonBar::kHeight, bar.Height());
+}
+
+TEST_F(Ribbon, NarrowBarCollapsesPanelsFromTheRightAndTheirPopupHoldsThem)
+{
+    CMFCRibbonCategory* home = ribbon->GetCategory(0);
+    auto fits = [&](int width) {
+        ribbon->MoveWindow(0, 0, width, CMFCRibbonBar::kHeight);
+        ribbon->RecalcLayout();
+    };
+    fits(1000);
+    for (int p = 0; p < home->GetPanelCount(); ++p)
+        EXPECT_EQ(0, home->GetPanel(p)->GetCollapseLevel()) << p;
+    fits(330);
+    int last = home->GetPanelCount() - 1;
+    EXPECT_GT(home->GetPanel(last)->GetCollapseLevel(), 0);
+    // Levels never grow from right to left.
+    for (int p = 0; p < last; ++p)
+        EXPECT_LE(home->GetPanel(p)->GetCollapseLevel(), home->GetPanel(p + 1)->GetCollapseLevel());
+    EXPECT_LE(home->GetPanel(last)->GetRect().right, 330);
+    CMFCRibbonPanel* position = home->GetPanel(3);
+    ASSERT_TRUE(position->IsCollapsed());
+    EXPECT_TRUE(Find<CMFCRibbonEdit>(ID_R_EDIT)->GetRect().IsRectEmpty());
+
+    // A click on the collapsed panel opens it as a popup with its boxes inside.
+    CRect button = position->GetCollapsedButtonRect();
+    ribbon->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(button.CenterPoint().x, button.CenterPoint().y));
+    ASSERT_EQ(position, ribbon->GetPopupPanel());
+    auto* edit = Find<CMFCRibbonEdit>(ID_R_EDIT);
+    EXPECT_FALSE(edit->GetRect().IsRectEmpty());
+    EXPECT_EQ(ribbon->GetPanelPopupHwnd(), ::GetParent(edit->GetControlHwnd()));
+    EXPECT_TRUE(::IsWindowVisible(edit->GetControlHwnd()));
+    ribbon->ClosePanelPopup();
+    EXPECT_EQ(ribbon->m_hWnd, ::GetParent(edit->GetControlHwnd()));
+    EXPECT_FALSE(::IsWindowVisible(edit->GetControlHwnd()));
+
+    // Widening restores the panels.
+    fits(1000);
+    EXPECT_FALSE(position->IsCollapsed());
+    EXPECT_FALSE(Find<CMFCRibbonEdit>(ID_R_EDIT)->GetRect().IsRectEmpty());
+}

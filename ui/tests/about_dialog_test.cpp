@@ -7,22 +7,29 @@
 
 #include <gtest/gtest.h>
 
-TEST(AboutBox, RunsModallyAndItsLinkGoesThroughTheShellOpener)
+TEST(AboutBox, RunsModallyAndItsLinkOpensTheAddressOnce)
 {
     ShellRecorder shell;
-    HWND shown = nullptr;
+    HWND link = nullptr;
+    CString tip;
     ScopedDialogDriver driver({[&](CWnd* d) {
-        shown = d->m_hWnd;
-        dynamic_cast<CAboutDlg&>(*d).OnLinkClicked();
+        auto& box = dynamic_cast<CAboutDlg&>(*d);
+        link = box.m_link.m_hWnd;
+        tip = box.m_link.GetToolTip().GetText(&box.m_link);
+        // A click on the link: it opens the address itself; the box must not open it again.
+        ::SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        ::SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
         ScopedDialogDriver::Send(d, IDOK);
     }});
     CAboutDlg about;
     EXPECT_EQ(IDOK, about.DoModal());
-    ASSERT_NE(nullptr, shown);
+    ASSERT_NE(nullptr, link);
+    EXPECT_EQ(CAboutDlg::WebAddress(), tip);
     ASSERT_EQ(1u, shell.Count());
     EXPECT_FALSE(shell.Last().help);
     EXPECT_EQ("open", shell.Last().verb);
     EXPECT_EQ(CAboutDlg::WebAddress(), shell.Last().file);
-    EXPECT_EQ(shown, shell.Last().owner);
+    EXPECT_EQ(SW_SHOWDEFAULT, shell.Last().show);
+    EXPECT_EQ(link, shell.Last().owner);
     EXPECT_EQ(nullptr, about.m_hWnd);
 }

@@ -1,0 +1,2 @@
+#pragma once
+#define IDP_FAILED_TO_CREATE 102
