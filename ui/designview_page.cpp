@@ -154,7 +154,21 @@ void Ostrelind_SoftLabelDesignView::OnPageBox(UINT id)
     if (box->area != 0 && FileStock() == nullptr)
         return;
     int um = 0;
-    const bool isLength = ParseLength(text, &um);
+    bool isLength = ParseLength(text, &um);
+    // The back-ends store any number; a size or pitch of zero or less, or a negative offset,
+    // would give a sheet that cannot be drawn or printed, so the box ignores it as it ignores
+    // text that does not parse.
+    if (isLength) {
+        const bool size = box->kind == kPaperWidth || box->kind == kPaperHeight || box->kind == kWidth ||
+                          box->kind == kHeight || box->kind == kPitchH || box->kind == kPitchV;
+        if (um < 0 || (size && um == 0))
+            isLength = false;
+    }
+    if ((box->kind == kRows || box->kind == kColumns || box->kind == kBlocks)) {
+        int count = 0;
+        if (std::sscanf(text, "%d", &count) != 1 || count < 1)
+            return;
+    }
     switch (box->kind) {
     case kPaperSize:
         doc->SetPaperSize(text.Left(199));
@@ -208,7 +222,7 @@ void Ostrelind_SoftLabelDesignView::OnPageBox(UINT id)
             doc->SetBlockSpace(um);
         break;
     case kLineWidth:
-        if (isLength && um >= 0)
+        if (isLength)
             CurrentTemplate()->SetBorderWidth(um);
         doc->SetModifiedFlag();
         break;

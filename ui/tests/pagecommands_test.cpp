@@ -17,6 +17,7 @@
 #include "ui/mainframe.h"
 #include "ui/printerhandles.h"
 
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -117,13 +118,21 @@ TEST_F(PageCommands, EveryBoxStoresAGoodTextIgnoresBadOnesAndShowsTheStoredValue
         EXPECT_EQ(c.expected, c.read(*stock, *doc)) << shown.m_strText.GetString();
         EXPECT_FALSE(Update(c.id, false).m_bTextSet);
     }
-    // Sizes and counts the back-end refuses leave the value.
-    for (UINT id : {ID_LABEL_WIDTH, ID_SPACING_HORZ, ID_LAYOUT_ROWS, ID_LAYOUT_COLUMNS}) {
+    // Sizes and counts of zero or less leave the value, and so does a negative margin.
+    for (UINT id : {ID_LABEL_WIDTH, ID_LABEL_HEIGHT, ID_SPACING_HORZ, ID_SPACING_VERT, ID_LAYOUT_ROWS,
+                    ID_LAYOUT_COLUMNS, ID_HEADER_WIDTH, ID_MARGIN_LEFT}) {
         SCOPED_TRACE(id);
         const int width = stock->GetWidth(0), pitch = stock->GetPitchH(), rows = stock->GetRows(),
-                  columns = stock->GetColumns();
+                  columns = stock->GetColumns(), height = stock->GetHeight(0), pitchV = stock->GetPitchV(),
+                  header = stock->GetWidth(1), left = stock->GetLeft(0);
         for (const char* bad : {"0", "-5 mm", "-5"}) {
+            if (id == ID_MARGIN_LEFT && bad[0] == '0')
+                continue;
             Box(id, bad);
+            EXPECT_EQ(height, stock->GetHeight(0));
+            EXPECT_EQ(pitchV, stock->GetPitchV());
+            EXPECT_EQ(header, stock->GetWidth(1));
+            EXPECT_EQ(left, stock->GetLeft(0));
             EXPECT_EQ(width, stock->GetWidth(0));
             EXPECT_EQ(pitch, stock->GetPitchH());
             EXPECT_EQ(rows, stock->GetRows());
@@ -210,7 +219,9 @@ TEST_F(PageCommands, CornerRadiusOnlyInTheLabelAreaOfARoundedLabelAndShapesCheck
     Box(ID_LABEL_CORNER_RADIUS, "abc");
     EXPECT_EQ(2000, doc->GetCornerRadius(0));
 
+    Command(ID_HEADER_ENABLE);
     Command(ID_AREA_HEADER);
+    ASSERT_EQ(1, view->GetArea());
     EXPECT_FALSE(Update(ID_LABEL_CORNER_RADIUS).m_bEnabled);
     Command(ID_AREA_LABEL);
     Command(ID_LABEL_SHAPE_ELLIPSE);
@@ -330,14 +341,14 @@ TEST_F(PageCommands, PictureAndInfoFilesAreStoredByNameAndRemovedAfterTheQuestio
     dialogs.AnswerPath("C:\\elsewhere\\pictures\\marker.png");
     Command(ID_LABEL_IMAGE_FILE);
     ASSERT_EQ(1u, dialogs.Count());
-    EXPECT_STREQ("*.jpg", dialogs.Last().defaultExt);
+    EXPECT_STREQ("jpg", dialogs.Last().defaultExt);
     EXPECT_NE(-1, dialogs.Last().initialDir.Find("Label images"));
     EXPECT_STREQ("marker.png", stock->GetImageFile());
     EXPECT_TRUE(doc->IsModified());
 
     dialogs.AnswerPath("C:\\docs\\sheet.pdf");
     Command(ID_LABEL_INFO_FILE);
-    EXPECT_STREQ("*.pdf", dialogs.Last().defaultExt);
+    EXPECT_STREQ("pdf", dialogs.Last().defaultExt);
     EXPECT_NE(-1, dialogs.Last().initialDir.Find("Label info"));
     EXPECT_STREQ("sheet.pdf", stock->GetInfoFile());
 
@@ -352,7 +363,7 @@ TEST_F(PageCommands, PictureAndInfoFilesAreStoredByNameAndRemovedAfterTheQuestio
     boxes.Answer(IDNO);
     Command(ID_LABEL_FILES_DELETE);
     ASSERT_EQ(1u, boxes.Count());
-    EXPECT_STREQ("Remove image file and info file filenames for this label?", boxes.Last().m_strText);
+    EXPECT_STREQ("Remove image file and info file filenames for this label?", boxes.Last().text);
     EXPECT_EQ(static_cast<UINT>(MB_YESNO), boxes.Last().Buttons());
     EXPECT_STREQ("marker.png", stock->GetImageFile());
     boxes.Answer(IDYES);
@@ -368,7 +379,7 @@ TEST_F(PageCommands, DeleteAsksAndTemplateImportTakesOnlyATpeFile)
     boxes.Answer(IDNO);
     Command(ID_LABEL_DELETE);
     ASSERT_EQ(1u, boxes.Count());
-    EXPECT_STREQ("Delete the current label definition, are you sure?", boxes.Last().m_strText);
+    EXPECT_STREQ("Delete the current label definition, are you sure?", boxes.Last().text);
     EXPECT_EQ(static_cast<UINT>(MB_ICONQUESTION), boxes.Last().Icon());
     EXPECT_NE(nullptr, doc->GetCurrentTemplate()->GetLabelStock());
     boxes.Answer(IDYES);
