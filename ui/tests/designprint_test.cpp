@@ -5,13 +5,17 @@
 #include "ui/tests/designviewtest.h"
 
 #include "document/labeldocviews.h"
+#include "framework/app.h"
+#include "framework/cmdline.h"
 #include "labelmodel/graphtext.h"
+#include "labelmodel/textcontent.h"
 #include "labelmodel/labelstock.h"
 #include "testsupport/fileprinter.h"
 #include "testsupport/printdialogrecorder.h"
 #include "ui/commandids.h"
 #include "ui/printerhandles.h"
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -170,4 +174,70 @@ TEST_F(DesignPrint, ATableTemplateGoesToTheViewShowingTheCurrentTableAtOnceWhenD
     EXPECT_EQ(static_cast<UINT>(ID_FILE_PRINT), current->commands[1]);
     EXPECT_TRUE(other->commands.empty());
     EXPECT_EQ(0u, dialogs.Count());
+}
+
+TEST_F(DesignPrint, ACommandLinePrintShowsNoDialogAndPtPrintsOnTheNamedPrinterForThatJobOnly)
+{
+    const CString project = dir.Path("saved.proj");
+    CCommandLineInfo pt;
+    app->m_strCmdLine = CString("/pt \"") + project + "\" \"" + kSecond + "\" \"" + printtest::kDriverName + "\" \"" +
+                        secondPort.c_str() + "\"";
+    app->ParseCommandLine(pt);
+    ASSERT_EQ(CCommandLineInfo::FilePrintTo, pt.m_nShellCommand);
+    EXPECT_STREQ(kSecond, pt.m_strPrinterName);
+
+    PrintDialogRecorder dialogs;
+    app->m_pCmdInfo = &pt;
+    Command(ID_FILE_PRINT);
+    app->m_pCmdInfo = nullptr;
+    EXPECT_EQ(0u, dialogs.Count());
+    const std::vector<char> job = printtest::ReadFileBytes(secondPort.c_str());
+    ASSERT_GT(job.size(), 100u);
+    EXPECT_EQ(0, std::string(job.data(), 4).compare("%!PS"));
+    EXPECT_FALSE(Exists(defaultPort));
+    // The template keeps its printer: the named one was for that job.
+    CString device, driver, port;
+    doc->GetStoredPrinter(device, driver, port);
+    EXPECT_STRNE(kSecond, device);
+
+    CCommandLineInfo p;
+    app->m_strCmdLine = CString("/p \"") + project + "\"";
+    app->ParseCommandLine(p);
+    ASSERT_EQ(CCommandLineInfo::FilePrint, p.m_nShellCommand);
+    doc->SetStoredPrinter(printtest::kPrinterName, printtest::kDriverName, defaultPort.c_str());
+    app->m_pCmdInfo = &p;
+    Command(ID_FILE_PRINT_DIRECT);
+    app->m_pCmdInfo = nullptr;
+    EXPECT_EQ(0u, dialogs.Count());
+    EXPECT_TRUE(Exists(defaultPort));
+}
+
+TEST_F(DesignPrint, ACounterTemplatePrintedTwiceIsSavedWithItsCounterAdvanced)
+{
+    auto* counter = new CGraphTextExt;
+    counter->SetContentKind(kKindCounter);
+    counter->SetCounterStartText("1");
+    counter->SetX(3000);
+    counter->SetY(15000);
+    counter->SetWidth(20000);
+    counter->SetHeight(6000);
+    Area()->Append(counter);
+    ASSERT_TRUE(counter->IsCounter());
+    const CString project = dir.Path("counter.proj");
+    doc->SetPathName(project, FALSE);
+    ::DeleteFileA(project);
+
+    char start[32] = {};
+    int last = 1;
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ::DeleteFileA(project);
+        Command(ID_FILE_PRINT_DIRECT);
+        ASSERT_TRUE(Exists(defaultPort));
+        ASSERT_TRUE(counter->GetCounterStartText(start, sizeof start));
+        EXPECT_GT(std::atoi(start), last);
+        last = std::atoi(start);
+        EXPECT_TRUE(Exists(project.GetString()));
+        EXPECT_FALSE(doc->IsModified());
+    }
 }
