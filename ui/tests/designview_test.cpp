@@ -327,6 +327,15 @@ TEST_F(DesignCanvas, AResizeByAHandleAppliesEvenWhenReleasedOutside)
     EXPECT_NEAR(5000, a->GetX(), 300);
 }
 
+namespace {
+
+SHORT WINAPI ShiftHeld(int key)
+{
+    return key == VK_SHIFT ? -128 : 0;
+}
+
+} // namespace
+
 TEST_F(DesignCanvas, ArrowsNudgeByAPixelOrTenWithShiftAndOneUndoRestores)
 {
     CGraphRect* a = AddRect(5000, 5000, 10000, 6000);
@@ -350,7 +359,7 @@ TEST_F(DesignCanvas, ArrowsNudgeByAPixelOrTenWithShiftAndOneUndoRestores)
     // Ten pixels with Shift, at twice the zoom: half the distance per pixel.
     restored->SetSelected(true);
     Command(ID_ZOOM_200);
-    KeyStateFunction previous = SetMarkerKeyStateFunction([](int key) -> SHORT { return key == VK_SHIFT ? -128 : 0; });
+    KeyStateFunction previous = SetMarkerKeyStateFunction(&ShiftHeld);
     Key(VK_LEFT);
     SetMarkerKeyStateFunction(previous);
     // A mouse move ends the nudge too.
