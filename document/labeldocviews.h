@@ -52,4 +52,6 @@ public:
     // The first selected row after row, and the last one before it (not below 1).
     virtual int GetNextSelectedRow(int /*row*/) { return -1; }
     virtual int GetPrevSelectedRow(int /*row*/) { return -1; }
+    // The index of the table the view shows; -1 when it does not say.
+    virtual int GetShownTable() const { return -1; }
 };

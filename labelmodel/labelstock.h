@@ -298,6 +298,8 @@ public:
     int GetTypeCode() const override { return kTypeLabelFileNew; }
     bool IsHeaderEnabled() const override { return m_header.enabled != 0; }
     bool IsFooterEnabled() const override { return m_footer.enabled != 0; }
+    void SetHeaderEnabled(bool on) { m_header.enabled = on ? 1 : 0; }
+    void SetFooterEnabled(bool on) { m_footer.enabled = on ? 1 : 0; }
     int GetLeft(int part) const override;
     void SetLeft(int part, int value) override;
     int GetTop(int part) const override;

@@ -7,6 +7,8 @@
 #include "framework/view.h"
 #include "ui/designhost.h"
 
+#include <vector>
+
 class CDC;
 class CGraphCollection;
 class CGraphObject;
@@ -203,6 +205,36 @@ public:
     static int GetBarcodeListFlags(UINT id);
 
 protected:
+    // ---- page, stock and printer commands (designview_page.cpp, designview_printer.cpp)
+    void OnPageBox(UINT id);
+    void OnUpdatePageBox(CCmdUI* ui);
+    void OnPageCheck(UINT id);
+    void OnUpdatePageCheck(CCmdUI* ui);
+    void OnLabelDelete();
+    void OnTemplateImport();
+    void OnLabelFile(UINT id);
+    void OnUpdateLabelFile(CCmdUI* ui);
+    void OnLabelFilesDelete();
+    void OnUpdateLabelFilesDelete(CCmdUI* ui);
+    void OnFamilyName();
+    void OnUpdateFamilyName(CCmdUI* ui);
+    void OnBorderColour();
+    void OnUpdateAlwaysEnabled(CCmdUI* ui);
+    void OnPrinterSetup();
+    void OnUpdatePrinterSetup(CCmdUI* ui);
+    // The table view that prints a table-driven template: the one showing the current table, else
+    // the one on show, else the first; null without any.
+    CView* FindPrintingTableView() const;
+    // The colour of a ribbon colour button (virtual so that a host without a ribbon can answer);
+    // CLR_INVALID without one.
+    virtual COLORREF GetCommandColour(UINT id) const;
+    // Puts the family names into the ribbon's combo box in place of its items.
+    virtual void RefillFamilyCombo(const std::vector<CString>& names);
+    // The folder a picture or information file dialog starts in.
+    virtual CString GetLabelFileFolder(UINT id) const;
+    class CLabel* Stock() const;
+    class CLabelFileNew* FileStock() const;
+    bool IsEditable() const;
 
     // Helpers
     CTemplate* CurrentTemplate() const;

@@ -529,7 +529,8 @@ void Ostrelind_SoftLabelDesignView::OnLabelSize(UINT id)
     if (doc == nullptr)
         return;
     int um = 0;
-    if (!ParseLength(GetCommandText(id), &um))
+    // A label of no size or less cannot be drawn or printed: ignored like text that does not parse.
+    if (!ParseLength(GetCommandText(id), &um) || um <= 0)
         return;
     if (id == ID_LABEL_WIDTH)
         doc->SetAreaWidth(um, 0);

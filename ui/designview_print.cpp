@@ -27,13 +27,17 @@ void Ostrelind_SoftLabelDesignView::PrintWith(BOOL direct)
     EndInPlaceEdit();
     if (!doc->CheckBeforePrint(this))
         return;
-    // A template that prints table rows is printed by the project's first table view.
+    // A template that prints table rows is printed by the table view showing the current table
+    // (another tab's view would print its own, stale, selection). A direct print waits for it:
+    // a posted command is lost when the program ends after a command-line print.
     if (doc->UsesTableData()) {
-        for (CView* view : doc->GetViews()) {
-            if (dynamic_cast<CLabelDocTableView*>(view) != nullptr && view->m_hWnd != nullptr) {
-                view->PostMessage(WM_COMMAND, direct ? ID_FILE_PRINT_DIRECT : ID_FILE_PRINT);
-                return;
-            }
+        if (CView* table = FindPrintingTableView()) {
+            const UINT id = direct ? ID_FILE_PRINT_DIRECT : ID_FILE_PRINT;
+            if (direct)
+                table->SendMessage(WM_COMMAND, id);
+            else
+                table->PostMessage(WM_COMMAND, id);
+            return;
         }
     }
     CString device, driver, port;
@@ -56,6 +60,27 @@ void Ostrelind_SoftLabelDesignView::PrintWith(BOOL direct)
         dc.Detach();
     }
     doc->CommitAutoIncrementAfterPrint();
+}
+
+CView* Ostrelind_SoftLabelDesignView::FindPrintingTableView() const
+{
+    COstrelindSoftLabelDoc* doc = GetLabelDoc();
+    if (doc == nullptr)
+        return nullptr;
+    CView* first = nullptr;
+    CView* visible = nullptr;
+    for (CView* view : doc->GetViews()) {
+        auto* table = dynamic_cast<CLabelDocTableView*>(view);
+        if (table == nullptr || view->m_hWnd == nullptr)
+            continue;
+        if (table->GetShownTable() >= 0 && table->GetShownTable() == doc->GetCurrentTableIndex())
+            return view;
+        if (first == nullptr)
+            first = view;
+        if (visible == nullptr && ::IsWindowVisible(view->m_hWnd))
+            visible = view;
+    }
+    return visible != nullptr ? visible : first;
 }
 
 BOOL Ostrelind_SoftLabelDesignView::OnPreparePrinting(CPrintInfo* info)

@@ -2,13 +2,14 @@
 #include "ui/printerhandles.h"
 
 #include <winspool.h>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
 namespace {
 
-// A DEVMODE as the spooler hands it: the fixed part, then the driver's own bytes.
-const size_t kDevModeFixedSize = 156;
+// The smallest DEVMODE any driver writes: up to and including dmFields, which says what follows.
+const size_t kDevModeMinimumSize = offsetof(DEVMODEA, dmFields) + sizeof(DWORD);
 
 } // namespace
 
@@ -37,23 +38,29 @@ bool BuildPrinterHandles(const char* device, HGLOBAL& devMode, HGLOBAL& devNames
     if (info->pDevMode == nullptr)
         return false;
 
-    // The device mode: the fixed part and the driver's extra bytes, no more than the spooler
-    // filled in (its size fields are not trusted beyond the buffer it returned).
+    // The device mode: the driver's own size of its fixed part and its extra bytes, all of which
+    // must lie inside what the spooler filled in (a driver with a newer or older DEVMODE has a
+    // dmSize other than ours; a copy of our size would cut or overrun it).
     const DEVMODEA* source = info->pDevMode;
     const BYTE* sourceBytes = reinterpret_cast<const BYTE*>(source);
     const BYTE* bufferEnd = buffer.data() + buffer.size();
-    if (sourceBytes < buffer.data() || sourceBytes >= bufferEnd)
+    if (sourceBytes < buffer.data() || sourceBytes >= bufferEnd ||
+        static_cast<size_t>(bufferEnd - sourceBytes) < kDevModeMinimumSize)
         return false;
     const size_t available = static_cast<size_t>(bufferEnd - sourceBytes);
-    const size_t modeSize = kDevModeFixedSize + source->dmDriverExtra;
-    const size_t copySize = modeSize < available ? modeSize : available;
+    const size_t modeSize = static_cast<size_t>(source->dmSize) + source->dmDriverExtra;
+    if (source->dmSize < kDevModeMinimumSize || modeSize > available)
+        return false;
     HGLOBAL mode = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, modeSize);
     if (mode == nullptr)
         return false;
-    if (void* target = ::GlobalLock(mode)) {
-        std::memcpy(target, source, copySize);
-        ::GlobalUnlock(mode);
+    void* target = ::GlobalLock(mode);
+    if (target == nullptr) {
+        ::GlobalFree(mode);
+        return false;
     }
+    std::memcpy(target, source, modeSize);
+    ::GlobalUnlock(mode);
 
     // The device names: the header, then driver, printer and port, each with its zero.
     const char* driver = info->pDriverName ? info->pDriverName : "";

@@ -3,5 +3,7 @@
 // global blocks the print dialog takes; shared by the design view and the table view.
 #include <windows.h>
 
-// On success both handles are new blocks the caller owns (or hands to the application).
+// On success both handles are new blocks the caller owns (or hands to the application); the
+// device mode is the driver's dmSize + dmDriverExtra bytes. False, with both null, for a printer
+// that cannot be opened or has no whole device mode.
 bool BuildPrinterHandles(const char* device, HGLOBAL& devMode, HGLOBAL& devNames);

@@ -44,7 +44,7 @@ TEST(PrinterHandles, NamedPrinterGivesItsDeviceModeAndNamesAndAnUnknownOneNothin
     ASSERT_NE(nullptr, names);
     auto* dm = static_cast<DEVMODEA*>(::GlobalLock(mode));
     EXPECT_STREQ(printtest::kPrinterName, reinterpret_cast<const char*>(dm->dmDeviceName));
-    EXPECT_EQ(156u + dm->dmDriverExtra, ::GlobalSize(mode));
+    EXPECT_EQ(static_cast<SIZE_T>(dm->dmSize) + dm->dmDriverExtra, ::GlobalSize(mode));
     ::GlobalUnlock(mode);
     auto* dn = static_cast<DEVNAMES*>(::GlobalLock(names));
     const char* base = reinterpret_cast<const char*>(dn);
