@@ -1,4 +1,5 @@
 #include "ui/labelapp.h"
+#include "ui/imagebrowser.h"
 
 #include "framework/doctempl.h"
 #include "framework/frame.h"
@@ -71,6 +72,7 @@ COstrelindSoftLabelApp::~COstrelindSoftLabelApp()
 BOOL COstrelindSoftLabelApp::InitInstance()
 {
     InitControls();
+    RegisterImageWindowClasses();   // the link-image dialog's browser and slots
     if (!InitSockets()) {
         AfxMessageBox(IDS_SOCKETS_INIT_FAILED);
         return FALSE;
