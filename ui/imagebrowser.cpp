@@ -128,6 +128,22 @@ int CImageBrowser::GetSelectionOrder(int k) const
     return k >= 0 && k < kMaxEntries ? m_order[k] : -1;
 }
 
+bool CImageBrowser::JoinPath(const char* folder, const char* name, char* out)
+{
+    out[0] = '\0';
+    const size_t folderLength = std::strlen(folder);
+    const bool separator = folderLength == 0 || folder[folderLength - 1] != '\\';
+    const size_t length = folderLength + (separator ? 1 : 0) + std::strlen(name);
+    if (length >= 260)
+        return false;   // never cut: a cut path would name another file
+    std::memcpy(out, folder, folderLength);
+    size_t at = folderLength;
+    if (separator)
+        out[at++] = '\\';
+    std::strcpy(out + at, name);
+    return true;
+}
+
 const char* CImageBrowser::GetSelectedPath(int k) const
 {
     static char path[260];
@@ -135,17 +151,7 @@ const char* CImageBrowser::GetSelectedPath(int k) const
     // The order holds 1024 places: an index from 1024 on would read past it.
     if (k < 0 || k >= kMaxEntries || m_order[k] < 0 || m_order[k] >= m_count)
         return path;
-    const char* name = m_entries[m_order[k]].name;
-    const size_t folderLength = std::strlen(m_folder);
-    const bool separator = folderLength == 0 || m_folder[folderLength - 1] != '\\';
-    const size_t length = folderLength + (separator ? 1 : 0) + std::strlen(name);
-    if (length >= sizeof path)
-        return path;   // never cut: a cut path would name another file
-    std::memcpy(path, m_folder, folderLength);
-    size_t at = folderLength;
-    if (separator)
-        path[at++] = '\\';
-    std::strcpy(path + at, name);
+    JoinPath(m_folder, m_entries[m_order[k]].name, path);
     return path;
 }
 

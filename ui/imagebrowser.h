@@ -31,6 +31,9 @@ public:
 
     // The full path of the k-th selected entry in a static 260-byte buffer; "" when there is none.
     const char* GetSelectedPath(int k) const;
+    // folder, a backslash unless it ends in one, and name into out (260 bytes); false, out "",
+    // when the whole path does not fit.
+    static bool JoinPath(const char* folder, const char* name, char* out);
     int GetEntryCount() const;
     const char* GetEntryName(int index) const;
     bool IsSelected(int index) const;
