@@ -64,6 +64,13 @@ public:
     }
 };
 
+// The dialog's client area over its children: the drag image passes over the browser and the
+// slots, whatever clipping the dialog's style asks for.
+HDC DialogDC(HWND dialog)
+{
+    return ::GetDCEx(dialog, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CImageBrowser, CWnd)
@@ -447,7 +454,7 @@ void CImageBrowser::BeginDrag(CPoint point)
         return;
     const int n = GetSelectedCount();
     const int size = n > 1 ? 2 * n + 48 : 50;
-    HDC dialogDC = ::GetDC(dialog->m_hWnd);
+    HDC dialogDC = DialogDC(dialog->m_hWnd);
     m_dragDC = ::CreateCompatibleDC(dialogDC);
     m_dragBitmap = ::CreateCompatibleBitmap(dialogDC, size, size);
     m_backDC = ::CreateCompatibleDC(dialogDC);
@@ -494,7 +501,7 @@ void CImageBrowser::MoveDragImage(CPoint point)
     CWnd* dialog = DialogWindow();
     if (!dialog || !m_dragDC)
         return;
-    HDC dialogDC = ::GetDC(dialog->m_hWnd);
+    HDC dialogDC = DialogDC(dialog->m_hWnd);
     const int size = m_imageSize;
     ::BitBlt(dialogDC, m_dragPos.x, m_dragPos.y, size, size, m_backDC, 0, 0, SRCCOPY);
     POINT at = point;
@@ -517,7 +524,7 @@ void CImageBrowser::EndDrag()
     m_dragging = 0;
     CWnd* dialog = DialogWindow();
     if (dialog && m_backDC && m_imageSize > 0) {
-        HDC dialogDC = ::GetDC(dialog->m_hWnd);
+        HDC dialogDC = DialogDC(dialog->m_hWnd);
         ::BitBlt(dialogDC, m_dragPos.x, m_dragPos.y, m_imageSize, m_imageSize, m_backDC, 0, 0, SRCCOPY);
         ::ReleaseDC(dialog->m_hWnd, dialogDC);
     }
