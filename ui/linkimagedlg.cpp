@@ -28,6 +28,8 @@ CLinkImageFileDialog::CLinkImageFileDialog(const char* filter, const char* initi
     m_ofn.hInstance = ::GetModuleHandleA(nullptr);
     m_ofn.lpTemplateName = MAKEINTRESOURCEA(IDD_LINK_IMAGE);
     m_ofn.lpstrInitialDir = m_initialDir.IsEmpty() ? nullptr : m_initialDir.GetString();
+    // The old-style dialog puts "Open" over the template's caption unless given a title.
+    m_ofn.lpstrTitle = "Link image";
 }
 
 void CLinkImageFileDialog::DoDataExchange(CDataExchange* dx)

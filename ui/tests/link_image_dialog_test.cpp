@@ -131,6 +131,9 @@ TEST_F(LinkImageDialogTest, DragsDropsDeleteAndRowMovesFillTheImageColumns)
         ::UpdateWindow(hwnd);
 
         // Initialisation.
+        char caption[64] = {};
+        ::GetWindowTextA(hwnd, caption, sizeof caption);
+        EXPECT_STREQ("Link image", caption);
         EXPECT_EQ("Close", Text(hwnd, IDCANCEL));
         for (int id : {IDOK, 1038, 1040, 1090, 1152, 1120, 1058, 1059, 1054, 1055})
             EXPECT_FALSE(Shown(hwnd, id)) << id;
