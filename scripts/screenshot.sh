@@ -3,7 +3,7 @@
 # window, saves a PNG of the whole screen and closes the program again.
 #   scripts/screenshot.sh [out.png] [program arguments...]
 #   scripts/screenshot.sh --grid out.png      the grid control's demo program instead
-#   scripts/screenshot.sh --dialog out-dir [names...]   one picture per dialog: lock unlock qrtext
+#   scripts/screenshot.sh --dialog out-dir [names...]   one picture per dialog: lock unlock qrtext linkimage
 #                                             about (the default set), sequence repeat filter
 #                                             textimport textimport:N (table dialogs, page N)
 #                                             selectlabel guide (label selection, template guide)
@@ -65,6 +65,7 @@ if [ "$MODE" = dialog ]; then
       unlock) caption="Unlock document" ;;
       qrtext) caption="Constant text for QR Code" ;;
       about) caption="About KORVELTA-PRINT" ;;
+      linkimage) caption="Link image" ;;
       sequence) caption="Sequence"; gallery=tabledialogs_gallery ;;
       repeat) caption="Repeat"; gallery=tabledialogs_gallery ;;
       filter) caption="Filter"; gallery=tabledialogs_gallery ;;

@@ -1,4 +1,5 @@
 #include "ui/labelapp.h"
+#include "ui/imagebrowser.h"
 
 #include "framework/doctempl.h"
 #include "framework/frame.h"
@@ -74,6 +75,7 @@ BOOL COstrelindSoftLabelApp::InitInstance()
 {
     InitControls();
     CLabelImagePreview::RegisterWindowClass();
+    RegisterImageWindowClasses();   // the link-image dialog's browser and slots
     if (!InitSockets()) {
         AfxMessageBox(IDS_SOCKETS_INIT_FAILED);
         return FALSE;

@@ -1,0 +1,117 @@
+#include "ui/imagewindow.h"
+
+#include "labelmodel/imageholder.h"
+#include "ui/linkimagerows.h"
+
+#include <memory>
+#include <shellapi.h>
+#include <vector>
+
+BEGIN_MESSAGE_MAP(CImageWindow, CWnd)
+    ON_WM_PAINT()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_SETFOCUS()
+    ON_WM_KILLFOCUS()
+    ON_WM_KEYDOWN()
+    ON_WM_GETDLGCODE()
+    ON_WM_DROPFILES()
+END_MESSAGE_MAP()
+
+void CImageWindow::OnPaint()
+{
+    CPaintDC dc(m_hWnd);
+    HDC hdc = dc.GetSafeHdc();
+    RECT client;
+    GetClientRect(&client);
+    const CString path = m_rows ? m_rows->GetImageCell(Slot()) : CString();
+    if (!path.IsEmpty()) {
+        const int x = (client.right - 48) / 2;
+        const int y = (client.bottom - 48) / 2;
+        std::unique_ptr<CImageBase> holder(CreateImageHolderForFile(path.GetString()));
+        if (holder)
+            holder->Draw(&dc, path.GetString(), x, y, x + 48, y + 48, 0, 0, 100, 100, kImageCentre);
+    }
+    const bool focused = ::GetFocus() == m_hWnd;
+    if (focused && !path.IsEmpty()) {
+        HPEN navy = ::CreatePen(PS_SOLID, 3, RGB(0, 0, 128));
+        HGDIOBJ oldPen = ::SelectObject(hdc, navy);
+        HGDIOBJ oldBrush = ::SelectObject(hdc, ::GetStockObject(HOLLOW_BRUSH));
+        ::Rectangle(hdc, client.left + 4, client.top + 4, client.right - 4, client.bottom - 4);
+        ::SelectObject(hdc, oldBrush);
+        ::SelectObject(hdc, oldPen);
+        ::DeleteObject(navy);
+    }
+    if (focused) {
+        RECT focus = client;
+        ::InflateRect(&focus, -2, -2);
+        ::DrawFocusRect(hdc, &focus);
+    }
+}
+
+void CImageWindow::OnLButtonDown(UINT, CPoint)
+{
+    SetFocus();
+}
+
+void CImageWindow::OnSetFocus(CWnd*)
+{
+    Invalidate(TRUE);
+}
+
+void CImageWindow::OnKillFocus(CWnd*)
+{
+    Invalidate(TRUE);
+}
+
+UINT CImageWindow::OnGetDlgCode()
+{
+    // Delete reaches the slot; Tab and the arrows still move through the dialog.
+    return DLGC_WANTCHARS;
+}
+
+void CImageWindow::OnKeyDown(UINT key, UINT, UINT)
+{
+    if (key != VK_DELETE)
+        return;
+    if (m_rows)
+        m_rows->ClearImageCell(Slot());
+    Invalidate(TRUE);
+}
+
+void CImageWindow::TakeFiles(const std::vector<CString>& paths)
+{
+    if (m_rows && !paths.empty()) {
+        m_rows->PushTableUndo();
+        int offset = 0;
+        for (const CString& path : paths) {
+            if (offset >= 1024)
+                break;
+            if (path.IsEmpty() || path.GetLength() >= 260)
+                continue;
+            m_rows->SetImageCell(Slot(), offset++, path.GetString());
+        }
+        m_rows->Changed();
+        if (m_rows->AreImageCellsFilled()) {
+            if (HWND parent = ::GetParent(m_hWnd))
+                ::PostMessageA(parent, WM_COMMAND, MAKEWPARAM(1063, BN_CLICKED), 0);
+        }
+    }
+    Invalidate(TRUE);
+}
+
+void CImageWindow::OnDropFiles(HDROP drop)
+{
+    std::vector<CString> paths;
+    const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count && paths.size() < 1024; ++i) {
+        // A path longer than the cell holds is passed over, never cut.
+        const UINT length = ::DragQueryFileA(drop, i, nullptr, 0);
+        if (length == 0 || length >= 260)
+            continue;
+        char buffer[260] = {};
+        ::DragQueryFileA(drop, i, buffer, sizeof buffer);
+        paths.emplace_back(buffer);
+    }
+    ::DragFinish(drop);
+    TakeFiles(paths);
+}
