@@ -1,6 +1,9 @@
 // The table view's commands and their update handlers.
 #include "ui/tableview.h"
 
+#include "ui/linkimagedlg.h"
+#include "ui/linkimagerows.h"
+
 #include "document/documentstrings.h"
 #include "document/excelimport.h"
 #include "document/labeldoc.h"
@@ -240,7 +243,14 @@ void COstrelindSoftTableView::OnUpdateImageColumn(CCmdUI* ui)
 
 void COstrelindSoftTableView::OnLinkImage()
 {
-    // The link-image dialog comes with its own step; the command is enabled and routed here.
+    COstrelindSoftLabelDoc* doc = GetLabelDoc();
+    if (doc == nullptr || !CanLinkImages(doc))
+        return;
+    // The dialog steps through the rows with this view, so the grid's focus follows.
+    CLinkImageRows rows(doc, GetCurrentRow());
+    rows.onPreviousRow = [this] { MoveToPreviousRow(); return GetCurrentRow(); };
+    rows.onNextRow = [this] { MoveToNextRow(); return GetCurrentRow(); };
+    LinkImageCommand(rows, this);
 }
 
 void COstrelindSoftTableView::OnUpdateLinkImage(CCmdUI* ui)

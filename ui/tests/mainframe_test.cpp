@@ -6,6 +6,7 @@
 #include "framework/ribbonlook.h"
 #include "ui/commandids.h"
 #include "ui/resourceids.h"
+#include "ui/designview.h"
 #include "ui/mainview.h"
 #include "ui/tests/uitestsupport.h"
 #include "testsupport/testcmdui.h"
@@ -70,7 +71,9 @@ TEST_F(MainFrame, CommandsFindTheirHandlersAlongTheRouteUpToTheApplication)
     EXPECT_EQ(frame, HandlerOf(ID_APPLOOK_OFFICE2007_SILVER));
     EXPECT_EQ(frame, HandlerOf(ID_WINDOWS_DIALOG));
     EXPECT_EQ(frame->GetActiveDocument(), HandlerOf(ID_FILE_SAVE));
-    EXPECT_EQ(nullptr, HandlerOf(ID_INSERT_TEXT));
+    // The new project's active view is its first design canvas, which takes the insert tools.
+    EXPECT_NE(nullptr, dynamic_cast<Ostrelind_SoftLabelDesignView*>(HandlerOf(ID_INSERT_TEXT)));
+    EXPECT_EQ(nullptr, HandlerOf(0x7FFE));
 
     frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
     EXPECT_EQ(2, app->GetOpenDocumentCount());
@@ -79,8 +82,9 @@ TEST_F(MainFrame, CommandsFindTheirHandlersAlongTheRouteUpToTheApplication)
 
 TEST_F(MainFrame, RibbonElementsFollowTheUpdateRule)
 {
+    // No handler anywhere (no project, so no canvas): disabled. A command handler only: enabled.
+    app->CloseAllDocuments(FALSE);
     Idle();
-    // No handler anywhere: disabled. A command handler only: enabled.
     EXPECT_FALSE(Element(ID_INSERT_TEXT)->IsEnabled());
     EXPECT_FALSE(Element(ID_ZOOM)->IsEnabled());
     EXPECT_TRUE(Element(ID_HELP)->IsEnabled());          // the application's command
