@@ -65,15 +65,17 @@ shot label-new 2
 # A dialog or question the new definition raises is answered with Enter.
 key Return
 
-say "label size 100 x 60 mm in the Label tab's boxes"
-# The ribbon's tabs are drawn, not windows: they are clicked where a 960-pixel-wide frame shows them.
-xdotool mousemove 132 59 click 1
+say "label size 100 x 60 mm, one row and one column, in the Label tab's boxes"
+# The ribbon's tabs are drawn, not windows: they are clicked where a 960-pixel-wide frame shows them
+# (the ribbon draws the caption row above them).
+xdotool mousemove 131 40 click 1
 sleep 1
-for pair in "772 100" "773 60"; do
+for pair in "772 100 mm" "773 60 mm" "777 1" "778 1"; do
   read -r id value <<<"$pair"
   if box="$(centre "$id")" && [ -n "$box" ]; then
     read -r bx by <<<"$box"
-    xdotool mousemove "$bx" "$by" click --repeat 3 1
+    xdotool mousemove "$bx" "$by" click 1
+    key Home shift+End
     xdotool type --delay 40 "$value"
     key Return
   else
@@ -83,7 +85,22 @@ for pair in "772 100" "773 60"; do
   fi
 done
 shot label-sized
-xdotool mousemove 81 59 click 1
+say "one block, on the Page tab"
+xdotool mousemove 179 40 click 1
+sleep 1
+if box="$(centre 779)" && [ -n "$box" ]; then
+  read -r bx by <<<"$box"
+  xdotool mousemove "$bx" "$by" click 1
+  key Home shift+End
+  xdotool type --delay 40 "1"
+  key Return
+else
+  say "box 779 not shown: set through the program (posted)"
+  drive settext 779 1 || true
+  drive post 779
+fi
+shot blocks
+xdotool mousemove 81 40 click 1
 sleep 0.5
 
 say "insert a text, a barcode and a rectangle by drawing them"
@@ -98,6 +115,7 @@ say "the barcode's content in its dialog"
 xdotool mousemove $((ox + 140)) $((oy + 130)) click --repeat 2 --delay 120 1
 sleep 1
 shot barcode-content
+key Home shift+End
 xdotool type --delay 40 "KORVELTA1"
 key Return
 drive post 711; drag $((ox + 270)) $((oy + 30)) $((ox + 350)) $((oy + 110))
@@ -112,10 +130,11 @@ xdotool mousemove $((ox + 115)) $((oy + 50)) click 1
 sleep 0.3
 xdotool mousemove $((ox + 115)) $((oy + 50)) click --repeat 2 --delay 120 1
 sleep 0.5
-key ctrl+a
+key Home shift+End
 xdotool type --delay 40 "Hello labels"
 shot text-editing
-xdotool mousemove $((ox + 400)) $((oy + 250)) click 1
+# A click on an empty place of the canvas ends the editor.
+xdotool mousemove $((ox + 300)) $((oy + 160)) click 1
 shot text-typed
 
 say "save the project"

@@ -51,6 +51,7 @@ HWND MainFrame()
 
 struct IdSearch {
     LONG_PTR id;
+    bool visibleOnly;
     HWND found;
 };
 
@@ -60,19 +61,19 @@ BOOL CALLBACK MatchId(HWND wnd, LPARAM param)
     // Ids below zero (the design canvas is -1) come back sign- or zero-extended depending on how
     // the window was created; the low 32 bits decide.
     const LONG_PTR id = ::GetWindowLongPtrA(wnd, GWLP_ID);
-    if (::IsWindowVisible(wnd) && static_cast<DWORD>(id) == static_cast<DWORD>(search->id)) {
+    if ((!search->visibleOnly || ::IsWindowVisible(wnd)) && static_cast<DWORD>(id) == static_cast<DWORD>(search->id)) {
         search->found = wnd;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND FindById(LONG_PTR id)
+HWND FindById(LONG_PTR id, bool visibleOnly = true)
 {
     HWND frame = MainFrame();
     if (frame == nullptr)
         return nullptr;
-    IdSearch search{id, nullptr};
+    IdSearch search{id, visibleOnly, nullptr};
     ::EnumChildWindows(frame, MatchId, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -139,7 +140,8 @@ int main(int argc, char** argv)
         return 0;
     }
     if (verb == "settext" && argc >= 4) {
-        HWND wnd = FindById(std::atol(argv[2]));
+        // A box of a ribbon tab not shown is a hidden window; its text still counts.
+        HWND wnd = FindById(std::atol(argv[2]), false);
         if (wnd == nullptr)
             return Fail("no visible window with that id");
         ::SendMessageA(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
