@@ -10,24 +10,14 @@
 #include "ui/commandids.h"
 #include "ui/designview.h"
 
+#include "bench/benchclock.h"
+
 #include <cstdio>
 
 namespace {
 
-double Now()
-{
-    static LARGE_INTEGER freq = [] { LARGE_INTEGER f; ::QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        ::DispatchMessageA(&msg);
-}
+using bench::Now;
+using bench::Pump;
 
 // Takes the answers and throws them away, as an element that is not shown would.
 class QuietCmdUI : public CCmdUI {

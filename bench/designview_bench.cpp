@@ -11,24 +11,14 @@
 #include "ui/designview.h"
 #include "ui/commandids.h"
 
+#include "bench/benchclock.h"
+
 #include <cstdio>
 
 namespace {
 
-double Now()
-{
-    static LARGE_INTEGER freq = [] { LARGE_INTEGER f; ::QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        ::DispatchMessageA(&msg);
-}
+using bench::Now;
+using bench::Pump;
 
 void Fill(CGraphCollection* area)
 {

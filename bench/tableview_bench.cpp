@@ -7,26 +7,16 @@
 #include "framework/msgbox.h"
 #include "ui/tableview.h"
 
+#include "bench/benchclock.h"
+
 #include <cstdio>
 #include <memory>
 #include <string>
 
 namespace {
 
-double Now()
-{
-    static LARGE_INTEGER freq = [] { LARGE_INTEGER f; ::QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        ::DispatchMessageA(&msg);
-}
+using bench::Now;
+using bench::Pump;
 
 const int kRows = 65536;
 
