@@ -94,6 +94,12 @@ protected:
     CGraphCollection* Area(int area = 0) const { return doc->GetCurrentTemplate()->GetArea(area); }
 
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) { return view->SendMessage(message, wParam, lParam); }
+    int ClientWidth() const
+    {
+        RECT client = {};
+        ::GetClientRect(view->m_hWnd, &client);
+        return client.right - client.left;
+    }
     void Press(int x, int y, UINT flags = 0) { Send(WM_LBUTTONDOWN, MK_LBUTTON | flags, MAKELPARAM(x, y)); }
     void Move(int x, int y, UINT flags = MK_LBUTTON) { Send(WM_MOUSEMOVE, flags, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y))); }
     void Release(int x, int y, UINT flags = 0) { Send(WM_LBUTTONUP, flags, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y))); }
