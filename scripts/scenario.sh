@@ -172,3 +172,15 @@ else
   exit 1
 fi
 wine taskkill /im KORVELTA-PRINT.exe >/dev/null 2>&1 </dev/null || true
+sleep 2
+
+say "print the saved project from the command line (/p) and read its barcode"
+rm -f "$psfile"
+timeout 120 wine "$BUILD_DIR/ui/KORVELTA-PRINT.exe" /p "$project_win" >/dev/null 2>&1 </dev/null || true
+if [ -s "$psfile" ]; then
+  gs -q -sDEVICE=pnggray -r300 -o "$OUTDIR/slash-p-%d.png" "$psfile"
+  say "barcode read from the /p page: $(zbarimg -q "$OUTDIR/slash-p-1.png" 2>/dev/null | tr '\n' ' ')"
+else
+  echo "/p printed nothing" >&2
+  exit 1
+fi
