@@ -122,7 +122,8 @@ drive post 711; drag $((ox + 270)) $((oy + 30)) $((ox + 350)) $((oy + 110))
 shot rectangle-inserted
 
 say "move the rectangle"
-drag $((ox + 310)) $((oy + 32)) $((ox + 320)) $((oy + 52))
+# Pressed on its outline between two handles (a press on a handle would resize it).
+drag $((ox + 290)) $((oy + 30)) $((ox + 300)) $((oy + 50))
 shot rectangle-moved
 
 say "type a constant text in place"
