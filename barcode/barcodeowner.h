@@ -20,6 +20,10 @@ public:
     virtual COLORREF GetOwnerTextColour() = 0;
     virtual bool IsOwnerTransparent() = 0;
     virtual void SetOwnerTransparent(bool transparent) = 0;
+    // The one colour that lies under area (device pixels of dc) before the symbol is drawn: the
+    // owner's fill when it is opaque, the paper where nothing has been printed yet. false when it
+    // is not known; the symbol must then leave its light modules unpainted.
+    virtual bool GetOwnerGround(HDC /*dc*/, const RECT& /*area*/, COLORREF* /*colour*/) { return false; }
     // The font as stored (height in pixels at 96 dpi, read as points by the EAN family).
     virtual void GetOwnerLogFont(LOGFONTA* out) = 0;
     // The font for the present device, zoom and rotation (escapement set).

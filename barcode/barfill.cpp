@@ -2,6 +2,22 @@
 
 #include <cstring>
 
+namespace {
+
+bool s_plain = false;
+
+} // namespace
+
+void CBarFill::SetPlainDrawing(bool plain)
+{
+    s_plain = plain;
+}
+
+bool CBarFill::IsPlainDrawing()
+{
+    return s_plain;
+}
+
 CBarFill::CBarFill(HDC dc, HBRUSH brush) : m_dc(dc), m_brush(brush)
 {
     // Printers and metafiles get the region; the screen and bitmaps in memory draw directly.
@@ -21,7 +37,7 @@ void CBarFill::Add(const RECT& r)
 {
     if (r.left >= r.right || r.top >= r.bottom)
         return;
-    if (!m_rects.empty()) {
+    if (!m_rects.empty() && !s_plain) {
         RECT& last = m_rects.back();
         if (last.top == r.top && last.bottom == r.bottom && last.right == r.left) {
             last.right = r.right;
@@ -37,7 +53,7 @@ void CBarFill::Flush()
 {
     if (m_rects.empty())
         return;
-    if (m_direct || m_rects.size() == 1) {
+    if (m_direct || s_plain || m_rects.size() == 1) {
         // One rectangle needs no region.
         FillEach();
     } else {
@@ -65,6 +81,6 @@ void CBarFill::Flush()
             FillEach();
         }
     }
-    m_calls += m_direct ? static_cast<int>(m_rects.size()) : 1;
+    m_calls += (m_direct || s_plain) ? static_cast<int>(m_rects.size()) : 1;
     m_rects.clear();
 }

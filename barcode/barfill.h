@@ -26,6 +26,11 @@ public:
     // Fill calls made so far (for tests and the benchmark).
     int Calls() const { return m_calls; }
 
+    // Every bar and module its own rectangle and no symbol as an image, on every device: the
+    // plain drawing that tests compare the gathered one with.
+    static void SetPlainDrawing(bool plain);
+    static bool IsPlainDrawing();
+
 private:
     void FillEach() const;
 

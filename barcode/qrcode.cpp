@@ -2,6 +2,7 @@
 
 #include "barcode/barcoderes.h"
 #include "barcode/barfill.h"
+#include "barcode/symbolimage.h"
 #include "framework/recordio.h"
 #include <algorithm>
 #include <cstring>
@@ -151,10 +152,25 @@ int CBarcodeQRCode::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int 
         }
         }
     };
+    // On a printer, a symbol that lies wholly in its box over one known colour goes as one
+    // two-colour image: a few hundred bytes in place of a path per run of modules.
+    const HDC hdc = dc->GetSafeHdc();
+    if (!CBarFill::IsPlainDrawing() && IsPrinterDC(hdc)) {
+        RECT area, inside;
+        const CRect first = square(0, 0), last = square(width - 1, width - 1);
+        ::UnionRect(&area, &first, &last);
+        COLORREF ground = 0;
+        auto dark = [symbol, width](int r, int c) { return (symbol->data[static_cast<size_t>(r) * width + c] & 1) != 0; };
+        auto module = [&square](int r, int c) -> RECT { return square(r, c); };
+        if (::IntersectRect(&inside, &area, &clip) && ::EqualRect(&inside, &area) &&
+            owner->GetOwnerGround(hdc, area, &ground) &&
+            DrawSymbolImage(hdc, width, width, dark, module, owner->GetOwnerTextColour(), ground))
+            return static_cast<int>(size);
+    }
     // Runs of dark modules along a row make one rectangle each, and all of them one region:
     // the region joins equal runs of neighbouring rows, and the symbol goes to the device in one
     // fill (a few for the largest versions) in place of a call per module.
-    CBarFill fill(dc->GetSafeHdc(), static_cast<HBRUSH>(brush.GetSafeHandle()));
+    CBarFill fill(hdc, static_cast<HBRUSH>(brush.GetSafeHandle()));
     for (int r = 0; r < width; ++r) {
         const unsigned char* row = symbol->data + static_cast<size_t>(r) * width;
         for (int c = 0; c < width;) {

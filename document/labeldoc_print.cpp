@@ -13,6 +13,7 @@
 #include "framework/print.h"
 #include "framework/view.h"
 #include "labelmodel/graphcollection.h"
+#include "labelmodel/paintedarea.h"
 #include "labelmodel/labelstock.h"
 #include "labelmodel/template.h"
 
@@ -74,25 +75,37 @@ struct SheetGeometry {
 class OutlinePen {
 public:
     OutlinePen(CDC* dc, const CTemplate& tmpl)
-        : m_dc(dc), m_pen(PS_SOLID, std::max(1, Pixels(dc->GetDeviceCaps(LOGPIXELSY), tmpl.GetBorderWidth())),
-                          tmpl.GetBorderColour()),
-          m_old(dc->SelectObject(&m_pen))
+        : m_dc(dc), m_width(std::max(1, Pixels(dc->GetDeviceCaps(LOGPIXELSY), tmpl.GetBorderWidth()))),
+          m_pen(PS_SOLID, m_width, tmpl.GetBorderColour()), m_old(dc->SelectObject(&m_pen))
     {
     }
     ~OutlinePen() { m_dc->SelectObject(m_old); }
     OutlinePen(const OutlinePen&) = delete;
     OutlinePen& operator=(const OutlinePen&) = delete;
 
+    // Tells the page's record that the pen painted round the rectangle from (left, top) to
+    // (right, bottom), both included.
+    void MarkPainted(int left, int top, int right, int bottom) const
+    {
+        CPaintedArea* painted = CPaintedArea::For(m_dc->GetSafeHdc());
+        const int pad = m_width + 2;
+        if (painted)
+            painted->Add(RECT{std::min(left, right) - pad, std::min(top, bottom) - pad, std::max(left, right) + pad + 1,
+                              std::max(top, bottom) + pad + 1});
+    }
+
 private:
     CDC* m_dc;
+    int m_width;
     CPen m_pen;
     CPen* m_old;
 };
 
-void Line(CDC* dc, int x1, int y1, int x2, int y2, bool forward)
+void Line(CDC* dc, const OutlinePen& pen, int x1, int y1, int x2, int y2, bool forward)
 {
     if (x1 == x2 && y1 == y2)
         return;
+    pen.MarkPainted(x1, y1, x2, y2);
     if (forward) {
         dc->MoveTo(x1, y1);
         dc->LineTo(x2, y2);
@@ -204,6 +217,8 @@ void COstrelindSoftLabelDoc::PrintPage(CDC* dc, CPrintInfo* info, CView* view)
         return;
     }
     const int dpi = dc->GetDeviceCaps(LOGPIXELSX);
+    // What this page has painted so far: barcodes on bare paper may go to the printer as images.
+    CPaintedArea painted(dc->GetSafeHdc());
     if (stock->IsHeaderEnabled())
         PrintPageArea(dpi, 1, dc, m_print.currentRow);
     if (stock->IsFooterEnabled())
@@ -356,6 +371,7 @@ void COstrelindSoftLabelDoc::DrawLabelOutline(int y, CDC* dc, int x)
     CGdiObject* oldBrush = dc->SelectStockObject(HOLLOW_BRUSH);
     const int right = x + Pixels(dpiX, stock->GetWidth(0));
     const int bottom = y + Pixels(dpiY, stock->GetHeight(0));
+    pen.MarkPainted(x, y, right, bottom);
     switch (stock->GetShape(0)) {
     case 1:
         dc->RoundRect(x, y, right, bottom, 2 * Pixels(dpiX, stock->GetCornerRadius()),
@@ -382,6 +398,7 @@ void COstrelindSoftLabelDoc::DrawLabelOutlineArcs(int y, int x, CDC* dc)
     const int right = x + Pixels(dpiX, stock->GetWidth(0));
     const int bottom = y + Pixels(dpiY, stock->GetHeight(0));
     const int rx = Pixels(dpiX, stock->GetCornerRadius()), ry = Pixels(dpiY, stock->GetCornerRadius());
+    pen.MarkPainted(x, y, right, bottom);
     // Each corner a quarter of the corner ellipse, drawn counter-clockwise from start to end.
     dc->Arc(x, y, x + 2 * rx, y + 2 * ry, x + rx, y, x, y + ry);                                  // top left
     dc->Arc(right - 2 * rx, y, right, y + 2 * ry, right, y + ry, right - rx, y);                  // top right
@@ -405,14 +422,14 @@ void COstrelindSoftLabelDoc::DrawCutLinesByRows(CDC* dc, int block, int firstRow
         const int h = (i == firstRow || oneRow) ? firstColumn : 0;
         const int t = (i == lastRow + 1 || oneRow) ? lastColumn : columns - 1;
         const int y = sheet.Y(block, i);
-        Line(dc, sheet.X(h), y, sheet.X(t, sheet.width), y, i % 2 == 0);
+        Line(dc, pen, sheet.X(h), y, sheet.X(t, sheet.width), y, i % 2 == 0);
     }
     for (int j = 0; j <= columns; ++j) {
         const int x = sheet.X(j);
         const int top = sheet.Y(block, j < firstColumn ? firstRow + 1 : firstRow);
         const int bottom = j < lastColumn + 2 ? sheet.Y(block, lastRow, sheet.height) : sheet.Y(block, lastRow);
         if (bottom > top)
-            Line(dc, x, top, x, bottom, j % 2 == 0);
+            Line(dc, pen, x, top, x, bottom, j % 2 == 0);
     }
 }
 
@@ -432,14 +449,14 @@ void COstrelindSoftLabelDoc::DrawCutLinesByColumns(CDC* dc, int block, int first
         const int h = (j == firstColumn || oneColumn) ? firstRow : 0;
         const int t = (j == lastColumn + 1 || oneColumn) ? lastRow : rows - 1;
         const int x = sheet.X(j);
-        Line(dc, x, sheet.Y(block, h), x, sheet.Y(block, t, sheet.height), j % 2 == 0);
+        Line(dc, pen, x, sheet.Y(block, h), x, sheet.Y(block, t, sheet.height), j % 2 == 0);
     }
     for (int i = 0; i <= rows; ++i) {
         const int y = sheet.Y(block, i);
         const int left = sheet.X(i < firstRow ? firstColumn + 1 : firstColumn);
         const int right = i < lastRow + 2 ? sheet.X(lastColumn, sheet.width) : sheet.X(lastColumn);
         if (right > left)
-            Line(dc, left, y, right, y, i % 2 == 0);
+            Line(dc, pen, left, y, right, y, i % 2 == 0);
     }
 }
 

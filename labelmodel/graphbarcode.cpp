@@ -9,6 +9,7 @@
 #include "framework/msgbox.h"
 #include "framework/recordio.h"
 #include "framework/wnd.h"
+#include "labelmodel/paintedarea.h"
 #include "labelmodel/qrtextdialog.h"
 
 #include <algorithm>
@@ -455,6 +456,27 @@ bool CGraphBarcode::FitsBox(const char* text, int fitResolutionX, int fitResolut
     GetSymbolBox(&along, &across);
     return along >= m_symbology->MeasureWidth(text, fitResolutionX) &&
            across >= m_symbology->GetSymbolHeight(this, fitResolutionY);
+}
+
+bool CGraphBarcode::GetOwnerGround(HDC dc, const RECT& area, COLORREF* colour)
+{
+    if (!colour)
+        return false;
+    if (!m_transparent) {
+        // The box was filled with one solid colour just before the symbol (the fill covers the
+        // right and bottom edges too).
+        const RECT filled = {m_deviceRect.left, m_deviceRect.top, m_deviceRect.right + 1, m_deviceRect.bottom + 1};
+        RECT inside;
+        if ((m_fillColour >> 24) != 0 || !::IntersectRect(&inside, &area, &filled) || !::EqualRect(&inside, &area))
+            return false;
+        *colour = m_fillColour;
+        return true;
+    }
+    const CPaintedArea* painted = CPaintedArea::For(dc);
+    if (!painted || !painted->IsClear(area))
+        return false;
+    *colour = RGB(255, 255, 255);
+    return true;
 }
 
 bool CGraphBarcode::Draw(CDC* pDC, int zoom, int originX, int originY, bool designFrame, int row,

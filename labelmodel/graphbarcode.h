@@ -98,6 +98,7 @@ public:
     CSize GetOwnerSize() override { return CSize(m_width, m_height); }
     COLORREF GetOwnerTextColour() override { return m_textColour; }
     bool IsOwnerTransparent() override { return m_transparent; }
+    bool GetOwnerGround(HDC dc, const RECT& area, COLORREF* colour) override;
     void SetOwnerTransparent(bool transparent) override { m_transparent = transparent; }
     void GetOwnerLogFont(LOGFONTA* out) override { *out = m_font; }
     void GetOwnerDrawLogFont(LOGFONTA* out) override { MakeDrawLogFont(out); }

@@ -1,7 +1,9 @@
 #include "labelmodel/graphcollection.h"
 
 #include "framework/file.h"
+#include "framework/gdi.h"
 #include "framework/recordio.h"
+#include "labelmodel/paintedarea.h"
 
 #include <algorithm>
 #include <climits>
@@ -22,6 +24,20 @@ public:
     NestingGuard& operator=(const NestingGuard&) = delete;
     bool TooDeep() const { return s_loadDepth > kMaxNesting; }
 };
+
+// The device rectangle that holds all an object painted: its box, widened by its line (a pen is
+// centred on the edge) and two pixels of rounding.
+RECT PaintBound(CGraphObject* o, CDC* pDC, int zoom, int originX, int originY)
+{
+    const int dpiX = DpiAtZoom(zoom, pDC->GetDeviceCaps(LOGPIXELSX));
+    const int dpiY = DpiAtZoom(zoom, pDC->GetDeviceCaps(LOGPIXELSY));
+    const int left = std::min(o->GetLeft(), o->GetRight()), right = std::max(o->GetLeft(), o->GetRight());
+    const int top = std::min(o->GetTop(), o->GetBottom()), bottom = std::max(o->GetTop(), o->GetBottom());
+    const int line = std::max(0, o->GetLineWidth());
+    const int padX = UmToPx(line, dpiX) + 2, padY = UmToPx(line, dpiY) + 2;
+    return RECT{originX + UmToPx(left, dpiX) - padX, originY + UmToPx(top, dpiY) - padY,
+                originX + UmToPx(right, dpiX) + padX, originY + UmToPx(bottom, dpiY) + padY};
+}
 
 } // namespace
 
@@ -197,10 +213,14 @@ bool CGraphCollection::Draw(CDC* pDC, int zoom, int originX, int originY, bool d
                             int flags, int fitResolutionX, int fitResolutionY,
                             CDataTableBase* table, CDataTableMap* columnMap, bool design)
 {
+    // On a printer page, what each object covered is kept for the symbols drawn after it.
+    CPaintedArea* painted = CPaintedArea::For(pDC->GetSafeHdc());
     for (CGraphObject* o : m_objects) {
         if (!o->Draw(pDC, zoom, originX, originY, designFrame, row, flags, fitResolutionX,
                      fitResolutionY, table, columnMap, design))
             return false;
+        if (painted)
+            painted->Add(PaintBound(o, pDC, zoom, originX, originY));
     }
     return true;
 }

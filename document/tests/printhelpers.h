@@ -236,4 +236,35 @@ inline void BuildBarcodeLabels(COstrelindSoftLabelDoc& doc, int rows)
     }
 }
 
+// The job printing speed is judged on: A4 with 3 x 8 labels of 70 x 37 mm, each with three table
+// texts, a Code 128 and a QR Code of version 2 (a text of 19 bytes).
+struct DenseSheet {
+    static const int kColumns = 3, kRows = 8, kWidth = 68000, kHeight = 35000;
+    static const int kPitchH = 70000, kPitchV = 37000, kLeft = 1000, kTop = 1500;
+};
+
+// Rows of "Name %05d", "Part %05d", "Place %05d", "KV-%05d", "qr-%05d lot 2026-12".
+inline void BuildDenseLabels(COstrelindSoftLabelDoc& doc, int rows)
+{
+    CTemplate* tmpl = doc.GetCurrentTemplate();
+    tmpl->SetLabelStock(MakeSheet(DenseSheet::kColumns, DenseSheet::kRows, DenseSheet::kWidth, DenseSheet::kHeight,
+                                  DenseSheet::kLeft, DenseSheet::kTop, DenseSheet::kPitchH - DenseSheet::kWidth,
+                                  DenseSheet::kPitchV - DenseSheet::kHeight));
+    CGraphCollection* area = tmpl->GetArea(0);
+    area->Append(TableText(0, 2000, 1000, 44000, 4500));
+    area->Append(TableText(1, 2000, 5500, 44000, 4500));
+    area->Append(TableText(2, 2000, 10000, 44000, 4500));
+    area->Append(TableBarcode("Code 128", 3, 2000, 16000, 44000, 16000, 250));
+    area->Append(TableBarcode("QR Code\xAE", 4, 47000, 2000, 20000, 20000, 500));
+    CDataTableBase* table = doc.CurrentSlot().Table();
+    char text[32];
+    for (int r = 0; r < rows; ++r) {
+        const char* formats[] = {"Name %05d", "Part %05d", "Place %05d", "KV-%05d", "qr-%05d lot 2026-12"};
+        for (int c = 0; c < 5; ++c) {
+            std::snprintf(text, sizeof text, formats[c], r + 1);
+            table->SetCellText(r, c, text);
+        }
+    }
+}
+
 } // namespace printtest

@@ -1,0 +1,148 @@
+// QR Codes on bare paper go to the printer as one image each; the pages must come out as those of
+// the plain drawing (each run of modules a rectangle of its own). Each job is printed both ways on
+// the PostScript printer of the Wine prefix; print_compare_check.sh renders every pair with
+// Ghostscript at 300 and 600 dpi and compares the pixels. Here: which symbols became images.
+#include "printhelpers.h"
+
+#include "barcode/barfill.h"
+#include "labelmodel/graphshapes.h"
+#include "testsupport/msgboxrecorder.h"
+#include "testsupport/tempdir.h"
+
+#include <gtest/gtest.h>
+#include <cstdlib>
+#include <string>
+
+using namespace printtest;
+
+namespace {
+
+class SymbolImagesPrint : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(EnsureFilePrinter());
+        if (const char* out = std::getenv("KORVELTA_PRINT_OUT")) {
+            std::string path = "Z:" + std::string(out);
+            for (char& c : path)
+                if (c == '/')
+                    c = '\\';
+            m_folder = path;
+            CreateDirectoryA(m_folder.c_str(), nullptr);
+        } else {
+            m_folder = m_temp.Path("").GetString();
+        }
+        m_doc.m_bAutoDelete = FALSE;
+        m_doc.OnNewDocument();
+    }
+    void TearDown() override { CBarFill::SetPlainDrawing(false); }
+
+    // Prints every row of the document to folder\name and answers the job's PostScript.
+    std::string Print(const char* name, bool plain)
+    {
+        const std::string file = m_folder + "\\" + name;
+        DeleteFileA(file.c_str());
+        CBarFill::SetPlainDrawing(plain);
+        EngineView view(&m_doc);
+        CPrintInfo info;
+        EXPECT_TRUE(PrinterHandles(info.m_pPD->m_pd.hDevNames, info.m_pPD->m_pd.hDevMode));
+        EXPECT_TRUE(m_doc.PreparePrinting(&info, &view));
+        CDC dc;
+        EXPECT_NE(info.m_pPD->CreatePrinterDC(), nullptr);
+        dc.Attach(info.m_pPD->m_pd.hDC);
+        info.m_strOutputFile = file.c_str();
+        EXPECT_TRUE(view.RunPrintJob(&dc, &info));
+        dc.Detach();
+        CBarFill::SetPlainDrawing(false);
+        GlobalFree(info.m_pPD->m_pd.hDevNames);
+        GlobalFree(info.m_pPD->m_pd.hDevMode);
+        info.m_pPD->m_pd.hDevNames = info.m_pPD->m_pd.hDevMode = nullptr;
+        const std::vector<char> ps = ReadFileBytes(file.c_str());
+        return std::string(ps.begin(), ps.end());
+    }
+
+    static int Count(const std::string& text, const char* word)
+    {
+        int n = 0;
+        for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
+            ++n;
+        return n;
+    }
+
+    CGraphBarcode* Qr(int column, int x, int y, int rotation)
+    {
+        CGraphBarcode* code = TableBarcode("QR Code\xAE", column, x, y, 20000, 20000, 400);
+        code->SetRotation(rotation);
+        return code;
+    }
+
+    TempDir m_temp;
+    std::string m_folder;
+    MessageBoxRecorder m_boxes;
+    COstrelindSoftLabelDoc m_doc;
+};
+
+} // namespace
+
+TEST_F(SymbolImagesPrint, DenseSheetSendsEachQrCodeAsOneImage)
+{
+    BuildDenseLabels(m_doc, 48);
+    const std::string images = Print("dense.ps", false);
+    const std::string plain = Print("dense-plain.ps", true);
+    ASSERT_FALSE(images.empty());
+    ASSERT_FALSE(plain.empty());
+    EXPECT_EQ(Count(images, "%%Page: "), 2);
+    EXPECT_EQ(Count(images, "imagemask"), 48);
+    EXPECT_EQ(Count(plain, "imagemask"), 0);
+    // The symbols were most of the job.
+    EXPECT_LT(images.size() * 2, plain.size());
+    EXPECT_EQ(m_boxes.Count(), 0u);
+}
+
+TEST_F(SymbolImagesPrint, OnlySymbolsOverBarePaperOrTheirOwnFillBecomeImages)
+{
+    CTemplate* tmpl = m_doc.GetCurrentTemplate();
+    // Labels that overlap by 5 mm across, so that a label's outline runs through its right-hand
+    // neighbour.
+    tmpl->SetLabelStock(MakeSheet(2, 2, 95000, 120000, 8000, 15000, -5000, 10000));
+    CGraphCollection* area = tmpl->GetArea(0);
+    // A grey block with a transparent QR Code half over it: the block must show between the
+    // modules, so that symbol stays rectangles.
+    auto* block = new CGraphRect;
+    block->SetX(2000);
+    block->SetY(2000);
+    block->SetWidth(20000);
+    block->SetHeight(12000);
+    block->SetFillColour(RGB(160, 160, 160));
+    area->Append(block);
+    area->Append(Qr(0, 12000, 6000, 0));
+    // On bare paper, turned three ways.
+    area->Append(Qr(0, 40000, 4000, 900));
+    area->Append(Qr(0, 65000, 4000, 1800));
+    area->Append(Qr(0, 40000, 40000, 2700));
+    // Opaque with a fill of its own, over the text: its fill covers what is beneath.
+    area->Append(TableText(1, 60000, 40000, 30000, 6000));
+    CGraphBarcode* opaque = Qr(0, 65000, 38000, 0);
+    opaque->SetFillColour(RGB(255, 250, 205));
+    opaque->SetTransparent(false);
+    area->Append(opaque);
+    // Transparent, just below the text's box: clear, since nothing was painted there.
+    area->Append(Qr(0, 65000, 62000, 0));
+    // Transparent at the label's left edge: in the right-hand labels the outline of the label
+    // before runs through it and must show.
+    tmpl->SetPrintBorders(true);
+    area->Append(Qr(0, 0, 90000, 0));
+    CDataTableBase* table = m_doc.CurrentSlot().Table();
+    for (int r = 0; r < 4; ++r) {
+        table->SetCellText(r, 0, r % 2 ? "https://example.invalid/label?id=12345" : "qr-00042 lot 2026-12");
+        table->SetCellText(r, 1, "Beneath");
+    }
+    const std::string images = Print("ground.ps", false);
+    const std::string plain = Print("ground-plain.ps", true);
+    ASSERT_FALSE(images.empty());
+    // Per label the three turned ones, the opaque one and the one below the text; the one at the
+    // left edge only in the labels of the left-hand column.
+    EXPECT_EQ(Count(images, "imagemask"), 4 * 5 + 2);
+    EXPECT_EQ(Count(plain, "imagemask"), 0);
+    EXPECT_EQ(m_boxes.Count(), 0u);
+}
