@@ -212,6 +212,7 @@ int CBarcodeModular::DrawPattern(CBarcodeOwner* owner, CDC* dc, const CBarPatter
     int pos = m_quietZone ? 10 * lm.m : 0;
     // All bars in one fill: bars that touch (a space corrected to nothing) join into one.
     CBarFill fill(dc->GetSafeHdc(), BarBrush());
+    fill.AllowImage(owner);
     at.fill = &fill;
     for (size_t i = 0; i < pattern.Size(); ++i) {
         uint8_t e = pattern[i];

@@ -1,5 +1,8 @@
 #include "barcode/barfill.h"
 
+#include "barcode/barcodeowner.h"
+#include "barcode/symbolimage.h"
+
 #include <cstring>
 
 namespace {
@@ -33,6 +36,50 @@ void CBarFill::FillEach() const
     ::SelectObject(m_dc, old);
 }
 
+void CBarFill::AllowImage(CBarcodeOwner* owner)
+{
+    // Only a solid brush has the one colour an image can take.
+    LOGBRUSH brush = {};
+    if (IsPrinterDC(m_dc) && ::GetObject(m_brush, sizeof brush, &brush) == sizeof brush && brush.lbStyle == BS_SOLID) {
+        m_owner = owner;
+        m_ink = brush.lbColor;
+    }
+}
+
+bool CBarFill::FillAsImage() const
+{
+    if (!m_owner || s_plain || m_rects.size() < 2)
+        return false;
+    // Bars all across the same rows (upright) or the same columns (turned): each pixel along the
+    // symbol is a bar or a space for its whole length.
+    const RECT& first = m_rects.front();
+    bool upright = true, turned = true;
+    RECT box = first;
+    for (const RECT& r : m_rects) {
+        upright = upright && r.top == first.top && r.bottom == first.bottom;
+        turned = turned && r.left == first.left && r.right == first.right;
+        ::UnionRect(&box, &box, &r);
+    }
+    if (!upright && !turned)
+        return false;
+    COLORREF ground = 0;
+    if (!m_owner->GetOwnerGround(m_dc, box, &ground))
+        return false;
+    const int length = upright ? box.right - box.left : box.bottom - box.top;
+    const int start = upright ? box.left : box.top;
+    std::vector<char> dark(static_cast<size_t>(length), 0);
+    for (const RECT& r : m_rects)
+        for (int p = upright ? r.left : r.top, end = upright ? r.right : r.bottom; p < end; ++p)
+            dark[static_cast<size_t>(p - start)] = 1;
+    // A grid of one pixel along the symbol and the bars' length across it.
+    auto isDark = [&dark](int r, int c) { return dark[static_cast<size_t>(r + c)] != 0; };
+    auto square = [&](int r, int c) -> RECT {
+        return upright ? RECT{box.left + c, box.top, box.left + c + 1, box.bottom}
+                       : RECT{box.left, box.top + r, box.right, box.top + r + 1};
+    };
+    return DrawSymbolImage(m_dc, upright ? 1 : length, upright ? length : 1, isDark, square, m_ink, ground);
+}
+
 void CBarFill::Add(const RECT& r)
 {
     if (r.left >= r.right || r.top >= r.bottom)
@@ -53,7 +100,9 @@ void CBarFill::Flush()
 {
     if (m_rects.empty())
         return;
-    if (m_direct || s_plain || m_rects.size() == 1) {
+    if (!m_direct && FillAsImage()) {
+        // One image for the whole symbol.
+    } else if (m_direct || s_plain || m_rects.size() == 1) {
         // One rectangle needs no region.
         FillEach();
     } else {

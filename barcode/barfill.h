@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <vector>
 
+class CBarcodeOwner;
+
 class CBarFill {
 public:
     // Rectangles past this many go out as a batch of their own: building one region from
@@ -21,6 +23,9 @@ public:
     // Adds a device rectangle (already clipped); an empty one is ignored. A rectangle that
     // continues the previous one along the same row joins it.
     void Add(const RECT& r);
+    // On a printer, bars all of one length may go out as one image of the brush's colour and the
+    // colour the owner says lies beneath them (spaces painted in it), in place of a path per bar.
+    void AllowImage(CBarcodeOwner* owner);
     // Fills what was gathered and starts empty.
     void Flush();
     // Fill calls made so far (for tests and the benchmark).
@@ -33,10 +38,13 @@ public:
 
 private:
     void FillEach() const;
+    bool FillAsImage() const;
 
     HDC m_dc;
     bool m_direct;
     HBRUSH m_brush;
+    CBarcodeOwner* m_owner = nullptr;
+    COLORREF m_ink = 0;
     std::vector<RECT> m_rects;
     int m_calls = 0;
 };

@@ -4,8 +4,10 @@
 
 namespace {
 
-// Far beyond the largest symbol (177 modules); a bigger grid is a caller's mistake.
-constexpr int kMaxSide = 4096;
+// Far beyond the largest symbols (177 modules a side; a linear symbol of some thousand pixels
+// along one row); a bigger grid is a caller's mistake.
+constexpr int kMaxSide = 65536;
+constexpr long long kMaxModules = 1 << 22;
 
 RGBQUAD Quad(COLORREF c)
 {
@@ -26,7 +28,8 @@ bool IsPrinterDC(HDC dc)
 bool DrawSymbolImage(HDC dc, int rows, int columns, const std::function<bool(int, int)>& dark,
                      const std::function<RECT(int, int)>& square, COLORREF ink, COLORREF ground)
 {
-    if (!dc || rows <= 0 || columns <= 0 || rows > kMaxSide || columns > kMaxSide || (ink >> 24) || (ground >> 24))
+    if (!dc || rows <= 0 || columns <= 0 || rows > kMaxSide || columns > kMaxSide ||
+        static_cast<long long>(rows) * columns > kMaxModules || (ink >> 24) || (ground >> 24))
         return false;
     // The symbol's box and one module's size give the image's grid, whichever way it is turned.
     const RECT first = square(0, 0), last = square(rows - 1, columns - 1);

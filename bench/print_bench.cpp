@@ -2,7 +2,9 @@
 // each) on the A4 sheet of 3 x 8 labels, printed through the framework's print loop to the PostScript file
 // printer of the Wine prefix, and page by page into enhanced metafiles made for that printer.
 // Prints labels per second and PostScript bytes per label, and the peak memory of the process.
-//   print_bench.exe [labels] [keep.ps]   (the PostScript is kept at keep.ps when given)
+//   print_bench.exe [labels] [keep.ps] [save.proj]
+// The PostScript is kept at keep.ps when given ("-" for not kept); the job is saved as a project
+// at save.proj when given, for timing "KORVELTA-PRINT.exe /p save.proj".
 #include "document/tests/printhelpers.h"
 
 #include "testsupport/msgboxrecorder.h"
@@ -46,13 +48,19 @@ int main(int argc, char** argv)
     doc.OnNewDocument();
     BuildDenseLabels(doc, labels);
     EngineView view(&doc);
+    if (argc > 3 && !doc.OnSaveDocument(argv[3])) {
+        std::printf("could not save %s\n", argv[3]);
+        return 1;
+    }
 
     // To the file printer through the print loop.
     {
         CPrintInfo info;
         PrinterHandles(info.m_pPD->m_pd.hDevNames, info.m_pPD->m_pd.hDevMode);
         doc.PreparePrinting(&info, &view);
-        const std::string out = argc > 2 ? std::string(argv[2]) : TempFile("print_bench.ps");
+        const bool keep = argc > 2 && std::string(argv[2]) != "-";
+        const std::string out = keep ? std::string(argv[2]) : TempFile("print_bench.ps");
+        DeleteFileA(out.c_str());
         info.m_strOutputFile = out.c_str();
         CDC dc;
         dc.Attach(info.m_pPD->CreatePrinterDC());
@@ -69,7 +77,7 @@ int main(int argc, char** argv)
                     "label%s\n",
                     labels, info.m_nPagesPrinted, seconds, labels / seconds, bytes / 1048576.0, bytes / 1024.0 / labels,
                     ok ? "" : " (job failed)");
-        if (argc <= 2)
+        if (!keep)
             DeleteFileA(out.c_str());
         GlobalFree(info.m_pPD->m_pd.hDevNames);
         GlobalFree(info.m_pPD->m_pd.hDevMode);

@@ -12,6 +12,27 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+// A job printed to a file replaces the file. Wine's spooler writes over an existing file without
+// cutting it, so a shorter job would keep the old tail and no longer be a valid document; ports
+// and devices ("FILE:", "LPT1:", "\\.\...") are left to the spooler.
+void EmptyOutputFile(const char* path)
+{
+    const size_t length = std::strlen(path);
+    if (length < 3 || path[length - 1] == ':' || std::strncmp(path, "\\\\.\\", 4) == 0 ||
+        (!std::strchr(path, '\\') && !std::strchr(path, '/')))
+        return;
+    const DWORD attributes = ::GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
+        return;
+    HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE)
+        ::CloseHandle(file);
+}
+
+} // namespace
+
 // ---- CPrintInfo
 
 CPrintInfo::CPrintInfo() : m_pPD(new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION))
@@ -112,6 +133,8 @@ bool CView::RunPrintJob(CDC* dc, CPrintInfo* info)
     doc.cbSize = sizeof doc;
     doc.lpszDocName = title;
     doc.lpszOutput = info->m_strOutputFile.IsEmpty() ? nullptr : info->m_strOutputFile.GetString();
+    if (doc.lpszOutput)
+        EmptyOutputFile(doc.lpszOutput);
     if (::StartDocA(dc->GetSafeHdc(), &doc) <= 0) {
         AfxMessageBox(AFX_MSG_FAILED_TO_START_PRINT, MB_OK | MB_ICONEXCLAMATION);
         OnEndPrinting(dc, info);

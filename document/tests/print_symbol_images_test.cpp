@@ -92,7 +92,8 @@ TEST_F(SymbolImagesPrint, DenseSheetSendsEachQrCodeAsOneImage)
     ASSERT_FALSE(images.empty());
     ASSERT_FALSE(plain.empty());
     EXPECT_EQ(Count(images, "%%Page: "), 2);
-    EXPECT_EQ(Count(images, "imagemask"), 48);
+    // A QR Code and a Code 128 a label.
+    EXPECT_EQ(Count(images, "imagemask"), 2 * 48);
     EXPECT_EQ(Count(plain, "imagemask"), 0);
     // The symbols were most of the job.
     EXPECT_LT(images.size() * 2, plain.size());
@@ -132,6 +133,17 @@ TEST_F(SymbolImagesPrint, OnlySymbolsOverBarePaperOrTheirOwnFillBecomeImages)
     // before runs through it and must show.
     tmpl->SetPrintBorders(true);
     area->Append(Qr(0, 0, 90000, 0));
+    // Code 128: over the block (stays bars), turned at the left edge (an image in the left-hand
+    // labels only), and opaque upside down (an image).
+    area->Append(TableBarcode("Code 128", 1, 5000, 10000, 35000, 10000, 250));
+    CGraphBarcode* turned = TableBarcode("Code 128", 1, 2000, 30000, 10000, 35000, 250);
+    turned->SetRotation(900);
+    area->Append(turned);
+    CGraphBarcode* upsideDown = TableBarcode("Code 128", 1, 40000, 95000, 35000, 10000, 250);
+    upsideDown->SetRotation(1800);
+    upsideDown->SetFillColour(RGB(220, 255, 220));
+    upsideDown->SetTransparent(false);
+    area->Append(upsideDown);
     CDataTableBase* table = m_doc.CurrentSlot().Table();
     for (int r = 0; r < 4; ++r) {
         table->SetCellText(r, 0, r % 2 ? "https://example.invalid/label?id=12345" : "qr-00042 lot 2026-12");
@@ -140,9 +152,10 @@ TEST_F(SymbolImagesPrint, OnlySymbolsOverBarePaperOrTheirOwnFillBecomeImages)
     const std::string images = Print("ground.ps", false);
     const std::string plain = Print("ground-plain.ps", true);
     ASSERT_FALSE(images.empty());
-    // Per label the three turned ones, the opaque one and the one below the text; the one at the
-    // left edge only in the labels of the left-hand column.
-    EXPECT_EQ(Count(images, "imagemask"), 4 * 5 + 2);
+    // Per label the three turned QR Codes, the opaque one, the one below the text and the
+    // upside-down Code 128; the QR Code and the Code 128 at the left edge only in the labels of
+    // the left-hand column.
+    EXPECT_EQ(Count(images, "imagemask"), 4 * 6 + 2 * 2);
     EXPECT_EQ(Count(plain, "imagemask"), 0);
     EXPECT_EQ(m_boxes.Count(), 0u);
 }

@@ -95,4 +95,40 @@ TEST_F(PrintTo, APrinterThatDoesNotExistPrintsNothingAnywhere)
     EXPECT_EQ(0u, Size(second));
 }
 
+// Wine's spooler writes a job over the file it is sent to without cutting it first: a shorter job
+// would keep the tail of what was there and no longer be a valid document.
+TEST_F(PrintTo, PrintingToAFileReplacesWhatWasThere)
+{
+    const std::string out = TempFile("korvelta-out.ps");
+    {
+        std::string junk(256 * 1024, 'x');
+        HANDLE file = ::CreateFileA(out.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        ::WriteFile(file, junk.data(), static_cast<DWORD>(junk.size()), &written, nullptr);
+        ::CloseHandle(file);
+    }
+    OnePageView view;
+    CPrintInfo info;
+    ASSERT_TRUE(printtest::PrinterHandles(info.m_pPD->m_pd.hDevNames, info.m_pPD->m_pd.hDevMode));
+    info.m_pPD->m_pd.nMaxPage = 1;
+    info.m_strOutputFile = out.c_str();
+    CDC dc;
+    ASSERT_NE(info.m_pPD->CreatePrinterDC(), nullptr);
+    dc.Attach(info.m_pPD->m_pd.hDC);
+    EXPECT_TRUE(view.RunPrintJob(&dc, &info));
+    dc.Detach();
+    ::GlobalFree(info.m_pPD->m_pd.hDevNames);
+    ::GlobalFree(info.m_pPD->m_pd.hDevMode);
+    info.m_pPD->m_pd.hDevNames = info.m_pPD->m_pd.hDevMode = nullptr;
+
+    const std::vector<char> job = printtest::ReadFileBytes(out.c_str());
+    ::DeleteFileA(out.c_str());
+    ASSERT_GT(job.size(), 4u);
+    EXPECT_LT(job.size(), 256u * 1024u);
+    EXPECT_EQ("%!PS", std::string(job.data(), 4));
+    const std::string text(job.begin(), job.end());
+    EXPECT_EQ(text.rfind("%%EOF"), text.find_last_not_of("\r\n") - 4);
+}
+
 } // namespace
