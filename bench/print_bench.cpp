@@ -48,6 +48,12 @@ int main(int argc, char** argv)
     doc.OnNewDocument();
     BuildDenseLabels(doc, labels);
     EngineView view(&doc);
+    {
+        PROCESS_MEMORY_COUNTERS memory = {};
+        memory.cb = sizeof memory;
+        if (GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory))
+            std::printf("memory with the table built: %.1f MB\n", memory.WorkingSetSize / 1048576.0);
+    }
     if (argc > 3 && !doc.OnSaveDocument(argv[3])) {
         std::printf("could not save %s\n", argv[3]);
         return 1;

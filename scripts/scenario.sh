@@ -111,13 +111,14 @@ shot text-inserted
 drive post 222; drag $((ox + 30)) $((oy + 90)) $((ox + 250)) $((oy + 170))
 drive post 700
 shot barcode-inserted
-say "the barcode's content in its dialog"
+say "the barcode's content typed in place"
 xdotool mousemove $((ox + 140)) $((oy + 130)) click --repeat 2 --delay 120 1
 sleep 1
 shot barcode-content
 key Home shift+End
 xdotool type --delay 40 "KORVELTA1"
-key Return
+# No Return: the editor takes several lines and would keep a line break in the content; the
+# next tool ends the editing and keeps the text.
 drive post 711; drag $((ox + 270)) $((oy + 30)) $((ox + 350)) $((oy + 110))
 shot rectangle-inserted
 
