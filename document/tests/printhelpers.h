@@ -210,30 +210,39 @@ inline CGraphBarcode* TableBarcode(const char* symbology, int column, int x, int
     return code;
 }
 
+// The template's label stock: a sheet described as BarcodeSheet is.
+template <class Sheet> void SetSheet(CTemplate* tmpl)
+{
+    tmpl->SetLabelStock(MakeSheet(Sheet::kColumns, Sheet::kRows, Sheet::kWidth, Sheet::kHeight, Sheet::kLeft,
+                                  Sheet::kTop, Sheet::kPitchH - Sheet::kWidth, Sheet::kPitchV - Sheet::kHeight));
+}
+
+// rows table rows; column c of row r holds formats[c] with r + 1.
+inline void FillRows(COstrelindSoftLabelDoc& doc, int rows, const std::vector<const char*>& formats)
+{
+    CDataTableBase* table = doc.CurrentSlot().Table();
+    char text[32];
+    for (int r = 0; r < rows; ++r) {
+        for (size_t c = 0; c < formats.size(); ++c) {
+            std::snprintf(text, sizeof text, formats[c], r + 1);
+            table->SetCellText(r, static_cast<int>(c), text);
+        }
+    }
+}
+
 // Three table texts (columns A, B, C), a Code 128 of column D and a QR Code of column E on the
 // barcode sheet; rows of "Name %03d", "Part %03d", "Place %03d", "KV-%05d", "QR-%05d".
 inline void BuildBarcodeLabels(COstrelindSoftLabelDoc& doc, int rows)
 {
     CTemplate* tmpl = doc.GetCurrentTemplate();
-    tmpl->SetLabelStock(MakeSheet(BarcodeSheet::kColumns, BarcodeSheet::kRows, BarcodeSheet::kWidth,
-                                  BarcodeSheet::kHeight, BarcodeSheet::kLeft, BarcodeSheet::kTop,
-                                  BarcodeSheet::kPitchH - BarcodeSheet::kWidth,
-                                  BarcodeSheet::kPitchV - BarcodeSheet::kHeight));
+    SetSheet<BarcodeSheet>(tmpl);
     CGraphCollection* area = tmpl->GetArea(0);
     area->Append(TableText(0, 3000, 2000, 54000, 5000));
     area->Append(TableText(1, 3000, 7000, 26000, 5000));
     area->Append(TableText(2, 31000, 7000, 26000, 5000));
     area->Append(TableBarcode("Code 128", 3, 3000, 13000, 54000, 16000, 300));
     area->Append(TableBarcode("QR Code\xAE", 4, 3000, 31000, 22000, 22000, 600));
-    CDataTableBase* table = doc.CurrentSlot().Table();
-    char text[32];
-    for (int r = 0; r < rows; ++r) {
-        const char* formats[] = {"Name %03d", "Part %03d", "Place %03d", "KV-%05d", "QR-%05d"};
-        for (int c = 0; c < 5; ++c) {
-            std::snprintf(text, sizeof text, formats[c], r + 1);
-            table->SetCellText(r, c, text);
-        }
-    }
+    FillRows(doc, rows, {"Name %03d", "Part %03d", "Place %03d", "KV-%05d", "QR-%05d"});
 }
 
 // The job printing speed is judged on: A4 with 3 x 8 labels of 70 x 37 mm, each with three table
@@ -243,28 +252,17 @@ struct DenseSheet {
     static const int kPitchH = 70000, kPitchV = 37000, kLeft = 1000, kTop = 1500;
 };
 
-// Rows of "Name %05d", "Part %05d", "Place %05d", "KV-%05d", "qr-%05d lot 2026-12".
 inline void BuildDenseLabels(COstrelindSoftLabelDoc& doc, int rows)
 {
     CTemplate* tmpl = doc.GetCurrentTemplate();
-    tmpl->SetLabelStock(MakeSheet(DenseSheet::kColumns, DenseSheet::kRows, DenseSheet::kWidth, DenseSheet::kHeight,
-                                  DenseSheet::kLeft, DenseSheet::kTop, DenseSheet::kPitchH - DenseSheet::kWidth,
-                                  DenseSheet::kPitchV - DenseSheet::kHeight));
+    SetSheet<DenseSheet>(tmpl);
     CGraphCollection* area = tmpl->GetArea(0);
     area->Append(TableText(0, 2000, 1000, 44000, 4500));
     area->Append(TableText(1, 2000, 5500, 44000, 4500));
     area->Append(TableText(2, 2000, 10000, 44000, 4500));
     area->Append(TableBarcode("Code 128", 3, 2000, 16000, 44000, 16000, 250));
     area->Append(TableBarcode("QR Code\xAE", 4, 47000, 2000, 20000, 20000, 500));
-    CDataTableBase* table = doc.CurrentSlot().Table();
-    char text[32];
-    for (int r = 0; r < rows; ++r) {
-        const char* formats[] = {"Name %05d", "Part %05d", "Place %05d", "KV-%05d", "qr-%05d lot 2026-12"};
-        for (int c = 0; c < 5; ++c) {
-            std::snprintf(text, sizeof text, formats[c], r + 1);
-            table->SetCellText(r, c, text);
-        }
-    }
+    FillRows(doc, rows, {"Name %05d", "Part %05d", "Place %05d", "KV-%05d", "qr-%05d lot 2026-12"});
 }
 
 } // namespace printtest
