@@ -1,6 +1,7 @@
 #include "ui/imagebrowser.h"
 
 #include "framework/guard.h"
+#include "imaging/jpegthumb.h"
 #include "labelmodel/imageholder.h"
 #include "labelmodel/marker.h"
 #include "ui/imagewindow.h"
@@ -81,12 +82,31 @@ template <class T> void Release(T*& p)
     p = nullptr;
 }
 
-// A pixel picture shrunk by the decoder itself into the 48 x 48 square at (0, 0) of dc, centred
-// with its aspect kept: a full-size decode of a camera picture and its stretch to 48 pixels take a
-// third of a second each, which a page of eighty thumbnails can not afford. false when the
-// decoder can not read the file (the holder then draws it).
+void DrawBgr32(HDC dc, const std::vector<uint8_t>& bits, int w, int h, int cell)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    ::SetDIBitsToDevice(dc, (cell - w) / 2, (cell - h) / 2, w, h, 0, 0, 0, h, bits.data(), &info, DIB_RGB_COLORS);
+}
+
+// A pixel picture shrunk into the 48 x 48 square at (0, 0) of dc, centred with its aspect kept. A
+// baseline JPEG is read from its DC coefficients alone (an eighth of its size, no transforms); any
+// other picture is shrunk by the decoder itself: a full-size decode of a camera picture and its
+// stretch to 48 pixels take a third of a second each, which a page of eighty thumbnails can not
+// afford. false when neither can read the file (the holder then draws it).
 bool DrawScaledBitmapFile(HDC dc, const char* path, int cell)
 {
+    std::vector<uint8_t> reduced;
+    int rw = 0, rh = 0;
+    if (jpegthumb::LoadJpegThumbnail(path, cell, reduced, rw, rh)) {
+        DrawBgr32(dc, reduced, rw, rh, cell);
+        return true;
+    }
     const HRESULT init = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     bool ok = false;
     IWICImagingFactory* factory = nullptr;
@@ -104,11 +124,8 @@ bool DrawScaledBitmapFile(HDC dc, const char* path, int cell)
         SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height)) && width > 0 &&
         height > 0) {
         int w = cell, h = cell;
-        if (width >= height)
-            h = std::max(1, static_cast<int>(static_cast<double>(cell) * height / width + 0.5));
-        else
-            w = std::max(1, static_cast<int>(static_cast<double>(cell) * width / height + 0.5));
-        std::vector<BYTE> bits(static_cast<size_t>(w) * h * 4);
+        jpegthumb::FitInCell(static_cast<int>(width), static_cast<int>(height), cell, w, h);
+        std::vector<uint8_t> bits(static_cast<size_t>(w) * h * 4);
         const bool scaled = SUCCEEDED(factory->CreateBitmapScaler(&scaler)) &&
                             SUCCEEDED(scaler->Initialize(frame, w, h, WICBitmapInterpolationModeFant));
         if (scaled &&
@@ -116,15 +133,7 @@ bool DrawScaledBitmapFile(HDC dc, const char* path, int cell)
             SUCCEEDED(converter->Initialize(scaler, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
                                             0.0, WICBitmapPaletteTypeCustom)) &&
             SUCCEEDED(converter->CopyPixels(nullptr, w * 4, static_cast<UINT>(bits.size()), bits.data()))) {
-            BITMAPINFO info = {};
-            info.bmiHeader.biSize = sizeof info.bmiHeader;
-            info.bmiHeader.biWidth = w;
-            info.bmiHeader.biHeight = -h;
-            info.bmiHeader.biPlanes = 1;
-            info.bmiHeader.biBitCount = 32;
-            info.bmiHeader.biCompression = BI_RGB;
-            ::SetDIBitsToDevice(dc, (cell - w) / 2, (cell - h) / 2, w, h, 0, 0, 0, h, bits.data(), &info,
-                                DIB_RGB_COLORS);
+            DrawBgr32(dc, bits, w, h, cell);
             ok = true;
         }
     }
