@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <new>
 
 namespace jpegthumb {
 
@@ -16,12 +17,15 @@ const uint64_t kMaxPixels = 100u * 1000u * 1000u;
 const DWORD kMaxFileSize = 256u * 1024u * 1024u;
 
 // A Huffman table: canonical codes, with the codes of up to kFastBits bits found by one look-up.
-const int kFastBits = 9;
+const int kFastBits = 10;
 
 struct Huffman {
     bool defined = false;
     uint8_t fastLength[1 << kFastBits];   // 0: the code is longer
     uint8_t fastValue[1 << kFastBits];
+    // An AC coefficient whose code and value bits fit kFastBits, skipped at once: the bits to drop
+    // in the low byte, the coefficients it moves over (its zero run and itself) above; 0: not so.
+    uint16_t fastSkip[1 << kFastBits];
     int32_t minCode[17];
     int32_t maxCode[17];                 // -1 when no code has that length
     int32_t valueIndex[17];
@@ -32,12 +36,17 @@ struct Huffman {
 bool BuildHuffman(const uint8_t* counts, const uint8_t* symbols, int total, Huffman& h)
 {
     std::memset(h.fastLength, 0, sizeof h.fastLength);
+    std::memset(h.fastSkip, 0, sizeof h.fastSkip);
     std::memcpy(h.values, symbols, static_cast<size_t>(total));
     h.total = total;
     int32_t code = 0;
     int k = 0;
     for (int length = 1; length <= 16; ++length) {
         const int n = counts[length - 1];
+        // More codes of this length than it has room for: the table is damaged (and would write
+        // past the look-up table below).
+        if (code + n > (1 << length))
+            return false;
         h.minCode[length] = code;
         h.valueIndex[length] = k;
         h.maxCode[length] = n ? code + n - 1 : -1;
@@ -45,17 +54,18 @@ bool BuildHuffman(const uint8_t* counts, const uint8_t* symbols, int total, Huff
             for (int i = 0; i < n; ++i) {
                 const int shift = kFastBits - length;
                 const int first = (code + i) << shift;
+                const int symbol = symbols[k + i];
+                const int run = symbol >> 4, size = symbol & 15;
                 for (int j = 0; j < (1 << shift); ++j) {
                     h.fastLength[first + j] = static_cast<uint8_t>(length);
-                    h.fastValue[first + j] = symbols[k + i];
+                    h.fastValue[first + j] = static_cast<uint8_t>(symbol);
+                    if (size && length + size <= kFastBits)
+                        h.fastSkip[first + j] = static_cast<uint16_t>(((run + 1) << 8) | (length + size));
                 }
             }
         }
         code += n;
         k += n;
-        // More codes of this length than it has room for: the table is damaged.
-        if (code > (1 << length))
-            return false;
         code <<= 1;
     }
     h.defined = true;
@@ -319,6 +329,17 @@ inline bool Decoder::DecodeBlock(BitReader& in, Component& c, int& predictor, in
     dc = static_cast<int16_t>(predictor);
     const Huffman& ac = m_ac[c.acTable];
     for (int k = 1; k < 64;) {
+        if (in.count < 16)
+            in.Fill();
+        const unsigned skip = ac.fastSkip[static_cast<unsigned>(in.bits >> (64 - kFastBits))];
+        if (skip) {
+            k += static_cast<int>(skip >> 8);
+            if (k > 64)
+                return false;
+            in.bits <<= (skip & 255);
+            in.count -= static_cast<int>(skip & 255);
+            continue;
+        }
         const int rs = DecodeSymbol(in, ac);
         if (rs < 0)
             return false;
@@ -629,7 +650,7 @@ bool LoadJpegThumbnail(const char* path, int cell, std::vector<uint8_t>& bgrx, i
                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    std::vector<uint8_t> data;
+    std::unique_ptr<uint8_t[]> data;
     const DWORD size = ::GetFileSize(file, nullptr);
     uint8_t start[2] = {};
     DWORD read = 0;
@@ -637,14 +658,17 @@ bool LoadJpegThumbnail(const char* path, int cell, std::vector<uint8_t>& bgrx, i
     bool ok = size != INVALID_FILE_SIZE && size >= 4 && size <= kMaxFileSize &&
               ::ReadFile(file, start, 2, &read, nullptr) && read == 2 && start[0] == 0xFF && start[1] == 0xD8;
     if (ok) {
-        data.resize(size);
-        data[0] = start[0];
-        data[1] = start[1];
-        ok = ::ReadFile(file, data.data() + 2, size - 2, &read, nullptr) && read == size - 2;
+        data.reset(new (std::nothrow) uint8_t[size]);
+        ok = data != nullptr;
+        if (ok) {
+            data[0] = start[0];
+            data[1] = start[1];
+            ok = ::ReadFile(file, data.get() + 2, size - 2, &read, nullptr) && read == size - 2;
+        }
     }
     ::CloseHandle(file);
     EighthPicture eighth;
-    if (!ok || !DecodeEighth(data.data(), data.size(), eighth))
+    if (!ok || !DecodeEighth(data.get(), size, eighth))
         return false;
     int fw = 0, fh = 0;
     FitInCell(eighth.fullWidth, eighth.fullHeight, cell, fw, fh);

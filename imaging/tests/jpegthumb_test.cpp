@@ -1,5 +1,6 @@
 #include "imaging/jpegthumb.h"
 
+#include "testsupport/handjpeg.h"
 #include "testsupport/picturefiles.h"
 #include "testsupport/tempdir.h"
 
@@ -12,6 +13,7 @@
 #include <vector>
 
 using namespace jpegthumb;
+using handjpeg::HandJpeg;
 
 namespace {
 
@@ -168,138 +170,6 @@ void ExpectEighthMatches(const EighthPicture& eighth, const FullPicture& full, i
     EXPECT_LE(total / (eighth.width * eighth.height * 3.0), mean);
 }
 
-// Baseline JPEGs written by hand, each block flat (its DC alone, every AC coefficient zero), so
-// that restart intervals and sampling can be chosen freely and the eighth is known exactly.
-class HandJpeg {
-public:
-    int width = 40, height = 24;
-    int components = 3;
-    int lumaH = 2, lumaV = 2;
-    int restartInterval = 0;     // MCUs; 0 writes no DRI
-    bool progressive = false;    // SOF2 with a single DC scan
-    // The block's mean of component c at block column bx, row by of that component's own grid.
-    std::function<int(int c, int bx, int by)> mean = [](int c, int bx, int by) {
-        return c == 0 ? 40 + 8 * bx + 10 * by : (c == 1 ? 100 : 160);
-    };
-
-    std::string Bytes() const
-    {
-        std::string out = "\xFF\xD8";
-        // Quantisation: every step 8, so a DC value of d means a block mean of d + 128.
-        std::string dqt(1, '\0');
-        dqt.append(64, '\x08');
-        Segment(out, 0xDB, dqt);
-        std::string sof = {8, static_cast<char>(height >> 8), static_cast<char>(height & 255),
-                           static_cast<char>(width >> 8), static_cast<char>(width & 255),
-                           static_cast<char>(components)};
-        for (int c = 0; c < components; ++c) {
-            const int hv = c == 0 ? (lumaH << 4) | lumaV : 0x11;
-            sof += {static_cast<char>(c + 1), static_cast<char>(hv), 0};
-        }
-        Segment(out, progressive ? 0xC2 : 0xC0, sof);
-        // DC: categories 0..11 as 4-bit codes; AC: the end of block alone, code "0".
-        std::string dht(1, '\x00');
-        std::string counts(16, '\0');
-        counts[3] = 12;
-        dht += counts;
-        for (int i = 0; i < 12; ++i)
-            dht += static_cast<char>(i);
-        if (!progressive) {
-            dht += '\x10';
-            std::string ac(16, '\0');
-            ac[0] = 1;
-            dht += ac;
-            dht += '\0';
-        }
-        Segment(out, 0xC4, dht);
-        if (restartInterval)
-            Segment(out, 0xDD, {static_cast<char>(restartInterval >> 8), static_cast<char>(restartInterval & 255)});
-        std::string sos(1, static_cast<char>(components));
-        for (int c = 0; c < components; ++c)
-            sos += {static_cast<char>(c + 1), 0};
-        sos += {0, static_cast<char>(progressive ? 0 : 63), 0};
-        Segment(out, 0xDA, sos);
-
-        const int hMax = components == 3 ? lumaH : 1, vMax = components == 3 ? lumaV : 1;
-        const int mcuWide = components == 3 ? (width + 8 * hMax - 1) / (8 * hMax) : (width + 7) / 8;
-        const int mcuHigh = components == 3 ? (height + 8 * vMax - 1) / (8 * vMax) : (height + 7) / 8;
-        int predictor[3] = {};
-        int untilRestart = restartInterval, restart = 0;
-        Bits bits(out);
-        for (int my = 0; my < mcuHigh; ++my) {
-            for (int mx = 0; mx < mcuWide; ++mx) {
-                if (restartInterval) {
-                    if (untilRestart == 0) {
-                        bits.Flush();
-                        out += {'\xFF', static_cast<char>(0xD0 + restart)};
-                        restart = (restart + 1) & 7;
-                        predictor[0] = predictor[1] = predictor[2] = 0;
-                        untilRestart = restartInterval;
-                    }
-                    --untilRestart;
-                }
-                for (int c = 0; c < components; ++c) {
-                    const int hs = components == 3 && c == 0 ? lumaH : 1;
-                    const int vs = components == 3 && c == 0 ? lumaV : 1;
-                    for (int y = 0; y < vs; ++y) {
-                        for (int x = 0; x < hs; ++x) {
-                            const int dc = mean(c, mx * hs + x, my * vs + y) - 128;
-                            const int diff = dc - predictor[c];
-                            predictor[c] = dc;
-                            int size = 0;
-                            for (int a = std::abs(diff); a; a >>= 1)
-                                ++size;
-                            bits.Put(size, 4);
-                            if (size)
-                                bits.Put(diff < 0 ? diff + (1 << size) - 1 : diff, size);
-                            if (!progressive)
-                                bits.Put(0, 1);
-                        }
-                    }
-                }
-            }
-        }
-        bits.Flush();
-        out += "\xFF\xD9";
-        return out;
-    }
-
-private:
-    static void Segment(std::string& out, int marker, const std::string& body)
-    {
-        const size_t length = body.size() + 2;
-        out += {'\xFF', static_cast<char>(marker), static_cast<char>(length >> 8), static_cast<char>(length & 255)};
-        out += body;
-    }
-    struct Bits {
-        explicit Bits(std::string& o) : out(o) {}
-        std::string& out;
-        unsigned buffer = 0;
-        int count = 0;
-        void Put(int value, int n)
-        {
-            for (int i = n - 1; i >= 0; --i) {
-                buffer = (buffer << 1) | ((value >> i) & 1);
-                if (++count == 8)
-                    Emit();
-            }
-        }
-        void Emit()
-        {
-            out += static_cast<char>(buffer);
-            if (buffer == 0xFF)
-                out += '\0';
-            buffer = 0;
-            count = 0;
-        }
-        void Flush()
-        {
-            while (count)
-                Put(1, 1);
-        }
-    };
-};
-
 class JpegThumb : public ::testing::Test {
 protected:
     std::string Path(const char* name) const { return dir.Path(name).GetString(); }
@@ -423,6 +293,28 @@ TEST_F(JpegThumb, MissingOrWrongRestartMarkersAreRefused)
     EXPECT_FALSE(Decode(removed, eighth));
 }
 
+TEST_F(JpegThumb, HuffmanTablesWithMoreCodesThanTheirLengthsHoldAreRefused)
+{
+    HandJpeg jpeg;
+    const std::string good = jpeg.Bytes();
+    const size_t dht = good.find("\xFF\xC4");
+    ASSERT_NE(std::string::npos, dht);
+    EighthPicture eighth;
+    // Five codes of one bit, then seventeen of one bit: neither fits, and the look-up table of
+    // short codes must not be written past.
+    for (char ones : {'\x05', '\x11', '\xFF'}) {
+        std::string bad = good;
+        bad[dht + 5] = ones;
+        EXPECT_FALSE(Decode(bad, eighth)) << static_cast<int>(static_cast<uint8_t>(ones));
+    }
+    // Three codes of one bit among the AC table's.
+    std::string ac = good;
+    const size_t acTable = ac.find('\x10', dht + 5 + 16 + 12);
+    ASSERT_NE(std::string::npos, acTable);
+    ac[acTable + 1] = 3;
+    EXPECT_FALSE(Decode(ac, eighth));
+}
+
 TEST_F(JpegThumb, ProgressiveAndOtherFilesAreLeftToTheFullDecoder)
 {
     HandJpeg jpeg;
@@ -500,10 +392,12 @@ TEST_F(JpegThumb, TruncatedAndMutatedFilesNeverCrashAndDecodeOrSayNo)
     const std::string path = Path("m.jpg");
     ASSERT_TRUE(picturefiles::WritePicture(path.c_str(), GUID_ContainerFormatJpeg, 97, 61, Gradient(97, 61)));
     const std::string wic = picturefiles::ReadFileBytes(path.c_str());
+    ASSERT_TRUE(WriteGreyJpeg(Path("g.jpg").c_str(), 45, 70, [](int x, int y) { return (x * 3 + y * 2) & 255; }));
+    const std::string grey = picturefiles::ReadFileBytes(Path("g.jpg").c_str());
     HandJpeg hand;
     hand.restartInterval = 1;
     const std::string restarts = hand.Bytes();
-    for (const std::string* original : {&wic, &restarts}) {
+    for (const std::string* original : {&wic, &grey, &restarts}) {
         EighthPicture eighth;
         ASSERT_TRUE(Decode(*original, eighth));
         const size_t pixels = eighth.rgb.size();

@@ -1,6 +1,7 @@
 // The thumbnail browser as a child of a test window: what a rescan lists, the pixels it paints,
 // selection by mouse messages, the rubber band, scrolling and the capture taken away.
 #include "ui/imagebrowser.h"
+#include "testsupport/handjpeg.h"
 #include "ui/tests/imagefolder.h"
 
 #include <gtest/gtest.h>
@@ -120,6 +121,39 @@ TEST_F(ImageBrowserTest, RescanListsThePicturesInFileSystemOrderAndPaintsEachCel
     EXPECT_EQ(kNavy, ScreenPixel(host.browser.m_hWnd, POINT{cell.left + 24, cell.top - 4}));
     const RECT other = host.browser.CellRect(3);
     EXPECT_NE(kNavy, ScreenPixel(host.browser.m_hWnd, POINT{other.left - 4, other.top + 24}));
+}
+
+// Camera-sized JPEG files are shrunk from their DC coefficients; a progressive one, which that
+// reading refuses, still shows through the full decoder.
+TEST(ImageBrowserLargePictures, ThumbnailsKeepTheAspectCentredAndProgressiveFilesStillShow)
+{
+    TempDir dir;
+    ASSERT_TRUE(picturefiles::WritePicture(dir.Path("big.jpg").GetString(), GUID_ContainerFormatJpeg, 1600, 1200,
+                                           picturefiles::QuadrantPixels(1600, 1200)));
+    handjpeg::HandJpeg progressive;
+    progressive.progressive = true;
+    progressive.width = 400;
+    progressive.height = 320;
+    progressive.mean = [](int c, int, int) { return c == 0 ? 120 : c == 1 ? 90 : 170; };
+    const std::string bytes = progressive.Bytes();
+    ASSERT_TRUE(dir.WriteBytes("prog.jpg", bytes.data(), bytes.size()));
+    CurrentFolder folder(dir.Path());
+    BrowserHost host(300, 100);
+    host.Rescan();
+    ASSERT_EQ(2, host.browser.GetEntryCount());
+    const int big = std::string(host.browser.GetEntryName(0)) == "big.jpg" ? 0 : 1;
+    const RECT cell = host.browser.CellRect(big);
+    auto at = [&](int x, int y) { return ScreenPixel(host.browser.m_hWnd, POINT{cell.left + x, cell.top + y}); };
+    // 48 x 36, six white rows above and below.
+    EXPECT_EQ(RGB(255, 255, 255), at(24, 2));
+    EXPECT_EQ(RGB(255, 255, 255), at(24, 45));
+    EXPECT_TRUE(picturefiles::NearColour(RGB(255, 0, 0), at(10, 14), 24)) << std::hex << at(10, 14);
+    EXPECT_TRUE(picturefiles::NearColour(RGB(0, 255, 0), at(37, 14), 24)) << std::hex << at(37, 14);
+    EXPECT_TRUE(picturefiles::NearColour(RGB(0, 0, 255), at(10, 34), 24)) << std::hex << at(10, 34);
+    EXPECT_TRUE(picturefiles::NearColour(RGB(255, 255, 0), at(37, 34), 24)) << std::hex << at(37, 34);
+    // Y 120, Cb 90, Cr 170.
+    const COLORREF prog = ScreenPixel(host.browser.m_hWnd, CellCentre(host.browser, 1 - big));
+    EXPECT_TRUE(picturefiles::NearColour(RGB(179, 103, 53), prog, 8)) << std::hex << prog;
 }
 
 TEST_F(ImageBrowserTest, NarrowBrowserKeepsOneColumnAndEmptyFolderStartsAtTheTop)
