@@ -592,12 +592,18 @@ bool DecodeEighth(const uint8_t* data, size_t size, EighthPicture& out)
     if (data == nullptr)
         return false;
     // The decoder's tables are some kilobytes: on the heap, not on a worker thread's stack.
-    std::unique_ptr<Decoder> decoder(new Decoder());
-    EighthPicture result;
-    if (!decoder->Run(data, size, result))
+    // A picture too large for the memory left is only a thumbnail not made here.
+    try {
+        std::unique_ptr<Decoder> decoder(new Decoder());
+        EighthPicture result;
+        if (!decoder->Run(data, size, result))
+            return false;
+        out = std::move(result);
+        return true;
+    } catch (const std::bad_alloc&) {
+        out = EighthPicture();
         return false;
-    out = std::move(result);
-    return true;
+    }
 }
 
 void FitInCell(int width, int height, int cell, int& w, int& h)
@@ -674,7 +680,12 @@ bool LoadJpegThumbnail(const char* path, int cell, std::vector<uint8_t>& bgrx, i
     FitInCell(eighth.fullWidth, eighth.fullHeight, cell, fw, fh);
     if (eighth.width < fw || eighth.height < fh)
         return false;
-    ShrinkToBgr32(eighth, fw, fh, bgrx);
+    try {
+        ShrinkToBgr32(eighth, fw, fh, bgrx);
+    } catch (const std::bad_alloc&) {
+        bgrx.clear();
+        return false;
+    }
     w = fw;
     h = fh;
     return true;

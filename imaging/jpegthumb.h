@@ -32,7 +32,8 @@ void ShrinkToBgr32(const EighthPicture& eighth, int w, int h, std::vector<uint8_
 
 // The file's thumbnail for a cell x cell square: w x h from FitInCell of the picture's size, pixels
 // as ShrinkToBgr32. false when the file is no JPEG this reads, or when its eighth is smaller than
-// w x h (a small picture decodes in full at little cost, and looks better for it).
+// w x h (a small picture decodes in full at little cost, and looks better for it). Never throws;
+// safe to call on several threads at once.
 bool LoadJpegThumbnail(const char* path, int cell, std::vector<uint8_t>& bgrx, int& w, int& h);
 
 }  // namespace jpegthumb

@@ -147,6 +147,39 @@ bool DrawScaledBitmapFile(HDC dc, const char* path, int cell)
     return ok;
 }
 
+// One page of reduced JPEG decodes shared out among threads: each takes the next path until none
+// is left, and writes only its own result.
+struct PrepareJob {
+    std::vector<CString> paths;
+    std::vector<std::vector<uint8_t>> bits;
+    std::vector<int> widths, heights;
+    volatile LONG next = 0;
+
+    void Work()
+    {
+        for (;;) {
+            const LONG k = ::InterlockedIncrement(&next) - 1;
+            if (k >= static_cast<LONG>(paths.size()))
+                return;
+            int w = 0, h = 0;
+            if (jpegthumb::LoadJpegThumbnail(paths[k].GetString(), CImageBrowser::kCell, bits[k], w, h)) {
+                widths[k] = w;
+                heights[k] = h;
+            }
+        }
+    }
+};
+
+DWORD WINAPI PrepareWorker(void* job)
+{
+    // The reader answers false rather than throwing; nothing may leave a thread's procedure.
+    try {
+        static_cast<PrepareJob*>(job)->Work();
+    } catch (...) {
+    }
+    return 0;
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CImageBrowser, CWnd)
@@ -162,7 +195,7 @@ BEGIN_MESSAGE_MAP(CImageBrowser, CWnd)
 END_MESSAGE_MAP()
 
 CImageBrowser::CImageBrowser()
-    : m_entries(kMaxEntries), m_order(kMaxEntries, -1), m_cache(kMaxEntries, nullptr)
+    : m_entries(kMaxEntries), m_order(kMaxEntries, -1), m_cache(kMaxEntries, nullptr), m_prepared(kMaxEntries)
 {
     std::memset(m_entries.data(), 0, m_entries.size() * sizeof(Entry));
     m_outsideCursor = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_LINKIMAGE_OUTSIDE));
@@ -345,6 +378,8 @@ void CImageBrowser::ClearThumbnailCache()
             ::DeleteObject(bitmap);
         bitmap = nullptr;
     }
+    for (Prepared& p : m_prepared)
+        p = Prepared();
 }
 
 LRESULT CImageBrowser::OnRescan(WPARAM, LPARAM)
@@ -406,12 +441,22 @@ HBITMAP CImageBrowser::Thumbnail(HDC screen, int index)
     }
     HGDIOBJ old = ::SelectObject(memory, bitmap);
     ::PatBlt(memory, 0, 0, kCell, kCell, WHITENESS);
-    const size_t folderLength = std::strlen(m_folder);
-    CString full = CString(m_folder) + ((folderLength && m_folder[folderLength - 1] == '\\') ? "" : "\\") +
-                   m_entries[index].name;
+    const CString full = EntryPath(index);
+    Prepared prepared;
+    std::swap(prepared, m_prepared[index]);
     std::unique_ptr<CImageBase> holder(CreateImageHolderForFile(full.GetString()));
-    // The factory says which files have a picture; pixel pictures are shrunk while decoding.
-    if (holder && !(dynamic_cast<CImageBitmapNew*>(holder.get()) && DrawScaledBitmapFile(memory, full.GetString(), kCell))) {
+    // The factory says which files have a picture; pixel pictures are shrunk while decoding (or
+    // were, on the threads of PrepareThumbnails).
+    bool drawn = false;
+    if (holder && dynamic_cast<CImageBitmapNew*>(holder.get())) {
+        if (prepared.w > 0) {
+            DrawBgr32(memory, prepared.bits, prepared.w, prepared.h, kCell);
+            drawn = true;
+        } else {
+            drawn = DrawScaledBitmapFile(memory, full.GetString(), kCell);
+        }
+    }
+    if (holder && !drawn) {
         CTempDC dc(memory);
         holder->Draw(&dc, full.GetString(), 0, 0, kCell, kCell, 0, 0, 100, 100, kImageCentre);
     }
@@ -419,6 +464,54 @@ HBITMAP CImageBrowser::Thumbnail(HDC screen, int index)
     ::DeleteDC(memory);
     m_cache[index] = bitmap;
     return bitmap;
+}
+
+CString CImageBrowser::EntryPath(int index) const
+{
+    const size_t folderLength = std::strlen(m_folder);
+    return CString(m_folder) + ((folderLength && m_folder[folderLength - 1] == '\\') ? "" : "\\") +
+           m_entries[index].name;
+}
+
+void CImageBrowser::PrepareThumbnails(const RECT& area)
+{
+    std::vector<int> indices;
+    for (int i = 0; i < m_count; ++i) {
+        RECT cell = CellRect(i), overlap;
+        ::InflateRect(&cell, 6, 6);
+        if (!m_cache[i] && ::IntersectRect(&overlap, &cell, &area))
+            indices.push_back(i);
+    }
+    // A page of new camera pictures is the case that matters; one or two cells are read as they
+    // are drawn.
+    if (indices.size() < 4)
+        return;
+    SYSTEM_INFO system = {};
+    ::GetSystemInfo(&system);
+    const int threads = std::min<int>(4, std::max<int>(1, static_cast<int>(system.dwNumberOfProcessors)));
+    PrepareJob job;
+    for (int i : indices)
+        job.paths.push_back(EntryPath(i));
+    job.bits.resize(indices.size());
+    job.widths.assign(indices.size(), 0);
+    job.heights.assign(indices.size(), 0);
+    std::vector<HANDLE> workers;
+    for (int t = 1; t < threads; ++t) {
+        HANDLE worker = ::CreateThread(nullptr, 0, PrepareWorker, &job, 0, nullptr);
+        if (worker)
+            workers.push_back(worker);
+    }
+    PrepareWorker(&job);
+    if (!workers.empty())
+        ::WaitForMultipleObjects(static_cast<DWORD>(workers.size()), workers.data(), TRUE, INFINITE);
+    for (HANDLE worker : workers)
+        ::CloseHandle(worker);
+    for (size_t k = 0; k < indices.size(); ++k) {
+        Prepared& p = m_prepared[indices[k]];
+        p.bits.swap(job.bits[k]);
+        p.w = job.widths[k];
+        p.h = job.heights[k];
+    }
 }
 
 void CImageBrowser::DrawThumbnail(CDC* dc, int index, int x, int y)
@@ -442,6 +535,7 @@ void CImageBrowser::OnPaint()
     HPEN navy = ::CreatePen(PS_SOLID, 3, RGB(0, 0, 128));
     HGDIOBJ oldPen = ::SelectObject(hdc, grey);
     HGDIOBJ oldBrush = ::SelectObject(hdc, ::GetStockObject(HOLLOW_BRUSH));
+    PrepareThumbnails(paint);
     for (int i = 0; i < m_count; ++i) {
         RECT cell = CellRect(i);
         RECT outer = cell;

@@ -78,6 +78,11 @@ private:
     // Draws the entry's picture into the 48 x 48 square at x, y of dc (from the cache).
     void DrawThumbnail(CDC* dc, int index, int x, int y);
     HBITMAP Thumbnail(HDC screen, int index);
+    // The full path of entry index ("" when it does not fit).
+    CString EntryPath(int index) const;
+    // Reads the JPEG thumbnails of the uncached cells meeting `area` on a few threads at once;
+    // Thumbnail makes the bitmaps from them on this thread.
+    void PrepareThumbnails(const RECT& area);
     void BeginDrag(CPoint point);
     void MoveDragImage(CPoint point);
     void EndDrag();                      // puts the pixels back and frees the drag bitmaps
@@ -105,5 +110,10 @@ private:
     POINT m_dragPos = {};
     int m_anchor = -1;
     std::vector<HBITMAP> m_cache;        // per entry, the drawn 48 x 48 picture
+    struct Prepared {
+        std::vector<uint8_t> bits;       // 32-bit BGR, w x h
+        int w = 0, h = 0;                // 0: nothing prepared
+    };
+    std::vector<Prepared> m_prepared;    // per entry, used once by Thumbnail
     int m_count = 0;
 };

@@ -137,11 +137,34 @@ TEST(ImageBrowserLargePictures, ThumbnailsKeepTheAspectCentredAndProgressiveFile
     progressive.mean = [](int c, int, int) { return c == 0 ? 120 : c == 1 ? 90 : 170; };
     const std::string bytes = progressive.Bytes();
     ASSERT_TRUE(dir.WriteBytes("prog.jpg", bytes.data(), bytes.size()));
+    // Six more in their own colours: a page of them is read on several threads at once, and each
+    // result must land in its own cell.
+    const COLORREF colours[6] = {RGB(200, 30, 30), RGB(30, 200, 30), RGB(30, 30, 200),
+                                 RGB(200, 200, 30), RGB(30, 200, 200), RGB(120, 120, 120)};
+    for (int k = 0; k < 6; ++k) {
+        const COLORREF colour = colours[k];
+        const std::string name = "c" + std::to_string(k) + ".jpg";
+        ASSERT_TRUE(picturefiles::WritePicture(dir.Path(name.c_str()).GetString(), GUID_ContainerFormatJpeg, 800,
+                                               600, [colour](int, int) { return colour; }));
+    }
     CurrentFolder folder(dir.Path());
-    BrowserHost host(300, 100);
+    BrowserHost host(500, 200);
     host.Rescan();
-    ASSERT_EQ(2, host.browser.GetEntryCount());
-    const int big = std::string(host.browser.GetEntryName(0)) == "big.jpg" ? 0 : 1;
+    ASSERT_EQ(8, host.browser.GetEntryCount());
+    int big = -1, prog = -1;
+    for (int i = 0; i < 8; ++i) {
+        const std::string name = host.browser.GetEntryName(i);
+        if (name == "big.jpg")
+            big = i;
+        else if (name == "prog.jpg")
+            prog = i;
+        else
+            EXPECT_TRUE(picturefiles::NearColour(colours[name[1] - '0'],
+                                                 ScreenPixel(host.browser.m_hWnd, CellCentre(host.browser, i)), 8))
+                << name;
+    }
+    ASSERT_GE(big, 0);
+    ASSERT_GE(prog, 0);
     const RECT cell = host.browser.CellRect(big);
     auto at = [&](int x, int y) { return ScreenPixel(host.browser.m_hWnd, POINT{cell.left + x, cell.top + y}); };
     // 48 x 36, six white rows above and below.
@@ -152,8 +175,8 @@ TEST(ImageBrowserLargePictures, ThumbnailsKeepTheAspectCentredAndProgressiveFile
     EXPECT_TRUE(picturefiles::NearColour(RGB(0, 0, 255), at(10, 34), 24)) << std::hex << at(10, 34);
     EXPECT_TRUE(picturefiles::NearColour(RGB(255, 255, 0), at(37, 34), 24)) << std::hex << at(37, 34);
     // Y 120, Cb 90, Cr 170.
-    const COLORREF prog = ScreenPixel(host.browser.m_hWnd, CellCentre(host.browser, 1 - big));
-    EXPECT_TRUE(picturefiles::NearColour(RGB(179, 103, 53), prog, 8)) << std::hex << prog;
+    const COLORREF progColour = ScreenPixel(host.browser.m_hWnd, CellCentre(host.browser, prog));
+    EXPECT_TRUE(picturefiles::NearColour(RGB(179, 103, 53), progColour, 8)) << std::hex << progColour;
 }
 
 TEST_F(ImageBrowserTest, NarrowBrowserKeepsOneColumnAndEmptyFolderStartsAtTheTop)
