@@ -1,19 +1,17 @@
 #include "ui/imagebrowser.h"
 
 #include "framework/guard.h"
-#include "imaging/jpegthumb.h"
 #include "labelmodel/imageholder.h"
 #include "labelmodel/marker.h"
 #include "ui/imagewindow.h"
 #include "ui/linkimagerows.h"
 #include "ui/res/linkimage.h"
-
-#include <objbase.h>
-#include <wincodec.h>
+#include "ui/thumbnails.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
 
 const char kImageBrowserClass[] = "OSTRELIND_IMAGE_BROWSER";
 const char kImageWindowClass[] = "OSTRELIND_IMAGE_WINDOW";
@@ -73,111 +71,6 @@ public:
 HDC DialogDC(HWND dialog)
 {
     return ::GetDCEx(dialog, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
-}
-
-template <class T> void Release(T*& p)
-{
-    if (p)
-        p->Release();
-    p = nullptr;
-}
-
-void DrawBgr32(HDC dc, const std::vector<uint8_t>& bits, int w, int h, int cell)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    ::SetDIBitsToDevice(dc, (cell - w) / 2, (cell - h) / 2, w, h, 0, 0, 0, h, bits.data(), &info, DIB_RGB_COLORS);
-}
-
-// A pixel picture shrunk into the 48 x 48 square at (0, 0) of dc, centred with its aspect kept. A
-// baseline JPEG is read from its DC coefficients alone (an eighth of its size, no transforms); any
-// other picture is shrunk by the decoder itself: a full-size decode of a camera picture and its
-// stretch to 48 pixels take a third of a second each, which a page of eighty thumbnails can not
-// afford. false when neither can read the file (the holder then draws it).
-bool DrawScaledBitmapFile(HDC dc, const char* path, int cell)
-{
-    std::vector<uint8_t> reduced;
-    int rw = 0, rh = 0;
-    if (jpegthumb::LoadJpegThumbnail(path, cell, reduced, rw, rh)) {
-        DrawBgr32(dc, reduced, rw, rh, cell);
-        return true;
-    }
-    const HRESULT init = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    bool ok = false;
-    IWICImagingFactory* factory = nullptr;
-    IWICBitmapDecoder* decoder = nullptr;
-    IWICBitmapFrameDecode* frame = nullptr;
-    IWICBitmapScaler* scaler = nullptr;
-    IWICFormatConverter* converter = nullptr;
-    wchar_t wide[MAX_PATH] = {};
-    UINT width = 0, height = 0;
-    if (::MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH) > 0 &&
-        SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                     IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
-        SUCCEEDED(factory->CreateDecoderFromFilename(wide, nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
-                                                     &decoder)) &&
-        SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height)) && width > 0 &&
-        height > 0) {
-        int w = cell, h = cell;
-        jpegthumb::FitInCell(static_cast<int>(width), static_cast<int>(height), cell, w, h);
-        std::vector<uint8_t> bits(static_cast<size_t>(w) * h * 4);
-        const bool scaled = SUCCEEDED(factory->CreateBitmapScaler(&scaler)) &&
-                            SUCCEEDED(scaler->Initialize(frame, w, h, WICBitmapInterpolationModeFant));
-        if (scaled &&
-            SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
-            SUCCEEDED(converter->Initialize(scaler, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
-                                            0.0, WICBitmapPaletteTypeCustom)) &&
-            SUCCEEDED(converter->CopyPixels(nullptr, w * 4, static_cast<UINT>(bits.size()), bits.data()))) {
-            DrawBgr32(dc, bits, w, h, cell);
-            ok = true;
-        }
-    }
-    Release(converter);
-    Release(scaler);
-    Release(frame);
-    Release(decoder);
-    Release(factory);
-    if (SUCCEEDED(init))
-        ::CoUninitialize();
-    return ok;
-}
-
-// One page of reduced JPEG decodes shared out among threads: each takes the next path until none
-// is left, and writes only its own result.
-struct PrepareJob {
-    std::vector<CString> paths;
-    std::vector<std::vector<uint8_t>> bits;
-    std::vector<int> widths, heights;
-    volatile LONG next = 0;
-
-    void Work()
-    {
-        for (;;) {
-            const LONG k = ::InterlockedIncrement(&next) - 1;
-            if (k >= static_cast<LONG>(paths.size()))
-                return;
-            int w = 0, h = 0;
-            if (jpegthumb::LoadJpegThumbnail(paths[k].GetString(), CImageBrowser::kCell, bits[k], w, h)) {
-                widths[k] = w;
-                heights[k] = h;
-            }
-        }
-    }
-};
-
-DWORD WINAPI PrepareWorker(void* job)
-{
-    // The reader answers false rather than throwing; nothing may leave a thread's procedure.
-    try {
-        static_cast<PrepareJob*>(job)->Work();
-    } catch (...) {
-    }
-    return 0;
 }
 
 }  // namespace
@@ -378,8 +271,8 @@ void CImageBrowser::ClearThumbnailCache()
             ::DeleteObject(bitmap);
         bitmap = nullptr;
     }
-    for (Prepared& p : m_prepared)
-        p = Prepared();
+    for (ThumbnailPixels& p : m_prepared)
+        p = ThumbnailPixels();
 }
 
 LRESULT CImageBrowser::OnRescan(WPARAM, LPARAM)
@@ -442,7 +335,7 @@ HBITMAP CImageBrowser::Thumbnail(HDC screen, int index)
     HGDIOBJ old = ::SelectObject(memory, bitmap);
     ::PatBlt(memory, 0, 0, kCell, kCell, WHITENESS);
     const CString full = EntryPath(index);
-    Prepared prepared;
+    ThumbnailPixels prepared;
     std::swap(prepared, m_prepared[index]);
     std::unique_ptr<CImageBase> holder(CreateImageHolderForFile(full.GetString()));
     // The factory says which files have a picture; pixel pictures are shrunk while decoding (or
@@ -450,7 +343,7 @@ HBITMAP CImageBrowser::Thumbnail(HDC screen, int index)
     bool drawn = false;
     if (holder && dynamic_cast<CImageBitmapNew*>(holder.get())) {
         if (prepared.w > 0) {
-            DrawBgr32(memory, prepared.bits, prepared.w, prepared.h, kCell);
+            DrawThumbnailPixels(memory, prepared, kCell);
             drawn = true;
         } else {
             drawn = DrawScaledBitmapFile(memory, full.GetString(), kCell);
@@ -489,29 +382,12 @@ void CImageBrowser::PrepareThumbnails(const RECT& area)
     SYSTEM_INFO system = {};
     ::GetSystemInfo(&system);
     const int threads = std::min<int>(4, std::max<int>(1, static_cast<int>(system.dwNumberOfProcessors)));
-    PrepareJob job;
+    std::vector<std::string> paths;
     for (int i : indices)
-        job.paths.push_back(EntryPath(i));
-    job.bits.resize(indices.size());
-    job.widths.assign(indices.size(), 0);
-    job.heights.assign(indices.size(), 0);
-    std::vector<HANDLE> workers;
-    for (int t = 1; t < threads; ++t) {
-        HANDLE worker = ::CreateThread(nullptr, 0, PrepareWorker, &job, 0, nullptr);
-        if (worker)
-            workers.push_back(worker);
-    }
-    PrepareWorker(&job);
-    if (!workers.empty())
-        ::WaitForMultipleObjects(static_cast<DWORD>(workers.size()), workers.data(), TRUE, INFINITE);
-    for (HANDLE worker : workers)
-        ::CloseHandle(worker);
-    for (size_t k = 0; k < indices.size(); ++k) {
-        Prepared& p = m_prepared[indices[k]];
-        p.bits.swap(job.bits[k]);
-        p.w = job.widths[k];
-        p.h = job.heights[k];
-    }
+        paths.push_back(EntryPath(i).GetString());
+    std::vector<ThumbnailPixels> read = ReadJpegThumbnails(paths, kCell, threads);
+    for (size_t k = 0; k < indices.size(); ++k)
+        std::swap(m_prepared[indices[k]], read[k]);
 }
 
 void CImageBrowser::DrawThumbnail(CDC* dc, int index, int x, int y)

@@ -3,6 +3,7 @@
 // dialog, chosen by clicks and a rubber band and dragged onto the dialog's image slots.
 #include "framework/msgmap.h"
 #include "framework/wnd.h"
+#include "ui/thumbnails.h"
 
 #include <cstdint>
 #include <vector>
@@ -110,10 +111,6 @@ private:
     POINT m_dragPos = {};
     int m_anchor = -1;
     std::vector<HBITMAP> m_cache;        // per entry, the drawn 48 x 48 picture
-    struct Prepared {
-        std::vector<uint8_t> bits;       // 32-bit BGR, w x h
-        int w = 0, h = 0;                // 0: nothing prepared
-    };
-    std::vector<Prepared> m_prepared;    // per entry, used once by Thumbnail
+    std::vector<ThumbnailPixels> m_prepared;   // per entry, used once by Thumbnail
     int m_count = 0;
 };
