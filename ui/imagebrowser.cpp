@@ -346,7 +346,7 @@ HBITMAP CImageBrowser::Thumbnail(HDC screen, int index)
             DrawThumbnailPixels(memory, prepared, kCell);
             drawn = true;
         } else {
-            drawn = DrawScaledBitmapFile(memory, full.GetString(), kCell);
+            drawn = DrawScaledBitmapFile(memory, full.GetString(), kCell, !prepared.tried);
         }
     }
     if (holder && !drawn) {

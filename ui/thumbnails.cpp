@@ -39,10 +39,10 @@ void DrawThumbnailPixels(HDC dc, const ThumbnailPixels& pixels, int cell)
 // other picture is shrunk by the decoder itself: a full-size decode of a camera picture and its
 // stretch to 48 pixels take a third of a second each, which a page of eighty thumbnails can not
 // afford. false when neither can read the file (the holder then draws it).
-bool DrawScaledBitmapFile(HDC dc, const char* path, int cell)
+bool DrawScaledBitmapFile(HDC dc, const char* path, int cell, bool tryReduced)
 {
     ThumbnailPixels reduced;
-    if (jpegthumb::LoadJpegThumbnail(path, cell, reduced.bits, reduced.w, reduced.h)) {
+    if (tryReduced && jpegthumb::LoadJpegThumbnail(path, cell, reduced.bits, reduced.w, reduced.h)) {
         DrawThumbnailPixels(dc, reduced, cell);
         return true;
     }
@@ -109,6 +109,7 @@ struct PrepareJob {
             ThumbnailPixels& r = results[k];
             if (!jpegthumb::LoadJpegThumbnail((*paths)[k].c_str(), cell, r.bits, r.w, r.h))
                 r = ThumbnailPixels();
+            r.tried = true;
         }
     }
 };
