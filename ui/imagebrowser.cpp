@@ -6,13 +6,12 @@
 #include "ui/imagewindow.h"
 #include "ui/linkimagerows.h"
 #include "ui/res/linkimage.h"
-
-#include <objbase.h>
-#include <wincodec.h>
+#include "ui/thumbnails.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
 
 const char kImageBrowserClass[] = "OSTRELIND_IMAGE_BROWSER";
 const char kImageWindowClass[] = "OSTRELIND_IMAGE_WINDOW";
@@ -74,70 +73,6 @@ HDC DialogDC(HWND dialog)
     return ::GetDCEx(dialog, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
 }
 
-template <class T> void Release(T*& p)
-{
-    if (p)
-        p->Release();
-    p = nullptr;
-}
-
-// A pixel picture shrunk by the decoder itself into the 48 x 48 square at (0, 0) of dc, centred
-// with its aspect kept: a full-size decode of a camera picture and its stretch to 48 pixels take a
-// third of a second each, which a page of eighty thumbnails can not afford. false when the
-// decoder can not read the file (the holder then draws it).
-bool DrawScaledBitmapFile(HDC dc, const char* path, int cell)
-{
-    const HRESULT init = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    bool ok = false;
-    IWICImagingFactory* factory = nullptr;
-    IWICBitmapDecoder* decoder = nullptr;
-    IWICBitmapFrameDecode* frame = nullptr;
-    IWICBitmapScaler* scaler = nullptr;
-    IWICFormatConverter* converter = nullptr;
-    wchar_t wide[MAX_PATH] = {};
-    UINT width = 0, height = 0;
-    if (::MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH) > 0 &&
-        SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                     IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
-        SUCCEEDED(factory->CreateDecoderFromFilename(wide, nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
-                                                     &decoder)) &&
-        SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height)) && width > 0 &&
-        height > 0) {
-        int w = cell, h = cell;
-        if (width >= height)
-            h = std::max(1, static_cast<int>(static_cast<double>(cell) * height / width + 0.5));
-        else
-            w = std::max(1, static_cast<int>(static_cast<double>(cell) * width / height + 0.5));
-        std::vector<BYTE> bits(static_cast<size_t>(w) * h * 4);
-        const bool scaled = SUCCEEDED(factory->CreateBitmapScaler(&scaler)) &&
-                            SUCCEEDED(scaler->Initialize(frame, w, h, WICBitmapInterpolationModeFant));
-        if (scaled &&
-            SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
-            SUCCEEDED(converter->Initialize(scaler, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
-                                            0.0, WICBitmapPaletteTypeCustom)) &&
-            SUCCEEDED(converter->CopyPixels(nullptr, w * 4, static_cast<UINT>(bits.size()), bits.data()))) {
-            BITMAPINFO info = {};
-            info.bmiHeader.biSize = sizeof info.bmiHeader;
-            info.bmiHeader.biWidth = w;
-            info.bmiHeader.biHeight = -h;
-            info.bmiHeader.biPlanes = 1;
-            info.bmiHeader.biBitCount = 32;
-            info.bmiHeader.biCompression = BI_RGB;
-            ::SetDIBitsToDevice(dc, (cell - w) / 2, (cell - h) / 2, w, h, 0, 0, 0, h, bits.data(), &info,
-                                DIB_RGB_COLORS);
-            ok = true;
-        }
-    }
-    Release(converter);
-    Release(scaler);
-    Release(frame);
-    Release(decoder);
-    Release(factory);
-    if (SUCCEEDED(init))
-        ::CoUninitialize();
-    return ok;
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CImageBrowser, CWnd)
@@ -153,7 +88,7 @@ BEGIN_MESSAGE_MAP(CImageBrowser, CWnd)
 END_MESSAGE_MAP()
 
 CImageBrowser::CImageBrowser()
-    : m_entries(kMaxEntries), m_order(kMaxEntries, -1), m_cache(kMaxEntries, nullptr)
+    : m_entries(kMaxEntries), m_order(kMaxEntries, -1), m_cache(kMaxEntries, nullptr), m_prepared(kMaxEntries)
 {
     std::memset(m_entries.data(), 0, m_entries.size() * sizeof(Entry));
     m_outsideCursor = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_LINKIMAGE_OUTSIDE));
@@ -336,6 +271,8 @@ void CImageBrowser::ClearThumbnailCache()
             ::DeleteObject(bitmap);
         bitmap = nullptr;
     }
+    for (ThumbnailPixels& p : m_prepared)
+        p = ThumbnailPixels();
 }
 
 LRESULT CImageBrowser::OnRescan(WPARAM, LPARAM)
@@ -397,12 +334,22 @@ HBITMAP CImageBrowser::Thumbnail(HDC screen, int index)
     }
     HGDIOBJ old = ::SelectObject(memory, bitmap);
     ::PatBlt(memory, 0, 0, kCell, kCell, WHITENESS);
-    const size_t folderLength = std::strlen(m_folder);
-    CString full = CString(m_folder) + ((folderLength && m_folder[folderLength - 1] == '\\') ? "" : "\\") +
-                   m_entries[index].name;
+    const CString full = EntryPath(index);
+    ThumbnailPixels prepared;
+    std::swap(prepared, m_prepared[index]);
     std::unique_ptr<CImageBase> holder(CreateImageHolderForFile(full.GetString()));
-    // The factory says which files have a picture; pixel pictures are shrunk while decoding.
-    if (holder && !(dynamic_cast<CImageBitmapNew*>(holder.get()) && DrawScaledBitmapFile(memory, full.GetString(), kCell))) {
+    // The factory says which files have a picture; pixel pictures are shrunk while decoding (or
+    // were, on the threads of PrepareThumbnails).
+    bool drawn = false;
+    if (holder && dynamic_cast<CImageBitmapNew*>(holder.get())) {
+        if (prepared.w > 0) {
+            DrawThumbnailPixels(memory, prepared, kCell);
+            drawn = true;
+        } else {
+            drawn = DrawScaledBitmapFile(memory, full.GetString(), kCell, !prepared.tried);
+        }
+    }
+    if (holder && !drawn) {
         CTempDC dc(memory);
         holder->Draw(&dc, full.GetString(), 0, 0, kCell, kCell, 0, 0, 100, 100, kImageCentre);
     }
@@ -410,6 +357,37 @@ HBITMAP CImageBrowser::Thumbnail(HDC screen, int index)
     ::DeleteDC(memory);
     m_cache[index] = bitmap;
     return bitmap;
+}
+
+CString CImageBrowser::EntryPath(int index) const
+{
+    const size_t folderLength = std::strlen(m_folder);
+    return CString(m_folder) + ((folderLength && m_folder[folderLength - 1] == '\\') ? "" : "\\") +
+           m_entries[index].name;
+}
+
+void CImageBrowser::PrepareThumbnails(const RECT& area)
+{
+    std::vector<int> indices;
+    for (int i = 0; i < m_count; ++i) {
+        RECT cell = CellRect(i), overlap;
+        ::InflateRect(&cell, 6, 6);
+        if (!m_cache[i] && ::IntersectRect(&overlap, &cell, &area))
+            indices.push_back(i);
+    }
+    // A page of new camera pictures is the case that matters; one or two cells are read as they
+    // are drawn.
+    if (indices.size() < 4)
+        return;
+    SYSTEM_INFO system = {};
+    ::GetSystemInfo(&system);
+    const int threads = std::min<int>(4, std::max<int>(1, static_cast<int>(system.dwNumberOfProcessors)));
+    std::vector<std::string> paths;
+    for (int i : indices)
+        paths.push_back(EntryPath(i).GetString());
+    std::vector<ThumbnailPixels> read = ReadJpegThumbnails(paths, kCell, threads);
+    for (size_t k = 0; k < indices.size(); ++k)
+        std::swap(m_prepared[indices[k]], read[k]);
 }
 
 void CImageBrowser::DrawThumbnail(CDC* dc, int index, int x, int y)
@@ -433,6 +411,7 @@ void CImageBrowser::OnPaint()
     HPEN navy = ::CreatePen(PS_SOLID, 3, RGB(0, 0, 128));
     HGDIOBJ oldPen = ::SelectObject(hdc, grey);
     HGDIOBJ oldBrush = ::SelectObject(hdc, ::GetStockObject(HOLLOW_BRUSH));
+    PrepareThumbnails(paint);
     for (int i = 0; i < m_count; ++i) {
         RECT cell = CellRect(i);
         RECT outer = cell;

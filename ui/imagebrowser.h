@@ -3,6 +3,7 @@
 // dialog, chosen by clicks and a rubber band and dragged onto the dialog's image slots.
 #include "framework/msgmap.h"
 #include "framework/wnd.h"
+#include "ui/thumbnails.h"
 
 #include <cstdint>
 #include <vector>
@@ -78,6 +79,11 @@ private:
     // Draws the entry's picture into the 48 x 48 square at x, y of dc (from the cache).
     void DrawThumbnail(CDC* dc, int index, int x, int y);
     HBITMAP Thumbnail(HDC screen, int index);
+    // The full path of entry index ("" when it does not fit).
+    CString EntryPath(int index) const;
+    // Reads the JPEG thumbnails of the uncached cells meeting `area` on a few threads at once;
+    // Thumbnail makes the bitmaps from them on this thread.
+    void PrepareThumbnails(const RECT& area);
     void BeginDrag(CPoint point);
     void MoveDragImage(CPoint point);
     void EndDrag();                      // puts the pixels back and frees the drag bitmaps
@@ -105,5 +111,6 @@ private:
     POINT m_dragPos = {};
     int m_anchor = -1;
     std::vector<HBITMAP> m_cache;        // per entry, the drawn 48 x 48 picture
+    std::vector<ThumbnailPixels> m_prepared;   // per entry, used once by Thumbnail
     int m_count = 0;
 };

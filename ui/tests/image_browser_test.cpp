@@ -1,6 +1,7 @@
 // The thumbnail browser as a child of a test window: what a rescan lists, the pixels it paints,
 // selection by mouse messages, the rubber band, scrolling and the capture taken away.
 #include "ui/imagebrowser.h"
+#include "testsupport/handjpeg.h"
 #include "ui/tests/imagefolder.h"
 
 #include <gtest/gtest.h>
@@ -120,6 +121,62 @@ TEST_F(ImageBrowserTest, RescanListsThePicturesInFileSystemOrderAndPaintsEachCel
     EXPECT_EQ(kNavy, ScreenPixel(host.browser.m_hWnd, POINT{cell.left + 24, cell.top - 4}));
     const RECT other = host.browser.CellRect(3);
     EXPECT_NE(kNavy, ScreenPixel(host.browser.m_hWnd, POINT{other.left - 4, other.top + 24}));
+}
+
+// Camera-sized JPEG files are shrunk from their DC coefficients; a progressive one, which that
+// reading refuses, still shows through the full decoder.
+TEST(ImageBrowserLargePictures, ThumbnailsKeepTheAspectCentredAndProgressiveFilesStillShow)
+{
+    TempDir dir;
+    ASSERT_TRUE(picturefiles::WritePicture(dir.Path("big.jpg").GetString(), GUID_ContainerFormatJpeg, 1600, 1200,
+                                           picturefiles::QuadrantPixels(1600, 1200)));
+    handjpeg::HandJpeg progressive;
+    progressive.progressive = true;
+    progressive.width = 400;
+    progressive.height = 320;
+    progressive.mean = [](int c, int, int) { return c == 0 ? 120 : c == 1 ? 90 : 170; };
+    const std::string bytes = progressive.Bytes();
+    ASSERT_TRUE(dir.WriteBytes("prog.jpg", bytes.data(), bytes.size()));
+    // Six more in their own colours: a page of them is read on several threads at once, and each
+    // result must land in its own cell.
+    const COLORREF colours[6] = {RGB(200, 30, 30), RGB(30, 200, 30), RGB(30, 30, 200),
+                                 RGB(200, 200, 30), RGB(30, 200, 200), RGB(120, 120, 120)};
+    for (int k = 0; k < 6; ++k) {
+        const COLORREF colour = colours[k];
+        const std::string name = "c" + std::to_string(k) + ".jpg";
+        ASSERT_TRUE(picturefiles::WritePicture(dir.Path(name.c_str()).GetString(), GUID_ContainerFormatJpeg, 800,
+                                               600, [colour](int, int) { return colour; }));
+    }
+    CurrentFolder folder(dir.Path());
+    BrowserHost host(500, 200);
+    host.Rescan();
+    ASSERT_EQ(8, host.browser.GetEntryCount());
+    int big = -1, prog = -1;
+    for (int i = 0; i < 8; ++i) {
+        const std::string name = host.browser.GetEntryName(i);
+        if (name == "big.jpg")
+            big = i;
+        else if (name == "prog.jpg")
+            prog = i;
+        else
+            EXPECT_TRUE(picturefiles::NearColour(colours[name[1] - '0'],
+                                                 ScreenPixel(host.browser.m_hWnd, CellCentre(host.browser, i)), 8))
+                << name;
+    }
+    ASSERT_GE(big, 0);
+    ASSERT_GE(prog, 0);
+    const RECT cell = host.browser.CellRect(big);
+    auto at = [&](int x, int y) { return ScreenPixel(host.browser.m_hWnd, POINT{cell.left + x, cell.top + y}); };
+    // 48 x 36, six white rows above and below.
+    EXPECT_EQ(RGB(255, 255, 255), at(24, 2));
+    EXPECT_EQ(RGB(255, 255, 255), at(24, 45));
+    EXPECT_TRUE(picturefiles::NearColour(RGB(255, 0, 0), at(10, 14), 24)) << std::hex << at(10, 14);
+    EXPECT_TRUE(picturefiles::NearColour(RGB(0, 255, 0), at(37, 14), 24)) << std::hex << at(37, 14);
+    EXPECT_TRUE(picturefiles::NearColour(RGB(0, 0, 255), at(10, 34), 24)) << std::hex << at(10, 34);
+    EXPECT_TRUE(picturefiles::NearColour(RGB(255, 255, 0), at(37, 34), 24)) << std::hex << at(37, 34);
+    // Y 120, Cb 90, Cr 170.
+    const COLORREF progColour = ScreenPixel(host.browser.m_hWnd, CellCentre(host.browser, prog));
+    EXPECT_TRUE(picturefiles::NearColour(RGB(179, 103, 53), progColour, 8)) << std::hex << progColour;
 }
 
 TEST_F(ImageBrowserTest, NarrowBrowserKeepsOneColumnAndEmptyFolderStartsAtTheTop)
