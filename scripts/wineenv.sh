@@ -34,6 +34,12 @@ if [ ! -f "$WINEPREFIX/.korvelta-ready" ]; then
   wineserver -w >/dev/null 2>&1 </dev/null || true
   touch "$WINEPREFIX/.korvelta-ready"
 fi
+# Wine draws caption buttons and menu marks with Marlett glyphs. Debian's Wine does not find the
+# face in its own data folder, and without it a dialog's close box shows the letter "r".
+if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ -d "$WINEPREFIX/drive_c/windows/Fonts" ] &&
+   [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+fi
 # Keep one wineserver and Wine's services alive so that test processes start in a tenth of a second
 # and do not inherit ctest's output pipes.
 wineserver -p >/dev/null 2>&1 </dev/null || true
