@@ -15,40 +15,38 @@ void Line(HDC dc, int x1, int y1, int x2, int y2)
     ::LineTo(dc, x2, y2);
 }
 
-}  // namespace
-
-// Pages are counted and found by one walk: a page takes rows while their heights fit, and always
-// its first row, clipped when taller than the body, so no row is ever left out.
-int CGridCtrl::FirstRowOfPage(int verticalPage) const
+// Pages are counted and found by one walk: a page takes items (rows or columns) while their sizes
+// fit in room, and always its first item, clipped when larger than the body, so no item is ever
+// left out. Answers the first item of page `page` (0-based) of items [first, count).
+template <class Size> int FirstOnPage(int first, int count, int page, int room, Size size)
 {
-    int row = m_nFixedRows, page = 1, sum = 0;
-    for (; row < m_nRows && page < verticalPage; row++) {
-        const int h = GetRowHeight(row);
-        if (sum > 0 && sum + h > m_nPageHeight) {
-            page++;
+    int item = first, current = 0, sum = 0;
+    for (; item < count && current < page; item++) {
+        const int s = size(item);
+        if (sum > 0 && sum + s > room) {
+            current++;
             sum = 0;
-            if (page == verticalPage)
+            if (current == page)
                 break;
         }
-        sum += h;
+        sum += s;
     }
-    return row;
+    return item;
+}
+
+}  // namespace
+
+// Vertical pages count from 1, horizontal ones from 0, as the print loop numbers them.
+int CGridCtrl::FirstRowOfPage(int verticalPage) const
+{
+    return FirstOnPage(m_nFixedRows, m_nRows, verticalPage - 1, m_nPageHeight,
+                       [this](int row) { return GetRowHeight(row); });
 }
 
 int CGridCtrl::FirstColOfPage(int horizontalPage) const
 {
-    int col = m_nFixedCols, page = 0, sum = 0;
-    for (; col < m_nCols && page < horizontalPage; col++) {
-        const int w = GetColumnWidth(col);
-        if (sum > 0 && sum + w > m_nPageWidth) {
-            page++;
-            sum = 0;
-            if (page == horizontalPage)
-                break;
-        }
-        sum += w;
-    }
-    return col;
+    return FirstOnPage(m_nFixedCols, m_nCols, horizontalPage, m_nPageWidth,
+                       [this](int col) { return GetColumnWidth(col); });
 }
 
 void CGridCtrl::OnBeginPrinting(CDC* dc, CPrintInfo* info)
