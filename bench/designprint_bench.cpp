@@ -4,6 +4,7 @@
 // which adds its checks, the template's printer and the print dialog's preparation. Prints both
 // times and the canvas's share over the engine.
 //   designprint_bench.exe [labels]
+#include "bench/benchclock.h"
 #include "document/tests/printhelpers.h"
 
 #include "framework/app.h"
@@ -18,27 +19,14 @@
 
 using namespace printtest;
 
+using bench::Now;
+using bench::TempFile;
+
 namespace {
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-std::string TempFile(const char* name)
-{
-    char folder[MAX_PATH] = {};
-    GetTempPathA(sizeof folder, folder);
-    return std::string(folder) + name;
-}
 
 double FileMegabytes(const std::string& path)
 {
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
-    return data.nFileSizeLow / 1048576.0;
+    return bench::FileBytes(path) / 1048576.0;
 }
 
 } // namespace
@@ -68,12 +56,10 @@ int main(int argc, char** argv)
         info.m_strOutputFile = out.c_str();
         CDC dc;
         dc.Attach(info.m_pPD->CreatePrinterDC());
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
+        const double start = Now();
         const bool ok = view.RunPrintJob(&dc, &info);
-        QueryPerformanceCounter(&end);
+        engineSeconds = (Now() - start) / 1000.0;
         dc.Detach();
-        engineSeconds = Seconds(start, end);
         std::printf("engine: %d labels, %d pages, %.2f s, %.0f labels/s, %.1f MB%s\n", labels, info.m_nPagesPrinted,
                     engineSeconds, labels / engineSeconds, FileMegabytes(out), ok ? "" : " (job failed)");
         DeleteFileA(out.c_str());
@@ -101,11 +87,9 @@ int main(int argc, char** argv)
         auto* view = new Ostrelind_SoftLabelDesignView;
         doc.AddView(view);
         view->Create(nullptr, "", WS_CHILD, CRect(0, 0, 500, 300), &host, 1);
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
+        const double start = Now();
         view->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
-        QueryPerformanceCounter(&end);
-        const double seconds = Seconds(start, end);
+        const double seconds = (Now() - start) / 1000.0;
         std::printf("design view: %d labels, %.2f s, %.0f labels/s, %.1f MB; %+.1f%% over the engine\n", labels,
                     seconds, labels / seconds, FileMegabytes(port), (seconds / engineSeconds - 1.0) * 100.0);
         std::printf("message boxes: %d\n", static_cast<int>(quiet.Count()));

@@ -2,21 +2,16 @@
 // Windows Imaging Component at start): the rescan, the first paint of a 640 x 480 browser, and the
 // paints after scrolling one page down and back up (the second page first, then a page already
 // seen, which the per-entry thumbnail cache serves).
+#include "bench/benchclock.h"
 #include "testsupport/picturefiles.h"
 #include "testsupport/tempdir.h"
 #include "ui/imagebrowser.h"
 
 #include <cstdio>
 
-namespace {
+using bench::Now;
 
-double Now()
-{
-    LARGE_INTEGER frequency, count;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&count);
-    return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+namespace {
 
 double Paint(CImageBrowser& browser)
 {

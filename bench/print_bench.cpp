@@ -5,6 +5,7 @@
 //   print_bench.exe [labels] [keep.ps] [save.proj]
 // The PostScript is kept at keep.ps when given ("-" for not kept); the job is saved as a project
 // at save.proj when given, for timing "KORVELTA-PRINT.exe /p save.proj".
+#include "bench/benchclock.h"
 #include "document/tests/printhelpers.h"
 
 #include "testsupport/msgboxrecorder.h"
@@ -17,23 +18,8 @@
 
 using namespace printtest;
 
-namespace {
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-std::string TempFile(const char* name)
-{
-    char folder[MAX_PATH] = {};
-    GetTempPathA(sizeof folder, folder);
-    return std::string(folder) + name;
-}
-
-} // namespace
+using bench::Now;
+using bench::TempFile;
 
 int main(int argc, char** argv)
 {
@@ -70,15 +56,11 @@ int main(int argc, char** argv)
         info.m_strOutputFile = out.c_str();
         CDC dc;
         dc.Attach(info.m_pPD->CreatePrinterDC());
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
+        const double start = Now();
         const bool ok = view.RunPrintJob(&dc, &info);
-        QueryPerformanceCounter(&end);
+        const double seconds = (Now() - start) / 1000.0;
         dc.Detach();
-        const double seconds = Seconds(start, end);
-        WIN32_FILE_ATTRIBUTE_DATA data = {};
-        GetFileAttributesExA(out.c_str(), GetFileExInfoStandard, &data);
-        const double bytes = static_cast<double>(data.nFileSizeHigh) * 4294967296.0 + data.nFileSizeLow;
+        const double bytes = bench::FileBytes(out);
         std::printf("file printer: %d labels, %d pages, %.2f s, %.0f labels/s, %.1f MB of PostScript, %.2f KB per "
                     "label%s\n",
                     labels, info.m_nPagesPrinted, seconds, labels / seconds, bytes / 1048576.0, bytes / 1024.0 / labels,
@@ -96,8 +78,7 @@ int main(int argc, char** argv)
         PrinterHandles(info.m_pPD->m_pd.hDevNames, info.m_pPD->m_pd.hDevMode);
         doc.PreparePrinting(&info, &view);
         HDC printer = info.m_pPD->CreatePrinterDC();
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
+        const double start = Now();
         CDC first;
         first.Attach(CreateEnhMetaFileA(printer, nullptr, nullptr, nullptr));
         doc.BeginPrinting(&first, &info, &view);
@@ -116,8 +97,7 @@ int main(int argc, char** argv)
             DeleteEnhMetaFile(CloseEnhMetaFile(page.Detach()));
             ++pages;
         }
-        QueryPerformanceCounter(&end);
-        const double seconds = Seconds(start, end);
+        const double seconds = (Now() - start) / 1000.0;
         std::printf("metafile: %d labels, %d pages, %.2f s, %.0f labels/s\n", labels, pages, seconds,
                     labels / seconds);
         GlobalFree(info.m_pPD->m_pd.hDevNames);
