@@ -4,6 +4,7 @@
 #include "document/designpattern.h"
 #include "document/designstrings.h"
 
+#include "framework/paths.h"
 #include "framework/app.h"
 #include "framework/filedlg.h"
 #include "framework/msgbox.h"
@@ -57,25 +58,6 @@ bool SendWithSimpleMapi(const char* path, const char* title)
 }
 
 COstrelindSoftLabelDoc::MailSender g_mailSender = SendWithSimpleMapi;
-
-CString WithBackslash(const char* folder)
-{
-    CString path(folder ? folder : "");
-    if (!path.IsEmpty() && path[path.GetLength() - 1] != '\\')
-        path += '\\';
-    return path;
-}
-
-// Name and extension of a path (after the last '\' or '/'); the extension keeps its dot.
-void SplitFileName(const char* path, CString& name, CString& extension)
-{
-    CString file(path);
-    const int slash = std::max(file.ReverseFind('\\'), file.ReverseFind('/'));
-    file = file.Mid(slash + 1);
-    const int dot = file.ReverseFind('.');
-    name = dot >= 0 ? file.Left(dot) : file;
-    extension = dot >= 0 ? file.Mid(dot) : CString();
-}
 
 const int kMaxImportFiles = 100;
 

@@ -1,5 +1,6 @@
 #include "framework/paths.h"
 
+#include <algorithm>
 #include <cstring>
 
 bool HasExtension(const char* path, const char* extension)
@@ -23,4 +24,22 @@ CString FileTitleOf(const char* path)
     if (dot && dot != name)
         return CString(name, static_cast<int>(dot - name));
     return CString(name);
+}
+
+CString WithBackslash(const char* folder)
+{
+    CString path(folder ? folder : "");
+    if (!path.IsEmpty() && path[path.GetLength() - 1] != '\\')
+        path += '\\';
+    return path;
+}
+
+void SplitFileName(const char* path, CString& name, CString& extension)
+{
+    CString file(path ? path : "");
+    const int slash = std::max(file.ReverseFind('\\'), file.ReverseFind('/'));
+    file = file.Mid(slash + 1);
+    const int dot = file.ReverseFind('.');
+    name = dot >= 0 ? file.Left(dot) : file;
+    extension = dot >= 0 ? file.Mid(dot) : CString();
 }

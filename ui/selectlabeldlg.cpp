@@ -3,6 +3,7 @@
 
 #include "document/designstrings.h"
 #include "document/labeldoc.h"
+#include "framework/paths.h"
 #include "framework/app.h"
 #include "framework/edit.h"
 #include "framework/filedlg.h"
@@ -30,25 +31,6 @@ const uint32_t kPrinterTypeBits[] = {0, kPrinterLaser, kPrinterThermo, kPrinterT
 const int kMarkingTypes = 8;
 // Import: the file dialog's name buffer.
 const DWORD kImportBufferBytes = 32768;
-
-CString WithBackslash(const char* folder)
-{
-    CString path(folder ? folder : "");
-    if (!path.IsEmpty() && path[path.GetLength() - 1] != '\\')
-        path += '\\';
-    return path;
-}
-
-// Name and extension (with its dot) of a path.
-void SplitFileName(const char* path, CString& name, CString& extension)
-{
-    CString file(path);
-    const int slash = std::max(file.ReverseFind('\\'), file.ReverseFind('/'));
-    file = file.Mid(slash + 1);
-    const int dot = file.ReverseFind('.');
-    name = dot >= 0 ? file.Left(dot) : file;
-    extension = dot >= 0 ? file.Mid(dot) : CString();
-}
 
 // Reads a definition for its picture or information file. Damaged or missing files answer false;
 // nothing is thrown past the dialog's handlers.
