@@ -219,7 +219,9 @@ bool CGraphCollection::Draw(CDC* pDC, int zoom, int originX, int originY, bool d
         if (!o->Draw(pDC, zoom, originX, originY, designFrame, row, flags, fitResolutionX,
                      fitResolutionY, table, columnMap, design))
             return false;
-        if (painted)
+        if (painted && o->PaintsOutsideBox())
+            painted->AddEverything();
+        else if (painted)
             painted->Add(PaintBound(o, pDC, zoom, originX, originY));
     }
     return true;

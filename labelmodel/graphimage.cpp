@@ -116,6 +116,12 @@ void CGraphImage::LoadPictureByExtension()
     SetHolder(CreateImageHolderForFile(m_path));
 }
 
+bool CGraphImage::PaintsOutsideBox()
+{
+    // Pixel pictures are stretched into a rectangle inside the box; a metafile is played unclipped.
+    return dynamic_cast<CImageMetafile*>(m_holder.get()) != nullptr;
+}
+
 bool CGraphImage::CopyPictureToClipboard()
 {
     return m_holder->CopyPictureToClipboard();

@@ -48,6 +48,7 @@ public:
     bool EditContent(CWnd* parent) override;
     bool CanEditContent() override { return true; }
     bool IsImage() override { return true; }
+    bool PaintsOutsideBox() override;
     bool FitToPicture() override;
     // A record whose holder code is not a holder's shows "key = %d" and answers false: the rest of
     // the record cannot be found. Every bad record leaves the object as it was.

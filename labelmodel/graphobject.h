@@ -91,6 +91,9 @@ public:
     virtual int GetMarkerSize();
     virtual bool IsGroup() { return false; }
     virtual bool IsImage() { return false; }
+    // Whether its last drawing may have reached outside its box and line: a metafile draws
+    // wherever its records say.
+    virtual bool PaintsOutsideBox() { return false; }
     virtual bool HasFont() { return false; }
     virtual bool GetLogFont(LOGFONTA* /*out*/) { return false; }
     virtual void SetLogFont(const LOGFONTA*) {}

@@ -21,6 +21,8 @@ public:
 
     bool EditContent(CWnd* parent) override { return false; }
     bool CanEditContent() override { return false; }
+    // Its picture is a metafile, played without a clip.
+    bool PaintsOutsideBox() override { return true; }
     CGraphObject* Clone() override { return new CGraphOLE1(*this); }
     // x, y, width and height, then the OLE 1 object stream. A short or malformed stream answers
     // false and leaves the object as it was.

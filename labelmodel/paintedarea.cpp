@@ -40,6 +40,8 @@ void CPaintedArea::Add(const RECT& r)
 
 bool CPaintedArea::IsClear(const RECT& r) const
 {
+    if (m_everything)
+        return false;
     for (const RECT& kept : m_rects) {
         RECT overlap;
         if (::IntersectRect(&overlap, &kept, &r))

@@ -18,11 +18,14 @@ public:
 
     // Something was painted within r (device pixels, right and bottom excluded).
     void Add(const RECT& r);
+    // Something was painted whose extent is not known: nothing is clear any more.
+    void AddEverything() { m_everything = true; }
     // Nothing recorded so far meets r.
     bool IsClear(const RECT& r) const;
 
 private:
     HDC m_dc;
     CPaintedArea* m_hidden;
+    bool m_everything = false;
     std::vector<RECT> m_rects;
 };

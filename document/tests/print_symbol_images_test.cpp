@@ -5,7 +5,9 @@
 #include "printhelpers.h"
 
 #include "barcode/barfill.h"
+#include "labelmodel/graphimage.h"
 #include "labelmodel/graphshapes.h"
+#include "labelmodel/tests/imagetestutil.h"
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/tempdir.h"
 
@@ -156,6 +158,50 @@ TEST_F(SymbolImagesPrint, OnlySymbolsOverBarePaperOrTheirOwnFillBecomeImages)
     // upside-down Code 128; the QR Code and the Code 128 at the left edge only in the labels of
     // the left-hand column.
     EXPECT_EQ(Count(images, "imagemask"), 4 * 6 + 2 * 2);
+    EXPECT_EQ(Count(plain, "imagemask"), 0);
+    EXPECT_EQ(m_boxes.Count(), 0u);
+}
+
+// A metafile is played without a clip, and may draw outside the box its object has: a symbol
+// drawn after it is kept as rectangles, one drawn before it is still an image.
+TEST_F(SymbolImagesPrint, SymbolsAfterAMetafileStayRectangles)
+{
+    // A square picture of 1000 units whose records also paint the two squares to its right.
+    HDC recorder = CreateMetaFileA(nullptr);
+    SetWindowOrgEx(recorder, 0, 0, nullptr);
+    SetWindowExtEx(recorder, 1000, 1000, nullptr);
+    SelectObject(recorder, GetStockObject(NULL_PEN));
+    SelectObject(recorder, GetStockObject(GRAY_BRUSH));
+    Rectangle(recorder, 0, 0, 3001, 1001);
+    HMETAFILE metafile = CloseMetaFile(recorder);
+    imagetest::Bytes file = imagetest::PlaceableBytes(1000, 1000, 1000);
+    const std::vector<BYTE> bits = MetafileBitsOf(metafile);
+    DeleteMetaFile(metafile);
+    file.insert(file.end(), bits.begin(), bits.end());
+    const CString wmf = m_temp.Path("stray.wmf");
+    ASSERT_TRUE(imagetest::WriteFile(wmf, file));
+
+    CTemplate* tmpl = m_doc.GetCurrentTemplate();
+    tmpl->SetLabelStock(MakeSheet(1, 2, 150000, 60000, 20000, 20000, 0, 10000));
+    CGraphCollection* area = tmpl->GetArea(0);
+    area->Append(Qr(0, 100000, 30000, 0));
+    auto* picture = new CGraphImageExt;
+    picture->SetX(5000);
+    picture->SetY(5000);
+    picture->SetWidth(20000);
+    picture->SetHeight(20000);
+    ASSERT_TRUE(picture->SetImagePath(wmf));
+    area->Append(picture);
+    area->Append(Qr(0, 30000, 5000, 0));
+    CDataTableBase* table = m_doc.CurrentSlot().Table();
+    for (int r = 0; r < 2; ++r)
+        table->SetCellText(r, 0, "qr-00042 lot 2026-12");
+
+    const std::string images = Print("stray.ps", false);
+    const std::string plain = Print("stray-plain.ps", true);
+    ASSERT_FALSE(images.empty());
+    // The first label's first QR Code only: after the first picture nothing on the page is clear.
+    EXPECT_EQ(Count(images, "imagemask"), 1);
     EXPECT_EQ(Count(plain, "imagemask"), 0);
     EXPECT_EQ(m_boxes.Count(), 0u);
 }
