@@ -161,10 +161,9 @@ int CBarcodeQRCode::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int 
         ::UnionRect(&area, &first, &last);
         COLORREF ground = 0;
         auto dark = [symbol, width](int r, int c) { return (symbol->data[static_cast<size_t>(r) * width + c] & 1) != 0; };
-        auto module = [&square](int r, int c) -> RECT { return square(r, c); };
         if (::IntersectRect(&inside, &area, &clip) && ::EqualRect(&inside, &area) &&
             owner->GetOwnerGround(hdc, area, &ground) &&
-            DrawSymbolImage(hdc, width, width, dark, module, owner->GetOwnerTextColour(), ground))
+            DrawSymbolImage(hdc, width, width, dark, square, owner->GetOwnerTextColour(), ground))
             return static_cast<int>(size);
     }
     // Runs of dark modules along a row make one rectangle each, and all of them one region:

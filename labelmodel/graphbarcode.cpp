@@ -467,7 +467,7 @@ bool CGraphBarcode::GetOwnerGround(HDC dc, const RECT& area, COLORREF* colour)
         // right and bottom edges too).
         const RECT filled = {m_deviceRect.left, m_deviceRect.top, m_deviceRect.right + 1, m_deviceRect.bottom + 1};
         RECT inside;
-        if ((m_fillColour >> 24) != 0 || !::IntersectRect(&inside, &area, &filled) || !::EqualRect(&inside, &area))
+        if (!::IntersectRect(&inside, &area, &filled) || !::EqualRect(&inside, &area))
             return false;
         *colour = m_fillColour;
         return true;

@@ -27,10 +27,8 @@ public:
 
 // The device rectangle that holds all an object painted: its box, widened by its line (a pen is
 // centred on the edge) and two pixels of rounding.
-RECT PaintBound(CGraphObject* o, CDC* pDC, int zoom, int originX, int originY)
+RECT PaintBound(CGraphObject* o, int dpiX, int dpiY, int originX, int originY)
 {
-    const int dpiX = DpiAtZoom(zoom, pDC->GetDeviceCaps(LOGPIXELSX));
-    const int dpiY = DpiAtZoom(zoom, pDC->GetDeviceCaps(LOGPIXELSY));
     const int left = std::min(o->GetLeft(), o->GetRight()), right = std::max(o->GetLeft(), o->GetRight());
     const int top = std::min(o->GetTop(), o->GetBottom()), bottom = std::max(o->GetTop(), o->GetBottom());
     const int line = std::max(0, o->GetLineWidth());
@@ -215,14 +213,18 @@ bool CGraphCollection::Draw(CDC* pDC, int zoom, int originX, int originY, bool d
 {
     // On a printer page, what each object covered is kept for the symbols drawn after it.
     CPaintedArea* painted = CPaintedArea::For(pDC->GetSafeHdc());
+    const int dpiX = painted ? DpiAtZoom(zoom, pDC->GetDeviceCaps(LOGPIXELSX)) : 0;
+    const int dpiY = painted ? DpiAtZoom(zoom, pDC->GetDeviceCaps(LOGPIXELSY)) : 0;
     for (CGraphObject* o : m_objects) {
         if (!o->Draw(pDC, zoom, originX, originY, designFrame, row, flags, fitResolutionX,
                      fitResolutionY, table, columnMap, design))
             return false;
-        if (painted && o->PaintsOutsideBox())
+        if (!painted)
+            continue;
+        if (o->PaintsOutsideBox())
             painted->AddEverything();
-        else if (painted)
-            painted->Add(PaintBound(o, pDC, zoom, originX, originY));
+        else
+            painted->Add(PaintBound(o, dpiX, dpiY, originX, originY));
     }
     return true;
 }
