@@ -291,12 +291,11 @@ LRESULT CImageBrowser::OnRescan(WPARAM, LPARAM)
         std::strcpy(m_folder, directory);
 
     HWND parent = ::GetParent(m_hWnd);
-    if (m_folder[0] != '\0' && parent != nullptr && ::GetDlgItem(parent, 1136) != nullptr) {
-        const size_t folderLength = std::strlen(m_folder);
-        const size_t separator = m_folder[folderLength - 1] == '\\' ? 0 : 1;
-        CString pattern = CString(m_folder) + (separator ? "\\*.*" : "*.*");
+    char pattern[260];
+    if (m_folder[0] != '\0' && parent != nullptr && ::GetDlgItem(parent, 1136) != nullptr &&
+        JoinPath(m_folder, "*.*", pattern)) {
         WIN32_FIND_DATAA found;
-        HANDLE find = ::FindFirstFileA(pattern.GetString(), &found);
+        HANDLE find = ::FindFirstFileA(pattern, &found);
         if (find != INVALID_HANDLE_VALUE) {
             do {
                 if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -304,7 +303,8 @@ LRESULT CImageBrowser::OnRescan(WPARAM, LPARAM)
                 const size_t nameLength = std::strlen(found.cFileName);
                 // A name that does not fit its entry, or a path that does not fit 260 bytes, is
                 // passed over rather than cut.
-                if (nameLength >= kNameSize || folderLength + separator + nameLength >= 260)
+                char path[260];
+                if (nameLength >= kNameSize || !JoinPath(m_folder, found.cFileName, path))
                     continue;
                 if (!IsImageName(found.cFileName))
                     continue;
@@ -361,9 +361,9 @@ HBITMAP CImageBrowser::Thumbnail(HDC screen, int index)
 
 CString CImageBrowser::EntryPath(int index) const
 {
-    const size_t folderLength = std::strlen(m_folder);
-    return CString(m_folder) + ((folderLength && m_folder[folderLength - 1] == '\\') ? "" : "\\") +
-           m_entries[index].name;
+    char path[260];
+    JoinPath(m_folder, m_entries[index].name, path);
+    return path;
 }
 
 void CImageBrowser::PrepareThumbnails(const RECT& area)
