@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <atomic>
+#include <cstdlib>
 #include <stdexcept>
 
 bool RemoveTree(const char* path)
@@ -90,4 +91,23 @@ std::string TempDir::ReadBytes(const char* name) const
         out.append(buf, got);
     ::CloseHandle(h);
     return out;
+}
+
+std::string WinePath(const std::string& unixPath)
+{
+    std::string path = "Z:" + unixPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+std::string OutputFolder(const char* variable, const TempDir& own)
+{
+    const char* out = variable ? std::getenv(variable) : nullptr;
+    if (!out)
+        return own.Path().GetString();
+    const std::string folder = WinePath(out);
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
 }

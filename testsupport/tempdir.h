@@ -23,3 +23,9 @@ private:
 
 // Removes a folder and everything below it; false when something could not be removed.
 bool RemoveTree(const char* path);
+
+// A Unix path as the Windows side sees it (Wine maps Z: to the root).
+std::string WinePath(const std::string& unixPath);
+// Where a test leaves files for a check that runs after it: the folder the environment variable
+// names (a Unix path; made when missing) when it is set, else the test's own folder.
+std::string OutputFolder(const char* variable, const TempDir& own);

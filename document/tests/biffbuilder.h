@@ -1,6 +1,7 @@
 #pragma once
 // Test helpers: Excel record streams built byte by byte, and files holding them.
 #include "framework/cstring.h"
+#include "testsupport/tempdir.h"
 
 #include <windows.h>
 
@@ -89,15 +90,4 @@ inline Bytes ReadFileBytes(const char* path)
     bytes.resize(got);
     CloseHandle(file);
     return bytes;
-}
-
-// A Unix path given to the tests (fixtures) as a Wine path on drive Z:.
-inline std::string WinePath(const char* unixPath)
-{
-    std::string path = std::string("Z:") + unixPath;
-    for (char& ch : path) {
-        if (ch == '/')
-            ch = '\\';
-    }
-    return path;
 }

@@ -8,23 +8,12 @@
 #include "testsupport/tempdir.h"
 
 #include <gtest/gtest.h>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 
 using namespace printtest;
 
 namespace {
-
-// A Unix folder as the Windows side sees it (Wine maps Z: to the root).
-std::string WindowsPathOf(const std::string& unixPath)
-{
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
 
 int Pixels300(long long um)
 {
@@ -37,14 +26,8 @@ TEST(PrintPostScript, ThirtyRowsOnThePostScriptPrinter)
 {
     ASSERT_TRUE(EnsureFilePrinter());
     MessageBoxRecorder boxes;
-    std::string folder;
     TempDir temp;
-    if (const char* out = std::getenv("KORVELTA_PRINT_OUT")) {
-        folder = WindowsPathOf(out);
-        CreateDirectoryA(folder.c_str(), nullptr);
-    } else {
-        folder = temp.Path("").GetString();
-    }
+    const std::string folder = OutputFolder("KORVELTA_PRINT_OUT", temp);
     const std::string psFile = folder + "\\labels.ps";
     const std::string manifest = folder + "\\manifest.txt";
     DeleteFileA(psFile.c_str());

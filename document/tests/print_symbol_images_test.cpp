@@ -12,7 +12,6 @@
 #include "testsupport/tempdir.h"
 
 #include <gtest/gtest.h>
-#include <cstdlib>
 #include <string>
 
 using namespace printtest;
@@ -24,16 +23,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(EnsureFilePrinter());
-        if (const char* out = std::getenv("KORVELTA_PRINT_OUT")) {
-            std::string path = "Z:" + std::string(out);
-            for (char& c : path)
-                if (c == '/')
-                    c = '\\';
-            m_folder = path;
-            CreateDirectoryA(m_folder.c_str(), nullptr);
-        } else {
-            m_folder = m_temp.Path("").GetString();
-        }
+        m_folder = OutputFolder("KORVELTA_PRINT_OUT", m_temp);
         m_doc.m_bAutoDelete = FALSE;
         m_doc.OnNewDocument();
     }

@@ -7,7 +7,6 @@
 #include "testsupport/fileprinter.h"
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/tempdir.h"
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -158,14 +157,7 @@ TEST_F(GridPrintTest, AJobOnThePostScriptPrinter)
     ASSERT_TRUE(printtest::EnsureFilePrinter());
     MessageBoxRecorder boxes;
     TempDir temp;
-    std::string file = temp.Path("grid.ps").GetString();
-    if (const char* out = std::getenv("KORVELTA_PRINT_OUT")) {
-        std::string unix = out;
-        file = "Z:" + unix + "/grid.ps";
-        for (char& c : file)
-            if (c == '/')
-                c = '\\';
-    }
+    const std::string file = OutputFolder("KORVELTA_PRINT_OUT", temp) + "\\grid.ps";
     ::DeleteFileA(file.c_str());
     MakeNamedGrid(120, 5);
     for (int r = 1; r < 120; r++)

@@ -10,21 +10,11 @@
 #include "ui/commandids.h"
 #include "ui/printerhandles.h"
 
-#include <cstdlib>
 #include <string>
 
 using namespace designtest;
 
 namespace {
-
-std::string WindowsPathOf(const std::string& unixPath)
-{
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
 
 std::string PortFile()
 {
@@ -66,14 +56,8 @@ TEST(PrinterHandles, NamedPrinterGivesItsDeviceModeAndNamesAndAnUnknownOneNothin
 TEST_F(DesignCanvas, PrintsAConstantTextACode128AndARectangleOnTheTemplatesPrinter)
 {
     ASSERT_TRUE(printtest::EnsureFilePrinter());
-    std::string folder;
     TempDir temp;
-    if (const char* out = std::getenv("KORVELTA_DESIGN_PRINT_OUT")) {
-        folder = WindowsPathOf(out);
-        ::CreateDirectoryA(folder.c_str(), nullptr);
-    } else {
-        folder = temp.Path("").GetString();
-    }
+    const std::string folder = OutputFolder("KORVELTA_DESIGN_PRINT_OUT", temp);
     const std::string job = folder + "\\design.ps";
     ::DeleteFileA(job.c_str());
     ::DeleteFileA(PortFile().c_str());
