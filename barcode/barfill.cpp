@@ -8,6 +8,7 @@
 namespace {
 
 bool s_plain = false;
+bool s_images = true;
 
 } // namespace
 
@@ -19,6 +20,16 @@ void CBarFill::SetPlainDrawing(bool plain)
 bool CBarFill::IsPlainDrawing()
 {
     return s_plain;
+}
+
+void CBarFill::SetPrinterImages(bool allowed)
+{
+    s_images = allowed;
+}
+
+bool CBarFill::ArePrinterImagesAllowed()
+{
+    return s_images && !s_plain;
 }
 
 CBarFill::CBarFill(HDC dc, HBRUSH brush) : m_dc(dc), m_brush(brush)
@@ -48,7 +59,7 @@ void CBarFill::AllowImage(CBarcodeOwner* owner)
 
 bool CBarFill::FillAsImage() const
 {
-    if (!m_owner || s_plain || m_rects.size() < 2)
+    if (!m_owner || !ArePrinterImagesAllowed() || m_rects.size() < 2)
         return false;
     // Bars all across the same rows (upright) or the same columns (turned): each pixel along the
     // symbol is a bar or a space for its whole length.

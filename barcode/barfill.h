@@ -35,6 +35,10 @@ public:
     // plain drawing that tests compare the gathered one with.
     static void SetPlainDrawing(bool plain);
     static bool IsPlainDrawing();
+    // Symbols may go to printers as images (the default); off, printers get the regions that
+    // metafiles get, so that the benchmark can weigh one against the other.
+    static void SetPrinterImages(bool allowed);
+    static bool ArePrinterImagesAllowed();
 
 private:
     void FillEach() const;

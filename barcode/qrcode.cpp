@@ -155,7 +155,7 @@ int CBarcodeQRCode::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int 
     // On a printer, a symbol that lies wholly in its box over one known colour goes as one
     // two-colour image: a few hundred bytes in place of a path per run of modules.
     const HDC hdc = dc->GetSafeHdc();
-    if (!CBarFill::IsPlainDrawing() && IsPrinterDC(hdc)) {
+    if (CBarFill::ArePrinterImagesAllowed() && IsPrinterDC(hdc)) {
         RECT area, inside;
         const CRect first = square(0, 0), last = square(width - 1, width - 1);
         ::UnionRect(&area, &first, &last);

@@ -2,11 +2,15 @@
 // each) on the A4 sheet of 3 x 8 labels, printed through the framework's print loop to the PostScript file
 // printer of the Wine prefix, and page by page into enhanced metafiles made for that printer.
 // Prints labels per second and PostScript bytes per label, and the peak memory of the process.
-//   print_bench.exe [labels] [keep.ps] [save.proj]
+//   print_bench.exe [labels] [keep.ps] [save.proj] [images|regions|plain]
 // The PostScript is kept at keep.ps when given ("-" for not kept); the job is saved as a project
-// at save.proj when given, for timing "KORVELTA-PRINT.exe /p save.proj".
+// at save.proj when given ("-" for not saved), for timing "KORVELTA-PRINT.exe /p save.proj".
+// The last word weighs the ways of drawing a symbol: as images on the printer where they may
+// (the program's own), as one region per symbol everywhere, or each bar and module on its own.
 #include "bench/benchclock.h"
 #include "document/tests/printhelpers.h"
+
+#include "barcode/barfill.h"
 
 #include "testsupport/msgboxrecorder.h"
 
@@ -28,6 +32,16 @@ int main(int argc, char** argv)
         std::printf("no file printer\n");
         return 1;
     }
+    const std::string drawing = argc > 4 ? argv[4] : "images";
+    if (drawing == "regions")
+        CBarFill::SetPrinterImages(false);
+    else if (drawing == "plain")
+        CBarFill::SetPlainDrawing(true);
+    else if (drawing != "images") {
+        std::printf("drawing is images, regions or plain\n");
+        return 1;
+    }
+    std::printf("symbols drawn as %s\n", drawing.c_str());
     MessageBoxRecorder quiet;
     COstrelindSoftLabelDoc doc;
     doc.m_bAutoDelete = FALSE;
@@ -40,7 +54,7 @@ int main(int argc, char** argv)
         if (GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory))
             std::printf("memory with the table built: %.1f MB\n", memory.WorkingSetSize / 1048576.0);
     }
-    if (argc > 3 && !doc.OnSaveDocument(argv[3])) {
+    if (argc > 3 && std::string(argv[3]) != "-" && !doc.OnSaveDocument(argv[3])) {
         std::printf("could not save %s\n", argv[3]);
         return 1;
     }
