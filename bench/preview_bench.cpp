@@ -6,15 +6,9 @@
 //     marks the design views and previews for repainting and both repaint.
 // Prints the median and the worst of each in milliseconds.
 //   preview_bench.exe [runs]
-#include "document/labeldoc.h"
+#include "bench/benchclock.h"
 #include "document/labeldocviews.h"
-#include "framework/view.h"
-#include "labelmodel/graphbarcode.h"
-#include "labelmodel/graphcollection.h"
-#include "labelmodel/graphtext.h"
-#include "labelmodel/labelstock.h"
-#include "labelmodel/template.h"
-#include "labelmodel/textcontent.h"
+#include "document/tests/printhelpers.h"
 #include "testsupport/msgboxrecorder.h"
 #include "ui/labelpreview.h"
 
@@ -24,73 +18,21 @@
 #include <cstdlib>
 #include <vector>
 
+using namespace printtest;
+
 namespace {
 
 const int kColumns = 5, kRows = 13, kTexts = 18, kTableColumns = 20;
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-CLabelFileNew* MakeSheet()
-{
-    // 38.1 x 21.2 mm labels on 40.6 mm columns, 4.7 mm and 10.7 mm from the paper's edges.
-    auto* stock = new CLabelFileNew;
-    stock->SetWidth(0, 38100, false);
-    stock->SetHeight(0, 21200);
-    stock->SetPitchH(40600);
-    stock->SetPitchV(21200);
-    stock->SetColumns(kColumns);
-    stock->SetRows(kRows);
-    stock->SetLeft(0, 4700);
-    stock->SetTop(0, 10700);
-    stock->SetVerticalBlocks(1);
-    return stock;
-}
-
-CGraphText* TableText(int column, int x, int y, int w, int h)
-{
-    auto* text = new CGraphText;
-    text->SetX(x);
-    text->SetY(y);
-    text->SetWidth(w);
-    text->SetHeight(h);
-    text->SetContentKind(kKindTable);
-    text->SetTableColumn(0, column);
-    LOGFONTA font = {};
-    font.lfHeight = -5;
-    font.lfWeight = FW_NORMAL;
-    lstrcpynA(font.lfFaceName, "Liberation Sans", LF_FACESIZE);
-    text->SetLogFont(&font);
-    return text;
-}
-
-CGraphBarcode* TableBarcode(const char* symbology, int column, int x, int y, int w, int h, int module)
-{
-    auto* code = new CGraphBarcode;
-    code->SetSymbologyByName(symbology);
-    code->SetX(x);
-    code->SetY(y);
-    code->SetWidth(w);
-    code->SetHeight(h);
-    code->SetContentKind(kKindTable);
-    code->SetTableColumn(0, column);
-    code->SetHumanReadable(false);
-    code->SetModuleWidth(module);
-    return code;
-}
-
 void BuildLabels(COstrelindSoftLabelDoc& doc, int rows)
 {
     CTemplate* tmpl = doc.GetCurrentTemplate();
-    tmpl->SetLabelStock(MakeSheet());
+    // 38.1 x 21.2 mm labels on 40.6 mm columns, 4.7 mm and 10.7 mm from the paper's edges.
+    tmpl->SetLabelStock(MakeSheet(kColumns, kRows, 38100, 21200, 4700, 10700, 2500));
     CGraphCollection* area = tmpl->GetArea(0);
     // Texts in two columns of nine lines on the left half, the codes on the right.
     for (int i = 0; i < kTexts; ++i)
-        area->Append(TableText(i, 500 + (i % 2) * 9000, 500 + (i / 2) * 2200, 8800, 2100));
+        area->Append(TableText(i, 500 + (i % 2) * 9000, 500 + (i / 2) * 2200, 8800, 2100, -5));
     area->Append(TableBarcode("Code 128", kTexts, 19000, 600, 18500, 9000, 190));
     area->Append(TableBarcode("QR Code\xAE", kTexts + 1, 24000, 10500, 10000, 10000, 400));
     CDataTableBase* table = doc.CurrentSlot().Table();
@@ -173,26 +115,22 @@ int main(int argc, char** argv)
 
     std::vector<double> repaint, change;
     for (int i = 0; i < runs; ++i) {
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
+        const double start = bench::Now();
         preview->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         ::GdiFlush();
-        QueryPerformanceCounter(&end);
-        repaint.push_back(Milliseconds(start, end));
+        repaint.push_back(bench::Now() - start);
     }
 
     CGraphCollection* area = doc.GetCurrentTemplate()->GetArea(0);
     area->GetAt(0)->SetSelected(true);
     for (int i = 0; i < runs; ++i) {
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
+        const double start = bench::Now();
         doc.ToggleBold(0);
         // The repaints the change asked for, as the message loop would run them.
         design->UpdateWindow();
         preview->UpdateWindow();
         ::GdiFlush();
-        QueryPerformanceCounter(&end);
-        change.push_back(Milliseconds(start, end));
+        change.push_back(bench::Now() - start);
     }
 
     const Figures r = Summarise(repaint);

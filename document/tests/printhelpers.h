@@ -178,7 +178,7 @@ struct BarcodeSheet {
     static const int kPitchH = 63000, kPitchV = 62000, kLeft = 10000, kTop = 15000;
 };
 
-inline CGraphText* TableText(int column, int x, int y, int w, int h)
+inline CGraphText* TableText(int column, int x, int y, int w, int h, int fontHeight = -12)
 {
     auto* text = new CGraphText;
     text->SetX(x);
@@ -188,7 +188,7 @@ inline CGraphText* TableText(int column, int x, int y, int w, int h)
     text->SetContentKind(kKindTable);
     text->SetTableColumn(0, column);
     LOGFONTA font = {};
-    font.lfHeight = -12;
+    font.lfHeight = fontHeight;
     font.lfWeight = FW_NORMAL;
     lstrcpynA(font.lfFaceName, "Liberation Sans", LF_FACESIZE);
     text->SetLogFont(&font);
