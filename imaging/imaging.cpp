@@ -1,6 +1,7 @@
 #include "imaging/imaging.h"
 
 #include "imaging/dib.h"
+#include "imaging/jpegthumb.h"
 
 #include <objbase.h>
 #include <wincodec.h>
@@ -328,5 +329,30 @@ bool RotateDibQuarterTurn(HGLOBAL& dib, QuarterTurn turn)
     GlobalFree(source);
     GlobalFree(dib);
     dib = turned;
+    return true;
+}
+
+bool LoadPictureForCell(const char* path, int cell, std::vector<uint8_t>& bgrx, int& w, int& h)
+{
+    ComScope com;
+    ComRef<IWICImagingFactory> factory;
+    ComRef<IWICBitmapDecoder> decoder;
+    ComRef<IWICBitmapFrameDecode> frame;
+    ComRef<IWICBitmapScaler> scaler;
+    UINT width = 0, height = 0;
+    if (!CreateFactory(factory) || !OpenDecoder(factory.Get(), path, decoder) ||
+        FAILED(decoder->GetFrame(0, frame.Out())) || FAILED(frame->GetSize(&width, &height)) || width == 0 ||
+        height == 0)
+        return false;
+    int fitW = cell, fitH = cell;
+    jpegthumb::FitInCell((int)width, (int)height, cell, fitW, fitH);
+    std::vector<uint8_t> pixels((size_t)fitW * fitH * 4);
+    if (FAILED(factory->CreateBitmapScaler(scaler.Out())) ||
+        FAILED(scaler->Initialize(frame.Get(), fitW, fitH, WICBitmapInterpolationModeFant)) ||
+        !CopyConverted(factory.Get(), scaler.Get(), GUID_WICPixelFormat32bppBGR, fitW * 4, fitH, pixels.data()))
+        return false;
+    bgrx.swap(pixels);
+    w = fitW;
+    h = fitH;
     return true;
 }

@@ -5,6 +5,9 @@
 // Each call initialises COM for its own duration, so callers need not.
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
 enum class ImageFileType { Unknown, Jpeg, Bmp, Png };
 
 struct ImageFileInfo {
@@ -41,3 +44,8 @@ enum class QuarterTurn { Clockwise, CounterClockwise };
 // 24-bit bottom-up packed DIB and the old block is freed. Any depth GDI draws is accepted. On
 // failure (not a valid DIB, out of memory) false, and `dib` is unchanged.
 bool RotateDibQuarterTurn(HGLOBAL& dib, QuarterTurn turn);
+
+// The first frame of a picture file shrunk by the decoder's own scaler into a cell x cell square
+// with its aspect kept (jpegthumb::FitInCell): w x h pixels of 32-bit BGR (B, G, R, 0), rows top
+// down. false (nothing changed) when the file cannot be read.
+bool LoadPictureForCell(const char* path, int cell, std::vector<uint8_t>& bgrx, int& w, int& h);

@@ -1,22 +1,9 @@
 #include "ui/thumbnails.h"
 
+#include "imaging/imaging.h"
 #include "imaging/jpegthumb.h"
 
-#include <objbase.h>
-#include <wincodec.h>
-
 #include <algorithm>
-
-namespace {
-
-template <class T> void Release(T*& p)
-{
-    if (p)
-        p->Release();
-    p = nullptr;
-}
-
-}  // namespace
 
 void DrawThumbnailPixels(HDC dc, const ThumbnailPixels& pixels, int cell)
 {
@@ -41,53 +28,12 @@ void DrawThumbnailPixels(HDC dc, const ThumbnailPixels& pixels, int cell)
 // afford. false when neither can read the file (the holder then draws it).
 bool DrawScaledBitmapFile(HDC dc, const char* path, int cell, bool tryReduced)
 {
-    ThumbnailPixels reduced;
-    if (tryReduced && jpegthumb::LoadJpegThumbnail(path, cell, reduced.bits, reduced.w, reduced.h)) {
-        DrawThumbnailPixels(dc, reduced, cell);
-        return true;
-    }
-    const HRESULT init = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    bool ok = false;
-    IWICImagingFactory* factory = nullptr;
-    IWICBitmapDecoder* decoder = nullptr;
-    IWICBitmapFrameDecode* frame = nullptr;
-    IWICBitmapScaler* scaler = nullptr;
-    IWICFormatConverter* converter = nullptr;
-    wchar_t wide[MAX_PATH] = {};
-    UINT width = 0, height = 0;
-    if (::MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH) > 0 &&
-        SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                     IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
-        SUCCEEDED(factory->CreateDecoderFromFilename(wide, nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
-                                                     &decoder)) &&
-        SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height)) && width > 0 &&
-        height > 0) {
-        int w = cell, h = cell;
-        jpegthumb::FitInCell(static_cast<int>(width), static_cast<int>(height), cell, w, h);
-        ThumbnailPixels pixels;
-        pixels.bits.resize(static_cast<size_t>(w) * h * 4);
-        pixels.w = w;
-        pixels.h = h;
-        const bool scaled = SUCCEEDED(factory->CreateBitmapScaler(&scaler)) &&
-                            SUCCEEDED(scaler->Initialize(frame, w, h, WICBitmapInterpolationModeFant));
-        if (scaled &&
-            SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
-            SUCCEEDED(converter->Initialize(scaler, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
-                                            0.0, WICBitmapPaletteTypeCustom)) &&
-            SUCCEEDED(converter->CopyPixels(nullptr, w * 4, static_cast<UINT>(pixels.bits.size()),
-                                                 pixels.bits.data()))) {
-            DrawThumbnailPixels(dc, pixels, cell);
-            ok = true;
-        }
-    }
-    Release(converter);
-    Release(scaler);
-    Release(frame);
-    Release(decoder);
-    Release(factory);
-    if (SUCCEEDED(init))
-        ::CoUninitialize();
-    return ok;
+    ThumbnailPixels pixels;
+    if (!(tryReduced && jpegthumb::LoadJpegThumbnail(path, cell, pixels.bits, pixels.w, pixels.h)) &&
+        !LoadPictureForCell(path, cell, pixels.bits, pixels.w, pixels.h))
+        return false;
+    DrawThumbnailPixels(dc, pixels, cell);
+    return true;
 }
 
 namespace {
