@@ -528,17 +528,22 @@ void CImageBrowser::BeginDrag(CPoint point)
         DrawThumbnail(&drag, m_anchor, 1, 1);
     }
     m_imageSize = size;
-    m_dragCell = CellRect(m_anchor);
-    m_grab.x = point.x - m_dragCell.left;
-    m_grab.y = point.y - m_dragCell.top;
-    POINT at = point;
-    ::MapWindowPoints(m_hWnd, dialog->m_hWnd, &at, 1);
-    m_dragPos.x = at.x - m_grab.x - 1;
-    m_dragPos.y = at.y - m_grab.y - 1;
-    ::BitBlt(m_backDC, 0, 0, size, size, dialogDC, m_dragPos.x, m_dragPos.y, SRCCOPY);
-    ::BitBlt(dialogDC, m_dragPos.x, m_dragPos.y, size, size, m_dragDC, 0, 0, SRCAND);
+    const RECT cell = CellRect(m_anchor);
+    m_grab.x = point.x - cell.left;
+    m_grab.y = point.y - cell.top;
+    ShowDragImage(dialog->m_hWnd, dialogDC, point);
     ::ReleaseDC(dialog->m_hWnd, dialogDC);
     m_dragging = 1;
+}
+
+void CImageBrowser::ShowDragImage(HWND dialog, HDC dialogDC, CPoint point)
+{
+    POINT at = point;
+    ::MapWindowPoints(m_hWnd, dialog, &at, 1);
+    m_dragPos.x = at.x - m_grab.x - 1;
+    m_dragPos.y = at.y - m_grab.y - 1;
+    ::BitBlt(m_backDC, 0, 0, m_imageSize, m_imageSize, dialogDC, m_dragPos.x, m_dragPos.y, SRCCOPY);
+    ::BitBlt(dialogDC, m_dragPos.x, m_dragPos.y, m_imageSize, m_imageSize, m_dragDC, 0, 0, SRCAND);
 }
 
 void CImageBrowser::MoveDragImage(CPoint point)
@@ -547,14 +552,8 @@ void CImageBrowser::MoveDragImage(CPoint point)
     if (!dialog || !m_dragDC)
         return;
     HDC dialogDC = DialogDC(dialog->m_hWnd);
-    const int size = m_imageSize;
-    ::BitBlt(dialogDC, m_dragPos.x, m_dragPos.y, size, size, m_backDC, 0, 0, SRCCOPY);
-    POINT at = point;
-    ::MapWindowPoints(m_hWnd, dialog->m_hWnd, &at, 1);
-    m_dragPos.x = at.x - m_grab.x - 1;
-    m_dragPos.y = at.y - m_grab.y - 1;
-    ::BitBlt(m_backDC, 0, 0, size, size, dialogDC, m_dragPos.x, m_dragPos.y, SRCCOPY);
-    ::BitBlt(dialogDC, m_dragPos.x, m_dragPos.y, size, size, m_dragDC, 0, 0, SRCAND);
+    ::BitBlt(dialogDC, m_dragPos.x, m_dragPos.y, m_imageSize, m_imageSize, m_backDC, 0, 0, SRCCOPY);
+    ShowDragImage(dialog->m_hWnd, dialogDC, point);
     ::ReleaseDC(dialog->m_hWnd, dialogDC);
     RECT client;
     dialog->GetClientRect(&client);

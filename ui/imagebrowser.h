@@ -86,6 +86,8 @@ private:
     void PrepareThumbnails(const RECT& area);
     void BeginDrag(CPoint point);
     void MoveDragImage(CPoint point);
+    // Saves the dialog's pixels under the image's place for point and draws the image there.
+    void ShowDragImage(HWND dialog, HDC dialogDC, CPoint point);
     void EndDrag();                      // puts the pixels back and frees the drag bitmaps
     void EndBand();                      // erases the marker and frees the cursor
     void CancelModes();                  // capture lost: everything a drag or band holds goes
@@ -105,7 +107,6 @@ private:
     HDC m_backDC = nullptr;
     HBITMAP m_backBitmap = nullptr;
     HGDIOBJ m_backOld = nullptr;
-    RECT m_dragCell = {};
     POINT m_grab = {};
     int m_imageSize = 0;
     POINT m_dragPos = {};
