@@ -7,18 +7,6 @@
 
 #include <dlgs.h>
 
-namespace {
-
-CString LoadText(UINT id, const char* fallback)
-{
-    char buffer[256] = {};
-    if (::LoadStringA(::GetModuleHandleA(nullptr), id, buffer, sizeof buffer) > 0)
-        return CString(buffer);
-    return CString(fallback);
-}
-
-}  // namespace
-
 CLinkImageFileDialog::CLinkImageFileDialog(const char* filter, const char* initialDir, CWnd* parent)
     : CFileDialog(TRUE, "*.jpg", nullptr, OFN_HIDEREADONLY | OFN_ENABLETEMPLATE | OFN_FILEMUSTEXIST, filter,
                   parent, FALSE),
@@ -47,7 +35,7 @@ BOOL CLinkImageFileDialog::OnInitDialog()
         if (HWND item = ::GetDlgItem(m_hWnd, id))
             ::ShowWindow(item, SW_HIDE);
     }
-    SetDlgItemText(IDCANCEL, LoadText(IDS_LINKIMAGE_CLOSE, "Close").GetString());
+    SetDlgItemText(IDCANCEL, LoadStringOr(IDS_LINKIMAGE_CLOSE, "Close").GetString());
     m_browser.PostMessage(WM_IMAGEBROWSER_RESCAN);
     if (m_owner) {
         const int columns = m_owner->CountImageColumns();
@@ -121,7 +109,7 @@ INT_PTR LinkImageCommand(CLinkImageRows& rows, CWnd* owner, const char* folder)
 {
     if (!CanLinkImages(rows.Document()))
         return IDCANCEL;
-    const CString filter = LoadText(IDS_LINKIMAGE_FILTER, "Image files |*.jpg;*.jpeg;*.bmp;*.png;*.wmf||");
+    const CString filter = LoadStringOr(IDS_LINKIMAGE_FILTER, "Image files |*.jpg;*.jpeg;*.bmp;*.png;*.wmf||");
     const CString start = folder ? CString(folder) : COstrelindSoftLabelApp::GetClipartFolder();
     CLinkImageFileDialog dialog(filter.GetString(), start.GetString(), owner);
     dialog.m_owner = &rows;
