@@ -1,5 +1,6 @@
 // Times the grid in virtual mode the way the table view uses it: a 1024 x 768 grid of 65,536 rows
 // and 27 columns, one fixed row and column, twelve characters per cell.
+#include "bench/benchclock.h"
 #include "grid/gridctrl.h"
 #include <ole2.h>
 #include <algorithm>
@@ -7,6 +8,9 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+using bench::Now;
+using bench::Pump;
 
 namespace {
 
@@ -23,23 +27,6 @@ LRESULT CALLBACK HostProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     return ::DefWindowProcA(wnd, message, wParam, lParam);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
-double Now()
-{
-    static LARGE_INTEGER freq = [] { LARGE_INTEGER f; ::QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
 }
 
 void SetCtrl(bool down)
