@@ -35,6 +35,20 @@ drag() { # x1 y1 x2 y2: press, wait past the drag delay, move in steps, release
   sleep 0.3
 }
 key() { xdotool key --delay 80 "$@"; sleep 0.5; }
+set_box() { # id value: typed into a ribbon box with the mouse and keys, or set and posted when it is hidden
+  local box bx by
+  if box="$(centre "$1")" && [ -n "$box" ]; then
+    read -r bx by <<<"$box"
+    xdotool mousemove "$bx" "$by" click 1
+    key Home shift+End
+    xdotool type --delay 40 "$2"
+    key Return
+  else
+    say "box $1 not shown: set through the program (posted)"
+    drive settext "$1" "$2" || true
+    drive post "$1"
+  fi
+}
 
 # A C: path inside the prefix as a Unix path (winepath would need the 32-bit loader here).
 unix_path() { local p="${1#[Cc]:}"; echo "$WINEPREFIX/drive_c${p//\\//}"; }
@@ -72,33 +86,13 @@ xdotool mousemove 131 40 click 1
 sleep 1
 for pair in "772 100 mm" "773 60 mm" "777 1" "778 1"; do
   read -r id value <<<"$pair"
-  if box="$(centre "$id")" && [ -n "$box" ]; then
-    read -r bx by <<<"$box"
-    xdotool mousemove "$bx" "$by" click 1
-    key Home shift+End
-    xdotool type --delay 40 "$value"
-    key Return
-  else
-    say "box $id not shown: set through the program (posted)"
-    drive settext "$id" "$value" || true
-    drive post "$id"
-  fi
+  set_box "$id" "$value"
 done
 shot label-sized
 say "one block, on the Page tab"
 xdotool mousemove 179 40 click 1
 sleep 1
-if box="$(centre 779)" && [ -n "$box" ]; then
-  read -r bx by <<<"$box"
-  xdotool mousemove "$bx" "$by" click 1
-  key Home shift+End
-  xdotool type --delay 40 "1"
-  key Return
-else
-  say "box 779 not shown: set through the program (posted)"
-  drive settext 779 1 || true
-  drive post 779
-fi
+set_box 779 1
 shot blocks
 xdotool mousemove 81 40 click 1
 sleep 0.5
