@@ -52,6 +52,36 @@ source scripts/xvfb.sh
 # shellcheck source=/dev/null
 source scripts/wineenv.sh "$BUILD_DIR"
 
+# Whether the window tree has a line matching the pattern (a caption in double quotes). xwininfo
+# prints a caption with a character outside ASCII (the sign after "QR Code") only under a locale it can set,
+# and the Wine environment's may not be installed.
+shown() { LC_ALL=C.UTF-8 xwininfo -root -tree 2>/dev/null | grep -q "$1"; }
+# Waits up to 30 s for such a window; false when none came.
+wait_shown() {
+  local _
+  for _ in $(seq 1 300); do shown "$1" && return 0; sleep 0.1; done
+  return 1
+}
+# Start-up ends when the splash (shown after the main window) has come and gone.
+wait_splash() {
+  local _
+  for _ in $(seq 1 30); do shown '"About KORVELTA-PRINT"' && break; sleep 0.1; done
+  for _ in $(seq 1 100); do shown '"About KORVELTA-PRINT"' || break; sleep 0.1; done
+}
+# Closes a program the way a user would (WM_CLOSE to its windows), then makes sure it is gone.
+close_program() { # image-name pid
+  local _
+  wine taskkill /im "$1" >/dev/null 2>&1 </dev/null || true
+  for _ in $(seq 1 50); do kill -0 "$2" 2>/dev/null || break; sleep 0.1; done
+  kill "$2" 2>/dev/null || true
+}
+# The wineserver would outlive the display it was started with.
+finish() {
+  wineserver -k >/dev/null 2>&1 </dev/null || true
+  [ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
+  exit "$1"
+}
+
 if [ "$MODE" = dialog ]; then
   cmake --build "$BUILD_DIR" --target dialog_gallery tabledialogs_gallery labeldialogs_demo >/dev/null
   mkdir -p "$OUT"
@@ -82,10 +112,7 @@ if [ "$MODE" = dialog ]; then
     fi
     program=$!
     found=""
-    for _ in $(seq 1 300); do
-      xwininfo -root -tree 2>/dev/null | grep -q "\"$caption" && found=yes && break
-      sleep 0.1
-    done
+    wait_shown "\"$caption" && found=yes
     sleep 1
     file="$OUT/${name//:/-}.png"
     if [ -n "$found" ]; then
@@ -95,38 +122,27 @@ if [ "$MODE" = dialog ]; then
       echo "the dialog $name did not appear" >&2
       status=1
     fi
-    wine taskkill /im "$gallery.exe" >/dev/null 2>&1 </dev/null || true
-    for _ in $(seq 1 30); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-    kill "$program" 2>/dev/null || true
+    close_program "$gallery.exe" "$program"
   done
-  wineserver -k >/dev/null 2>&1 </dev/null || true
-  [ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
-  exit "$status"
+  finish "$status"
 fi
 if [ "$MODE" = scenario ]; then
   status=0
   # shellcheck source=/dev/null
   ( source scripts/scenario.sh "$OUT" ) || status=$?
-  wineserver -k >/dev/null 2>&1 </dev/null || true
-  [ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
-  exit "$status"
+  finish "$status"
 fi
 if [ "$MODE" = grid ]; then
   cmake --build "$BUILD_DIR" --target grid_demo >/dev/null
   wine "$BUILD_DIR/bench/grid_demo.exe" /quit 30000 >/dev/null 2>&1 </dev/null &
   program=$!
-  for _ in $(seq 1 300); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"Grid demo"' && break
-    sleep 0.1
-  done
+  wait_shown '"Grid demo"' || true
   sleep 2
   mkdir -p "$(dirname "$OUT")"
   import -window root "$OUT"
   echo "saved $OUT"
   kill "$program" 2>/dev/null || true
-  wineserver -k >/dev/null 2>&1 </dev/null || true
-  [ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
-  exit 0
+  finish 0
 fi
 # The frame's remembered placement and ribbon category (the profile the program reads at start).
 WORKSPACE='HKCU\Software\QUENDRIC\KORVELTA-PRINT\Workspace'
@@ -154,18 +170,11 @@ if [ "$MODE" = ribbon ]; then
     remember "$left" "$top" "$right" "$bottom" "$category"
     wine "$BUILD_DIR/ui/KORVELTA-PRINT.exe" >/dev/null 2>&1 </dev/null &
     program=$!
-    up=""
-    for _ in $(seq 1 300); do
-      xwininfo -root -tree 2>/dev/null | grep -q '"KORVELTA-PRINT - ' && up=yes && break
-      sleep 0.1
-    done
-    if [ -z "$up" ]; then
+    if ! wait_shown '"KORVELTA-PRINT - '; then
       echo "the main window did not appear" >&2
       status=1
     else
-      splash() { xwininfo -root -tree 2>/dev/null | grep -q '"About KORVELTA-PRINT"'; }
-      for _ in $(seq 1 30); do splash && break; sleep 0.1; done
-      for _ in $(seq 1 100); do splash || break; sleep 0.1; done
+      wait_splash
       sleep 1
       if [ "$keys" != - ]; then
         # Alt alone shows the tabs' key tips; the letters after it walk into a category.
@@ -182,35 +191,17 @@ if [ "$MODE" = ribbon ]; then
       import -window root -crop "$crop" "$OUT/$name.png"
       echo "saved $OUT/$name.png"
     fi
-    wine taskkill /im KORVELTA-PRINT.exe >/dev/null 2>&1 </dev/null || true
-    for _ in $(seq 1 50); do
-      kill -0 "$program" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$program" 2>/dev/null || true
+    close_program KORVELTA-PRINT.exe "$program"
   done
-  wineserver -k >/dev/null 2>&1 </dev/null || true
-  [ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
-  exit $status
+  finish "$status"
 fi
 wine "$BUILD_DIR/ui/KORVELTA-PRINT.exe" "$@" >/dev/null 2>&1 </dev/null &
 program=$!
-found=""
-for _ in $(seq 1 300); do
-  # The main frame's caption is "KORVELTA-PRINT - <project>"; the splash is "About KORVELTA-PRINT".
-  if xwininfo -root -tree 2>/dev/null | grep -q '"KORVELTA-PRINT - '; then
-    found=yes
-    break
-  fi
-  sleep 0.1
-done
 status=0
-if [ -n "$found" ]; then
-  # Start-up ends when the splash (shown after the main window) has come and gone; then the
-  # first idle update fills the bars.
-  splash() { xwininfo -root -tree 2>/dev/null | grep -q '"About KORVELTA-PRINT"'; }
-  for _ in $(seq 1 30); do splash && break; sleep 0.1; done
-  for _ in $(seq 1 100); do splash || break; sleep 0.1; done
+# The main frame's caption is "KORVELTA-PRINT - <project>"; the splash is "About KORVELTA-PRINT".
+if wait_shown '"KORVELTA-PRINT - '; then
+  # After the splash, the first idle update fills the bars.
+  wait_splash
   sleep 1
   mkdir -p "$(dirname "$OUT")"
   if [ "$MODE" = project ]; then
@@ -225,14 +216,5 @@ else
   echo "the main window did not appear" >&2
   status=1
 fi
-# Close the program the way a user would (WM_CLOSE to its windows), then make sure nothing is
-# left behind.
-wine taskkill /im KORVELTA-PRINT.exe >/dev/null 2>&1 </dev/null || true
-for _ in $(seq 1 50); do
-  kill -0 "$program" 2>/dev/null || break
-  sleep 0.1
-done
-kill "$program" 2>/dev/null || true
-wineserver -k >/dev/null 2>&1 </dev/null || true
-[ -n "${KORVELTA_XVFB_PID:-}" ] && kill "$KORVELTA_XVFB_PID" 2>/dev/null || true
-exit $status
+close_program KORVELTA-PRINT.exe "$program"
+finish "$status"
