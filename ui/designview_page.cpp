@@ -5,6 +5,7 @@
 // flag each. The printer setup is in designview_printer.cpp.
 #include "ui/designview.h"
 
+#include "document/designtext.h"
 #include "document/labeldoc.h"
 #include "framework/filedlg.h"
 #include "framework/msgbox.h"
@@ -77,14 +78,6 @@ const FlagButton* FindFlag(UINT id)
         if (flag.id == id)
             return &flag;
     return nullptr;
-}
-
-// "%g mm" of micrometres.
-CString Millimetres(int um)
-{
-    CString text;
-    text.Format("%g mm", um / 1000.0);
-    return text;
 }
 
 // The extension of a path, from its last dot after the last separator ("" without one).
@@ -275,7 +268,7 @@ void Ostrelind_SoftLabelDesignView::OnUpdatePageBox(CCmdUI* ui)
     case kPaperWidth:
     case kPaperHeight: {
         if (focus) {
-            ui->SetText(Millimetres(box->kind == kPaperWidth ? doc->GetPaperWidth() : doc->GetPaperHeight()).Left(31));
+            ui->SetText(MillimetresText(box->kind == kPaperWidth ? doc->GetPaperWidth() : doc->GetPaperHeight()).Left(31));
         }
         // Only user-defined (0) and driver sizes (256 and up) are free; a standard size is fixed.
         const int code = doc->GetPaperSizeCode();
@@ -297,7 +290,7 @@ void Ostrelind_SoftLabelDesignView::OnUpdatePageBox(CCmdUI* ui)
     case kCornerRadius: {
         const bool rounded = m_area == 0 && stock != nullptr && doc->GetLabelShape(0) == 1;
         if (focus)
-            ui->SetText(rounded ? Millimetres(doc->GetCornerRadius(0)).Left(15) : CString());
+            ui->SetText(rounded ? MillimetresText(doc->GetCornerRadius(0)).Left(15) : CString());
         ui->Enable(rounded && editable);
         break;
     }
@@ -337,7 +330,7 @@ void Ostrelind_SoftLabelDesignView::OnUpdatePageBox(CCmdUI* ui)
     }
     case kLineWidth:
         if (focus)
-            ui->SetText(Millimetres(CurrentTemplate()->GetBorderWidth()).Left(99));
+            ui->SetText(MillimetresText(CurrentTemplate()->GetBorderWidth()).Left(99));
         ui->Enable(editable);
         break;
     default:
