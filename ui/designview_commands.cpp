@@ -9,6 +9,7 @@
 #include "framework/app.h"
 #include "framework/filedlg.h"
 #include "framework/msgbox.h"
+#include "framework/paths.h"
 #include "labelmodel/graphbarcode.h"
 #include "labelmodel/graphcollection.h"
 #include "labelmodel/graphimage.h"
@@ -509,8 +510,7 @@ void Ostrelind_SoftLabelDesignView::OnLabelLoad()
     if (dialog.DoModal() != IDOK)
         return;
     const CString path = dialog.GetPathName();
-    const int dot = path.ReverseFind('.');
-    if (dot < 0 || _stricmp(path.Mid(dot), ".label") != 0)
+    if (!HasExtension(path, ".label"))
         return;
     doc->LoadLabelDefinition(path);
     UpdateScrollSizes();

@@ -9,6 +9,7 @@
 #include "document/labeldoc.h"
 #include "framework/filedlg.h"
 #include "framework/msgbox.h"
+#include "framework/paths.h"
 #include "framework/ribboncontrols.h"
 #include "framework/ribbonelements.h"
 #include "labelmodel/labelmanager.h"
@@ -78,14 +79,6 @@ const FlagButton* FindFlag(UINT id)
         if (flag.id == id)
             return &flag;
     return nullptr;
-}
-
-// The extension of a path, from its last dot after the last separator ("" without one).
-CString ExtensionOf(const CString& path)
-{
-    const int dot = path.ReverseFind('.');
-    const int slash = path.ReverseFind('\\') > path.ReverseFind('/') ? path.ReverseFind('\\') : path.ReverseFind('/');
-    return dot > slash ? path.Mid(dot) : CString();
 }
 
 } // namespace
@@ -507,7 +500,7 @@ void Ostrelind_SoftLabelDesignView::OnTemplateImport()
     if (dialog.DoModal() != IDOK)
         return;
     const CString path = dialog.GetPathName();
-    if (_stricmp(ExtensionOf(path), ".tpe") != 0)
+    if (!HasExtension(path, ".tpe"))
         return;
     if (!CurrentTemplate()->LoadTemplateFile(path))
         return;
