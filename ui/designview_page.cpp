@@ -102,8 +102,7 @@ bool Ostrelind_SoftLabelDesignView::IsEditable() const
 
 COLORREF Ostrelind_SoftLabelDesignView::GetCommandColour(UINT id) const
 {
-    auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
-    auto* button = frame != nullptr ? dynamic_cast<CMFCRibbonColorButton*>(frame->FindRibbonElement(id)) : nullptr;
+    auto* button = dynamic_cast<CMFCRibbonColorButton*>(FindCommandElement(id));
     return button != nullptr ? button->GetColor() : CLR_INVALID;
 }
 
