@@ -8,7 +8,6 @@
 #include "framework/app.h"
 #include "framework/menu.h"
 #include "framework/msgmap.h"
-#include "labelmodel/labelpaper.h"
 #include "labelmodel/labelstock.h"
 #include "labelmodel/template.h"
 #include "ui/commandids.h"
@@ -65,19 +64,9 @@ int ZoomOfCommand(UINT id)
 // Paper of the stock in micrometres, portrait or turned as its settings say.
 void GetPaperSize(const CLabel& stock, long long& width, long long& height)
 {
-    width = 210000;
-    height = 297000;
     if (stock.IsSheet()) {
-        const int code = stock.GetPaperCode();
-        if (code >= 1 && code <= 255) {
-            int w = 0, h = 0;
-            GetPaperSizeForCode(code, w, h);
-            width = w;
-            height = h;
-        } else {
-            width = static_cast<long long>(stock.GetPaperWidthTenths()) * 100;
-            height = static_cast<long long>(stock.GetPaperHeightTenths()) * 100;
-        }
+        width = stock.GetPaperWidth();
+        height = stock.GetPaperHeight();
     } else {
         // A roll is as long as one block of rows with its gap and the margin above it.
         width = 210000;
