@@ -74,7 +74,10 @@ const TextBox kTextBoxes[] = {
     {ID_AUTOINC_MIN_DIGITS, 20, [](Doc& d, int a, char* t) { return d.SetIncrementMinDigits(a, t); },
      [](Doc& d, CGraphCollection&, int a, char* out, int n) {
          // Without leading zeros the digit count means nothing: the box stays empty.
-         return d.GetIncrementLeadingZero(a) && d.GetIncrementMinDigits(a, out, n);
+         if (d.GetIncrementLeadingZero(a) && d.GetIncrementMinDigits(a, out, n))
+             return true;
+         out[0] = 0;
+         return false;
      },
      100},
 };
@@ -123,8 +126,6 @@ void Ostrelind_SoftLabelDesignView::OnUpdateFieldTextBox(CCmdUI* ui)
         return;
     char text[100] = "";
     const bool has = box->get(*doc, *objects, m_area, text, box->getSize);
-    if (!has && box->id == ID_AUTOINC_MIN_DIGITS)
-        text[0] = 0;
     text[sizeof text - 1] = 0;
     ui->SetText(text);
     ui->Enable(has && IsAreaEditable());
