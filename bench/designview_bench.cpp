@@ -35,32 +35,23 @@ void Fill(CGraphCollection* area)
             qr->SetContentKind(1);
             qr->SetMultiLineText("QR-12345");
             object = qr;
-        } else if (i % 5 == 0 || i % 5 == 3) {
-            if (i % 5 == 3 && i % 2 == 0) {
-                auto* code = new CGraphBarcode;
-                code->SetSymbologyByName("Code 128");
-                code->SetContentKind(1);
-                code->SetMultiLineText("KV-00042");
-                code->SetLogFont(&font);
-                object = code;
-            } else {
-                auto* text = new CGraphTextExt;
-                text->SetContentKind(1);
-                text->SetMultiLineText("Text line");
-                text->SetLogFont(&font);
-                object = text;
-            }
-        } else if (i % 5 == 1) {
-            object = new CGraphRect;
-        } else if (i % 5 == 2) {
-            object = new CGraphEllipse;
-        } else {
+        } else if (i % 5 == 4 || (i % 5 == 3 && i % 2 == 0)) {
             auto* code = new CGraphBarcode;
             code->SetSymbologyByName("Code 128");
             code->SetContentKind(1);
             code->SetMultiLineText("KV-00042");
             code->SetLogFont(&font);
             object = code;
+        } else if (i % 5 == 0 || i % 5 == 3) {
+            auto* text = new CGraphTextExt;
+            text->SetContentKind(1);
+            text->SetMultiLineText("Text line");
+            text->SetLogFont(&font);
+            object = text;
+        } else if (i % 5 == 1) {
+            object = new CGraphRect;
+        } else {
+            object = new CGraphEllipse;
         }
         object->SetX(x);
         object->SetY(y);
@@ -137,7 +128,6 @@ int main()
     view->UpdateWindow();
 
     // A rubber band from an empty corner beyond the objects.
-    const int bx = UmToPx(195000, 96), by = UmToPx(148000, 96);
     view->ScrollToPosition(CPoint(0, 0));
     view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     start = Now();
@@ -148,8 +138,6 @@ int main()
     view->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(600, 400));
     std::printf("rubber band: %.3f ms per move, %.1f ms for the release (%d selected)\n", bandStep, Now() - start,
                 area->GetSelectedCount());
-    (void)bx;
-    (void)by;
     ::ClipCursor(nullptr);
     view->UpdateWindow();
 
