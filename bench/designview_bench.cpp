@@ -1,4 +1,4 @@
-// Times the design canvas with 500 objects on a 200 x 150 mm label (200 texts, 150 shapes,
+// Times the design canvas with 500 objects on a 200 x 150 mm label (150 texts, 200 shapes,
 // 130 Code 128, 20 QR Codes): full repaints at zoom 100 and 400, a drag of 100 selected objects
 // over 200 mouse moves, a rubber band over 200 moves and 100 arrow-key nudges.
 #include "document/labeldoc.h"
