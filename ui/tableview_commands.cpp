@@ -342,6 +342,7 @@ void COstrelindSoftTableView::MoveToNextRow()
 }
 
 // ---- fill dialogs
+// The commands mark the project modified and repaint its views themselves when they write.
 
 void COstrelindSoftTableView::OnSequence()
 {
@@ -351,10 +352,8 @@ void COstrelindSoftTableView::OnSequence()
     EndGridEdit();
     const TableFillResult result =
         TableSequenceCommand(*doc, doc->GetCurrentTableIndex(), m_nCurrentRow, m_nCurrentColumn, this);
-    if (result.lastRow >= 0) {
-        TableChanged();
+    if (result.lastRow >= 0)
         GoToCell(result.lastRow + 1, result.column + 1);
-    }
 }
 
 void COstrelindSoftTableView::OnRepeat()
@@ -365,10 +364,8 @@ void COstrelindSoftTableView::OnRepeat()
     EndGridEdit();
     const TableFillResult result =
         TableRepeatCommand(*doc, doc->GetCurrentTableIndex(), m_nCurrentRow, m_nCurrentColumn, this);
-    if (result.lastRow >= 0) {
-        TableChanged();
+    if (result.lastRow >= 0)
         GoToCell(result.lastRow + 1, result.column + 1);
-    }
 }
 
 // ---- sort
@@ -498,7 +495,6 @@ void COstrelindSoftTableView::OnFilterEnable()
             return;
     }
     doc->ToggleTableFilter();
-    TableChanged();
     ResizeGridRows();
 }
 
@@ -576,8 +572,8 @@ void COstrelindSoftTableView::OnImportText()
     COstrelindSoftLabelDoc* doc = GetLabelDoc();
     if (doc == nullptr)
         return;
-    if (TextImportCommand(*doc, doc->GetCurrentTableIndex(), this))
-        TableChanged();
+    // The command marks the project and repaints its views when it read rows.
+    TextImportCommand(*doc, doc->GetCurrentTableIndex(), this);
     ResizeGridRows();
 }
 
