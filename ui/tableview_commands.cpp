@@ -132,17 +132,13 @@ void COstrelindSoftTableView::OnEditCut()
             return;
         }
     }
+    PushUndo();
+    m_pGrid->OnEditCopy();
     if (WholeRowsSelected()) {
-        PushUndo();
-        m_pGrid->OnEditCopy();
         DeleteSelectedRows();
     } else if (WholeColumnsSelected()) {
-        PushUndo();
-        m_pGrid->OnEditCopy();
         DeleteSelectedColumns();
     } else {
-        PushUndo();
-        m_pGrid->OnEditCopy();
         SetRecordUndo(false);
         m_pGrid->ClearSelectedText();
         SetRecordUndo(true);
