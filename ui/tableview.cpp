@@ -13,6 +13,7 @@
 #include "ui/tablefilterdlg.h"
 #include "ui/tableviewids.h"
 
+#include <climits>
 #include <commdlg.h>
 #include <cstdio>
 #include <cstring>
@@ -403,23 +404,12 @@ static int SelectableRowEnd(CGridCtrl* grid, COstrelindSoftLabelDoc* doc)
 
 int COstrelindSoftTableView::GetFirstSelectedRow()
 {
-    if (m_pGrid == nullptr)
-        return -1;
-    const int end = SelectableRowEnd(m_pGrid, GetLabelDoc());
-    for (int r = 1; r <= end; ++r)
-        if (m_pGrid->IsCellSelected(r, 1))
-            return r;
-    return -1;
+    return GetNextSelectedRow(0);
 }
 
 int COstrelindSoftTableView::GetLastSelectedRow()
 {
-    if (m_pGrid == nullptr)
-        return -1;
-    for (int r = SelectableRowEnd(m_pGrid, GetLabelDoc()); r >= 1; --r)
-        if (m_pGrid->IsCellSelected(r, 1))
-            return r;
-    return -1;
+    return GetPrevSelectedRow(INT_MAX);
 }
 
 int COstrelindSoftTableView::GetNextSelectedRow(int row)
