@@ -15,12 +15,6 @@ void SayBadPassword(CWnd* dialog)
     ShowMessageBox(dialog->m_hWnd, "Bad password", "Error", MB_OK);
 }
 
-CString ItemText(CWnd* dialog, int id)
-{
-    CWnd* item = dialog->GetDlgItem(id);
-    return item != nullptr ? item->GetWindowText() : CString();
-}
-
 } // namespace
 
 CLockDocumentDialog::CLockDocumentDialog(CWnd* parent) : CDialog(IDD_LOCK_DOCUMENT, parent) {}
@@ -42,7 +36,7 @@ BOOL CLockDocumentDialog::OnInitDialog()
 
 void CLockDocumentDialog::OnOK()
 {
-    if (ItemText(this, IDC_LOCK_PASSWORD) != ItemText(this, IDC_LOCK_CONFIRM)) {
+    if (GetDlgItemText(IDC_LOCK_PASSWORD) != GetDlgItemText(IDC_LOCK_CONFIRM)) {
         SayBadPassword(this);
         return;
     }
@@ -60,7 +54,7 @@ BOOL CUnlockDocumentDialog::OnInitDialog()
 
 void CUnlockDocumentDialog::OnOK()
 {
-    if (ItemText(this, IDC_LOCK_PASSWORD) != m_strExpected) {
+    if (GetDlgItemText(IDC_LOCK_PASSWORD) != m_strExpected) {
         SayBadPassword(this);
         return;
     }
