@@ -41,8 +41,6 @@ CHyperLink::CHyperLink()
     m_font.Attach(::CreateFontA(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial"));
     m_hLinkCursor = ::LoadCursor(nullptr, IDC_HAND);
-    for (int i = 0; i < 256; ++i)
-        m_greyRamp[i] = RGB(255 - i, 255 - i, 255 - i);
 }
 
 CHyperLink::~CHyperLink()

@@ -63,20 +63,16 @@ private:
     char* m_pszURL = nullptr;          // owned
     BOOL m_bUnderlineAlways = FALSE;
     BOOL m_bOpenOnClick = TRUE;
-    BOOL m_bIconLayout = FALSE;
     BOOL m_bMultiLine = FALSE;
     CFont m_font;
     int m_nFrameWidth = 0;
     int m_nFrameStyle = 0;
     HCURSOR m_hPrevCursor = nullptr;
     HCURSOR m_hLinkCursor = nullptr;
-    HICON m_hIcons[4] = {};
-    int m_nIconFlags = 0x3333;
     CToolTipCtrl m_toolTip;
     BOOL m_bDisabled = FALSE;
     BOOL m_bHovering = FALSE;
     BOOL m_bPressed = FALSE;
     RECT m_rcPressed = {};
     RECT m_rcTip = {};                 // where the tooltip was when the mouse left
-    COLORREF m_greyRamp[256];
 };
