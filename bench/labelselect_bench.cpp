@@ -7,25 +7,15 @@
 #include "ui/labeldialogids.h"
 #include "ui/selectlabeldlg.h"
 
+#include "bench/benchclock.h"
+
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdio>
 
 namespace {
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now()
-{
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t;
-}
+using bench::Now;
 
 bool WriteLibrary(const CString& folder, int count)
 {
@@ -68,29 +58,29 @@ int main()
     manager.SetInfoFolder(folder);
 
     CSelectLabelDialog dialog(manager);
-    LARGE_INTEGER t0 = Now();
+    const double t0 = Now();
     if (!dialog.Create(IDD_SELECT_LABEL, nullptr)) {
         std::printf("the dialog could not be made\n");
         return 1;
     }
-    LARGE_INTEGER t1 = Now();
+    const double t1 = Now();
     ::SendDlgItemMessageA(dialog.m_hWnd, IDC_SELECT_PRINTER_TYPE, CB_SETCURSEL, 2, 0);
     dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SELECT_PRINTER_TYPE, CBN_SELCHANGE),
                        reinterpret_cast<LPARAM>(::GetDlgItem(dialog.m_hWnd, IDC_SELECT_PRINTER_TYPE)));
-    LARGE_INTEGER t2 = Now();
+    const double t2 = Now();
     const int listed = dialog.GetList().GetItemCount();
     dialog.OnColumnClicked(CSelectLabelDialog::kColumnName);
-    LARGE_INTEGER t3 = Now();
+    const double t3 = Now();
     std::printf("definitions: %d, after the Thermo filter: %d\n", manager.GetCount(), listed);
-    std::printf("opening (reload, fill, two sorts): %.1f ms\n", Milliseconds(t0, t1));
-    std::printf("filter change (family box and list): %.1f ms\n", Milliseconds(t1, t2));
-    std::printf("sort by name: %.1f ms\n", Milliseconds(t2, t3));
-    LARGE_INTEGER t4 = Now();
+    std::printf("opening (reload, fill, two sorts): %.1f ms\n", t1 - t0);
+    std::printf("filter change (family box and list): %.1f ms\n", t2 - t1);
+    std::printf("sort by name: %.1f ms\n", t3 - t2);
+    const double t4 = Now();
     dialog.FillFamilyCombo();
-    LARGE_INTEGER t5 = Now();
+    const double t5 = Now();
     dialog.FillList();
-    LARGE_INTEGER t6 = Now();
-    std::printf("  of which the family box: %.1f ms, the list: %.1f ms\n", Milliseconds(t4, t5), Milliseconds(t5, t6));
+    const double t6 = Now();
+    std::printf("  of which the family box: %.1f ms, the list: %.1f ms\n", t5 - t4, t6 - t5);
     dialog.DestroyWindow();
 
     WIN32_FIND_DATAA found;

@@ -7,18 +7,14 @@
 #include "ui/tablefill.h"
 #include "ui/tablefilterdlg.h"
 
+#include "bench/benchclock.h"
+
 #include <commctrl.h>
 #include <cstdio>
 #include <string>
 
 namespace {
-double Now()
-{
-    LARGE_INTEGER count, frequency;
-    ::QueryPerformanceCounter(&count);
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+using bench::Now;
 
 double Sequence(COstrelindSoftLabelDoc& doc, const char* stop, bool insert)
 {
