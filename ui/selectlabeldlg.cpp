@@ -17,10 +17,10 @@
 #include "ui/labelapp.h"
 #include "ui/labeldialogids.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <utility>
 
 namespace {
 
@@ -182,16 +182,10 @@ void CSelectLabelDialog::FillFamilyCombo()
         if (!listed && static_cast<int>(m_families.size()) < kMaxFamilies)
             m_families.emplace_back(name);
     }
-    // The same order as the library's own family list.
-    for (bool exchanged = true; exchanged;) {
-        exchanged = false;
-        for (size_t i = 0; i + 1 < m_families.size(); ++i) {
-            if (m_families[i].CompareNoCase(m_families[i + 1]) > 0) {
-                std::swap(m_families[i], m_families[i + 1]);
-                exchanged = true;
-            }
-        }
-    }
+    // The same order as the library's own family list: ascending without regard to case (no two
+    // names are equal that way, so any sort gives that one order).
+    std::sort(m_families.begin(), m_families.end(),
+              [](const CString& a, const CString& b) { return a.CompareNoCase(b) < 0; });
     for (const CString& family : m_families)
         m_family.AddString(family);
 }
