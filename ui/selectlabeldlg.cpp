@@ -429,7 +429,8 @@ void CSelectLabelDialog::OnShowInfo()
     CLabelFileNew definition;
     CString failed;
     if (!ReadDefinition(definitionPath, definition)) {
-        failed = definitionPath.IsEmpty() ? m_labelsFolder + RowOf(row)->name + ".label" : definitionPath;
+        // The whole path, also when it was too long to be read at all.
+        failed = m_labelsFolder + RowOf(row)->name + ".label";
     } else if (definition.GetInfoFile()[0] != 0) {
         const CString info = m_infoFolder + definition.GetInfoFile();
         if (!AfxShellExecute(m_hWnd, "open", info, nullptr, nullptr, SW_SHOWNORMAL))
