@@ -109,7 +109,6 @@ SequenceSettings CTableSequenceDlg::GetSettings() const
     s.leadingZero = m_bLeadingZero != 0 && s.base != kSequenceAlphabetic;
     s.reverse = m_bReverse != 0;
     s.insert = m_bInsert != 0;
-    s.upper = m_bUpper;
     return s;
 }
 

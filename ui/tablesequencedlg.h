@@ -23,7 +23,6 @@ public:
     int m_bLeadingZero = 0;
     int m_bReverse = 0;
     int m_bInsert = 0;
-    bool m_bUpper = true;
 
     // The values of the fill, after OK.
     SequenceSettings GetSettings() const;
