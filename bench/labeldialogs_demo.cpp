@@ -20,7 +20,7 @@
 
 namespace {
 
-// A 64 x 40 picture with a coloured border, written through the imaging component as BMP.
+// A 64 x 40 picture with a coloured border, written as a plain 24-bit BMP file.
 bool WritePicture(const char* path)
 {
     const int width = 64, height = 40;
