@@ -9,6 +9,7 @@
 #include "testsupport/tempdir.h"
 #include "ui/tabledialogids.h"
 #include "ui/textimportsheet.h"
+#include "uitestsupport.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>
@@ -41,10 +42,7 @@ protected:
     CString Write(const char* name, const std::string& bytes)
     {
         const CString path = dir.Path(name);
-        HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        ::CloseHandle(file);
+        WriteWholeFile(path, bytes);
         return path;
     }
     std::string Cell(int row, int column)
