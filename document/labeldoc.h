@@ -174,6 +174,15 @@ public:
     void InvalidateDesignViews() { UpdateAllViews(nullptr, kHintDesignViews); }
     void InvalidateLabelPreviews() { UpdateAllViews(nullptr, kHintLabelPreviews); }
     void InvalidateTableViews() { UpdateAllViews(nullptr, kHintTableViews); }
+    // The tables changed (cells, columns, the filter, a table removed): the project is modified
+    // and every view that shows table data repaints.
+    void TablesChanged()
+    {
+        SetModifiedFlag(TRUE);
+        InvalidateTableViews();
+        InvalidateDesignViews();
+        InvalidateLabelPreviews();
+    }
 
     // ==== design commands (labeldoc_design*.cpp) =================================================
     // Every function takes the area (0 label, 1 page header, 2 page footer) of the current template

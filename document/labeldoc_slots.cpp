@@ -257,8 +257,5 @@ void COstrelindSoftLabelDoc::OnDeleteTable()
     m_tableUndo[kSlotCount - 1] = CTableUndo();
     --m_tableCount;
     m_currentTable = wasLast ? index - 1 : index;
-    SetModifiedFlag(TRUE);
-    InvalidateTableViews();
-    InvalidateDesignViews();
-    InvalidateLabelPreviews();
+    TablesChanged();
 }

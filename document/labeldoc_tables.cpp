@@ -87,10 +87,7 @@ void COstrelindSoftLabelDoc::ToggleImageColumn(int column)
 {
     if (CDataTableBase* table = CurrentSlot().Table())
         table->ToggleImageColumn(column);
-    SetModifiedFlag(TRUE);
-    InvalidateTableViews();
-    InvalidateDesignViews();
-    InvalidateLabelPreviews();
+    TablesChanged();
 }
 
 int COstrelindSoftLabelDoc::GetImageColumnNumber(int column) const
@@ -111,10 +108,7 @@ void COstrelindSoftLabelDoc::ToggleTableFilter()
     if (CurrentSlot().IsFilterOn())
         m_filterResult = 1;
     // Whether the filter is on is stored in the project.
-    SetModifiedFlag(TRUE);
-    InvalidateTableViews();
-    InvalidateDesignViews();
-    InvalidateLabelPreviews();
+    TablesChanged();
 }
 
 void COstrelindSoftLabelDoc::ApplyTableFilter()

@@ -97,8 +97,5 @@ void CLinkImageRows::Changed()
 {
     if (!m_doc)
         return;
-    m_doc->SetModifiedFlag(TRUE);
-    m_doc->InvalidateTableViews();
-    m_doc->InvalidateDesignViews();
-    m_doc->InvalidateLabelPreviews();
+    m_doc->TablesChanged();
 }

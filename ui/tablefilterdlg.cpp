@@ -163,10 +163,7 @@ void CTableFilterDlg::FilterChanged()
     TableSlot& slot = m_pDoc->GetTableSlot(m_nTable);
     slot.ReapplyFilter();
     // The filter is saved with the project, and what the table shows has changed.
-    m_pDoc->SetModifiedFlag(TRUE);
-    m_pDoc->InvalidateTableViews();
-    m_pDoc->InvalidateDesignViews();
-    m_pDoc->InvalidateLabelPreviews();
+    m_pDoc->TablesChanged();
     if (m_grid.m_hWnd != nullptr)
         m_grid.Invalidate();
 }

@@ -77,9 +77,6 @@ TableFillResult TableRepeatCommand(COstrelindSoftLabelDoc& doc, int table, int c
     } catch (const std::bad_alloc&) {
         AfxMessageBox(IDS_FILL_NO_MEMORY, MB_ICONEXCLAMATION);
     }
-    doc.SetModifiedFlag(TRUE);
-    doc.InvalidateTableViews();
-    doc.InvalidateDesignViews();
-    doc.InvalidateLabelPreviews();
+    doc.TablesChanged();
     return result;
 }

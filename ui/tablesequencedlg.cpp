@@ -141,10 +141,7 @@ TableFillResult TableSequenceCommand(COstrelindSoftLabelDoc& doc, int table, int
         }
     }
     if (result.cells > 0 || settings.insert) {
-        doc.SetModifiedFlag(TRUE);
-        doc.InvalidateTableViews();
-        doc.InvalidateDesignViews();
-        doc.InvalidateLabelPreviews();
+        doc.TablesChanged();
     }
     return result;
 }

@@ -139,10 +139,7 @@ void COstrelindSoftTableView::TableChanged()
     COstrelindSoftLabelDoc* doc = GetLabelDoc();
     if (doc == nullptr)
         return;
-    doc->SetModifiedFlag(TRUE);
-    doc->InvalidateDesignViews();
-    doc->InvalidateLabelPreviews();
-    doc->InvalidateTableViews();
+    doc->TablesChanged();
 }
 
 // ---- window

@@ -194,9 +194,6 @@ bool TextImportCommand(COstrelindSoftLabelDoc& doc, int table, CWnd* parent)
         read = ImportDelimitedText(slot, path, sheet.m_delimiter.GetSeparator(), oem);
     if (!read)
         return false;
-    doc.SetModifiedFlag(TRUE);
-    doc.InvalidateTableViews();
-    doc.InvalidateDesignViews();
-    doc.InvalidateLabelPreviews();
+    doc.TablesChanged();
     return true;
 }
