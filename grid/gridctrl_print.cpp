@@ -3,6 +3,7 @@
 #include "grid/gridctrl.h"
 #include "framework/print.h"
 #include <algorithm>
+#include <climits>
 #include <string>
 
 namespace {
@@ -17,8 +18,9 @@ void Line(HDC dc, int x1, int y1, int x2, int y2)
 
 // Pages are counted and found by one walk: a page takes items (rows or columns) while their sizes
 // fit in room, and always its first item, clipped when larger than the body, so no item is ever
-// left out. Answers the first item of page `page` (0-based) of items [first, count).
-template <class Size> int FirstOnPage(int first, int count, int page, int room, Size size)
+// left out. Walks items [first, count) up to the start of page `page` (0-based): answers that
+// page's first item (count when there is no such page); *breaks gets the page breaks passed.
+template <class Size> int FirstOnPage(int first, int count, int page, int room, Size size, int* breaks = nullptr)
 {
     int item = first, current = 0, sum = 0;
     for (; item < count && current < page; item++) {
@@ -31,7 +33,16 @@ template <class Size> int FirstOnPage(int first, int count, int page, int room, 
         }
         sum += s;
     }
+    if (breaks != nullptr)
+        *breaks = current;
     return item;
+}
+
+template <class Size> int PageCount(int first, int count, int room, Size size)
+{
+    int breaks = 0;
+    FirstOnPage(first, count, INT_MAX, room, size, &breaks);
+    return breaks + 1;
 }
 
 }  // namespace
@@ -83,27 +94,11 @@ void CGridCtrl::OnBeginPrinting(CDC* dc, CPrintInfo* info)
                     GetFixedRowHeight();
     m_nPageWidth = m_LogicalPageSize.cx - GetFixedColumnWidth() - marginWidth;
 
-    m_nNumPages = 1;
-    int sum = 0;
-    for (int row = m_nFixedRows; row < m_nRows; row++) {
-        const int h = GetRowHeight(row);
-        if (sum > 0 && sum + h > m_nPageHeight) {
-            m_nNumPages++;
-            sum = 0;
-        }
-        sum += h;
-    }
+    m_nNumPages = PageCount(m_nFixedRows, m_nRows, m_nPageHeight, [this](int row) { return GetRowHeight(row); });
     m_nPageMultiplier = 1;
     if (m_bPrintScreenScale) {
-        sum = 0;
-        for (int col = m_nFixedCols; col < m_nCols; col++) {
-            const int w = GetColumnWidth(col);
-            if (sum > 0 && sum + w > m_nPageWidth) {
-                m_nPageMultiplier++;
-                sum = 0;
-            }
-            sum += w;
-        }
+        m_nPageMultiplier =
+            PageCount(m_nFixedCols, m_nCols, m_nPageWidth, [this](int col) { return GetColumnWidth(col); });
         m_nNumPages *= m_nPageMultiplier;
     }
     info->SetMaxPage(static_cast<UINT>(std::min(m_nNumPages, 0xFFFF)));
