@@ -212,18 +212,8 @@ void CGridCtrl::OnPrint(CDC* dc, CPrintInfo* info)
         const int h = GetRowHeight(row);
         if (usedH + h > m_nPageHeight && row != m_nCurrPrintRow)
             break;
-        int left = bodyLeft, usedW = 0;
-        for (int col = m_nCurrPrintCol; col < m_nCols; col++) {
-            const int w = GetColumnWidth(col);
-            if (usedW + w > m_nPageWidth && col != m_nCurrPrintCol)
-                break;
-            CRect cell(left, top, left + w, top + h);
-            if (CGridCellBase* c = GetCell(row, col))
-                c->PrintCell(dc, row, col, cell);
-            PrintGridLines(dc, cell, row, col, col == m_nCurrPrintCol);
-            left += w;
-            usedW += w;
-        }
+        CRect rect(bodyLeft, top, bodyLeft, top + h);
+        PrintPageRows(m_nCurrPrintCol, m_nCols - 1, row, rect, dc, TRUE);
         top += h;
         usedH += h;
     }
