@@ -6,11 +6,7 @@
 COleDropTarget::~COleDropTarget()
 {
     Revoke();
-    if (m_dragData != nullptr) {
-        m_dataObject.Release();
-        m_dragData->Release();
-        m_dragData = nullptr;
-    }
+    LetGoOfData();
 }
 
 BOOL COleDropTarget::Register(CWnd* wnd)
@@ -57,6 +53,22 @@ DWORD COleDropTarget::WithinAllowed(DWORD answer, DWORD allowed)
     return effect == 0 ? DROPEFFECT_NONE : effect | scroll;
 }
 
+void COleDropTarget::HoldData(IDataObject* data)
+{
+    data->AddRef();
+    LetGoOfData();
+    m_dragData = data;
+    m_dataObject.Attach(data, FALSE);
+}
+
+void COleDropTarget::LetGoOfData()
+{
+    m_dataObject.Release();
+    if (m_dragData != nullptr)
+        m_dragData->Release();
+    m_dragData = nullptr;
+}
+
 DWORD COleDropTarget::Answer(DWORD keyState, CPoint point, DWORD allowed)
 {
     DWORD answer = OnDragScroll(m_pWnd, keyState, point);
@@ -98,16 +110,10 @@ STDMETHODIMP COleDropTarget::DragEnter(IDataObject* data, DWORD keyState, POINTL
             return E_INVALIDARG;
         const DWORD allowed = *effect;
         *effect = DROPEFFECT_NONE;
-        if (m_dragData != nullptr) {
-            m_dataObject.Release();
-            m_dragData->Release();
-            m_dragData = nullptr;
-        }
+        LetGoOfData();
         if (data == nullptr || m_hWnd == nullptr)
             return S_OK;
-        data->AddRef();
-        m_dragData = data;
-        m_dataObject.Attach(data, FALSE);
+        HoldData(data);
         const CPoint p = ClientPoint(point);
         DWORD answer = OnDragEnter(m_pWnd, &m_dataObject, keyState, p);
         *effect = WithinAllowed(answer, allowed);
@@ -134,10 +140,7 @@ STDMETHODIMP COleDropTarget::DragLeave()
     return GuardedCall([&]() -> HRESULT {
         if (m_dragData != nullptr)
             OnDragLeave(m_pWnd);
-        m_dataObject.Release();
-        if (m_dragData != nullptr)
-            m_dragData->Release();
-        m_dragData = nullptr;
+        LetGoOfData();
         return S_OK;
     }, E_UNEXPECTED);
 }
@@ -150,14 +153,8 @@ STDMETHODIMP COleDropTarget::Drop(IDataObject* data, DWORD keyState, POINTL poin
         const DWORD allowed = *effect;
         *effect = DROPEFFECT_NONE;
         // The drop's data object is the one to read (it is the drag's under OLE, but need not be).
-        if (data != nullptr && data != m_dragData) {
-            data->AddRef();
-            m_dataObject.Release();
-            if (m_dragData != nullptr)
-                m_dragData->Release();
-            m_dragData = data;
-            m_dataObject.Attach(data, FALSE);
-        }
+        if (data != nullptr && data != m_dragData)
+            HoldData(data);
         if (m_dragData != nullptr) {
             const CPoint p = ClientPoint(point);
             DWORD chosen = Answer(keyState, p, allowed) & ~DROPEFFECT_SCROLL;
@@ -166,10 +163,7 @@ STDMETHODIMP COleDropTarget::Drop(IDataObject* data, DWORD keyState, POINTL poin
             else if (OnDrop(m_pWnd, &m_dataObject, chosen, p))
                 *effect = chosen;
         }
-        m_dataObject.Release();
-        if (m_dragData != nullptr)
-            m_dragData->Release();
-        m_dragData = nullptr;
+        LetGoOfData();
         return S_OK;
     }, E_UNEXPECTED);
 }

@@ -47,6 +47,9 @@ private:
     CPoint ClientPoint(POINTL point) const;
     DWORD Answer(DWORD keyState, CPoint point, DWORD allowed);
     static DWORD WithinAllowed(DWORD answer, DWORD allowed);
+    // Makes data (with a reference of ours) the drag's data object in place of the one held.
+    void HoldData(IDataObject* data);
+    void LetGoOfData();
 
     LONG m_refs = 0;
     IDataObject* m_dragData = nullptr;    // held from DragEnter to DragLeave or Drop
