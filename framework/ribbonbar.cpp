@@ -392,9 +392,7 @@ void CMFCRibbonBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler)
     EnsureLayout();
     if (m_bReplaceCaption) {
         // The frame's title changes with the active document: the caption follows at idle time.
-        CString document, application;
-        SplitTitle(document, application);
-        CString title = document.IsEmpty() ? application : document + " - " + application;
+        CString title = GetCaptionTitle();
         if (title != m_strCaptionShown) {
             m_strCaptionShown = title;
             CRect row(0, 0, 32767, kQuickAccessHeight);

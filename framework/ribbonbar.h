@@ -81,8 +81,8 @@ public:
     bool IsReplacingFrameCaption() const { return m_bReplaceCaption; }
     // 0 minimise, 1 maximise or restore, 2 close; empty without the caption.
     CRect GetCaptionButtonRect(int which);
-    // The title split as drawn: the document's name and the application's title.
-    void SplitTitle(CString& document, CString& application) const;
+    // The title as drawn: the document's name, then the application's title.
+    CString GetCaptionTitle() const;
     // What the caption row does at pt: HTCAPTION, HTMINBUTTON, HTMAXBUTTON, HTCLOSE or HTNOWHERE.
     int CaptionHitTest(CPoint pt);
 

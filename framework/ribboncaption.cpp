@@ -43,24 +43,21 @@ CRect CMFCRibbonBar::GetCaptionButtonRect(int which)
     return CRect(right - kCaptionButtonWidth, 1, right, kQuickAccessHeight - 3);
 }
 
-void CMFCRibbonBar::SplitTitle(CString& document, CString& application) const
+CString CMFCRibbonBar::GetCaptionTitle() const
 {
-    document.Empty();
-    application.Empty();
     HWND frame = m_hWnd != nullptr ? ::GetParent(m_hWnd) : nullptr;
     if (frame == nullptr)
-        return;
+        return CString();
     char text[512] = {};
     ::GetWindowTextA(frame, text, sizeof text);
     CString title(text);
     // The frame's title is "Application - Document" (the document's name added to the title).
     int dash = title.Find(" - ");
-    if (dash < 0) {
-        application = title;
-        return;
-    }
-    application = title.Left(dash);
-    document = title.Mid(dash + 3);
+    if (dash < 0)
+        return title;
+    CString application = title.Left(dash);
+    CString document = title.Mid(dash + 3);
+    return document.IsEmpty() ? application : document + " - " + application;
 }
 
 int CMFCRibbonBar::CaptionHitTest(CPoint pt)
@@ -91,9 +88,7 @@ void CMFCRibbonBar::DrawCaption(CDC& dc, const CRect& client)
     CRect row(client.left, 0, client.right, kQuickAccessHeight - 2);
     dc.FillSolidRect(&row, band);
 
-    CString document, application;
-    SplitTitle(document, application);
-    CString title = document.IsEmpty() ? application : document + " - " + application;
+    CString title = GetCaptionTitle();
     m_strCaptionShown = title;
     int left = GetApplicationButtonRect().right + 8;
     for (const auto& element : m_quickAccess)
