@@ -2,6 +2,8 @@
 // popup that shows a collapsed panel.
 #include "framework/ribbonbar.h"
 
+#include "framework/guard.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -486,14 +488,7 @@ LRESULT CALLBACK CMFCRibbonBar::PopupProc(HWND wnd, UINT message, WPARAM wParam,
     auto* bar = reinterpret_cast<CMFCRibbonBar*>(::GetWindowLongPtrA(wnd, GWLP_USERDATA));
     if (bar == nullptr || bar->m_hPopup != wnd)
         return ::DefWindowProcA(wnd, message, wParam, lParam);
-    LRESULT result = 0;
-    // No C++ exception may leave a window procedure.
-    try {
-        result = bar->OnPopupMessage(wnd, message, wParam, lParam);
-    } catch (...) {
-        result = 0;
-    }
-    return result;
+    return GuardedCall([&] { return bar->OnPopupMessage(wnd, message, wParam, lParam); }, LRESULT(0));
 }
 
 LRESULT CMFCRibbonBar::OnPopupMessage(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam)
