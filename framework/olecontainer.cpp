@@ -144,22 +144,8 @@ public:
 
     // IOleInPlaceSite
     STDMETHODIMP CanInPlaceActivate() override { return m_item && m_item->m_hWndView ? S_OK : S_FALSE; }
-    STDMETHODIMP OnInPlaceActivate() override
-    {
-        return GuardedCall([&]() -> HRESULT {
-            if (m_item)
-                m_item->OnActivate();
-            return S_OK;
-        }, E_UNEXPECTED);
-    }
-    STDMETHODIMP OnUIActivate() override
-    {
-        return GuardedCall([&]() -> HRESULT {
-            if (m_item)
-                m_item->OnActivateUI();
-            return S_OK;
-        }, E_UNEXPECTED);
-    }
+    STDMETHODIMP OnInPlaceActivate() override { return ToItem([](COleClientItem* item) { item->OnActivate(); }); }
+    STDMETHODIMP OnUIActivate() override { return ToItem([](COleClientItem* item) { item->OnActivateUI(); }); }
     STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, LPRECT pos, LPRECT clip,
                                   LPOLEINPLACEFRAMEINFO info) override
     {
@@ -186,29 +172,11 @@ public:
     STDMETHODIMP Scroll(SIZE) override { return S_OK; }
     STDMETHODIMP OnUIDeactivate(BOOL undoable) override
     {
-        return GuardedCall([&]() -> HRESULT {
-            if (m_item)
-                m_item->OnDeactivateUI(undoable);
-            return S_OK;
-        }, E_UNEXPECTED);
+        return ToItem([&](COleClientItem* item) { item->OnDeactivateUI(undoable); });
     }
-    STDMETHODIMP OnInPlaceDeactivate() override
-    {
-        return GuardedCall([&]() -> HRESULT {
-            if (m_item)
-                m_item->OnDeactivate();
-            return S_OK;
-        }, E_UNEXPECTED);
-    }
+    STDMETHODIMP OnInPlaceDeactivate() override { return ToItem([](COleClientItem* item) { item->OnDeactivate(); }); }
     STDMETHODIMP DiscardUndoState() override { return S_OK; }
-    STDMETHODIMP DeactivateAndUndo() override
-    {
-        return GuardedCall([&]() -> HRESULT {
-            if (m_item)
-                m_item->DeactivateUI();
-            return S_OK;
-        }, E_UNEXPECTED);
-    }
+    STDMETHODIMP DeactivateAndUndo() override { return ToItem([](COleClientItem* item) { item->DeactivateUI(); }); }
     STDMETHODIMP OnPosRectChange(LPCRECT rect) override
     {
         return GuardedCall([&]() -> HRESULT {
@@ -252,12 +220,18 @@ public:
     STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
 private:
+    // Passes a call on to the item while there is one; the object hears S_OK either way.
+    template <class F> HRESULT ToItem(F call)
+    {
+        return GuardedCall([&]() -> HRESULT {
+            if (m_item)
+                call(m_item);
+            return S_OK;
+        }, E_UNEXPECTED);
+    }
     void Tell(Notification code, DWORD param)
     {
-        GuardedCall([&]() {
-            if (m_item)
-                m_item->OnChange(code, param);
-        });
+        ToItem([&](COleClientItem* item) { item->OnChange(code, param); });
     }
 };
 
