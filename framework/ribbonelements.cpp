@@ -430,7 +430,7 @@ CRect CMFCRibbonButton::GetMainRect() const
 {
     CRect main = m_rect;
     if (HasDropDown() && HasCommand() && m_bDefaultCommand) {
-        if (m_bLarge && m_nCompact == 0)
+        if (ShowsLarge())
             main.bottom -= 14;
         else
             main.right -= kArrowWidth;
@@ -459,7 +459,7 @@ CSize CMFCRibbonButton::GetRegularSize(CDC& dc)
 {
     CString caption = StripRibbonMnemonic(m_strText);
     int arrow = HasDropDown() ? kArrowWidth : 0;
-    if (m_bLarge && m_nCompact == 0)
+    if (ShowsLarge())
         return CSize(std::max(LargeCaptionWidth(dc, caption) + 10, 42), CMFCRibbonBar::kRowHeight * 3);
     bool image = m_nSmallImage >= 0 && GetImages(false) != nullptr;
     if (image && m_nCompact >= 2)
@@ -484,13 +484,13 @@ void CMFCRibbonButton::OnDraw(RibbonPaint& paint)
     CRect main = GetMainRect();
     if (main != m_rect && paint.hot == this && m_bEnabled) {
         // The split line between the command and its drop-down.
-        if (m_bLarge && m_nCompact == 0)
+        if (ShowsLarge())
             Line(paint.dc->m_hDC, m_rect.left + 1, main.bottom, m_rect.right - 1, main.bottom, paint.colors->hotBorder);
         else
             Line(paint.dc->m_hDC, main.right, m_rect.top + 1, main.right, m_rect.bottom - 1, paint.colors->hotBorder);
     }
     CString caption = StripRibbonMnemonic(m_strText);
-    bool large = m_bLarge && m_nCompact == 0;
+    bool large = ShowsLarge();
     if (large) {
         DrawImage(paint, true, m_rect.CenterPoint().x - 16, m_rect.top + 4);
         // The caption under the picture, on two lines where it wraps.

@@ -157,7 +157,7 @@ public:
     void SetOwner(CMFCRibbonBar* bar, CMFCRibbonCategory* category) override;
     CMFCRibbonBaseElement* FindByID(UINT id) override;
     CSize GetRegularSize(CDC& dc) override;
-    bool IsWholeColumn() const override { return m_bLarge && m_nCompact == 0; }
+    bool IsWholeColumn() const override { return ShowsLarge(); }
     void OnDraw(RibbonPaint& paint) override;
     void OnClick(CPoint pt) override;
     void AppendToMenu(HMENU menu) override;
@@ -168,6 +168,8 @@ protected:
     void DrawArrow(RibbonPaint& paint, const CRect& rect) const;
     // The face without the drop-down arrow part.
     CRect GetMainRect() const;
+    // A large button not made smaller by a narrow bar: picture over caption, a whole column.
+    bool ShowsLarge() const { return m_bLarge && m_nCompact == 0; }
     virtual void OpenDropDown();
 
     std::vector<std::unique_ptr<CMFCRibbonBaseElement>> m_subItems;
