@@ -127,7 +127,8 @@ void CGridCtrl::PrintPageRows(int firstCol, int endCol, int row, CRect& rect, CD
     int right = rect.left;
     for (int col = firstCol; col <= endCol && col < m_nCols; col++) {
         const int w = GetColumnWidth(col);
-        if (right + w > limit && col != firstCol)
+        // As the walk of the pages across: a hidden column does not end the page before a wide one.
+        if (right > rect.left && right + w > limit)
             break;
         CRect cell(right, rect.top, right + w, rect.bottom);
         if (CGridCellBase* c = GetCell(row, col))
@@ -210,7 +211,9 @@ void CGridCtrl::OnPrint(CDC* dc, CPrintInfo* info)
     int top = bodyTop, usedH = 0;
     for (int row = m_nCurrPrintRow; row < m_nRows; row++) {
         const int h = GetRowHeight(row);
-        if (usedH + h > m_nPageHeight && row != m_nCurrPrintRow)
+        // The page ends where the walk that found its first row ends it: a hidden row before a
+        // row taller than the page leaves that row on this page, so it must print here.
+        if (usedH > 0 && usedH + h > m_nPageHeight)
             break;
         CRect rect(bodyLeft, top, bodyLeft, top + h);
         PrintPageRows(m_nCurrPrintCol, m_nCols - 1, row, rect, dc, TRUE);

@@ -152,6 +152,36 @@ TEST_F(GridPrintTest, ARowTallerThanThePageIsPrintedClipped)
     EXPECT_TRUE(HasText(pages[2], "row4"));
 }
 
+TEST_F(GridPrintTest, AHiddenRowOrColumnBeforeOneLargerThanThePageLosesNeither)
+{
+    MakeNamedGrid(5, 4);
+    m_grid->SetPrintScreenScale(TRUE);   // pages across, so that a column can be wider than one
+    CPrintInfo info;
+    EmfRecorder probe;
+    m_grid->OnBeginPrinting(&probe.dc(), &info);
+    const int body = m_grid->GetPrintBodyHeight();
+    const int across = m_grid->GetPrintPageWidth();
+    m_grid->OnEndPrinting(&probe.dc(), &info);
+    m_grid->SetRowHeight(1, 0);
+    m_grid->SetRowHeight(2, body * 2);
+    std::vector<std::vector<EmfText>> pages = PrintPages(info);
+    ASSERT_EQ(pages.size(), 2u) << "the hidden row 1 and the tall row 2, then rows 3 and 4";
+    EXPECT_TRUE(HasText(pages[0], "row2"));
+    EXPECT_TRUE(HasText(pages[1], "row3"));
+
+    for (int r = 1; r < 5; r++) {
+        m_grid->SetRowHeight(r, 20);
+        m_grid->SetItemText(r, 2, ("wide" + std::to_string(r)).c_str());
+    }
+    m_grid->SetColumnWidth(1, 0);
+    m_grid->SetColumnWidth(2, across * 2);
+    pages = PrintPages(info);
+    ASSERT_EQ(pages.size(), 2u) << "the hidden column 1 and the wide column 2, then column 3";
+    EXPECT_TRUE(HasText(pages[0], "wide1"));
+    EXPECT_TRUE(HasText(pages[0], "Head2"));
+    EXPECT_TRUE(HasText(pages[1], "Head3"));
+}
+
 TEST_F(GridPrintTest, AJobOnThePostScriptPrinter)
 {
     ASSERT_TRUE(printtest::EnsureFilePrinter());
