@@ -22,6 +22,7 @@
 #include "document/designstrings.h"
 #include "ui/inplaceedit.h"
 #include "ui/mainframe.h"
+#include "ui/zoomcommands.h"
 
 #include <cstdio>
 #include <cstring>
@@ -265,33 +266,16 @@ void Ostrelind_SoftLabelDesignView::OnUpdateZoomBox(CCmdUI* ui)
     ui->SetText(text);
 }
 
-namespace {
-
-int ZoomOfStep(UINT id)
-{
-    switch (id) {
-    case ID_ZOOM_50: return 50;
-    case ID_ZOOM_75: return 75;
-    case ID_ZOOM_100: return 100;
-    case ID_ZOOM_200: return 200;
-    case ID_ZOOM_300: return 300;
-    case ID_ZOOM_400: return 400;
-    default: return 0;
-    }
-}
-
-} // namespace
-
 void Ostrelind_SoftLabelDesignView::OnZoomStep(UINT id)
 {
-    if (GetLabelDoc() == nullptr || ZoomOfStep(id) == 0)
+    if (GetLabelDoc() == nullptr || ZoomOfCommand(id) == 0)
         return;
-    SetZoomAndNotify(ZoomOfStep(id));
+    SetZoomAndNotify(ZoomOfCommand(id));
 }
 
 void Ostrelind_SoftLabelDesignView::OnUpdateZoomStep(CCmdUI* ui)
 {
-    ui->SetCheck(m_zoom == ZoomOfStep(ui->m_nID) ? 1 : 0);
+    ui->SetCheck(m_zoom == ZoomOfCommand(ui->m_nID) ? 1 : 0);
 }
 
 void Ostrelind_SoftLabelDesignView::OnArea(UINT id)

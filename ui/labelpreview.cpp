@@ -14,6 +14,7 @@
 #include "ui/mainframe.h"
 #include "ui/previewids.h"
 #include "ui/resourceids.h"
+#include "ui/zoomcommands.h"
 
 #include <algorithm>
 #include <climits>
@@ -40,25 +41,6 @@ int ClampInt(long long v)
 int Px(long long um, long long dpi)
 {
     return ClampInt(PxWide(um, dpi));
-}
-
-struct ZoomEntry {
-    UINT id;
-    int percent;
-};
-
-const ZoomEntry kZoomCommands[] = {
-    {ID_ZOOM_50, 50}, {ID_ZOOM_75, 75}, {ID_ZOOM_100, 100},
-    {ID_ZOOM_200, 200}, {ID_ZOOM_300, 300}, {ID_ZOOM_400, 400},
-};
-
-int ZoomOfCommand(UINT id)
-{
-    for (const ZoomEntry& entry : kZoomCommands) {
-        if (entry.id == id)
-            return entry.percent;
-    }
-    return 0;
 }
 
 // Paper of the stock in micrometres, portrait or turned as its settings say.
