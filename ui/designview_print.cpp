@@ -40,17 +40,10 @@ void Ostrelind_SoftLabelDesignView::PrintWith(BOOL direct)
             return;
         }
     }
-    CString device, driver, port;
-    doc->GetStoredPrinter(device, driver, port);
-    CWinApp* app = AfxGetApp();
-    if (app != nullptr && !device.IsEmpty() && !driver.IsEmpty() && !port.IsEmpty()) {
-        HGLOBAL devMode = nullptr;
-        HGLOBAL devNames = nullptr;
-        if (BuildPrinterHandles(device, devMode, devNames))
-            app->SelectPrinter(devNames, devMode, TRUE);
-    }
+    SelectStoredPrinter(*doc);
 
     // The framework's print command, with the dialog left out when printing directly.
+    CWinApp* app = AfxGetApp();
     CPrintInfo info;
     info.m_bDirect = direct || (app != nullptr && app->m_pCmdInfo != nullptr);
     if (OnPreparePrinting(&info)) {

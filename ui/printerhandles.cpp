@@ -1,6 +1,9 @@
 // The device mode and device names of a named printer, for the print dialog and the application.
 #include "ui/printerhandles.h"
 
+#include "document/labeldoc.h"
+#include "framework/app.h"
+
 #include <winspool.h>
 #include <cstddef>
 #include <cstring>
@@ -89,4 +92,16 @@ bool BuildPrinterHandles(const char* device, HGLOBAL& devMode, HGLOBAL& devNames
     devMode = mode;
     devNames = names;
     return true;
+}
+
+void SelectStoredPrinter(const COstrelindSoftLabelDoc& doc)
+{
+    CString device, driver, port;
+    doc.GetStoredPrinter(device, driver, port);
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr || device.IsEmpty() || driver.IsEmpty() || port.IsEmpty())
+        return;
+    HGLOBAL devMode = nullptr, devNames = nullptr;
+    if (BuildPrinterHandles(device, devMode, devNames))
+        app->SelectPrinter(devNames, devMode);
 }

@@ -689,19 +689,7 @@ void COstrelindSoftTableView::PrintLabels(bool direct)
     if (doc == nullptr || !doc->CheckBeforePrint(this))
         return;
     // The printer stored with the template becomes the application's printer for this job.
-    CString device, driver, port;
-    doc->GetStoredPrinter(device, driver, port);
-    if (!device.IsEmpty() && !driver.IsEmpty() && !port.IsEmpty()) {
-        HGLOBAL devMode = nullptr, devNames = nullptr;
-        if (BuildPrinterHandles(device, devMode, devNames)) {
-            if (CWinApp* app = AfxGetApp()) {
-                app->SelectPrinter(devNames, devMode);
-            } else {
-                ::GlobalFree(devMode);
-                ::GlobalFree(devNames);
-            }
-        }
-    }
+    SelectStoredPrinter(*doc);
     if (direct) {
         // The application's printer without the dialog.
         CPrintInfo info;
