@@ -2,6 +2,7 @@
 // 130 Code 128, 20 QR Codes): full repaints at zoom 100 and 400, a drag of 100 selected objects
 // over 200 mouse moves, a rubber band over 200 moves and 100 arrow-key nudges.
 #include "document/labeldoc.h"
+#include "framework/cursorclip.h"
 #include "labelmodel/graphbarcode.h"
 #include "labelmodel/graphcollection.h"
 #include "labelmodel/graphshapes.h"
@@ -138,7 +139,7 @@ int main()
     view->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(600, 400));
     std::printf("rubber band: %.3f ms per move, %.1f ms for the release (%d selected)\n", bandStep, Now() - start,
                 area->GetSelectedCount());
-    ::ClipCursor(nullptr);
+    AfxClipCursor(nullptr);
     view->UpdateWindow();
 
     // 100 nudges of the selection.

@@ -3,6 +3,7 @@
 #include "ui/designview.h"
 
 #include "document/labeldoc.h"
+#include "framework/cursorclip.h"
 #include "labelmodel/graphcollection.h"
 #include "labelmodel/graphobject.h"
 #include "labelmodel/labelstock.h"
@@ -110,7 +111,7 @@ void Ostrelind_SoftLabelDesignView::OnLButtonDown(UINT flags, CPoint point)
         m_rubberBand->MoveEndPoint(&dc, p.x, p.y);
         CRect window;
         GetWindowRect(&window);
-        ::ClipCursor(&window);
+        AfxClipCursor(&window);
     }
 }
 
@@ -229,7 +230,7 @@ void Ostrelind_SoftLabelDesignView::OnLButtonUp(UINT flags, CPoint point)
             delete m_rubberBand;
             m_rubberBand = nullptr;
         }
-        ::ClipCursor(nullptr);
+        AfxClipCursor(nullptr);
         if ((flags & MK_SHIFT) == 0 && objects->SelectInRect(&dc, m_zoom, &band))
             Invalidate(TRUE);
         break;
@@ -350,7 +351,7 @@ void Ostrelind_SoftLabelDesignView::CancelDrag()
         }
     }
     m_buttonDown = 0;
-    ::ClipCursor(nullptr);
+    AfxClipCursor(nullptr);
     DropCapture();
 }
 

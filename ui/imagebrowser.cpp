@@ -1,5 +1,6 @@
 #include "ui/imagebrowser.h"
 
+#include "framework/cursorclip.h"
 #include "framework/guard.h"
 #include "labelmodel/imageholder.h"
 #include "labelmodel/marker.h"
@@ -464,7 +465,7 @@ void CImageBrowser::OnLButtonDown(UINT flags, CPoint point)
         RECT clip;
         GetClientRect(&clip);
         ClientToScreen(&clip);
-        ::ClipCursor(&clip);
+        AfxClipCursor(&clip);
     } else if (ctrl && !shift) {
         m_togglePending = 1;
         SetCapture();
@@ -603,7 +604,7 @@ void CImageBrowser::EndBand()
         delete m_band;
         m_band = nullptr;
     }
-    ::ClipCursor(nullptr);
+    AfxClipCursor(nullptr);
 }
 
 void CImageBrowser::CancelModes()

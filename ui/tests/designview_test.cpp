@@ -56,7 +56,6 @@ void DesignCanvas::SetUp()
 
 void DesignCanvas::TearDown()
 {
-    ::ClipCursor(nullptr);
     if (host.m_hWnd != nullptr)
         host.DestroyWindow();
     DrainMessages();
@@ -294,17 +293,22 @@ TEST_F(DesignCanvas, ARubberBandSelectsWhatLiesInsideUnlessShiftIsHeldAtTheRelea
     Press(2, 2);
     ASSERT_EQ(Ostrelind_SoftLabelDesignView::kRubberBand, view->GetMouseState());
     ASSERT_NE(nullptr, view->GetRubberBand());
+    // The band confines the pointer to the view's window rectangle.
+    ASSERT_TRUE(clips.Clipped());
+    RECT window = {};
+    view->GetWindowRect(&window);
+    const RECT asked = clips.LastClip();
+    EXPECT_EQ(window.left, asked.left);
+    EXPECT_EQ(window.top, asked.top);
+    EXPECT_EQ(window.right, asked.right);
+    EXPECT_EQ(window.bottom, asked.bottom);
     Move(Px(20000), Px(15000));
     Release(Px(20000), Px(15000));
     EXPECT_TRUE(a->IsSelected());
     EXPECT_FALSE(b->IsSelected());
     EXPECT_EQ(nullptr, view->GetRubberBand());
     EXPECT_EQ(Ostrelind_SoftLabelDesignView::kIdle, view->GetMouseState());
-    RECT clip = {};
-    ::GetClipCursor(&clip);
-    // Freed: wider than the canvas it was clipped to (the screen's own size depends on whether
-    // another program runs a Wine desktop on the same display).
-    EXPECT_GT(clip.right - clip.left, ClientWidth());
+    EXPECT_FALSE(clips.Clipped());
 
     // A press on empty space deselects; the band released with Shift selects nothing.
     Press(2, 2);
@@ -386,11 +390,16 @@ TEST_F(DesignCanvas, LosingTheCaptureEndsEveryDragCancelledAndTheNextPressWorks)
     EXPECT_EQ(Ostrelind_SoftLabelDesignView::kIdle, view->GetMouseState());
     EXPECT_EQ(nullptr, view->GetRubberBand());
     EXPECT_FALSE(view->IsButtonDown());
-    RECT clip = {};
-    ::GetClipCursor(&clip);
-    // Freed: wider than the canvas it was clipped to (the screen's own size depends on whether
-    // another program runs a Wine desktop on the same display).
-    EXPECT_GT(clip.right - clip.left, ClientWidth());
+    EXPECT_FALSE(clips.Clipped());
+
+    // 1b: the capture taken by another window frees the pointer too.
+    Press(2, 2);
+    ASSERT_EQ(Ostrelind_SoftLabelDesignView::kRubberBand, view->GetMouseState());
+    ASSERT_TRUE(clips.Clipped());
+    Send(WM_CAPTURECHANGED, 0, other);
+    EXPECT_EQ(Ostrelind_SoftLabelDesignView::kIdle, view->GetMouseState());
+    EXPECT_EQ(nullptr, view->GetRubberBand());
+    EXPECT_FALSE(clips.Clipped());
 
     // 2: the move is cancelled.
     Press(ax, ay);

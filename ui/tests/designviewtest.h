@@ -9,6 +9,7 @@
 #include "labelmodel/graphshapes.h"
 #include "labelmodel/template.h"
 #include "ui/designview.h"
+#include "testsupport/cursorcliprecorder.h"
 #include "ui/tests/uitestsupport.h"
 
 #include <gtest/gtest.h>
@@ -114,6 +115,8 @@ protected:
     RecordingHost host;
     TestCanvas* view = nullptr;
     int dpi = 96;
+    // What the canvas asks of the pointer's confinement (the platform is never asked).
+    CursorClipRecorder clips;
 };
 
 } // namespace designtest

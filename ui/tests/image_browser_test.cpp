@@ -1,6 +1,7 @@
 // The thumbnail browser as a child of a test window: what a rescan lists, the pixels it paints,
 // selection by mouse messages, the rubber band, scrolling and the capture taken away.
 #include "ui/imagebrowser.h"
+#include "testsupport/cursorcliprecorder.h"
 #include "testsupport/handjpeg.h"
 #include "ui/tests/imagefolder.h"
 
@@ -72,11 +73,17 @@ bool Near(COLORREF a, COLORREF b)
     return picturefiles::NearColour(a, b, 48);
 }
 
-bool CursorFree()
+RECT ScreenClient(const CWnd& wnd)
 {
-    RECT clip;
-    ::GetClipCursor(&clip);
-    return clip.left <= ::GetSystemMetrics(SM_XVIRTUALSCREEN) && clip.right >= ::GetSystemMetrics(SM_CXSCREEN);
+    RECT r;
+    wnd.GetClientRect(&r);
+    wnd.ClientToScreen(&r);
+    return r;
+}
+
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
 class ImageBrowserTest : public ::testing::Test {
@@ -309,16 +316,20 @@ TEST_F(ImageBrowserTest, BandSelectsWholeCellsAndLosingTheCaptureEndsDragAndBand
     host.Rescan();
     ASSERT_EQ(6, host.browser.GetColumns());
 
+    CursorClipRecorder clips;
     host.Click(5);
+    EXPECT_EQ(0u, clips.Count());   // a click on a picture confines nothing
     host.browser.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(2, 2));
     EXPECT_TRUE(host.browser.IsBanding());
     EXPECT_EQ(0, host.browser.GetSelectedCount());
-    EXPECT_FALSE(CursorFree());
+    // The band confines the pointer to the browser's client area, in screen coordinates.
+    ASSERT_TRUE(clips.Clipped());
+    EXPECT_TRUE(SameRect(ScreenClient(host.browser), clips.LastClip()));
     const RECT third = host.browser.CellRect(2);
     host.browser.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(third.right + 2, third.bottom + 2));
     host.browser.SendMessage(WM_LBUTTONUP, 0, At(third.right + 2, third.bottom + 2));
     EXPECT_FALSE(host.browser.IsBanding());
-    EXPECT_TRUE(CursorFree());
+    EXPECT_FALSE(clips.Clipped());
     EXPECT_EQ(std::vector<int>({0, 1, 2}), host.Order());
 
     // A band that only touches cell 1 selects nothing (and, without Ctrl, clears).
@@ -330,9 +341,18 @@ TEST_F(ImageBrowserTest, BandSelectsWholeCellsAndLosingTheCaptureEndsDragAndBand
     // The capture taken away mid-band and mid-drag.
     host.browser.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(2, 2));
     ASSERT_TRUE(host.browser.IsBanding());
+    ASSERT_TRUE(clips.Clipped());
     ::ReleaseCapture();
     EXPECT_FALSE(host.browser.IsBanding());
-    EXPECT_TRUE(CursorFree());
+    EXPECT_FALSE(clips.Clipped());
+
+    // And cancelled mid-band (a dialog or a menu taking over).
+    host.browser.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(2, 2));
+    ASSERT_TRUE(host.browser.IsBanding());
+    ASSERT_TRUE(clips.Clipped());
+    host.browser.SendMessage(WM_CANCELMODE);
+    EXPECT_FALSE(host.browser.IsBanding());
+    EXPECT_FALSE(clips.Clipped());
     host.Down(1, 0);
     ASSERT_TRUE(host.browser.IsDragging());
     host.browser.SendMessage(WM_CANCELMODE);
