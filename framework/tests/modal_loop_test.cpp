@@ -1,6 +1,7 @@
 // The framework's own modal loop: PreTranslateMessage inside modal dialogs, the dialog manager's
 // keys, nested dialogs and a message box over one, the owner disabled and given back, a dialog
 // ended while it initialises, exceptions and WM_QUIT inside the loop.
+#include "testsupport/platformprobe.h"
 #include "framework/dialog.h"
 #include "framework/edit.h"
 #include "framework/msgbox.h"
@@ -186,6 +187,8 @@ void PostKey(HWND wnd, UINT key)
 TEST(ModalLoop, PreTranslateMessageTurnsAKeyIntoACommandInsideAModalDialog)
 {
     OwnerWindow owner;
+    // The owner must be active again afterwards, which only a platform that activates windows tells.
+    KORVELTA_NEEDS_PLATFORM(ProbeActivation(owner.wnd.m_hWnd), "activating a window");
     CTextDialog dlg("F2", &owner.wnd);
     BOOL ownerEnabledInDriver = TRUE;
     HWND focusInDriver = nullptr;
@@ -257,6 +260,8 @@ TEST(ModalLoop, EscapeEnterAndTabWorkAsInAnyDialog)
 TEST(ModalLoop, NestedDialogWithAMessageBoxOverIt)
 {
     OwnerWindow owner;
+    // The owner must be active again afterwards, which only a platform that activates windows tells.
+    KORVELTA_NEEDS_PLATFORM(ProbeActivation(owner.wnd.m_hWnd), "activating a window");
     CTextDialog outer("Outer", &owner.wnd);
     outer.endAfterNested = true;
     BOOL outerEnabledDuringInner = TRUE;
@@ -314,6 +319,8 @@ TEST(ModalLoop, NestedDialogWithoutParentBelongsToTheDialogUnderIt)
 TEST(ModalLoop, EndDialogFromOnInitDialog)
 {
     OwnerWindow owner;
+    // The owner must be active again afterwards, which only a platform that activates windows tells.
+    KORVELTA_NEEDS_PLATFORM(ProbeActivation(owner.wnd.m_hWnd), "activating a window");
     CTextDialog dlg("Ends at once", &owner.wnd);
     dlg.endInInit = 77;
     ScopedDialogDriver driver;

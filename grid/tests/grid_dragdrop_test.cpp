@@ -1,6 +1,7 @@
 // Drag and drop between grids: the grid's IDropTarget driven by hand (effects, highlight, refusals,
 // header column drags, reference counts) and real OLE drags between two grids.
 #include "grid/tests/gridtesthost.h"
+#include "testsupport/platformprobe.h"
 #include <cstring>
 #include <string>
 
@@ -154,7 +155,7 @@ TEST_F(GridDragDropTest, RealDragMovesTextToAnotherGridAndARefusalKeepsIt)
 
     // No button is down: the default drop source drops at once, where the cursor is.
     POINTL over = ScreenPointOf(*m_other, 2, 2);
-    ::SetCursorPos(over.x, over.y);
+    KORVELTA_NEEDS_PLATFORM(ProbeCursorMoves(over.x, over.y), "moving the pointer");
     m_grid->BeginOleDrag();
     EXPECT_EQ(m_other->GetItemText(2, 2), "m");
     EXPECT_EQ(m_grid->GetItemText(1, 1), "") << "a move clears the source";
@@ -165,7 +166,7 @@ TEST_F(GridDragDropTest, RealDragMovesTextToAnotherGridAndARefusalKeepsIt)
     m_grid->SetSelectedRange(1, 1, 1, 1);
     m_other->SetItemState(3, 2, GVIS_READONLY);
     over = ScreenPointOf(*m_other, 3, 2);
-    ::SetCursorPos(over.x, over.y);
+    KORVELTA_NEEDS_PLATFORM(ProbeCursorMoves(over.x, over.y), "moving the pointer");
     m_grid->BeginOleDrag();
     EXPECT_EQ(m_other->GetItemText(3, 2), "");
     EXPECT_EQ(m_grid->GetItemText(1, 1), "k") << "a refusing target leaves the text where it was";
@@ -185,7 +186,7 @@ TEST_F(GridDragDropTest, RowDragMovesRowsOnlyWithinItsOwnVirtualGrid)
     Host().log.clear();
 
     POINTL over = ScreenPointOf(*m_grid, 5, 1);
-    ::SetCursorPos(over.x, over.y);
+    KORVELTA_NEEDS_PLATFORM(ProbeCursorMoves(over.x, over.y), "moving the pointer");
     m_grid->BeginOleDrag();
     EXPECT_EQ(m_grid->GetRowOrder(), (std::vector<int>{ 0, 1, 3, 4, 5, 2, 6, 7 }));
     EXPECT_TRUE(Notes(GRIDN_ENDEDIT).empty()) << "a row move clears no text";
@@ -196,7 +197,7 @@ TEST_F(GridDragDropTest, RowDragMovesRowsOnlyWithinItsOwnVirtualGrid)
     m_other->SetItemText(1, 1, "v");
     m_other->SetSelectedRange(1, 1, 1, 1);
     over = ScreenPointOf(*m_grid, 3, 2);
-    ::SetCursorPos(over.x, over.y);
+    KORVELTA_NEEDS_PLATFORM(ProbeCursorMoves(over.x, over.y), "moving the pointer");
     Host().log.clear();
     m_other->BeginOleDrag();
     // The paste grew the grid (ten rows ahead), which starts its row order afresh.

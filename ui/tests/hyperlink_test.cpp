@@ -1,5 +1,6 @@
 // The link control on a dialog of its own: the pixels of its underline row in each state, its
 // self-sizing, the hover check across the tooltip, and what a click sends (recorded, never run).
+#include "testsupport/platformprobe.h"
 #include "ui/hyperlink.h"
 
 #include "framework/dialog.h"
@@ -53,7 +54,8 @@ class HyperLinkTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ::SetCursorPos(5, 5);
+        // The link asks where the pointer is to end its hover.
+        KORVELTA_NEEDS_PLATFORM(ProbeCursorMoves(5, 5), "moving the pointer");
         DialogTemplateBuilder tmpl("Link test", WS_POPUP | WS_CAPTION | DS_MODALFRAME, 200, 80);
         tmpl.Item(kLinkId, DialogTemplateBuilder::kStatic, SS_LEFT, "Visit the maker", 20, 20, 120, 10);
         ASSERT_TRUE(m_dialog.CreateIndirect(tmpl.Get()));
@@ -146,7 +148,7 @@ TEST_F(HyperLinkTest, SizesItselfAndUnderlinesByState)
     EXPECT_FALSE(m_dialog.m_link.IsPressed());
 
     m_dialog.m_link.SetUnderlineAlways(TRUE);
-    ::SetCursorPos(5, 5);
+    KORVELTA_NEEDS_PLATFORM(ProbeCursorMoves(5, 5), "moving the pointer");
     ::SendMessageA(Link(), WM_MOUSELEAVE, 0, 0);
     Repaint();
     EXPECT_FALSE(m_dialog.m_link.IsHovering());
@@ -201,7 +203,7 @@ TEST_F(HyperLinkTest, LeavingOntoTheTooltipKeepsTheHoverUntilTheMouseIsAwayFromB
     RECT link;
     ::GetWindowRect(Link(), &link);
     ::SetWindowPos(tip.m_hWnd, HWND_TOPMOST, link.left, link.bottom + 4, 160, 20, SWP_SHOWWINDOW | SWP_NOACTIVATE);
-    ::SetCursorPos(link.left + 20, link.bottom + 14);
+    KORVELTA_NEEDS_PLATFORM(ProbeCursorMoves(link.left + 20, link.bottom + 14), "moving the pointer");
     ::SendMessageA(Link(), WM_MOUSELEAVE, 0, 0);
     Repaint();
     EXPECT_TRUE(m_dialog.m_link.IsHovering());
@@ -213,7 +215,7 @@ TEST_F(HyperLinkTest, LeavingOntoTheTooltipKeepsTheHoverUntilTheMouseIsAwayFromB
     Repaint();
     EXPECT_TRUE(m_dialog.m_link.IsHovering());
     // Away from both: back to normal after the check.
-    ::SetCursorPos(5, 5);
+    KORVELTA_NEEDS_PLATFORM(ProbeCursorMoves(5, 5), "moving the pointer");
     EXPECT_TRUE(PumpUntil([&] { return !m_dialog.m_link.IsHovering(); }));
     Repaint();
     EXPECT_EQ(0, UnderlinePixels(RGB(255, 0, 0)));
