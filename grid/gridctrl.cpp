@@ -269,6 +269,7 @@ BOOL CGridCtrl::SetRowCount(int rows)
     try {
         if (rows < oldRows) {
             if (!m_bVirtualMode) {
+                m_SelectedCellMap.ClipTo(rows, m_nCols);
                 for (int r = rows; r < oldRows; r++) {
                     for (int c = 0; c < m_nCols; c++)
                         DestroyCell(r, c);
@@ -276,12 +277,7 @@ BOOL CGridCtrl::SetRowCount(int rows)
                 m_RowData.resize(static_cast<size_t>(rows));
             } else {
                 // The selection of the rows that are gone goes with them.
-                std::vector<uint64_t> gone;
-                for (const auto& entry : m_SelectedCellMap)
-                    if (entry.second.row >= rows)
-                        gone.push_back(entry.first);
-                for (uint64_t key : gone)
-                    m_SelectedCellMap.erase(key);
+                m_SelectedCellMap.ClipTo(rows, m_nCols);
             }
             m_nRows = rows;
         }
@@ -332,12 +328,7 @@ BOOL CGridCtrl::SetColumnCount(int cols)
                         DestroyCell(r, c);
                 }
             } else {
-                std::vector<uint64_t> gone;
-                for (const auto& entry : m_SelectedCellMap)
-                    if (entry.second.col >= cols)
-                        gone.push_back(entry.first);
-                for (uint64_t key : gone)
-                    m_SelectedCellMap.erase(key);
+                m_SelectedCellMap.ClipTo(m_nRows, cols);
             }
         }
         m_arColWidths.resize(static_cast<size_t>(cols), static_cast<UINT>(m_cellFixedColDef.GetWidth()));

@@ -332,10 +332,11 @@ protected:
     CGridCellBase* GetVirtualCell(int row, int col) const;
     CGridCellBase* GetCellUnchecked(int row, int col) const;
     void ResetSelectedRange();
+    // Makes `after` the selection (taking its cells), updating the cells' selected states and
+    // redrawing the visible cells whose state changed.
+    void ApplySelection(GridCellSet& after, BOOL forceRepaint);
     void ForgetTopLeft() { m_idTopLeftCell.row = -1; }
     void ForgetSizeHints();
-    static uint64_t SelectionKey(int row, int col)
-    { return GridCellSet::Key(row, col); }
     int ScrollMaxPos(int bar) const;
     void ScrollLines(int bar, int lines);
     void DrawCellsInto(CDC* dc);

@@ -175,14 +175,7 @@ void CGridCtrl::ClearSelectedText()
 {
     if (!m_bEditable)
         return;
-    std::vector<CGridCellID> cells;
-    cells.reserve(m_SelectedCellMap.size());
-    for (const auto& entry : m_SelectedCellMap)
-        cells.push_back(entry.second);
-    // Row by row, left to right, whatever order the map keeps them in.
-    std::sort(cells.begin(), cells.end(), [](const CGridCellID& a, const CGridCellID& b) {
-        return a.row != b.row ? a.row < b.row : a.col < b.col;
-    });
-    for (const CGridCellID& cell : cells)
-        ChangeCellText(cell.row, cell.col, "");
+    // Row by row, left to right, over a copy: the owner may change the selection as cells change.
+    const GridCellSet cells = m_SelectedCellMap;
+    cells.ForEachCell([this](int row, int col) { ChangeCellText(row, col, ""); });
 }
