@@ -28,6 +28,7 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_WM_SETFOCUS()
     ON_WM_KILLFOCUS()
     ON_WM_CAPTURECHANGED()
+    ON_WM_CANCELMODE()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
@@ -170,10 +171,7 @@ void CGridCtrl::OnDestroy()
         if (edit->m_hWnd != nullptr)
             ::DestroyWindow(edit->m_hWnd);
     }
-    if (m_nTimerID != 0) {
-        KillTimer(m_nTimerID);
-        m_nTimerID = 0;
-    }
+    EndMouseModes();
     m_TitleTip.Hide();
     m_DropTarget.Revoke();
     Default();
@@ -645,12 +643,9 @@ void CGridCtrl::OnKillFocus(CWnd*)
 
 void CGridCtrl::OnCaptureChanged(CWnd* wnd)
 {
-    if (wnd == nullptr || wnd->m_hWnd != m_hWnd) {
-        if (m_nTimerID != 0) {
-            KillTimer(m_nTimerID);
-            m_nTimerID = 0;
-        }
-        if (m_MouseMode == MOUSE_DRAGGING)
-            m_MouseMode = MOUSE_NOTHING;
-    }
+    // Another window took the mouse (a message box, an OLE drag, a menu): whatever the grid had
+    // under way ends, so that nothing is left drawn, set or held for the next move.
+    if (m_bReleasingCapture || (wnd != nullptr && wnd->m_hWnd == m_hWnd))
+        return;
+    EndMouseModes();
 }

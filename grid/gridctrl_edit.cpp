@@ -124,7 +124,8 @@ void CGridCtrl::OnEndInPlaceEdit(NMHDR* header, LRESULT* result)
         if (m_bDestroying || !IsValid(m_idCurrentCell))
             break;
         HandleKey(key, TRUE);
-        OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), key);
+        // The key, not the character of the same code ('#' is VK_END), opens the next cell.
+        OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), key | GRID_EDIT_KEY);
         break;
     default:
         break;
