@@ -37,6 +37,26 @@ void SetCtrl(bool down)
     ::SetKeyboardState(state);
 }
 
+// Private committed bytes of the process, in megabytes (what a selection costs in memory).
+double CommittedMegabytes()
+{
+    SYSTEM_INFO info;
+    ::GetSystemInfo(&info);
+    const char* at = static_cast<const char*>(info.lpMinimumApplicationAddress);
+    const char* end = static_cast<const char*>(info.lpMaximumApplicationAddress);
+    double total = 0;
+    MEMORY_BASIC_INFORMATION region;
+    while (at < end && ::VirtualQuery(at, &region, sizeof region) == sizeof region) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
+            total += static_cast<double>(region.RegionSize);
+        const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+        if (next <= at)
+            break;
+        at = next;
+    }
+    return total / (1024.0 * 1024.0);
+}
+
 template <class Setup, class Step>
 double Median(int runs, Setup setup, Step step)
 {
@@ -91,6 +111,28 @@ int main()
         grid.Invalidate();
         grid.UpdateWindow();
     });
+
+    // Select all: what it costs, and what a repaint costs with everything selected.
+    grid.ClearSelection();
+    grid.SetFocusCell(1, 1);
+    Pump();
+    grid.UpdateWindow();
+    const double memoryBefore = CommittedMegabytes();
+    double t0 = Now();
+    SetCtrl(true);
+    grid.SendMessage(WM_KEYDOWN, 'A', 0);
+    SetCtrl(false);
+    const double firstSelectAll = Now() - t0;
+    const double memoryAfter = CommittedMegabytes();
+    const int selectedCells = grid.GetSelectedCount();
+    double repaintSelected = Median(runs, [] {}, [&] {
+        grid.Invalidate();
+        grid.UpdateWindow();
+    });
+    grid.ClearSelection();
+    grid.SetFocusCell(1, 1);
+    grid.UpdateWindow();
+
     double pageDown = Median(runs, [] {}, [&] {
         grid.SendMessage(WM_KEYDOWN, VK_NEXT, 0);
         grid.UpdateWindow();
@@ -171,6 +213,10 @@ int main()
 
     std::printf("grid_bench: virtual grid 1024 x 768, 65536 rows x 27 columns, 12 characters per cell\n");
     std::printf("full repaint            %8.2f ms\n", repaint);
+    std::printf("Ctrl+A (first)          %8.2f ms (%d cells)\n", firstSelectAll, selectedCells);
+    std::printf("repaint after Ctrl+A    %8.2f ms (before Ctrl+A %.2f ms)\n", repaintSelected, repaint);
+    std::printf("memory after Ctrl+A     %+8.2f MB (%.2f MB before, %.2f MB after)\n", memoryAfter - memoryBefore,
+                memoryBefore, memoryAfter);
     std::printf("Page Down + repaint     %8.2f ms\n", pageDown);
     std::printf("wheel notch + repaint   %8.2f ms\n", wheel);
     std::printf("Ctrl+End from the top   %8.2f ms (focus row %d)\n", ctrlEnd, lastRow);

@@ -427,7 +427,9 @@ BOOL CGridCell::Edit(int row, int col, CRect rect, CPoint point, UINT id, UINT c
 {
     (void)point;
     if (m_bEditing && m_pEditWnd != nullptr && ::IsWindow(m_pEditWnd->m_hWnd)) {
-        m_pEditWnd->SendMessage(WM_CHAR, character);
+        // A typed character goes on into the open box; a key that would open one has nothing to add.
+        if ((character & GRID_EDIT_KEY) == 0)
+            m_pEditWnd->SendMessage(WM_CHAR, character);
         return TRUE;
     }
     if (m_pGrid == nullptr)

@@ -28,6 +28,7 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_WM_SETFOCUS()
     ON_WM_KILLFOCUS()
     ON_WM_CAPTURECHANGED()
+    ON_WM_CANCELMODE()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
@@ -170,10 +171,7 @@ void CGridCtrl::OnDestroy()
         if (edit->m_hWnd != nullptr)
             ::DestroyWindow(edit->m_hWnd);
     }
-    if (m_nTimerID != 0) {
-        KillTimer(m_nTimerID);
-        m_nTimerID = 0;
-    }
+    EndMouseModes();
     m_TitleTip.Hide();
     m_DropTarget.Revoke();
     Default();
@@ -269,6 +267,7 @@ BOOL CGridCtrl::SetRowCount(int rows)
     try {
         if (rows < oldRows) {
             if (!m_bVirtualMode) {
+                m_SelectedCellMap.ClipTo(rows, m_nCols);
                 for (int r = rows; r < oldRows; r++) {
                     for (int c = 0; c < m_nCols; c++)
                         DestroyCell(r, c);
@@ -276,12 +275,7 @@ BOOL CGridCtrl::SetRowCount(int rows)
                 m_RowData.resize(static_cast<size_t>(rows));
             } else {
                 // The selection of the rows that are gone goes with them.
-                std::vector<uint64_t> gone;
-                for (const auto& entry : m_SelectedCellMap)
-                    if (entry.second.row >= rows)
-                        gone.push_back(entry.first);
-                for (uint64_t key : gone)
-                    m_SelectedCellMap.erase(key);
+                m_SelectedCellMap.ClipTo(rows, m_nCols);
             }
             m_nRows = rows;
         }
@@ -332,12 +326,7 @@ BOOL CGridCtrl::SetColumnCount(int cols)
                         DestroyCell(r, c);
                 }
             } else {
-                std::vector<uint64_t> gone;
-                for (const auto& entry : m_SelectedCellMap)
-                    if (entry.second.col >= cols)
-                        gone.push_back(entry.first);
-                for (uint64_t key : gone)
-                    m_SelectedCellMap.erase(key);
+                m_SelectedCellMap.ClipTo(m_nRows, cols);
             }
         }
         m_arColWidths.resize(static_cast<size_t>(cols), static_cast<UINT>(m_cellFixedColDef.GetWidth()));
@@ -654,12 +643,9 @@ void CGridCtrl::OnKillFocus(CWnd*)
 
 void CGridCtrl::OnCaptureChanged(CWnd* wnd)
 {
-    if (wnd == nullptr || wnd->m_hWnd != m_hWnd) {
-        if (m_nTimerID != 0) {
-            KillTimer(m_nTimerID);
-            m_nTimerID = 0;
-        }
-        if (m_MouseMode == MOUSE_DRAGGING)
-            m_MouseMode = MOUSE_NOTHING;
-    }
+    // Another window took the mouse (a message box, an OLE drag, a menu): whatever the grid had
+    // under way ends, so that nothing is left drawn, set or held for the next move.
+    if (m_bReleasingCapture || (wnd != nullptr && wnd->m_hWnd == m_hWnd))
+        return;
+    EndMouseModes();
 }

@@ -297,6 +297,7 @@ public:
     void OnSetFocus(CWnd* old);
     void OnKillFocus(CWnd* next);
     void OnCaptureChanged(CWnd* wnd);
+    void OnCancelMode();
     void OnMouseMove(UINT flags, CPoint point);
     void OnLButtonDown(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
@@ -332,21 +333,31 @@ protected:
     CGridCellBase* GetVirtualCell(int row, int col) const;
     CGridCellBase* GetCellUnchecked(int row, int col) const;
     void ResetSelectedRange();
+    // Makes `after` the selection (taking its cells), updating the cells' selected states and
+    // redrawing the visible cells whose state changed.
+    void ApplySelection(GridCellSet& after, BOOL forceRepaint);
     void ForgetTopLeft() { m_idTopLeftCell.row = -1; }
     void ForgetSizeHints();
-    static uint64_t SelectionKey(int row, int col)
-    { return GridCellSet::Key(row, col); }
     int ScrollMaxPos(int bar) const;
     void ScrollLines(int bar, int lines);
     void DrawCellsInto(CDC* dc);
     BOOL IsVisibleForRedraw(int row, int col, const CGridCellRange& visible, const CGridCellRange& fixedVisible) const;
     void RedrawFixedOf(int row, int col, BOOL rowChanged, BOOL colChanged, CDC* dc);
     void HandleKey(UINT key, BOOL fromEditor);
+    bool MouseOperationActive() const;
     int NextVisibleCol(int col, int step, int stop) const;
     int NextVisibleRow(int row, int step, int stop) const;
     int FirstNonZeroCol(int from, int step) const;
     int FirstNonZeroRow(int from, int step) const;
+    // The column drawn just left of column col, whose right edge is col's left border (never one
+    // scrolled out of view: then the last fixed column); -1 when there is none. The row above, alike.
+    int ColumnLeftOf(int col, bool skipHidden);
+    int RowAbove(int row, bool skipHidden);
     BOOL MouseOverColumnResizeArea(CPoint point);
+    void ConfineCursor(const CRect& band);   // client coordinates
+    void ReleaseCursorClip();
+    // Ends whatever the mouse had under way: sizing line, mode, button flag, timer, cursor clip.
+    void EndMouseModes();
     BOOL MouseOverRowResizeArea(CPoint point);
     void DrawInvertLine(const CRect& rect);
     CGridCellID GetCellFromPtForDrag(CPoint point);
@@ -432,6 +443,8 @@ public:
     BOOL m_bColumnDragging = FALSE;
     CRect m_rcSizingLine;     // the inverted line while sizing (empty when none is drawn)
     int m_nSizingIndex = -1;  // the row or column being sized
+    BOOL m_bCursorClipped = FALSE;     // the pointer is confined while a border is dragged
+    BOOL m_bReleasingCapture = FALSE;  // the button-up handler lets the capture go itself
 
     // Drag and drop, sorting and printing.
     CGridDropTarget m_DropTarget;

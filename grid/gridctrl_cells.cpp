@@ -151,7 +151,7 @@ void CGridCtrl::DestroyCell(int row, int col)
     CGridCellBase* cell = GetCellUnchecked(row, col);
     if (cell == nullptr)
         return;
-    m_SelectedCellMap.erase(SelectionKey(row, col));
+    m_SelectedCellMap.erase(row, col);
     cell->SetState(0);
     delete cell;
     m_RowData[static_cast<size_t>(row)][static_cast<size_t>(col)] = nullptr;
@@ -181,11 +181,11 @@ BOOL CGridCtrl::SetItemState(int row, int col, UINT state)
 {
     if (!IsValid(row, col))
         return FALSE;
-    const bool selected = IsCellSelected(row, col) != FALSE || m_SelectedCellMap.count(SelectionKey(row, col)) != 0;
+    const bool selected = IsCellSelected(row, col) != FALSE || m_SelectedCellMap.contains(row, col);
     if ((state & GVIS_SELECTED) && !selected)
         m_SelectedCellMap.insert(row, col);
     else if (!(state & GVIS_SELECTED) && selected)
-        m_SelectedCellMap.erase(SelectionKey(row, col));
+        m_SelectedCellMap.erase(row, col);
     if (m_bVirtualMode)
         return FALSE;
     CGridCellBase* cell = GetCell(row, col);
@@ -273,7 +273,7 @@ BOOL CGridCtrl::IsCellSelected(int row, int col) const
     if (!m_bEnableSelection)
         return FALSE;
     if (m_bVirtualMode)
-        return m_SelectedCellMap.count(SelectionKey(row, col)) != 0;
+        return m_SelectedCellMap.contains(row, col);
     CGridCellBase* cell = GetCell(row, col);
     return cell && cell->IsSelected();
 }

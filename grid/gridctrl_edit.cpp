@@ -124,7 +124,8 @@ void CGridCtrl::OnEndInPlaceEdit(NMHDR* header, LRESULT* result)
         if (m_bDestroying || !IsValid(m_idCurrentCell))
             break;
         HandleKey(key, TRUE);
-        OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), key);
+        // The key, not the character of the same code ('#' is VK_END), opens the next cell.
+        OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), key | GRID_EDIT_KEY);
         break;
     default:
         break;
@@ -175,14 +176,7 @@ void CGridCtrl::ClearSelectedText()
 {
     if (!m_bEditable)
         return;
-    std::vector<CGridCellID> cells;
-    cells.reserve(m_SelectedCellMap.size());
-    for (const auto& entry : m_SelectedCellMap)
-        cells.push_back(entry.second);
-    // Row by row, left to right, whatever order the map keeps them in.
-    std::sort(cells.begin(), cells.end(), [](const CGridCellID& a, const CGridCellID& b) {
-        return a.row != b.row ? a.row < b.row : a.col < b.col;
-    });
-    for (const CGridCellID& cell : cells)
-        ChangeCellText(cell.row, cell.col, "");
+    // Row by row, left to right, over a copy: the owner may change the selection as cells change.
+    const GridCellSet cells = m_SelectedCellMap;
+    cells.ForEachCell([this](int row, int col) { ChangeCellText(row, col, ""); });
 }

@@ -11,6 +11,21 @@ bool KeyDown(int key)
     return ::GetKeyState(key) < 0;
 }
 
+// Ctrl as a command key: AltGr, which types characters on many layouts, arrives as Ctrl and Alt.
+bool CommandCtrl()
+{
+    return KeyDown(VK_CONTROL) && !KeyDown(VK_MENU);
+}
+
+// Whether a character typed into the grid starts the editor: not the control characters of
+// Ctrl+letter, but every character typed with AltGr (Ctrl and Alt down), such as @ { [ \ | and the euro.
+bool TypedCharacter(UINT ch)
+{
+    if (!KeyDown(VK_CONTROL))
+        return true;
+    return KeyDown(VK_MENU) && ch >= 0x20;
+}
+
 }  // namespace
 
 int CGridCtrl::NextVisibleCol(int col, int step, int stop) const
@@ -69,7 +84,7 @@ void CGridCtrl::HandleKey(UINT key, BOOL fromEditor)
         return;
     }
     const bool ctrl = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
-    if (ctrl) {
+    if (CommandCtrl()) {
         switch (key) {
         case 'A':
             OnEditSelectAll();
@@ -279,11 +294,18 @@ void CGridCtrl::HandleKey(UINT key, BOOL fromEditor)
         SendMessage(WM_HSCROLL, SB_ENDSCROLL, 0);
 }
 
+// A pointer resting on a row or column border (modes 6 and 8) is no operation under way: typing
+// there must not lose the characters.
+bool CGridCtrl::MouseOperationActive() const
+{
+    return m_MouseMode != MOUSE_NOTHING && m_MouseMode != MOUSE_OVER_ROW_DIVIDE && m_MouseMode != MOUSE_OVER_COL_DIVIDE;
+}
+
 void CGridCtrl::OnChar(UINT ch, UINT repeat, UINT flags)
 {
     (void)repeat;
     (void)flags;
-    if (!KeyDown(VK_CONTROL) && m_MouseMode == MOUSE_NOTHING && ch != VK_ESCAPE && ch != VK_RETURN &&
+    if (TypedCharacter(ch) && !MouseOperationActive() && ch != VK_ESCAPE && ch != VK_RETURN &&
         !(ch == VK_TAB && m_bHandleTabKey)) {
         OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), ch);
         return;
@@ -294,7 +316,7 @@ void CGridCtrl::OnChar(UINT ch, UINT repeat, UINT flags)
 LRESULT CGridCtrl::OnImeChar(WPARAM wParam, LPARAM)
 {
     const UINT ch = static_cast<UINT>(wParam);
-    if (!KeyDown(VK_CONTROL) && m_MouseMode == MOUSE_NOTHING && ch != VK_ESCAPE) {
+    if (TypedCharacter(ch) && !MouseOperationActive() && ch != VK_ESCAPE) {
         OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), ch);
         return 0;
     }

@@ -1,6 +1,7 @@
 // The grid's mouse: selecting, sizing rows and columns, starting edits and drags, the
 // automatic-scroll timer, the cursor.
 #include "grid/gridctrl.h"
+#include "framework/cursorclip.h"
 #include "grid/gridinplaceedit.h"
 #include <algorithm>
 
@@ -18,6 +19,37 @@ HCURSOR SizeCursor(LPCSTR id)
 
 }  // namespace
 
+int CGridCtrl::ColumnLeftOf(int col, bool skipHidden)
+{
+    int c = col - 1;
+    if (col >= m_nFixedCols) {
+        const int first = GetTopLeftNonFixedCell().col;
+        while (skipHidden && c >= first && GetColumnWidth(c) == 0)
+            c--;
+        // Scrolled out of view: on screen the border belongs to the last fixed column.
+        if (c < first)
+            c = m_nFixedCols - 1;
+    }
+    while (skipHidden && c >= 0 && GetColumnWidth(c) == 0)
+        c--;
+    return c;
+}
+
+int CGridCtrl::RowAbove(int row, bool skipHidden)
+{
+    int r = row - 1;
+    if (row >= m_nFixedRows) {
+        const int first = GetTopLeftNonFixedCell().row;
+        while (skipHidden && r >= first && GetRowHeight(r) == 0)
+            r--;
+        if (r < first)
+            r = m_nFixedRows - 1;
+    }
+    while (skipHidden && r >= 0 && GetRowHeight(r) == 0)
+        r--;
+    return r;
+}
+
 BOOL CGridCtrl::MouseOverColumnResizeArea(CPoint point)
 {
     if (point.y >= GetFixedRowHeight() && m_nFixedRows > 0)
@@ -29,7 +61,9 @@ BOOL CGridCtrl::MouseOverColumnResizeArea(CPoint point)
     if (!GetCellOrigin(id.row, id.col, &start))
         return FALSE;
     const int endX = start.x + GetColumnWidth(id.col);
-    return (point.x - start.x < m_nResizeCaptureRange && id.col != 0) || endX - point.x < m_nResizeCaptureRange;
+    // A left edge is a border only with a column drawn left of it (none at the window's edge).
+    return (point.x - start.x < m_nResizeCaptureRange && ColumnLeftOf(id.col, false) >= 0) ||
+           endX - point.x < m_nResizeCaptureRange;
 }
 
 BOOL CGridCtrl::MouseOverRowResizeArea(CPoint point)
@@ -41,7 +75,57 @@ BOOL CGridCtrl::MouseOverRowResizeArea(CPoint point)
     if (!GetCellOrigin(id.row, id.col, &start))
         return FALSE;
     const int endY = start.y + GetRowHeight(id.row);
-    return (point.y - start.y < m_nResizeCaptureRange && id.row != 0) || endY - point.y < m_nResizeCaptureRange;
+    return (point.y - start.y < m_nResizeCaptureRange && RowAbove(id.row, false) >= 0) ||
+           endY - point.y < m_nResizeCaptureRange;
+}
+
+void CGridCtrl::ConfineCursor(const CRect& band)
+{
+    CRect screen = band;
+    ClientToScreen(&screen);
+    AfxClipCursor(&screen);
+    m_bCursorClipped = TRUE;
+}
+
+void CGridCtrl::ReleaseCursorClip()
+{
+    if (!m_bCursorClipped)
+        return;
+    m_bCursorClipped = FALSE;
+    AfxClipCursor(nullptr);
+}
+
+void CGridCtrl::EndMouseModes()
+{
+    if (!m_rcSizingLine.IsRectEmpty()) {
+        DrawInvertLine(m_rcSizingLine);
+        m_rcSizingLine = CRect();
+    }
+    ReleaseCursorClip();
+    if (m_nTimerID != 0) {
+        KillTimer(m_nTimerID);
+        m_nTimerID = 0;
+    }
+    // Still holding the mouse for an operation that is over: let it go (no loss, so no second end).
+    if (m_bLMouseButtonDown && m_hWnd != nullptr && ::GetCapture() == m_hWnd) {
+        m_bReleasingCapture = TRUE;
+        ::ReleaseCapture();
+        m_bReleasingCapture = FALSE;
+    }
+    const bool active = m_MouseMode != MOUSE_NOTHING;
+    m_MouseMode = MOUSE_NOTHING;
+    m_bLMouseButtonDown = FALSE;
+    m_nSizingIndex = -1;
+    if (active)
+        ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+}
+
+void CGridCtrl::OnCancelMode()
+{
+    EndMouseModes();
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    Default();
 }
 
 void CGridCtrl::DrawInvertLine(const CRect& rect)
@@ -55,6 +139,9 @@ void CGridCtrl::DrawInvertLine(const CRect& rect)
 void CGridCtrl::OnLButtonDown(UINT flags, CPoint point)
 {
     (void)flags;
+    // The button went up where the grid could not see it: that operation is over.
+    if (m_bLMouseButtonDown)
+        EndMouseModes();
     SetFocus();
     m_LeftClickDownPoint = point;
     m_bColumnDragging = FALSE;
@@ -129,25 +216,28 @@ void CGridCtrl::OnLButtonDown(UINT flags, CPoint point)
     GetClientRect(&client);
     if (m_MouseMode == MOUSE_OVER_COL_DIVIDE) {
         m_MouseMode = MOUSE_SIZING_COL;
-        CGridCellRange visible = GetVisibleNonFixedCellRange();
         CRect visRect;
         GetVisibleNonFixedCellRange(&visRect);
         if (GetColumnWidth(m_nCols - 1) < m_nResizeCaptureRange && std::abs(point.x - visRect.right) < m_nResizeCaptureRange)
             m_LeftClickDownCell.col = m_nCols - 1;
-        (void)visible;
         CPoint start;
         GetCellOrigin(m_LeftClickDownCell.row, m_LeftClickDownCell.col, &start);
         if (point.x - start.x < m_nResizeCaptureRange &&
             (m_LeftClickDownCell.col != m_nCols - 1 || GetColumnWidth(m_nCols - 1) >= m_nResizeCaptureRange)) {
-            int col = m_LeftClickDownCell.col - 1;
-            if (!m_bHiddenColUnhide)
-                while (col > 0 && GetColumnWidth(col) == 0)
-                    col--;
-            m_LeftClickDownCell.col = std::max(col, 0);
+            // The border grabbed is the right edge of the column drawn left of it.
+            int col = ColumnLeftOf(m_LeftClickDownCell.col, !m_bHiddenColUnhide);
+            if (col < 0)
+                col = ColumnLeftOf(m_LeftClickDownCell.col, false);
+            if (col >= 0)
+                m_LeftClickDownCell.col = col;
         }
         m_nSizingIndex = m_LeftClickDownCell.col;
         m_rcSizingLine = CRect(point.x, client.top, point.x + 2, client.bottom);
         DrawInvertLine(m_rcSizingLine);
+        // The pointer stays right of the column's left edge, over the width of the scrolling area.
+        if (GetCellOrigin(m_LeftClickDownCell.row, m_nSizingIndex, &start))
+            ConfineCursor(CRect(start.x + 1, client.top, start.x + 1 + client.Width() - GetFixedColumnWidth(),
+                                client.bottom));
     } else if (m_MouseMode == MOUSE_OVER_ROW_DIVIDE) {
         m_MouseMode = MOUSE_SIZING_ROW;
         CRect visRect;
@@ -158,15 +248,18 @@ void CGridCtrl::OnLButtonDown(UINT flags, CPoint point)
         GetCellOrigin(m_LeftClickDownCell.row, m_LeftClickDownCell.col, &start);
         if (point.y - start.y < m_nResizeCaptureRange &&
             (m_LeftClickDownCell.row != m_nRows - 1 || GetRowHeight(m_nRows - 1) >= m_nResizeCaptureRange)) {
-            int row = m_LeftClickDownCell.row - 1;
-            if (!m_bHiddenRowUnhide)
-                while (row > 0 && GetRowHeight(row) == 0)
-                    row--;
-            m_LeftClickDownCell.row = std::max(row, 0);
+            int row = RowAbove(m_LeftClickDownCell.row, !m_bHiddenRowUnhide);
+            if (row < 0)
+                row = RowAbove(m_LeftClickDownCell.row, false);
+            if (row >= 0)
+                m_LeftClickDownCell.row = row;
         }
         m_nSizingIndex = m_LeftClickDownCell.row;
         m_rcSizingLine = CRect(client.left, point.y, client.right, point.y + 2);
         DrawInvertLine(m_rcSizingLine);
+        if (GetCellOrigin(m_nSizingIndex, m_LeftClickDownCell.col, &start))
+            ConfineCursor(CRect(client.left, start.y + 1, client.right,
+                                start.y + 1 + client.Height() - GetFixedRowHeight()));
     } else if (m_MouseMode != MOUSE_PREPARE_DRAG) {
         SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, GRIDN_SELCHANGING);
         m_PrevSelectedCellMap.clear();
@@ -221,6 +314,10 @@ void CGridCtrl::OnFixedColumnClick(CGridCellID& cell)
 
 void CGridCtrl::OnMouseMove(UINT flags, CPoint point)
 {
+    // The button was let go where the grid could not see it (outside, without the capture): what it
+    // was doing is over, and this move is an ordinary one.
+    if (m_bLMouseButtonDown && !(flags & MK_LBUTTON))
+        EndMouseModes();
     CRect client;
     GetClientRect(&client);
     if (!client.PtInRect(point) && m_MouseMode != MOUSE_DRAGGING) {
@@ -310,12 +407,16 @@ void CGridCtrl::OnLButtonUp(UINT flags, CPoint point)
     (void)flags;
     Default();
     m_bLMouseButtonDown = FALSE;
+    ReleaseCursorClip();
     if (::GetCapture() == m_hWnd) {
+        // Our own release is no loss of the capture: the mode is finished below.
+        m_bReleasingCapture = TRUE;
         ::ReleaseCapture();
-        if (m_nTimerID != 0) {
-            KillTimer(m_nTimerID);
-            m_nTimerID = 0;
-        }
+        m_bReleasingCapture = FALSE;
+    }
+    if (m_nTimerID != 0) {
+        KillTimer(m_nTimerID);
+        m_nTimerID = 0;
     }
     CPoint origin;
     GetCellOrigin(m_idCurrentCell.row, m_idCurrentCell.col, &origin);
@@ -333,10 +434,10 @@ void CGridCtrl::OnLButtonUp(UINT flags, CPoint point)
     } else if (m_MouseMode == MOUSE_SIZING_COL) {
         DrawInvertLine(m_rcSizingLine);
         m_rcSizingLine = CRect();
+        CPoint start;
         if (m_LeftClickDownPoint != point && (point.x != 0 || point.y != 0) && m_nSizingIndex >= 0 &&
-            m_nSizingIndex < m_nCols) {
-            CPoint start;
-            GetCellOrigin(m_LeftClickDownCell.row < 0 ? 0 : m_LeftClickDownCell.row, m_nSizingIndex, &start);
+            m_nSizingIndex < m_nCols &&
+            GetCellOrigin(m_LeftClickDownCell.row < 0 ? 0 : m_LeftClickDownCell.row, m_nSizingIndex, &start)) {
             int width = point.x - start.x;
             width = std::max(width, m_bAllowColHide ? 0 : 1);
             SetColumnWidth(m_nSizingIndex, width);
@@ -346,10 +447,10 @@ void CGridCtrl::OnLButtonUp(UINT flags, CPoint point)
     } else if (m_MouseMode == MOUSE_SIZING_ROW) {
         DrawInvertLine(m_rcSizingLine);
         m_rcSizingLine = CRect();
+        CPoint start;
         if (m_LeftClickDownPoint != point && (point.x != 0 || point.y != 0) && m_nSizingIndex >= 0 &&
-            m_nSizingIndex < m_nRows) {
-            CPoint start;
-            GetCellOrigin(m_nSizingIndex, m_LeftClickDownCell.col < 0 ? 0 : m_LeftClickDownCell.col, &start);
+            m_nSizingIndex < m_nRows &&
+            GetCellOrigin(m_nSizingIndex, m_LeftClickDownCell.col < 0 ? 0 : m_LeftClickDownCell.col, &start)) {
             int height = point.y - start.y;
             height = std::max(height, m_bAllowRowHide ? 0 : 1);
             SetRowHeight(m_nSizingIndex, height);
@@ -363,6 +464,7 @@ void CGridCtrl::OnLButtonUp(UINT flags, CPoint point)
         SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, NM_CLICK);
     }
     m_MouseMode = MOUSE_NOTHING;
+    m_nSizingIndex = -1;
     ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
     if (IsValid(m_LeftClickDownCell) && m_hWnd != nullptr) {
         HWND target = GetNotifyTarget();
@@ -380,15 +482,18 @@ void CGridCtrl::OnLButtonDblClk(UINT flags, CPoint point)
         Default();
         return;
     }
+    // The button up of the first click ended the hover over the border: look at the point again.
+    if (m_MouseMode == MOUSE_NOTHING) {
+        if (m_bAllowColumnResize && MouseOverColumnResizeArea(point))
+            m_MouseMode = MOUSE_OVER_COL_DIVIDE;
+        else if (m_bAllowRowResize && MouseOverRowResizeArea(point))
+            m_MouseMode = MOUSE_OVER_ROW_DIVIDE;
+    }
     if (m_MouseMode == MOUSE_OVER_COL_DIVIDE) {
         CPoint start;
-        if (GetCellOrigin(0, cell.col, &start)) {
-            int col = cell.col;
-            if (point.x - start.x < m_nResizeCaptureRange) {
-                col--;
-                while (col > 0 && GetColumnWidth(col) == 0)
-                    col--;
-            }
+        if (GetCellOrigin(cell.row, cell.col, &start)) {
+            // The column whose border it is: the one drawn left of a left edge, never one scrolled out.
+            const int col = point.x - start.x < m_nResizeCaptureRange ? ColumnLeftOf(cell.col, true) : cell.col;
             if (col >= 0)
                 AutoSizeColumn(col, m_nAutoSizeColumnStyle);
             ResetScrollBars();
@@ -396,13 +501,8 @@ void CGridCtrl::OnLButtonDblClk(UINT flags, CPoint point)
         }
     } else if (m_MouseMode == MOUSE_OVER_ROW_DIVIDE) {
         CPoint start;
-        if (GetCellOrigin(cell.row, 0, &start)) {
-            int row = cell.row;
-            if (point.y - start.y < m_nResizeCaptureRange) {
-                row--;
-                while (row > 0 && GetRowHeight(row) == 0)
-                    row--;
-            }
+        if (GetCellOrigin(cell.row, cell.col, &start)) {
+            const int row = point.y - start.y < m_nResizeCaptureRange ? RowAbove(cell.row, true) : cell.row;
             if (row >= 0)
                 AutoSizeRow(row);
             ResetScrollBars();

@@ -163,7 +163,9 @@ void CGridCtrl::PrintRowHeadings(CDC* dc, CPrintInfo*)
         int top = bodyTop, used = 0;
         for (int row = m_nCurrPrintRow; row < m_nRows; row++) {
             const int h = GetRowHeight(row);
-            if (used + h > m_nPageHeight && row != m_nCurrPrintRow)
+            // The page's rows end as the body's do: a hidden row before a row taller than the page
+            // leaves that row on this page, and its heading with it.
+            if (used > 0 && used + h > m_nPageHeight)
                 break;
             CRect cell(left, top, left + w, top + h);
             if (CGridCellBase* c = GetCell(row, col))
@@ -200,13 +202,17 @@ void CGridCtrl::OnPrint(CDC* dc, CPrintInfo* info)
     m_nCurrPrintRow = FirstRowOfPage(verticalPage);
     m_nCurrPrintCol = FirstColOfPage(horizontalPage);
 
-    PrintRowHeadings(dc, info);
-    PrintColumnHeadings(dc, info);
-
-    // The body, clipped to its band: a row taller than the page is cut, not dropped.
+    // The row headings and the body, each clipped to the body's band: a row taller than the page
+    // is cut there, not dropped, and nothing of it reaches the footer.
     const int bodyTop = (m_nHeaderHeight + m_nGap) * m_CharSize.cy + GetFixedRowHeight();
     const int bodyLeft = GetFixedColumnWidth();
-    const int saved = ::SaveDC(hdc);
+    int saved = ::SaveDC(hdc);
+    ::IntersectClipRect(hdc, -1, bodyTop - 1, bodyLeft + 1, bodyTop + m_nPageHeight + 1);
+    PrintRowHeadings(dc, info);
+    ::RestoreDC(hdc, saved);
+    PrintColumnHeadings(dc, info);
+
+    saved = ::SaveDC(hdc);
     ::IntersectClipRect(hdc, bodyLeft - 1, bodyTop - 1, bodyLeft + m_nPageWidth + 1, bodyTop + m_nPageHeight + 1);
     int top = bodyTop, usedH = 0;
     for (int row = m_nCurrPrintRow; row < m_nRows; row++) {

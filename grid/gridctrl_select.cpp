@@ -465,11 +465,6 @@ void CGridCtrl::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
 {
     if (!m_bEnableSelection)
         return;
-    std::unique_ptr<CClientDC> dc;
-    if (forceRepaint && m_hWnd != nullptr)
-        dc = std::make_unique<CClientDC>(m_hWnd);
-    CDC* paint = dc.get();
-
     if (minRow >= 0 && minRow < m_nFixedRows)
         minRow = m_nFixedRows;
     if (maxRow >= 0 && maxRow < m_nFixedRows)
@@ -480,94 +475,80 @@ void CGridCtrl::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
         if (maxCol >= 0 && maxCol < m_nFixedCols)
             maxCol = m_nFixedCols;
     }
-    CGridCellRange range(minRow, minCol, maxRow, maxCol);
-    CGridCellRange visible, fixedVisible;
-    if (m_hWnd != nullptr) {
-        visible = GetVisibleNonFixedCellRange();
-        fixedVisible = GetVisibleFixedColumnRange();
-    }
-    auto redraw = [&](int r, int c) {
-        if (m_hWnd != nullptr && IsVisibleForRedraw(r, c, visible, fixedVisible)) {
-            if (paint != nullptr)
-                RedrawCell(r, c, paint);
-            else
-                InvalidateCellRect(r, c);
-        }
-    };
-    auto setSelected = [&](int r, int c, bool on) {
-        if (m_bVirtualMode) {
-            if (on)
-                m_SelectedCellMap.insert(r, c);
-            else
-                m_SelectedCellMap.erase(SelectionKey(r, c));
-            return;
-        }
-        CGridCellBase* cell = GetCell(r, c);
-        if (cell == nullptr)
-            return;
-        if (on) {
-            cell->SetState(cell->GetState() | GVIS_SELECTED);
-            m_SelectedCellMap.insert(r, c);
-        } else {
-            cell->SetState(cell->GetState() & ~GVIS_SELECTED);
-            m_SelectedCellMap.erase(SelectionKey(r, c));
-        }
-    };
+    const bool complete = minRow >= 0 && minCol >= 0 && maxRow >= 0 && maxCol >= 0;
+    const CGridCellRange range(minRow, minCol, maxRow, maxCol);
 
+    // The new selection is worked out on rectangles, then the cells whose state changed are told.
+    GridCellSet after;
     if (selectCells) {
-        // (1) the old selection goes; cells that stay selected are not redrawn.
-        std::vector<CGridCellID> old;
-        old.reserve(m_SelectedCellMap.size());
-        for (const auto& entry : m_SelectedCellMap)
-            old.push_back(entry.second);
-        for (const CGridCellID& cell : old) {
-            if (!IsValid(cell)) {
-                m_SelectedCellMap.erase(SelectionKey(cell.row, cell.col));
-                continue;
-            }
-            setSelected(cell.row, cell.col, false);
-            if (!range.InRange(cell))
-                redraw(cell.row, cell.col);
+        // The old selection goes; the one kept from before a Ctrl-click comes back.
+        if (!(m_bSingleRowSelection && m_bListMode) && complete) {
+            after = m_PrevSelectedCellMap;
+            after.ClipTo(m_nRows, m_nCols);
         }
-        // (2) the selection kept from before a Ctrl-click comes back.
-        if (!(m_bSingleRowSelection && m_bListMode) && minRow >= 0 && minCol >= 0 && maxRow >= 0 && maxCol >= 0) {
-            for (const auto& entry : m_PrevSelectedCellMap) {
-                const CGridCellID& cell = entry.second;
-                if (!IsValid(cell))
-                    continue;
-                setSelected(cell.row, cell.col, true);
-                redraw(cell.row, cell.col);
-            }
-        }
+    } else {
+        after = m_SelectedCellMap;
     }
-    // (3) the new range.
-    if (minRow >= 0 && minCol >= 0 && maxRow >= 0 && maxCol >= 0 && maxRow < m_nRows && maxCol < m_nCols &&
-        minRow <= maxRow && minCol <= maxCol) {
-        if (m_bVirtualMode && selectCells)
-            m_SelectedCellMap.reserve(m_SelectedCellMap.size() + static_cast<size_t>(range.Count()));
-        for (int r = minRow; r <= maxRow; r++) {
-            for (int c = minCol; c <= maxCol; c++) {
-                const bool selected = m_SelectedCellMap.count(SelectionKey(r, c)) != 0;
-                if (selected == (selectCells != FALSE))
-                    continue;
-                setSelected(r, c, selectCells != FALSE);
-                redraw(r, c);
-            }
-        }
+    after.ClipTo(m_nRows, m_nCols);
+    if (complete && maxRow < m_nRows && maxCol < m_nCols && minRow <= maxRow && minCol <= maxCol) {
+        if (selectCells)
+            after.insert(range);
+        else
+            after.erase(range);
     }
+    ApplySelection(after, forceRepaint);
+}
+
+void CGridCtrl::ApplySelection(GridCellSet& after, BOOL forceRepaint)
+{
+    std::unique_ptr<CClientDC> dc;
+    if (forceRepaint && m_hWnd != nullptr)
+        dc = std::make_unique<CClientDC>(m_hWnd);
+    GridCellSet before;
+    before.swap(m_SelectedCellMap);
+
+    // Ordinary cells carry the selected state themselves: every cell that changed is told.
+    if (!m_bVirtualMode) {
+        auto mark = [&](const GridCellSet& from, const GridCellSet& other, bool on) {
+            for (const CGridCellRange& r : from.Ranges())
+                for (int row = r.GetMinRow(); row <= r.GetMaxRow(); row++)
+                    for (int col = r.GetMinCol(); col <= r.GetMaxCol(); col++) {
+                        if (other.contains(row, col))
+                            continue;
+                        if (CGridCellBase* cell = GetCell(row, col))
+                            cell->SetState(on ? cell->GetState() | GVIS_SELECTED : cell->GetState() & ~GVIS_SELECTED);
+                    }
+        };
+        mark(before, after, false);
+        mark(after, before, true);
+    }
+    m_SelectedCellMap.swap(after);
+    if (m_hWnd == nullptr)
+        return;
+
+    // Only what is on screen is redrawn, and of that only the cells whose state changed.
+    auto redraw = [&](const CGridCellRange& visible) {
+        if (!visible.IsValid())
+            return;
+        for (int row = visible.GetMinRow(); row <= visible.GetMaxRow(); row++)
+            for (int col = visible.GetMinCol(); col <= visible.GetMaxCol(); col++) {
+                if (before.contains(row, col) == m_SelectedCellMap.contains(row, col))
+                    continue;
+                if (dc)
+                    RedrawCell(row, col, dc.get());
+                else
+                    InvalidateCellRect(row, col);
+            }
+    };
+    redraw(GetVisibleNonFixedCellRange());
+    redraw(GetVisibleFixedColumnRange());
 }
 
 CGridCellRange CGridCtrl::GetSelectedCellRange() const
 {
-    CGridCellRange range(m_nRows, m_nCols, -1, -1);
-    for (const auto& entry : m_SelectedCellMap) {
-        const CGridCellID& cell = entry.second;
-        range.SetMinRow(std::min(range.GetMinRow(), cell.row));
-        range.SetMinCol(std::min(range.GetMinCol(), cell.col));
-        range.SetMaxRow(std::max(range.GetMaxRow(), cell.row));
-        range.SetMaxCol(std::max(range.GetMaxCol(), cell.col));
-    }
-    return range;
+    if (m_SelectedCellMap.empty())
+        return CGridCellRange(m_nRows, m_nCols, -1, -1);
+    return m_SelectedCellMap.Bounds();
 }
 
 void CGridCtrl::ResetSelectedRange()

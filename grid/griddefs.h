@@ -74,6 +74,12 @@ enum GridMouseMode {
     MOUSE_DRAGGING = 12,
 };
 
+// The first "character" of an edit is either a typed character or a key that opened or carries on
+// editing (Tab, Enter, Page Up and Down, End, Home, the arrows). Several of those keys share their
+// codes with characters ('#' is VK_END, '%' VK_LEFT): keys travel with this bit, characters without.
+// VK_LBUTTON (a click, F2) and VK_BACK are no printable characters and need no bit.
+constexpr UINT GRID_EDIT_KEY = 0x40000000;
+
 constexpr UINT GRID_AUTOSCROLL_TIMER = 513;
 constexpr DWORD GRID_DEFAULT_FORMAT = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;   // 0x8824
 

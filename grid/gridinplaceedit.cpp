@@ -23,7 +23,7 @@ CGridInPlaceEdit::CGridInPlaceEdit(CWnd* parent, CRect& rect, DWORD style, UINT 
       m_nRow(row),
       m_nColumn(col),
       m_sInitText(initText),
-      m_bExitOnArrows(firstChar != VK_LBUTTON),
+      m_bExitOnArrows((firstChar & ~GRID_EDIT_KEY) != VK_LBUTTON),
       m_Rect(rect)
 {
     const DWORD editStyle = WS_BORDER | WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | style;
@@ -34,36 +34,43 @@ CGridInPlaceEdit::CGridInPlaceEdit(CWnd* parent, CRect& rect, DWORD style, UINT 
     SetWindowText(initText);
     SetFocus();
 
-    switch (firstChar) {
-    case VK_LBUTTON:
-    case VK_RETURN:
-        SetSel(m_sInitText.GetLength(), -1);
-        return;
-    case VK_BACK:
-        SetSel(m_sInitText.GetLength(), -1);
-        PostMessage(WM_CHAR, VK_BACK);
-        return;
-    case VK_TAB:
-    case VK_DOWN:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_LEFT:
-    case VK_NEXT:
-    case VK_PRIOR:
-    case VK_HOME:
-    case VK_SPACE:
-    case VK_END:
-        SetSel(0, -1);
-        return;
-    default:
-        SetSel(0, -1);
-        break;
+    // A key that opened or carried on editing places the caret; a typed character replaces the text.
+    const bool key = (firstChar & GRID_EDIT_KEY) != 0 || firstChar < 0x20;
+    const UINT code = firstChar & ~GRID_EDIT_KEY;
+    if (key) {
+        switch (code) {
+        case VK_LBUTTON:
+        case VK_RETURN:
+            SetSel(m_sInitText.GetLength(), -1);
+            return;
+        case VK_BACK:
+            SetSel(m_sInitText.GetLength(), -1);
+            PostMessage(WM_CHAR, VK_BACK);
+            return;
+        case VK_TAB:
+        case VK_DOWN:
+        case VK_UP:
+        case VK_RIGHT:
+        case VK_LEFT:
+        case VK_NEXT:
+        case VK_PRIOR:
+        case VK_HOME:
+        case VK_SPACE:
+        case VK_END:
+            SetSel(0, -1);
+            return;
+        default:
+            break;
+        }
     }
+    SetSel(0, -1);
+    if ((firstChar & GRID_EDIT_KEY) != 0)
+        return;
     // Any other first character replaces the text.
-    if (firstChar < 0x80)
-        PostMessage(WM_CHAR, firstChar);
+    if (code < 0x80)
+        PostMessage(WM_CHAR, code);
     else
-        PostMessage(WM_IME_CHAR, firstChar);
+        PostMessage(WM_IME_CHAR, code);
 }
 
 BOOL CGridInPlaceEdit::PreTranslateMessage(MSG* msg)

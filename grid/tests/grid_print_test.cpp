@@ -3,6 +3,7 @@
 #include "grid/tests/gridtesthost.h"
 #include "framework/print.h"
 #include "framework/view.h"
+#include "testsupport/dibcanvas.h"
 #include "testsupport/emfrecorder.h"
 #include "testsupport/fileprinter.h"
 #include "testsupport/msgboxrecorder.h"
@@ -180,6 +181,56 @@ TEST_F(GridPrintTest, AHiddenRowOrColumnBeforeOneLargerThanThePageLosesNeither)
     EXPECT_TRUE(HasText(pages[0], "wide1"));
     EXPECT_TRUE(HasText(pages[0], "Head2"));
     EXPECT_TRUE(HasText(pages[1], "Head3"));
+}
+
+TEST_F(GridPrintTest, RowHeadingsEndThePageAsTheBodyDoesAndStayInItsBand)
+{
+    // Pages drawn into a bitmap of the screen's size, the device the layout is made for.
+    HDC screen = ::GetDC(nullptr);
+    const int width = ::GetDeviceCaps(screen, HORZRES), height = ::GetDeviceCaps(screen, VERTRES);
+    ::ReleaseDC(nullptr, screen);
+    const COLORREF red = RGB(255, 0, 0);
+    for (bool hiddenFirst : { true, false }) {
+        SCOPED_TRACE(hiddenFirst ? "a hidden row, then one taller than the page" : "a row taller than the page");
+        m_grid.reset(new CGridCtrl);
+        MakeNamedGrid(5, 3);
+        DibCanvas canvas(width, height);
+        CPrintInfo info;
+        m_grid->OnBeginPrinting(&canvas.dc(), &info);
+        const int body = m_grid->GetPrintBodyHeight();
+        m_grid->OnEndPrinting(&canvas.dc(), &info);
+        const int tall = hiddenFirst ? 2 : 1;
+        if (hiddenFirst)
+            m_grid->SetRowHeight(1, 0);
+        m_grid->SetRowHeight(tall, body * 2);
+        m_grid->SetItemBkColour(tall, 0, red);
+
+        m_grid->OnBeginPrinting(&canvas.dc(), &info);
+        ASSERT_EQ(m_grid->GetPrintBodyHeight(), body);
+        info.m_nCurPage = 1;
+        m_grid->OnPrint(&canvas.dc(), &info);
+        EmfRecorder page;
+        m_grid->OnPrint(&page.dc(), &info);
+        m_grid->OnEndPrinting(&canvas.dc(), &info);
+        EXPECT_TRUE(HasText(page.Texts(), "row" + std::to_string(tall)));
+        EXPECT_TRUE(HasText(page.Texts(), std::to_string(tall))) << "the tall row's heading";
+
+        // The body's band on the device: logical units scaled to the page, after the left margin.
+        const int bodyTop = (m_grid->m_nHeaderHeight + m_grid->m_nGap) * m_grid->m_CharSize.cy +
+                            m_grid->GetFixedRowHeight();
+        const int left = m_grid->m_CharSize.cx * m_grid->m_nLeftMargin;
+        auto deviceX = [&](int x) { return ::MulDiv(x + left, width, m_grid->GetPrintPageWidth()); };
+        auto deviceY = [&](int y) { return ::MulDiv(y, height, m_grid->GetPrintPageHeight()); };
+        const CRect heading = canvas.ExtentOf(red);
+        ASSERT_FALSE(heading.IsRectEmpty()) << "the heading is printed";
+        // (The band takes in the grid lines on its edges: one logical unit, a few device pixels.)
+        EXPECT_GE(heading.top, deviceY(bodyTop - 1) - 1);
+        EXPECT_LE(heading.bottom, deviceY(bodyTop + body + 1) + 1) << "and cut at the body's bottom, above the footer";
+        EXPECT_GE(heading.left, deviceX(-1) - 1);
+        EXPECT_LE(heading.right, deviceX(m_grid->GetFixedColumnWidth() + 1) + 1);
+        EXPECT_LT(heading.bottom, deviceY(m_grid->GetPrintPageHeight() - m_grid->m_nFooterHeight * m_grid->m_CharSize.cy))
+            << "the footer band stays clear";
+    }
 }
 
 TEST_F(GridPrintTest, AJobOnThePostScriptPrinter)
