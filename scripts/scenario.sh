@@ -133,6 +133,23 @@ shot text-editing
 xdotool mousemove $((ox + 300)) $((oy + 160)) click 1
 shot text-typed
 
+say "the text takes column A of the table (Table posted: the Data source buttons are drawn, not windows)"
+xdotool mousemove $((ox + 115)) $((oy + 50)) click 1
+sleep 0.3
+drive post 701
+set_box 705 A
+shot text-from-table
+say "type the table's first cell, beginning with #, into the table view's grid"
+grid="$(origin 555)" || true
+[ -n "$grid" ] || { echo "no table grid in the project window" >&2; exit 1; }
+read -r gx gy <<<"$grid"
+# Row 1 of column A: right of the row headings, below the column headings.
+xdotool mousemove $((gx + 70)) $((gy + 30)) click 1
+sleep 0.3
+xdotool type --delay 60 "#1001"
+key Return
+shot table-typed
+
 say "save the project"
 key ctrl+s
 sleep 1
@@ -163,6 +180,14 @@ sleep 2
 if [ -s "$psfile" ]; then
   gs -q -sDEVICE=png16m -r100 -o "$OUTDIR/printed-%d.png" "$psfile"
   say "printed page: $(ls "$OUTDIR"/printed-*.png | tr '\n' ' ')"
+  # The text printed from the table, read back from the page: the typed cell whole, # included.
+  printed_text="$(gs -q -sDEVICE=txtwrite -o - "$psfile" 2>/dev/null | tr -s ' ' || true)"
+  if grep -q '#1001' <<<"$printed_text"; then
+    say "the printed page shows the table cell whole: #1001"
+  else
+    echo "the printed page does not show #1001: $(head -c 300 <<<"$printed_text")" >&2
+    exit 1
+  fi
 else
   echo "nothing was printed" >&2
   exit 1
