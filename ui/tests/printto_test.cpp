@@ -3,8 +3,8 @@
 // printer's own compensation is used and kept apart from the default printer's, an unknown printer
 // is named in a message and nothing is printed. And the print dialog's answers that would put no
 // label on paper (a range ending before it starts, a first label past the sheet) spool nothing.
-// The landscape job is also left in $KORVELTA_DESIGN_PRINT_OUT, where design_print_check.sh has
-// Ghostscript read its page.
+// The landscape and upright jobs are also left in $KORVELTA_DESIGN_PRINT_OUT, where
+// design_print_check.sh has Ghostscript measure the rectangle on each page.
 #include "ui/tests/designviewtest.h"
 
 #include "document/printoptions.h"
@@ -85,6 +85,10 @@ TEST_F(PrintTo, ALandscapeTemplateGivesLandscapePagesOnTheNamedPrinterWithThatPr
 {
     CLabel* stock = doc->GetCurrentTemplate()->GetLabelStock();
     ASSERT_TRUE(stock->HasPaperSettings());
+    // One label a sheet: the page's ink is the 20 x 10 mm rectangle, lying along the label.
+    stock->SetColumns(1);
+    stock->SetRows(1);
+    stock->SetVerticalBlocks(1);
     stock->SetOrientation(2);
     ASSERT_EQ(2, stock->GetOrientation());
     MessageBoxRecorder boxes;
@@ -125,22 +129,22 @@ TEST_F(PrintTo, ALandscapeTemplateGivesLandscapePagesOnTheNamedPrinterWithThatPr
     const std::string upright = Text(printtest::ReadFileBytes(secondPort.c_str()));
     ASSERT_GT(upright.size(), 100u);
     EXPECT_NE(std::string::npos, upright.find("%%Orientation: Portrait")) << upright.substr(0, 400);
+    ::CopyFileA(secondPort.c_str(), (folder + "\\printto-portrait.ps").c_str(), FALSE);
     EXPECT_EQ(0u, boxes.Count());
 }
 
 TEST_F(PrintTo, TheStoredDeviceModeIsUsedOnlyOnThePrinterItWasMadeFor)
 {
-    // The label definition stores the second printer's settings with Letter paper; the printers'
-    // own default is A4 (the test driver's PPD).
+    // The label definition stores the second printer's settings asking for three copies of each
+    // page; the printers' own default is one.
     auto* file = dynamic_cast<CLabelFileNew*>(doc->GetCurrentTemplate()->GetLabelStock());
     ASSERT_NE(nullptr, file);
-    ASSERT_EQ(0, file->GetPaperCode());
     HGLOBAL mode = nullptr, names = nullptr;
     ASSERT_TRUE(BuildPrinterHandles(kSecond, mode, names));
     auto* dm = static_cast<DEVMODEA*>(::GlobalLock(mode));
-    ASSERT_NE(DMPAPER_LETTER, dm->dmPaperSize);
-    dm->dmPaperSize = DMPAPER_LETTER;
-    dm->dmFields |= DM_PAPERSIZE;
+    ASSERT_NE(3, dm->dmCopies);
+    dm->dmCopies = 3;
+    dm->dmFields |= DM_COPIES;
     ASSERT_TRUE(file->SetDevMode(dm));
     ::GlobalUnlock(mode);
     ::GlobalFree(mode);
@@ -150,10 +154,9 @@ TEST_F(PrintTo, TheStoredDeviceModeIsUsedOnlyOnThePrinterItWasMadeFor)
     MessageBoxRecorder boxes;
 
     PrintToPrinter(kSecond);
-    const std::string letter = Text(printtest::ReadFileBytes(secondPort.c_str()));
-    ASSERT_GT(letter.size(), 100u);
-    EXPECT_NE(std::string::npos, letter.find("<</PageSize[612 792]")) << letter.substr(0, 600);
-    EXPECT_EQ(std::string::npos, letter.find("<</PageSize[595 842]"));
+    const std::string three = Text(printtest::ReadFileBytes(secondPort.c_str()));
+    ASSERT_GT(three.size(), 100u);
+    EXPECT_NE(std::string::npos, three.find("%cupsJobTicket: copies=3\n")) << three.substr(0, 400);
 
     // "/pt" on the default printer: the stored settings belong to another one and stay out.
     CCommandLineInfo pt;
@@ -163,10 +166,10 @@ TEST_F(PrintTo, TheStoredDeviceModeIsUsedOnlyOnThePrinterItWasMadeFor)
     app->m_pCmdInfo = &pt;
     Command(ID_FILE_PRINT_DIRECT);
     app->m_pCmdInfo = nullptr;
-    const std::string a4 = Text(printtest::ReadFileBytes(defaultPort.c_str()));
-    ASSERT_GT(a4.size(), 100u);
-    EXPECT_NE(std::string::npos, a4.find("<</PageSize[595 842]")) << a4.substr(0, 600);
-    EXPECT_EQ(std::string::npos, a4.find("<</PageSize[612 792]"));
+    const std::string one = Text(printtest::ReadFileBytes(defaultPort.c_str()));
+    ASSERT_GT(one.size(), 100u);
+    EXPECT_NE(std::string::npos, one.find("%cupsJobTicket: media=A4")) << one.substr(0, 400);
+    EXPECT_EQ(std::string::npos, one.find("%cupsJobTicket: copies=")) << one.substr(0, 400);
     EXPECT_EQ(0u, boxes.Count());
 }
 
