@@ -502,6 +502,10 @@ public:
     // the view that prints (the selection range is offered only by a table view with selected
     // rows). False, after a message, when the template cannot be printed.
     bool PreparePrinting(class CPrintInfo* info, class CView* view = nullptr);
+    // After the dialog (or, printing directly, after the printer is chosen): whether the job
+    // would put at least one label on paper. False, after a message saying why, for a range that
+    // ends before it starts or a first label past the sheet; nothing is then spooled or stored.
+    bool CheckPrintJob(class CPrintInfo* info);
     void GetStoredPrinter(CString& device, CString& driver, CString& port) const;
     void SetStoredPrinter(const char* device, const char* driver, const char* port);
     void OnFilePrintSetup();

@@ -7,8 +7,10 @@
 #include "document/printids.h"
 #include "document/printoptions.h"
 #include "document/registrydefaults.h"
+#include "framework/app.h"
 #include "framework/cmdtarget.h"
 #include "framework/gdi.h"
+#include "framework/msgbox.h"
 #include "framework/paths.h"
 #include "framework/print.h"
 #include "framework/view.h"
@@ -18,6 +20,7 @@
 #include "labelmodel/template.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -126,6 +129,32 @@ int COstrelindSoftLabelDoc::PrintRowCount() const
     return shown ? shown->GetUsedRowCount() : -1;
 }
 
+bool COstrelindSoftLabelDoc::CheckPrintJob(CPrintInfo* info)
+{
+    if (info == nullptr || info->m_pPD == nullptr)
+        return false;
+    const PrintOptionBlock& options = OptionsOf(info);
+    const CPrintDialog* dlg = info->m_pPD;
+    CString text;
+    const int perPage = LabelsPerPage();
+    if (dlg->PrintRange() && dlg->GetFromPage() > dlg->GetToPage()) {
+        text.Format("The labels to print run from %d to %d: the first is after the last, so there is no label to "
+                    "print.\nEnter a first label that is not greater than the last.",
+                    dlg->GetFromPage(), dlg->GetToPage());
+    } else if (options.startPosition > perPage) {
+        text.Format("The first label position is %d, but the sheet has %d label positions, so there is no label "
+                    "to print.\nEnter a first label from 1 to %d.",
+                    options.startPosition, perPage, perPage);
+    } else if (options.copies < INT16_MIN || options.copies > INT16_MAX) {
+        text = kCopiesOutOfRange;
+    }
+    if (text.IsEmpty())
+        return true;
+    CWnd* main = AfxGetMainWnd();
+    ShowMessageBox(main ? main->GetSafeHwnd() : nullptr, text, nullptr, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
 void COstrelindSoftLabelDoc::BeginPrinting(CDC*, CPrintInfo* info, CView* view)
 {
     const PrintOptionBlock& options = OptionsOf(info);
@@ -137,7 +166,8 @@ void COstrelindSoftLabelDoc::BeginPrinting(CDC*, CPrintInfo* info, CView* view)
     CTemplate* tmpl = GetCurrentTemplate();
     m_print.reverseOrder = options.reverseOrder ? 1 : 0;
     tmpl->SetColumnMajor(options.columnOrder != 0);
-    if (tmpl->GetCopies() != options.copies) {
+    // Copies the template's record cannot hold never reach it (the dialog refuses them).
+    if (tmpl->GetCopies() != options.copies && options.copies >= INT16_MIN && options.copies <= INT16_MAX) {
         tmpl->SetCopies(options.copies);
         SetModifiedFlag(TRUE);
     }

@@ -18,6 +18,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -34,6 +35,12 @@ const char* ReadIntoBuffer(char (&buffer)[32], const char* entry, const char* de
     const CString text = RegistryDefaults::ReadText(RegistryDefaults::kDefaultBarcode, entry, defaultValue);
     lstrcpynA(buffer, text, sizeof buffer);
     return buffer;
+}
+
+HWND MessageOwner()
+{
+    CWnd* main = AfxGetMainWnd();
+    return main ? main->GetSafeHwnd() : nullptr;
 }
 
 PrintOptionBlock* BlockOfDialog(HWND dialog)
@@ -98,6 +105,41 @@ void ReadDialog(HWND dialog, PrintOptionBlock* block)
     const int passes = NumberOf(dialog, IDC_PRINT_SETS, &ok);
     block->passes = ok && passes > 0 ? passes : 1;
     block->stopAfterPass = ::IsDlgButtonChecked(dialog, IDC_PRINT_PAGE_BREAK) == BST_CHECKED ? 1 : 0;
+}
+
+// The printer the Name box has just been set to (the system's dialog changes its own printer
+// after the hook has seen the change).
+CString SelectedPrinter(HWND dialog, HWND combo)
+{
+    if (combo == nullptr)
+        combo = ::GetDlgItem(dialog, cmb4);
+    if (combo == nullptr)
+        return CString();
+    const LRESULT index = ::SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) {
+        char text[256] = {};
+        ::GetWindowTextA(combo, text, sizeof text);
+        return CString(text);
+    }
+    const LRESULT length = ::SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR || length <= 0 || length > 4096)
+        return CString();
+    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    if (::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data())) == CB_ERR)
+        return CString();
+    return CString(text.data());
+}
+
+// Each printer has its own calibration: a printer chosen in the dialog shows its own top and left
+// compensation, and what is left in the boxes is stored for the printer that prints.
+void ShowCompensationOf(HWND dialog, const CString& device)
+{
+    if (device.IsEmpty())
+        return;
+    int left = 0, top = 0;
+    RegistryDefaults::ReadCompensation(device, left, top);
+    SetLengthText(dialog, IDC_PRINT_TOP_COMPENSATION, top);
+    SetLengthText(dialog, IDC_PRINT_LEFT_COMPENSATION, left);
 }
 
 void Spin(HWND dialog, const NMUPDOWN* change)
@@ -186,6 +228,31 @@ int ParseCopiesText(const char* text)
     return __ms_sscanf(text, "%d", &value) == 1 ? value : 0;
 }
 
+const char kCopiesOutOfRange[] =
+    "The number of copies must be from 1 to 32767, or a column letter from A to Z whose cells hold the number.";
+
+bool CopiesTextFits(const char* text)
+{
+    if (text == nullptr)
+        return true;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+    if (std::isalpha(*p) && p[1] == '\0')
+        return true;
+    // The number as the copies are read ("%d": blanks, a sign, digits), without overflowing.
+    while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n' || *p == '\v' || *p == '\f')
+        ++p;
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    long long value = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        value = value * 10 + (*p - '0');
+        if (value > 100000)
+            return false;
+    }
+    return negative ? -value >= -32768 : value <= 32767;
+}
+
 UINT_PTR CALLBACK PrintDialogHookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return GuardedCall([&]() -> UINT_PTR {
@@ -196,8 +263,21 @@ UINT_PTR CALLBACK PrintDialogHookProc(HWND dialog, UINT message, WPARAM wParam, 
             return 1;
         }
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK)
+            if (LOWORD(wParam) == IDOK) {
+                // Copies the template cannot store are refused here, where they were typed: the
+                // dialog stays open on the field.
+                if (!CopiesTextFits(ControlText(dialog, IDC_PRINT_REPEAT))) {
+                    ShowMessageBox(dialog, kCopiesOutOfRange, nullptr, MB_OK | MB_ICONEXCLAMATION);
+                    if (HWND field = ::GetDlgItem(dialog, IDC_PRINT_REPEAT)) {
+                        ::SetFocus(field);
+                        ::SendMessageA(field, EM_SETSEL, 0, -1);
+                    }
+                    return 1;
+                }
                 ReadDialog(dialog, BlockOfDialog(dialog));
+            } else if (LOWORD(wParam) == cmb4 && HIWORD(wParam) == CBN_SELCHANGE) {
+                ShowCompensationOf(dialog, SelectedPrinter(dialog, reinterpret_cast<HWND>(lParam)));
+            }
             return 0;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -278,6 +358,15 @@ bool COstrelindSoftLabelDoc::PreparePrinting(CPrintInfo* info, CView* view)
         ShowMessageBox(nullptr, LoadStringOr(IDS_NO_LABEL_POSITIONS,
                                          "The label definition has no label positions: set its rows, columns and blocks."),
                        nullptr, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    // Rows of a table that none are left of (a filter hiding every row) would print nothing.
+    if (stock != nullptr && UsesTableData() && PrintRowCount() <= 0) {
+        const bool filtered = CurrentSlot().IsFilterOn();
+        ShowMessageBox(MessageOwner(), filtered ? "The filter hides every row of the table, so there is no label to print.\n"
+                                                  "Change or switch off the filter to print."
+                                                : "The table has no row with data, so there is no label to print.",
+                       nullptr, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     PRINTDLGA& pd = info->m_pPD->m_pd;

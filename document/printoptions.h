@@ -31,6 +31,13 @@ void FormatCopiesText(int copies, char* out, int size);
 // The copies value of a dialog text: one letter "A" .. "Z" (any case) gives -1 .. -26, a number
 // gives itself, anything else 0.
 int ParseCopiesText(const char* text);
+// Whether the number of copies a text gives (the dialog's Repeat field, or a cell of the table's
+// copies column) fits the template's stored copies, 16 bits with a sign: false for a number above
+// 32767 or below -32768, which the record would bring back as another number. A letter, an empty
+// text or one that is not a number fits (they give a column or one copy).
+bool CopiesTextFits(const char* text);
+// The message of a refused copies value.
+extern const char kCopiesOutOfRange[];
 
 // The print dialog's hook: fills the extra fields from the option block (the PRINTDLG's custom
 // data) when the dialog opens, reads them back on OK, and steps the two spin boxes.

@@ -61,16 +61,18 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info)
     CWinApp* app = AfxGetApp();
     CPrintDialog* dlg = info->m_pPD;
     if (info->m_bDirect || info->m_bPreview) {
-        // The application's printer as it stands, without asking.
-        if (app == nullptr || !app->GetPrinterDeviceDefaults(&dlg->m_pd))
+        // A printer the view's preparation put into the dialog (with the page set-up it made for
+        // it) is kept; else the application's printer as it stands, without asking.
+        if (dlg->m_pd.hDevNames == nullptr && (app == nullptr || !app->GetPrinterDeviceDefaults(&dlg->m_pd)))
             return FALSE;
         // "/pt path printer driver port" names the printer of this one job: its DC, with the
         // printer's own defaults (the application's device mode belongs to another driver); the
         // application keeps its printer. A printer that does not exist prints nothing rather than
-        // printing on another one.
-        const CCommandLineInfo* cmd = app->m_pCmdInfo;
+        // printing on another one. When the dialog already holds that printer, its DC is made
+        // from the dialog's handles below.
+        const CCommandLineInfo* cmd = app != nullptr ? app->m_pCmdInfo : nullptr;
         if (info->m_bDirect && cmd != nullptr && cmd->m_nShellCommand == CCommandLineInfo::FilePrintTo &&
-            !cmd->m_strPrinterName.IsEmpty()) {
+            !cmd->m_strPrinterName.IsEmpty() && dlg->GetDeviceName().CompareNoCase(cmd->m_strPrinterName) != 0) {
             if (dlg->m_pd.hDC == nullptr)
                 dlg->m_pd.hDC = ::CreateDCA(nullptr, cmd->m_strPrinterName, nullptr, nullptr);
             if (dlg->m_pd.hDC == nullptr && !cmd->m_strDriverName.IsEmpty())

@@ -46,6 +46,9 @@ void Ostrelind_SoftLabelDesignView::PrintWith(BOOL direct)
     CWinApp* app = AfxGetApp();
     CPrintInfo info;
     info.m_bDirect = direct || (app != nullptr && app->m_pCmdInfo != nullptr);
+    CommandLinePrinter named;
+    if (!named.Select(info))
+        return;
     if (OnPreparePrinting(&info)) {
         CDC dc;
         dc.Attach(info.m_pPD->m_pd.hDC);
@@ -83,7 +86,7 @@ BOOL Ostrelind_SoftLabelDesignView::OnPreparePrinting(CPrintInfo* info)
         return FALSE;
     const CString before = info->m_pPD->GetDeviceName();
     const BOOL result = DoPreparePrinting(info);
-    if (!result)
+    if (!result || !doc->CheckPrintJob(info))
         return FALSE;
     const CString device = info->m_pPD->GetDeviceName();
     if (device != before)

@@ -3,6 +3,9 @@
 
 #include "document/labeldoc.h"
 #include "framework/app.h"
+#include "framework/cmdline.h"
+#include "framework/msgbox.h"
+#include "framework/print.h"
 
 #include <winspool.h>
 #include <cstddef>
@@ -104,4 +107,38 @@ void SelectStoredPrinter(const COstrelindSoftLabelDoc& doc)
     HGLOBAL devMode = nullptr, devNames = nullptr;
     if (BuildPrinterHandles(device, devMode, devNames))
         app->SelectPrinter(devNames, devMode);
+}
+
+CommandLinePrinter::~CommandLinePrinter()
+{
+    if (m_devMode != nullptr)
+        ::GlobalFree(m_devMode);
+    if (m_devNames != nullptr)
+        ::GlobalFree(m_devNames);
+}
+
+bool CommandLinePrinter::Select(CPrintInfo& info)
+{
+    CWinApp* app = AfxGetApp();
+    const CCommandLineInfo* cmd = app != nullptr ? app->m_pCmdInfo : nullptr;
+    if (cmd == nullptr || cmd->m_nShellCommand != CCommandLineInfo::FilePrintTo || cmd->m_strPrinterName.IsEmpty())
+        return true;
+    HGLOBAL devMode = nullptr, devNames = nullptr;
+    if (!BuildPrinterHandles(cmd->m_strPrinterName, devMode, devNames)) {
+        // Printing on any other printer than the one asked for would waste its paper.
+        CString text;
+        text.Format("The printer \"%s\" was not found. Nothing was printed.", cmd->m_strPrinterName.GetString());
+        CWnd* main = AfxGetMainWnd();
+        ShowMessageBox(main ? main->GetSafeHwnd() : nullptr, text, nullptr, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    if (m_devMode != nullptr)
+        ::GlobalFree(m_devMode);
+    if (m_devNames != nullptr)
+        ::GlobalFree(m_devNames);
+    m_devMode = devMode;
+    m_devNames = devNames;
+    info.m_pPD->m_pd.hDevMode = devMode;
+    info.m_pPD->m_pd.hDevNames = devNames;
+    return true;
 }

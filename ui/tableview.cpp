@@ -1,13 +1,16 @@
 #include "ui/tableview.h"
 
 #include "document/labeldoc.h"
+#include "document/printoptions.h"
 #include "document/tableslot.h"
 #include "document/tableundo.h"
 #include "framework/app.h"
 #include "framework/guard.h"
+#include "framework/msgbox.h"
 #include "framework/menu.h"
 #include "framework/msgmap.h"
 #include "grid/griddefs.h"
+#include "labelmodel/template.h"
 #include "ui/commandids.h"
 #include "ui/resourceids.h"
 #include "ui/tablefilterdlg.h"
@@ -329,6 +332,16 @@ BOOL COstrelindSoftTableView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* re
             return TRUE;
         char text[257] = {};
         lstrcpynA(text, info->strText, sizeof text);
+        // The column the template reads its copies from takes only numbers the template's copies
+        // can hold; anything larger is refused here, where it was typed, and the cell keeps its text.
+        const int copies = doc->GetCurrentTemplate()->GetCopies();
+        if (copies >= -26 && copies <= -1 && info->col - 1 == -copies - 1 && !CopiesTextFits(text)) {
+            CString message;
+            message.Format("Column %c holds the number of copies of each label: enter a number from 1 to 32767.",
+                           static_cast<char>('A' - copies - 1));
+            ShowMessageBox(m_hWnd, message, nullptr, MB_OK | MB_ICONEXCLAMATION);
+            return TRUE;
+        }
         PushUndo();
         if (doc->SetTableCellText(text, info->row - 1, info->col - 1)) {
             doc->InvalidateDesignViews();

@@ -690,10 +690,15 @@ void COstrelindSoftTableView::PrintLabels(bool direct)
         return;
     // The printer stored with the template becomes the application's printer for this job.
     SelectStoredPrinter(*doc);
-    if (direct) {
+    // A command-line print never asks.
+    CWinApp* app = AfxGetApp();
+    if (direct || (app != nullptr && app->m_pCmdInfo != nullptr)) {
         // The application's printer without the dialog.
         CPrintInfo info;
         info.m_bDirect = TRUE;
+        CommandLinePrinter named;
+        if (!named.Select(info))
+            return;
         if (OnPreparePrinting(&info)) {
             CDC dc;
             dc.Attach(info.m_pPD->m_pd.hDC);
@@ -718,7 +723,7 @@ BOOL COstrelindSoftTableView::OnPreparePrinting(CPrintInfo* info)
     }
     if (!doc->PreparePrinting(info, this))
         return FALSE;
-    return DoPreparePrinting(info);
+    return DoPreparePrinting(info) && doc->CheckPrintJob(info);
 }
 
 void COstrelindSoftTableView::OnBeginPrinting(CDC* dc, CPrintInfo* info)

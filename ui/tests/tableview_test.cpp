@@ -20,6 +20,7 @@
 #include "testsupport/tempdir.h"
 #include "testsupport/testcmdui.h"
 #include "ui/commandids.h"
+#include "document/tablefilter.h"
 #include "ui/tablefilterdlg.h"
 #include "ui/tableview.h"
 #include "ui/tableviewids.h"
@@ -806,4 +807,57 @@ TEST_F(TableViewTest, TabRemovalDestroysTheViewAndItsDialogs)
     EXPECT_FALSE(::IsWindow(view));
     EXPECT_FALSE(::IsWindow(find));
     m_view = nullptr;
+}
+
+TEST_F(TableViewTest, TheCopiesColumnRefusesNumbersTheTemplatesCopiesCannotHold)
+{
+    MessageBoxRecorder boxes;
+    Fill(3);
+    m_doc->GetCurrentTemplate()->SetCopies(-2);          // column B holds the copies
+    EndEdit(1, 2, "32767");
+    EXPECT_EQ("32767", Cell(0, 1));
+    EXPECT_EQ(0u, boxes.Count());
+    const int undo = UndoCopies();
+
+    EndEdit(2, 2, "40000");
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_NE(-1, boxes.Last().text.Find("Column B"));
+    EXPECT_NE(-1, boxes.Last().text.Find("32767"));
+    EXPECT_EQ(m_view->m_hWnd, boxes.Last().owner);
+    EXPECT_EQ("", Cell(1, 1));
+    EXPECT_EQ(undo, UndoCopies());
+    EndEdit(1, 2, "-40000");
+    EXPECT_EQ(2u, boxes.Count());
+    EXPECT_EQ("32767", Cell(0, 1));
+
+    // Other columns, and the column once the copies are fixed, take any text.
+    EndEdit(2, 3, "40000");
+    EXPECT_EQ("40000", Cell(1, 2));
+    m_doc->GetCurrentTemplate()->SetCopies(3);
+    EndEdit(2, 2, "40000");
+    EXPECT_EQ("40000", Cell(1, 1));
+    EXPECT_EQ(2u, boxes.Count());
+}
+
+TEST_F(TableViewTest, AFilterHidingEveryRowPrintsNothingAndSaysSo)
+{
+    MessageBoxRecorder boxes;
+    PrintDialogRecorder printDialogs;
+    printtest::BuildBarcodeLabels(*m_doc, 12);
+    TableSlot& slot = m_doc->CurrentSlot();
+    slot.CreateFilter();
+    slot.SetFilterText(kFilterInclude1, "no row holds this");
+    slot.ToggleFilterFlag(kFilterInclude1, 1);
+    slot.ToggleFilter();
+    ASSERT_TRUE(slot.IsFilterOn());
+    m_view->ResizeGridRows();
+
+    printDialogs.AnswerOK();
+    Command(ID_FILE_PRINT);
+    EXPECT_EQ(0u, printDialogs.Count());
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_NE(-1, boxes.Last().text.Find("filter hides every row"));
+    Command(ID_FILE_PRINT_DIRECT);
+    EXPECT_EQ(2u, boxes.Count());
+    EXPECT_FALSE(m_doc->GetPrintState().labelsPrinted);
 }
