@@ -150,6 +150,8 @@ public:
     void ApplyTableFilter();
     void RebuildColumnMap(int table);
     int GetFilteredColumn(int k) const;
+    // The shown column of a base column; -1 when the filter hides it.
+    int GetShownColumn(int baseColumn) const;
     bool GetFilterResultFlag() const { return m_filterResult != 0; }
     int GetPreviewRow() const { return m_previewRow; }
     void SetPreviewRow(int row);

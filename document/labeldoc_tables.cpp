@@ -128,6 +128,11 @@ int COstrelindSoftLabelDoc::GetFilteredColumn(int k) const
     return CurrentSlot().GetFilteredColumn(k);
 }
 
+int COstrelindSoftLabelDoc::GetShownColumn(int baseColumn) const
+{
+    return CurrentSlot().GetShownColumn(baseColumn);
+}
+
 void COstrelindSoftLabelDoc::SetPreviewRow(int row)
 {
     if (row == m_previewRow)

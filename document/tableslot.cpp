@@ -256,6 +256,22 @@ int TableSlot::GetFilteredColumn(int k) const
     return m_filter ? m_filter->GetFilteredColumn(k) : k;
 }
 
+int TableSlot::GetShownColumn(int baseColumn) const
+{
+    if (baseColumn < 0 || baseColumn >= CDataTableFilter::kItemCount)
+        return -1;
+    if (!m_filter || !m_filter->IsEnabled())
+        return baseColumn;
+    if (!m_filter->IsColumnShown(baseColumn))
+        return -1;
+    // Counted as GetFilteredColumn counts: every shown item before it takes one place.
+    int shown = 0;
+    for (int column = 0; column < baseColumn; ++column)
+        if (m_filter->IsColumnShown(column))
+            ++shown;
+    return shown;
+}
+
 CString TableSlot::GetFilterText(int kind) const
 {
     return m_filter ? m_filter->GetFilterText(kind) : CString();

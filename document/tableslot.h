@@ -68,6 +68,9 @@ public:
     void ReapplyFilter();                  // when the filter is on
     void RebuildColumnMap();
     int GetFilteredColumn(int k) const;
+    // The other way round: the shown column that shows base column `baseColumn` (the column
+    // itself while the filter is off), -1 when the filter hides it or it is out of range.
+    int GetShownColumn(int baseColumn) const;
 
     // The filter dialog's accessors; without a filter they read empty and change nothing.
     CString GetFilterText(int kind) const;

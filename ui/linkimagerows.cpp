@@ -45,6 +45,12 @@ int CLinkImageRows::ImageColumn(int k) const
     return -1;
 }
 
+int CLinkImageRows::ShownImageColumn(int k) const
+{
+    const int column = ImageColumn(k);
+    return column < 0 ? -1 : m_doc->GetShownColumn(column);
+}
+
 void CLinkImageRows::PushTableUndo()
 {
     if (!m_doc)
@@ -55,7 +61,7 @@ void CLinkImageRows::PushTableUndo()
 
 bool CLinkImageRows::SetImageCell(int k, int offset, const char* text)
 {
-    const int column = ImageColumn(k);
+    const int column = ShownImageColumn(k);
     if (column < 0 || offset < 0)
         return false;
     return m_doc->SetTableCellText(text ? text : "", GetCurrentRow() - 1 + offset, column);
@@ -63,7 +69,7 @@ bool CLinkImageRows::SetImageCell(int k, int offset, const char* text)
 
 CString CLinkImageRows::GetImageCell(int k) const
 {
-    const int column = ImageColumn(k);
+    const int column = ShownImageColumn(k);
     if (column < 0)
         return CString();
     char buffer[261] = {};
@@ -73,7 +79,7 @@ CString CLinkImageRows::GetImageCell(int k) const
 
 bool CLinkImageRows::ClearImageCell(int k)
 {
-    const int column = ImageColumn(k);
+    const int column = ShownImageColumn(k);
     if (column < 0)
         return false;
     const bool done = m_doc->SetTableCellText("", GetCurrentRow() - 1, column);
@@ -84,13 +90,15 @@ bool CLinkImageRows::ClearImageCell(int k)
 bool CLinkImageRows::AreImageCellsFilled() const
 {
     const int count = CountImageColumns();
-    if (count <= 0)
-        return false;
+    int shown = 0;
     for (int k = 0; k < count; ++k) {
+        if (ShownImageColumn(k) < 0)
+            continue;
+        ++shown;
         if (GetImageCell(k).IsEmpty())
             return false;
     }
-    return true;
+    return shown > 0;
 }
 
 void CLinkImageRows::Changed()

@@ -24,8 +24,12 @@ public:
 
     // The image columns of the current table (0 without a table).
     int CountImageColumns() const;
-    // Table column of the k-th image column (0-based k), -1 when there is none.
+    // Base-table column of the k-th image column (0-based k), -1 when there is none.
     int ImageColumn(int k) const;
+    // The column of the table as shown that holds the k-th image column: the column under the
+    // header letter of that image column while the filter is on; -1 when there is none or the
+    // filter hides it.
+    int ShownImageColumn(int k) const;
     // One undo copy of the current table.
     void PushTableUndo();
     // text into the k-th image column at the current row + offset; false when there is no such
@@ -34,6 +38,7 @@ public:
     CString GetImageCell(int k) const;    // at most 260 characters
     bool ClearImageCell(int k);
     // Every image column's cell of the current row holds a path (false without image columns).
+    // Image columns the filter hides can not be filled here and do not count.
     bool AreImageCellsFilled() const;
     // Marks the document modified and repaints its table views, design views and previews.
     void Changed();

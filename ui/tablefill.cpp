@@ -202,3 +202,16 @@ bool ParseCellName(const char* text, int& column, int& row)
     row = number;
     return true;
 }
+
+char HeaderLetter(const TableSlot& slot, int column)
+{
+    const int base = column < 0 ? -1 : slot.GetFilteredColumn(column);
+    return base >= 0 && base <= 25 ? static_cast<char>('A' + base) : '\0';
+}
+
+int ShownColumnOfLetter(const TableSlot& slot, int letter)
+{
+    if (letter < 0 || letter > 25)
+        return -1;
+    return slot.GetShownColumn(letter);
+}

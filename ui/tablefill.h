@@ -77,3 +77,11 @@ void FillRepeat(const RepeatSettings& settings, TableFillTarget& target, TableFi
 
 // "%c%d": a letter A..Z (either case) and a row of at least 1; false otherwise.
 bool ParseCellName(const char* text, int& column, int& row);
+
+// The dialogs name columns by the letters of the table view's header, which while the filter is
+// on are the letters of the base columns shown. The letter over shown column `column` (0-based),
+// 0 when that column has none.
+char HeaderLetter(const TableSlot& slot, int column);
+// The shown column under the header letter of base column `letter` (0 for "A"); -1 when the
+// filter hides that column.
+int ShownColumnOfLetter(const TableSlot& slot, int letter);

@@ -55,17 +55,28 @@ TableFillResult TableRepeatCommand(COstrelindSoftLabelDoc& doc, int table, int c
         return result;
     TableSlot& slot = doc.GetTableSlot(table);
     CTableRepeatDlg dialog(parent);
-    dialog.m_strColumn.Format("%c", 'A' + currentColumn - 1);
+    // The column as the header names it: with the filter on, the letter of the base column shown.
+    const char shownLetter = HeaderLetter(slot, currentColumn - 1);
+    if (shownLetter != '\0')
+        dialog.m_strColumn.Format("%c", shownLetter);
+    else
+        dialog.m_strColumn.Empty();
     dialog.m_nRow = currentRow;
     const char* cell = slot.GetCellText(currentRow - 1, currentColumn - 1);
     dialog.m_strText = CString(cell != nullptr ? cell : "").Left(256);
     if (dialog.DoModal() != IDOK)
         return result;
-    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(dialog.m_strColumn.GetAt(0))));
+    const char letter = dialog.m_strColumn.IsEmpty()
+                            ? '\0'
+                            : static_cast<char>(std::toupper(static_cast<unsigned char>(dialog.m_strColumn.GetAt(0))));
     if (letter < 'A' || letter > 'Z')
         return result;
+    // A column the filter hides has no cells to write.
+    const int column = ShownColumnOfLetter(slot, letter - 'A');
+    if (column < 0)
+        return result;
     RepeatSettings settings;
-    settings.column = letter - 'A';
+    settings.column = column;
     settings.row = dialog.m_nRow;
     settings.copies = dialog.m_nCopies;
     settings.text = dialog.m_strText;

@@ -118,16 +118,22 @@ TableFillResult TableSequenceCommand(COstrelindSoftLabelDoc& doc, int table, int
     TableFillResult result;
     if (currentRow < 1 || currentColumn < 1 || currentColumn > 26)
         return result;
+    TableSlot& slot = doc.GetTableSlot(table);
     CTableSequenceDlg dialog(parent);
-    dialog.m_strCell.Format("%c%d", 'A' + currentColumn - 1, currentRow);
+    // The cell as the header names it: with the filter on, the letter of the base column shown.
+    if (const char letter = HeaderLetter(slot, currentColumn - 1))
+        dialog.m_strCell.Format("%c%d", letter, currentRow);
     if (dialog.DoModal() != IDOK)
         return result;
-    int column = 0;
+    int letter = 0;
     int row = 0;
-    // A Cell that names no cell writes nothing and takes no undo copy.
-    if (!ParseCellName(dialog.m_strCell, column, row))
+    // A Cell that names no cell, or a column the filter hides, writes nothing and takes no undo
+    // copy.
+    if (!ParseCellName(dialog.m_strCell, letter, row))
         return result;
-    TableSlot& slot = doc.GetTableSlot(table);
+    const int column = ShownColumnOfLetter(slot, letter);
+    if (column < 0)
+        return result;
     doc.GetTableUndo(table).PushTableUndo(slot);
     SlotFillTarget slotTarget(slot);
     SequenceSettings settings = dialog.GetSettings();

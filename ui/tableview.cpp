@@ -147,11 +147,16 @@ void COstrelindSoftTableView::TableChanged()
 
 // ---- window
 
+CGridCtrl* COstrelindSoftTableView::NewGrid()
+{
+    return new CGridCtrl();
+}
+
 int COstrelindSoftTableView::OnCreate(LPCREATESTRUCTA cs)
 {
     if (CScrollView::OnCreate(cs) == -1)
         return -1;
-    m_pGrid = new CGridCtrl();
+    m_pGrid = NewGrid();
     // Created at a fixed size; WM_SIZE makes it fill the view.
     if (!m_pGrid->Create(CRect(0, 0, 600, 600), this, IDC_GRIDCTRL)) {
         delete m_pGrid;
@@ -256,7 +261,10 @@ LRESULT COstrelindSoftTableView::OnTabViewRemove(WPARAM, LPARAM)
 
 LRESULT COstrelindSoftTableView::OnGridBulkEdit(WPARAM wParam, LPARAM)
 {
+    // Between the two the grid clears the selected cells (its Delete key): one undo copy for
+    // all of them, taken before, and the image cells among them cleared as text.
     SetRecordUndo(wParam != 0);
+    m_bClearing = wParam == 0;
     return 0;
 }
 
@@ -352,7 +360,9 @@ BOOL COstrelindSoftTableView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* re
     }
     case GRIDN_BEGINEDIT: {
         const GRID_NOTIFY* notify = reinterpret_cast<const GRID_NOTIFY*>(lParam);
-        if (doc != nullptr && !m_bPasting && notify->iRow >= 1 && notify->iColumn >= 1 &&
+        // Only an edit a person starts (a click into the cell, F2, typing) asks for the dialog;
+        // the grid changing image cells for a paste or a clearing goes ahead as for any cell.
+        if (doc != nullptr && !m_bPasting && !m_bClearing && notify->iRow >= 1 && notify->iColumn >= 1 &&
             doc->IsImageColumn(doc->GetFilteredColumn(notify->iColumn - 1))) {
             PostMessage(WM_COMMAND, ID_TABLE_LINK_IMAGE);
             *result = -1;    // no editor on an image cell
@@ -362,8 +372,11 @@ BOOL COstrelindSoftTableView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* re
     case GRIDN_SELCHANGED: {
         const GRID_NOTIFY* notify = reinterpret_cast<const GRID_NOTIFY*>(lParam);
         int row = notify->iRow;
-        if (row == -1)
-            row = m_pGrid->GetSelectedCellRange().GetMinRow();
+        if (row == -1) {
+            // No focus cell: the first selected row; with nothing selected the current row stays.
+            const CGridCellRange range = m_pGrid->GetSelectedCellRange();
+            row = range.IsValid() ? range.GetMinRow() : -1;
+        }
         if (row >= 1 && row != m_nCurrentRow) {
             m_nCurrentRow = row;
             ResizeGridRows();

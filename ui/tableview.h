@@ -140,6 +140,10 @@ public:
 
     DECLARE_MESSAGE_MAP()
 
+protected:
+    // The grid object OnCreate makes its grid window from.
+    virtual CGridCtrl* NewGrid();
+
 private:
     TableSlot* CurrentSlot() const;
     void PushUndo();
@@ -159,6 +163,13 @@ private:
     void PrintLabels(bool direct);
     bool FileDialog(bool open, const char* filter, const char* extension, CString& path);
 
+    // While the grid changes cells for one of the view's commands (paste, cut): the table's
+    // record-undo flag off and one of the view's flags on; both come back on every way out, an
+    // exception from the grid included.
+    class CGridChangeScope;
+    // Whether grid column c (1..) is selected over all of its rows.
+    bool IsWholeColumnSelected(int c) const;
+
     CGridCtrl* m_pGrid = nullptr;
     CTableFilterDlg* m_pFilterDlg = nullptr;
     CFindReplaceDialog* m_pFindDlg = nullptr;   // deletes itself after its window
@@ -167,6 +178,9 @@ private:
     bool m_bLastWholeCell = false;
     bool m_bFound = false;
     bool m_bPasting = false;
+    // Set while the grid clears cells for a command (Delete key, Cut): image cells are cleared
+    // like any other, without asking for the link-image dialog.
+    bool m_bClearing = false;
     int m_nCurrentRow = 1;
     int m_nCurrentColumn = 1;
 };

@@ -52,6 +52,33 @@ const char kExcelFilter[] = "Excel files|*.xl*||";
 
 // ---- edit commands
 
+class COstrelindSoftTableView::CGridChangeScope {
+public:
+    CGridChangeScope(COstrelindSoftTableView& view, bool& flag) : m_flag(flag), m_oldFlag(flag)
+    {
+        if (COstrelindSoftLabelDoc* doc = view.GetLabelDoc()) {
+            m_undo = &doc->GetTableUndo(doc->GetCurrentTableIndex());
+            m_oldRecord = m_undo->IsRecordingUndo();
+            m_undo->SetRecordUndo(false);
+        }
+        m_flag = true;
+    }
+    ~CGridChangeScope()
+    {
+        m_flag = m_oldFlag;
+        if (m_undo != nullptr)
+            m_undo->SetRecordUndo(m_oldRecord);
+    }
+    CGridChangeScope(const CGridChangeScope&) = delete;
+    CGridChangeScope& operator=(const CGridChangeScope&) = delete;
+
+private:
+    bool& m_flag;
+    bool m_oldFlag;
+    CTableUndo* m_undo = nullptr;
+    bool m_oldRecord = true;
+};
+
 void COstrelindSoftTableView::OnInsertRow()
 {
     EndGridEdit();
@@ -100,11 +127,25 @@ void COstrelindSoftTableView::DeleteSelectedColumns()
 {
     COstrelindSoftLabelDoc* doc = GetLabelDoc();
     const CGridCellRange range = m_pGrid->GetSelectedCellRange();
+    // Only the selected columns: columns picked with Ctrl need not lie next to each other, and
+    // the ones between them stay. From the last to the first, so the others keep their numbers.
     for (int c = range.GetMaxCol(); c >= range.GetMinCol() && c >= 1; --c)
-        doc->DeleteTableColumn(c - 1);
+        if (IsWholeColumnSelected(c))
+            doc->DeleteTableColumn(c - 1);
     m_pGrid->ClearSelection();
     TableChanged();
     m_pGrid->Refresh();
+}
+
+bool COstrelindSoftTableView::IsWholeColumnSelected(int c) const
+{
+    const int last = m_pGrid->GetRowCount() - 1;
+    if (last < 1 || !m_pGrid->IsCellSelected(1, c) || !m_pGrid->IsCellSelected(last, c))
+        return false;
+    for (int r = 2; r < last; ++r)
+        if (!m_pGrid->IsCellSelected(r, c))
+            return false;
+    return true;
 }
 
 void COstrelindSoftTableView::OnEditDelete()
@@ -139,9 +180,10 @@ void COstrelindSoftTableView::OnEditCut()
     } else if (WholeColumnsSelected()) {
         DeleteSelectedColumns();
     } else {
-        SetRecordUndo(false);
-        m_pGrid->ClearSelectedText();
-        SetRecordUndo(true);
+        {
+            CGridChangeScope clearing(*this, m_bClearing);
+            m_pGrid->ClearSelectedText();
+        }
         TableChanged();
     }
 }
@@ -164,11 +206,10 @@ void COstrelindSoftTableView::OnEditPaste()
     if (GetLabelDoc() == nullptr || m_pGrid == nullptr)
         return;
     PushUndo();
-    SetRecordUndo(false);
-    m_bPasting = true;
-    m_pGrid->OnEditPaste();
-    m_bPasting = false;
-    SetRecordUndo(true);
+    {
+        CGridChangeScope pasting(*this, m_bPasting);
+        m_pGrid->OnEditPaste();
+    }
     TableChanged();
     ResizeGridRows();
 }
@@ -255,27 +296,20 @@ void COstrelindSoftTableView::OnUpdateLinkImage(CCmdUI* ui)
     ui->Enable(doc != nullptr && doc->CountImageColumns() > 0);
 }
 
-// The base column of the k-th image column (1-based), or -1.
-static int ImageColumn(COstrelindSoftLabelDoc* doc, int k)
-{
-    if (doc == nullptr)
-        return -1;
-    for (int c = 0; c < 26; ++c)
-        if (doc->IsImageColumn(c) && doc->GetImageColumnNumber(c) == k)
-            return c;
-    return -1;
-}
+// The link-image dialog's operations, on the view's current row. They go through the same rows
+// object as the dialog, so both address an image column by the column its header letter names,
+// also while the filter hides other columns.
 
 bool COstrelindSoftTableView::LinkImageFiles(int k, const std::vector<CString>& files)
 {
     COstrelindSoftLabelDoc* doc = GetLabelDoc();
-    const int column = ImageColumn(doc, k);
-    if (column < 0 || m_nCurrentRow < 1)
+    CLinkImageRows rows(doc, m_nCurrentRow);
+    if (doc == nullptr || m_nCurrentRow < 1 || rows.ShownImageColumn(k - 1) < 0)
         return false;
     PushUndo();
     const size_t count = files.size() < 1024 ? files.size() : 1024;
     for (size_t i = 0; i < count; ++i)
-        doc->SetTableCellText(files[i], m_nCurrentRow - 1 + static_cast<int>(i), column);
+        rows.SetImageCell(k - 1, static_cast<int>(i), files[i]);
     TableChanged();
     ResizeGridRows();
     return true;
@@ -284,12 +318,11 @@ bool COstrelindSoftTableView::LinkImageFiles(int k, const std::vector<CString>& 
 bool COstrelindSoftTableView::SetImageCell(int k, int offset, const char* text)
 {
     COstrelindSoftLabelDoc* doc = GetLabelDoc();
-    const int column = ImageColumn(doc, k);
-    // Grid row current + offset - 1, the table row one less.
-    const int row = m_nCurrentRow + offset - 2;
-    if (column < 0 || row < 0)
+    if (doc == nullptr)
         return false;
-    const bool done = doc->SetTableCellText(text, row, column);
+    // Grid row current + offset - 1: the rows object counts its offset from the current row.
+    CLinkImageRows rows(doc, m_nCurrentRow);
+    const bool done = rows.SetImageCell(k - 1, offset - 1, text);
     TableChanged();
     return done;
 }
@@ -297,13 +330,11 @@ bool COstrelindSoftTableView::SetImageCell(int k, int offset, const char* text)
 bool COstrelindSoftTableView::GetImageCell(int k, CString& out)
 {
     COstrelindSoftLabelDoc* doc = GetLabelDoc();
-    const int column = ImageColumn(doc, k);
     out.Empty();
-    if (column < 0 || m_nCurrentRow < 1)
+    CLinkImageRows rows(doc, m_nCurrentRow);
+    if (doc == nullptr || m_nCurrentRow < 1 || rows.ShownImageColumn(k - 1) < 0)
         return false;
-    char text[261] = {};
-    doc->GetTableCellText(m_nCurrentRow - 1, column, sizeof text, text);
-    out = text;
+    out = rows.GetImageCell(k - 1);
     return true;
 }
 
@@ -317,14 +348,7 @@ bool COstrelindSoftTableView::AreImageCellsFilled()
     COstrelindSoftLabelDoc* doc = GetLabelDoc();
     if (doc == nullptr || m_nCurrentRow < 1)
         return false;
-    for (int c = 0; c < 26; ++c) {
-        if (!doc->IsImageColumn(c))
-            continue;
-        const char* text = doc->GetTableCellText(m_nCurrentRow - 1, c);
-        if (text == nullptr || *text == '\0')
-            return false;
-    }
-    return true;
+    return CLinkImageRows(doc, m_nCurrentRow).AreImageCellsFilled();
 }
 
 void COstrelindSoftTableView::MoveToPreviousRow()

@@ -176,6 +176,32 @@ TEST_F(FilteredSlot, ColumnsThroughTheFilter)
     EXPECT_EQ((Texts{"r0", "keep", "mid"}), Dump(*slot.Table())[0]);
 }
 
+TEST_F(FilteredSlot, ShownColumnIsTheWayBackFromTheHeaderLetter)
+{
+    // B hidden: A, C, D, ... are shown as columns 0, 1, 2, ...
+    slot.ToggleFilterFlag(kFilterShow, 1);
+    slot.ReapplyFilter();
+    EXPECT_EQ(0, slot.GetShownColumn(0));
+    EXPECT_EQ(-1, slot.GetShownColumn(1));
+    EXPECT_EQ(1, slot.GetShownColumn(2));
+    EXPECT_EQ(2, slot.GetShownColumn(3));
+    for (int shown = 0; shown < 25; ++shown)
+        EXPECT_EQ(shown, slot.GetShownColumn(slot.GetFilteredColumn(shown))) << shown;
+    for (int column : {-1, 256})
+        EXPECT_EQ(-1, slot.GetShownColumn(column));
+    // A write through the shown column lands in the base column the header names.
+    EXPECT_TRUE(slot.SetCellText("d", 0, slot.GetShownColumn(3)));
+    EXPECT_STREQ("d", slot.Table()->GetCellText(0, 3));
+    EXPECT_STREQ("keep", slot.Table()->GetCellText(0, 1));
+
+    // Switched off, every column shows itself.
+    slot.ToggleFilter();
+    EXPECT_EQ(1, slot.GetShownColumn(1));
+    EXPECT_EQ(3, slot.GetShownColumn(3));
+    TableSlot plain;
+    EXPECT_EQ(4, plain.GetShownColumn(4));
+}
+
 TEST_F(FilteredSlot, SwitchedOffTheBaseTableIsShown)
 {
     slot.ToggleFilter();
