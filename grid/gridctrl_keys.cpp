@@ -125,7 +125,15 @@ void CGridCtrl::HandleKey(UINT key, BOOL fromEditor)
             ::SendMessageA(parent, WM_GRID_BEFORECLEAR, 0, 0);
             ::SendMessageA(parent, WM_GRID_BULKEDIT, 0, 0);
         }
-        ClearSelectedText();
+        // The parent hears the end of the bulk edit on every way out: it suspends its own undo
+        // recording in between and must not be left suspended by a failing clear.
+        try {
+            ClearSelectedText();
+        } catch (...) {
+            if (parent != nullptr && ::IsWindow(parent))
+                ::SendMessageA(parent, WM_GRID_BULKEDIT, 1, 0);
+            throw;
+        }
         if (parent != nullptr && ::IsWindow(parent))
             ::SendMessageA(parent, WM_GRID_BULKEDIT, 1, 0);
         return;

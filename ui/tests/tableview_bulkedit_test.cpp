@@ -441,6 +441,23 @@ TEST_F(TableBulkEditTest, AnExceptionInTheGridsClearingForCutLeavesTheFlagsAsBef
     EXPECT_EQ(2, UndoCopies());
 }
 
+TEST_F(TableBulkEditTest, AnExceptionInTheGridsClearingForTheDeleteKeyLeavesTheFlagsAsBefore)
+{
+    Fill(3);
+    m_doc->ToggleImageColumn(1);
+    SelectRange(1, 1, 1, 2);
+    m_grid->throwOnClear = true;
+    // The grid's window procedure stops the exception; the view must still hear the end.
+    Key(VK_DELETE);
+    m_grid->throwOnClear = false;
+    EXPECT_EQ(0, TakeLinkImageCommands());
+    EXPECT_EQ("", Base(0, 0));
+    EXPECT_EQ(1, UndoCopies());
+    EXPECT_TRUE(Undo().IsRecordingUndo());
+    EXPECT_LT(Notify(GRIDN_BEGINEDIT, 2, 2), 0);
+    EXPECT_EQ(1, TakeLinkImageCommands());
+}
+
 // ---- a selection change without a row
 
 TEST_F(TableBulkEditTest, SelectionChangeWithoutARowOrASelectionKeepsTheCurrentRow)
