@@ -231,10 +231,9 @@ void CExcel50Book::OnBOF()
     m_sheetBofRead = true;
     uint16_t type = 0;
     if (U16(2, type) && type != 0x0010) {
-        // A chart, macro sheet or module: nothing of it goes into a table.
-        // Reading on would run into the next sheet: this one simply has no cells.
-        if (!SkipToEOF())
-            Fail();
+        // A chart sheet, macro sheet or module: a sheet without cells, so reading ends at its
+        // BOF. Its records are not walked to an EOF: Gnumeric opens a chart sheet with a second
+        // BOF (the chart's own) and closes both with one EOF, so counting them would never end.
         m_endOfSheet = true;
     }
 }

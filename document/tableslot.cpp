@@ -9,6 +9,11 @@
 #include <utility>
 #include <vector>
 
+namespace {
+// The version word of ".filter" files, after the magic.
+const int32_t kFilterFileVersion = 0;
+} // namespace
+
 TableSlot::TableSlot()
     : m_table(std::make_unique<CDataTableBase>())
 {
@@ -304,12 +309,12 @@ bool TableSlot::LoadFilterFile(const char* path)
         return false;
     }
     RecordReader in(&file);
-    int32_t magic = 0, version = 0;
-    if (!in.I32(magic) || magic != CDataTableFilter::kFileMagic)
-        return false;
+    int32_t magic = 0, version = -1;
     auto filter = std::make_unique<CDataTableFilter>();
-    // The version word is not looked at; every version holds the same record.
-    if (!in.I32(version) || !filter->Load(in)) {
+    // Only version 0 has ever been written. Another magic or version is not a filter file of
+    // ours: the person who chose it is told so, as for a damaged one, and the filter stays.
+    if (!in.I32(magic) || magic != CDataTableFilter::kFileMagic || !in.I32(version) ||
+        version != kFilterFileVersion || !filter->Load(in)) {
         ReportCorruptFile();
         return false;
     }
@@ -326,7 +331,7 @@ bool TableSlot::SaveFilterFile(const char* path) const
     bool saved = WriteFileReplacing(path, [this](CFile& file) {
         RecordWriter out(&file);
         out.I32(CDataTableFilter::kFileMagic);
-        out.I32(0);
+        out.I32(kFilterFileVersion);
         m_filter->Save(out);
         return out.ok();
     });

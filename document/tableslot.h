@@ -79,9 +79,9 @@ public:
     bool ToggleFilterFlag(int kind, int column);
 
     // The ".filter" file. Loading replaces the filter (and makes a filtered table when there is
-    // none) but does not apply it; a file with another magic is ignored silently. Files that
-    // cannot be opened, written or read are reported in a message box. False when nothing
-    // changed (load) or nothing was written (save).
+    // none) but does not apply it; a file with another magic or version, or a damaged record,
+    // is reported as corrupt and changes nothing. Files that cannot be opened or written are
+    // reported in a message box. False when nothing changed (load) or nothing was written (save).
     bool LoadFilterFile(const char* path);
     bool SaveFilterFile(const char* path) const;
 

@@ -63,8 +63,10 @@ void CTextImportDelimiterPropertyPage::SetSeparator(int code)
     } else if (code == ',') {
         m_nDelimiter = 0;
     } else {
+        // 0 is "Other" with nothing in it: every line one field.
         m_nDelimiter = 2;
-        m_strOther = CString(static_cast<char>(code), 1);
+        if (code != 0)
+            m_strOther = CString(static_cast<char>(code), 1);
     }
 }
 
@@ -139,8 +141,9 @@ void CTextImportSheet::LoadSettings()
 {
     const int format = ProfileInt("Format", 0);
     m_format.m_nFormat = format == 1 ? 1 : 0;
+    // A stored 0 is what an empty "Other" wrote: it stays 0, not the default.
     int delimiter = ProfileInt("Delimiter", 59);
-    if (delimiter < 1 || delimiter > 255)
+    if (delimiter < 0 || delimiter > 255)
         delimiter = 59;
     m_delimiter.SetSeparator(delimiter);
     for (int i = 0; i < 26; ++i) {

@@ -21,6 +21,7 @@ public:
     CString m_strOther;
     // ',' for comma, TAB for TAB, else the first character of the "Other" text (0 when empty).
     char GetSeparator() const;
+    // TAB and ',' pick their radio; any other code (0 too, with an empty text) is "Other".
     void SetSeparator(int code);
     void DoDataExchange(CDataExchange* dx) override;
 };

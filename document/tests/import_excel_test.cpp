@@ -45,7 +45,9 @@ Bytes MakeBook(const std::vector<SheetSpec>& sheets, const std::vector<Bytes>& s
     for (const SheetSpec& sheet : sheets) {
         offsetAt.push_back(stream.size() + 4);
         BodyBuilder b;
-        b.U32(0).U8(sheet.hidden ? 1 : 0).U8(0).U8(static_cast<unsigned>(sheet.name.size())).U8(0).Text(sheet.name);
+        // The sheet record's kind: 0 worksheet, 2 chart.
+        b.U32(0).U8(sheet.hidden ? 1 : 0).U8(sheet.type == 0x0020 ? 2 : 0)
+            .U8(static_cast<unsigned>(sheet.name.size())).U8(0).Text(sheet.name);
         AddRecord(stream, 0x0085, b.bytes);
     }
     for (size_t i = 0; i < sstRecords.size(); ++i)
@@ -697,4 +699,65 @@ TEST(ExcelImport, CellsAfterAChartInsideTheWorksheetImport)
     run = Import(path, damaged, 0);
     EXPECT_EQ(ExcelImportResult::kFailed, run.result);
     EXPECT_EQ((Rows{{"keep"}}), Dump(damaged));
+}
+
+namespace {
+
+// A chart sheet as Gnumeric writes it: the sheet's BOF is followed at once by the chart's own BOF
+// and one EOF (added by MakeBook) closes both. The NUMBER among the chart records would read as
+// a cell.
+Bytes GnumericChartSheet()
+{
+    Bytes chart;
+    AddRecord(chart, 0x0809, Biff8Bof(0x0020));
+    AddRecord(chart, 0x1002, BodyBuilder().U32(0).U32(0).U32(0x01000000).U32(0x00800000).bytes);
+    AddRecord(chart, 0x1033, {});                                                 // BEGIN
+    chart = Concat(chart, Number(3, 3, 0, 99));
+    AddRecord(chart, 0x1034, {});                                                 // END
+    return chart;
+}
+
+} // namespace
+
+TEST(ExcelImport, ChartSheetsImportAsSheetsWithoutCells)
+{
+    TempDir dir;
+    MessageBoxRecorder boxes;
+    const auto chooseSheet = [](int wanted) {
+        return [wanted](const CExcelFile&, int& index) { index = wanted; return 1; };
+    };
+
+    // A data sheet and a chart sheet; the chart sheet chosen.
+    const CString mixed = dir.Path("mixed.xls");
+    ASSERT_TRUE(WriteFileBytes(mixed, MakeBook({{"Data", false, Cells({Number(0, 0, 0, 1), Number(1, 1, 1, 3.14159)})},
+                                                {"Graph", false, GnumericChartSheet(), 0x0020}})));
+    CDataTableBase table;
+    ImportRun run = Import(mixed, table, 1);
+    ASSERT_EQ(ExcelImportResult::kImported, run.result);
+    EXPECT_EQ((std::vector<std::string>{"Data", "Graph"}), run.offered);
+    EXPECT_STREQ("Graph", run.sheetName);
+    EXPECT_EQ(0, table.GetRowCount());
+    CString title;
+    CDataTableBase kept = MakeTable({{"keep"}, {"", "these"}});
+    EXPECT_EQ(ExcelImportResult::kImported, ImportExcelFile(kept, mixed, &title, chooseSheet(1)));
+    EXPECT_EQ((Rows{{"keep"}, {"", "these"}}), Dump(kept));
+    EXPECT_STREQ("mixed.xls - Graph", title);
+    // The data sheet beside it reads as before.
+    CDataTableBase data;
+    EXPECT_EQ(ExcelImportResult::kImported, ImportExcelFile(data, mixed, &title, chooseSheet(0)));
+    EXPECT_EQ((Rows{{"1"}, {"", "3.14"}}), Dump(data));
+    EXPECT_STREQ("mixed.xls - Data", title);
+
+    // A workbook whose only sheet is a chart: no question, no cells, the single sheet's title.
+    const CString only = dir.Path("only.xls");
+    ASSERT_TRUE(WriteFileBytes(only, MakeBook({{"Graph", false, GnumericChartSheet(), 0x0020}})));
+    CDataTableBase alone;
+    run = Import(only, alone, 5);
+    ASSERT_EQ(ExcelImportResult::kImported, run.result);
+    EXPECT_EQ(0, run.asked);
+    EXPECT_EQ(0, alone.GetRowCount());
+    EXPECT_EQ(ExcelImportResult::kImported, ImportExcelFile(alone, only, &title));
+    EXPECT_STREQ("only.xls - ", title);
+    EXPECT_EQ(0, alone.GetRowCount());
+    EXPECT_EQ(0u, boxes.Count());
 }

@@ -248,3 +248,98 @@ TEST(ImportFixtures, TextsInTheAnsiAndTheOemCodePage)
         EXPECT_EQ(expected.rows + 1, more.GetRowCount());
     }
 }
+
+namespace {
+
+struct SheetKind {
+    unsigned kind;                         // the sheet record's: 0 worksheet, 2 chart
+    unsigned bofType;                      // the sheet's BOF: 0x0010 worksheet, 0x0020 chart
+};
+
+// The workbook's own word on its sheets, read from the globals' sheet records and the BOF each
+// points at, so that a fixture that came out as something else fails here and not silently.
+std::vector<SheetKind> SheetKinds(const std::string& path)
+{
+    std::vector<SheetKind> kinds;
+    std::vector<uint8_t> stream;
+    bool compound = false;
+    if (!LoadExcelStream(path.c_str(), stream, compound))
+        return kinds;
+    auto u16 = [&](size_t at) { return static_cast<unsigned>(stream[at] | (stream[at + 1] << 8)); };
+    for (size_t at = 0; at + 4 <= stream.size();) {
+        const unsigned id = u16(at), length = u16(at + 2);
+        if (id == 0x000A || at + 4 + length > stream.size())
+            break;
+        if (id == 0x0085 && length >= 6) {
+            const size_t offset = u16(at + 4) | (static_cast<size_t>(u16(at + 6)) << 16);
+            const unsigned bofType = offset + 8 <= stream.size() ? u16(offset + 6) : 0xFFFF;
+            kinds.push_back({stream[at + 4 + 5], bofType});
+        }
+        at += 4 + length;
+    }
+    return kinds;
+}
+
+} // namespace
+
+// Gnumeric writes a sheet holding only a graph as a chart sheet (in Excel 5.0/95 and Excel 97
+// alike): chosen, or the workbook's only sheet, it imports as a sheet without cells.
+TEST(ImportFixtures, GnumericChartSheetsImportWithoutCells)
+{
+    const std::string folder = FixtureFolder();
+    ASSERT_FALSE(folder.empty());
+    struct Book {
+        const char* name;
+        const char* type;
+        bool withData;
+    };
+    const Book books[] = {{"gnumeric_chartsheet_biff5.xls", "Excel 5.0/95 workbook", true},
+                          {"gnumeric_chartsheet_biff8.xls", "Excel 97 workbook", true},
+                          {"gnumeric_chartonly_biff5.xls", "Excel 5.0/95 workbook", false},
+                          {"gnumeric_chartonly_biff8.xls", "Excel 97 workbook", false}};
+    for (const Book& book : books) {
+        SCOPED_TRACE(book.name);
+        const std::string path = folder + "\\" + book.name;
+        const std::vector<SheetKind> kinds = SheetKinds(path);
+        const int chart = book.withData ? 1 : 0;
+        ASSERT_EQ(static_cast<size_t>(chart + 1), kinds.size());
+        EXPECT_EQ(2u, kinds[chart].kind);
+        EXPECT_EQ(0x0020u, kinds[chart].bofType);
+        if (book.withData) {
+            EXPECT_EQ(0u, kinds[0].kind);
+            EXPECT_EQ(0x0010u, kinds[0].bofType);
+        }
+
+        MessageBoxRecorder boxes;
+        int asked = 0;
+        auto chooser = [&](int sheet) {
+            return [&asked, sheet](const CExcelFile&, int& index) { ++asked; index = sheet; return 1; };
+        };
+        CDataTableBase table;
+        CString title;
+        CExcelFileManager manager;
+        manager.SetSheetChooser(chooser(chart));
+        ASSERT_EQ(ExcelImportResult::kImported, manager.Open(path.c_str(), table));
+        EXPECT_STREQ(book.type, manager.GetTypeName());
+        EXPECT_EQ(0, table.GetRowCount());
+        EXPECT_EQ(book.withData ? 1 : 0, asked);
+
+        CDataTableBase kept = MakeTable({{"keep"}, {"", "these"}});
+        ASSERT_EQ(ExcelImportResult::kImported, ImportExcelFile(kept, path.c_str(), &title, chooser(chart)));
+        EXPECT_EQ((Rows{{"keep"}, {"", "these"}}), Dump(kept));
+        EXPECT_EQ(std::string(book.name) + " - " + (book.withData ? "Graph" : ""), std::string(title));
+        EXPECT_EQ(0u, boxes.Count());
+
+        if (book.withData) {
+            // The data sheet of the same workbook, cell for cell as xlrd reads it.
+            const Expected expected = LoadExpected(path + ".expect");
+            ASSERT_EQ(2u, expected.sheets.size());
+            EXPECT_TRUE(expected.sheets[1].empty());
+            ASSERT_GE(expected.sheets[0].size(), 30u);
+            CDataTableBase data;
+            ASSERT_EQ(ExcelImportResult::kImported, ImportExcelFile(data, path.c_str(), &title, chooser(0)));
+            ExpectSameCells(expected.sheets[0], NonEmptyCells(data));
+            EXPECT_EQ(std::string(book.name) + " - Data", std::string(title));
+        }
+    }
+}

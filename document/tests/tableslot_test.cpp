@@ -345,12 +345,7 @@ TEST_F(FilteredSlot, FilterFiles)
     FindClose(search);
     EXPECT_EQ(1, files);
 
-    // Another magic is ignored without a word; a damaged record is reported.
-    dir.WriteBytes("other.filter", "FILXabcd", 8);
-    dir.WriteBytes("short.filter", "FI", 2);
-    EXPECT_FALSE(other.LoadFilterFile(dir.Path("other.filter")));
-    EXPECT_FALSE(other.LoadFilterFile(dir.Path("short.filter")));
-    EXPECT_EQ(0u, boxes.Count());
+    // A damaged record is reported and changes nothing.
     for (size_t length = 4; length < content.size(); length += 7) {
         dir.WriteBytes("cut.filter", content.data(), length);
         EXPECT_FALSE(slot.LoadFilterFile(dir.Path("cut.filter"))) << length;
@@ -360,6 +355,70 @@ TEST_F(FilteredSlot, FilterFiles)
         EXPECT_EQ(CString("x"), slot.GetFilterText(kFilterExclude1));
         boxes.Clear();
     }
+}
+
+// A file with another magic or another version word than the one written is no filter file
+// of ours: it is reported as corrupt and the table's filter, its state and its rows stay.
+TEST_F(FilteredSlot, FilterFilesWithAnotherMagicOrVersionAreReported)
+{
+    TempDir dir;
+    ASSERT_TRUE(slot.SaveFilterFile(dir.Path("good.filter")));
+    const std::string good = dir.ReadBytes("good.filter");
+    ASSERT_EQ(0, good.compare(0, 8, std::string("FILT\0\0\0\0", 8)));
+    const std::string record = good.substr(8);
+
+    // The table's own filter becomes another one that the bad files must not replace.
+    slot.SetFilterText(kFilterExclude1, "r4");
+    slot.ToggleFilterFlag(kFilterExclude1, 0);
+    slot.ReapplyFilter();
+    const Texts shown = ShownA();
+    ASSERT_EQ((Texts{"r0", "r2", "r6", "r8"}), shown);
+    const Bytes filterBefore = RecordOf(*slot.Filter());
+    const CDataTableFilter* const filterObject = slot.Filter();
+
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"magic.filter", "FILX" + good.substr(4)},
+        {"lower.filter", "filt" + good.substr(4)},
+        {"tbf.filter", ".TBF" + good.substr(4)},
+        {"version1.filter", std::string("FILT\1\0\0\0", 8) + record},
+        {"version-1.filter", std::string("FILT\xFF\xFF\xFF\xFF", 8) + record},
+        {"version256.filter", std::string("FILT\0\1\0\0", 8) + record},
+        {"short.filter", "FI"},
+        {"magiconly.filter", "FILT"},
+        {"empty.filter", ""},
+    };
+    MessageBoxRecorder boxes;
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.first);
+        dir.WriteBytes(file.first.c_str(), file.second.data(), file.second.size());
+        EXPECT_FALSE(slot.LoadFilterFile(dir.Path(file.first.c_str())));
+        ASSERT_EQ(1u, boxes.Count());
+        EXPECT_EQ(CString("Corrupt file or wrong file version"), boxes.Last().text);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), boxes.Last().Icon());
+        boxes.Clear();
+        EXPECT_EQ(filterObject, slot.Filter());
+        EXPECT_EQ(filterBefore, RecordOf(*slot.Filter()));
+        EXPECT_TRUE(slot.IsFilterOn());
+        EXPECT_EQ(shown, ShownA());
+        ExpectInStep();
+    }
+
+    // A table without a filter gets none from them.
+    TableSlot bare;
+    bare.Table()->SetCellText(0, 0, "a");
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.first);
+        EXPECT_FALSE(bare.LoadFilterFile(dir.Path(file.first.c_str())));
+        EXPECT_EQ(nullptr, bare.Filter());
+        EXPECT_EQ(nullptr, bare.Filtered());
+    }
+    EXPECT_EQ(files.size(), boxes.Count());
+
+    // The same record behind the written magic and version loads.
+    EXPECT_TRUE(bare.LoadFilterFile(dir.Path("good.filter")));
+    EXPECT_EQ(files.size(), boxes.Count());                 // and says nothing
+    ASSERT_NE(nullptr, bare.Filter());
+    EXPECT_EQ(Bytes(record.begin(), record.end()), RecordOf(*bare.Filter()));
 }
 
 TEST(TableSlotFilterFile, FilesThatCannotBeOpened)

@@ -675,6 +675,27 @@ TEST_F(TableViewTest, TableAndFilterFilesRoundTrip)
     EXPECT_STREQ("x", m_doc->CurrentSlot().GetFilterText(2));
     EXPECT_STREQ("filter", files.Last().defaultExt);
     EXPECT_TRUE((files.Last().flags & OFN_FILEMUSTEXIST) != 0);
+
+    // A file with another version word, or another magic, is reported and the filter stays.
+    const std::string stored = ReadWholeFile(dir.Path("mine.filter"));
+    ASSERT_GT(stored.size(), 8u);
+    std::string version = stored, magic = stored;
+    version[4] = 7;
+    magic[3] = 'X';
+    ASSERT_TRUE(WriteWholeFile(dir.Path("version.filter"), version));
+    ASSERT_TRUE(WriteWholeFile(dir.Path("magic.filter"), magic));
+    for (const char* name : {"version.filter", "magic.filter"}) {
+        SCOPED_TRACE(name);
+        const size_t before = boxes.Count();
+        const CDataTableFilter* filter = m_doc->CurrentSlot().Filter();
+        files.AnswerPath(dir.Path(name));
+        Command(ID_FILTER_LOAD);
+        ASSERT_EQ(before + 1, boxes.Count());
+        EXPECT_STREQ("Corrupt file or wrong file version", boxes.Last().text);
+        EXPECT_EQ(filter, m_doc->CurrentSlot().Filter());
+        EXPECT_STREQ("x", m_doc->CurrentSlot().GetFilterText(2));
+        EXPECT_EQ("r0 r1 x1 x2", Column(0));
+    }
 }
 
 TEST_F(TableViewTest, PaintsHeaderLettersAndCellInk)

@@ -209,6 +209,47 @@ TEST_F(TextImport, EmptyOtherImportsEachLineAsOneField)
     EXPECT_EQ(Profile("Delimiter"), 0);
 }
 
+// The empty "Other" stores 0; the next import offers it again as it was left and reads each line
+// as one field again, however often it runs.
+TEST_F(TextImport, AStoredDelimiterOfZeroStaysZero)
+{
+    app->WriteProfileInt("Text import", "Delimiter", 0);
+    CTextImportSheet preset;
+    preset.LoadSettings();
+    EXPECT_EQ(preset.m_delimiter.m_nDelimiter, 2);
+    EXPECT_EQ(std::string(preset.m_delimiter.m_strOther), "");
+    EXPECT_EQ(preset.m_delimiter.GetSeparator(), '\0');
+
+    const CString path = Write("lines.txt", "one;two\r\nthree,four\tfive\r\n");
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        FileDialogRecorder files;
+        files.AnswerPath(path);
+        bool otherChecked = false;
+        std::string other = "unread";
+        ScopedDialogDriver driver({ [&](CWnd* sheet) {
+            HWND delimiter = Page(sheet, 1);
+            otherChecked = Checked(delimiter, IDC_TI_OTHER);
+            other = Text(delimiter, IDC_TI_OTHER_TEXT);
+            ScopedDialogDriver::Send(sheet, IDOK);
+        } });
+        EXPECT_TRUE(TextImportCommand(*doc, 0, nullptr));
+        EXPECT_TRUE(otherChecked);
+        EXPECT_EQ(other, "");
+        EXPECT_EQ(Cell(2 * run, 0), "one;two");
+        EXPECT_EQ(Cell(2 * run + 1, 0), "three,fourfive");       // TAB is a control byte here
+        EXPECT_EQ(Cell(2 * run, 1), "");
+        EXPECT_EQ(Cell(2 * run + 1, 1), "");
+        EXPECT_EQ(Profile("Delimiter"), 0);
+    }
+
+    // Another character in "Other" comes back as itself.
+    app->WriteProfileInt("Text import", "Delimiter", '|');
+    preset.LoadSettings();
+    EXPECT_EQ(preset.m_delimiter.m_nDelimiter, 2);
+    EXPECT_EQ(std::string(preset.m_delimiter.m_strOther), "|");
+}
+
 TEST_F(TextImport, CancelAndAnUnreadableFileChangeNothing)
 {
     MessageBoxRecorder boxes;
