@@ -10,7 +10,9 @@
 #   scripts/screenshot.sh --scenario folder   a first session with real input, a PNG per step and
 #                                             the printed page (scripts/scenario.sh)
 #   scripts/screenshot.sh --ribbon outdir     the main window's ribbon: Home at full width and
-#                                             narrow, the Table category, and Home's key tips
+#                                             narrow, the Table category, Home's key tips, and the
+#                                             application menu open (Alt, F) with New's drop-down
+#                                             (Right) and Print's (W)
 #   scripts/screenshot.sh --project out.png   only the window of a new project (template tabs with
 #                                             the canvas between its rulers over the sheet preview,
 #                                             and the table tabs), at a size where all of it shows
@@ -163,6 +165,9 @@ if [ "$MODE" = ribbon ]; then
     "table-wide 0 0 1280 760 4 -"
     "table-narrow 0 0 420 700 4 -"
     "home-keytips 0 0 1280 760 0 alt,h"
+    "appmenu 0 0 1280 760 0 alt,f"
+    "appmenu-new 0 0 1280 760 0 alt,f,Right"
+    "appmenu-print 0 0 1280 760 0 alt,f,w"
   )
   status=0
   for shot in "${shots[@]}"; do
