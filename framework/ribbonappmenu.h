@@ -59,6 +59,10 @@ public:
     static constexpr int kHeadingHeight = 24;
     static constexpr int kBottomHeight = 32;
     static constexpr int kArrowWidth = 18;
+    // Resting this long on a plain button of the column gives the pane back to the recent
+    // documents: a mouse on its way from a split button to its drop-down may cross other buttons.
+    static constexpr UINT kPaneTimer = 1;
+    static constexpr UINT kPaneDelay = 350;
 
     explicit CRibbonApplicationMenu(CMFCRibbonBar* bar);
     ~CRibbonApplicationMenu();

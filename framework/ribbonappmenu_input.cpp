@@ -73,15 +73,20 @@ void CRibbonApplicationMenu::OnMouseMove(CPoint pt)
     const bool split = m_items[hit].IsSplit();
     const bool clickable = kind != Kind::Separator && kind != Kind::Heading &&
                            (element == nullptr || element->IsEnabled() || split);
-    // Resting on a button of the column shows its drop-down beside it, or the recent documents.
+    // A split button of the column shows its drop-down beside it at once; resting on a plain
+    // one gives the pane back to the recent documents (after a moment: see kPaneTimer).
     if (kind == Kind::Button) {
-        if (split)
+        if (split) {
+            ::KillTimer(m_hWnd, kPaneTimer);
             ShowDropDown(static_cast<CMFCRibbonButton*>(element), false);
-        else
-            HideDropDown();
-    } else if (m_nKeyLevel == 1 && hit < m_nPaneFirst) {
-        m_nKeyLevel = 0;
+        } else if (m_pDropDown != nullptr) {
+            ::SetTimer(m_hWnd, kPaneTimer, kPaneDelay, nullptr);
+        }
+    } else if (hit >= m_nPaneFirst) {
+        ::KillTimer(m_hWnd, kPaneTimer);
     }
+    if (m_nKeyLevel == 1 && hit < m_nPaneFirst)
+        m_nKeyLevel = 0;   // the mouse took over from the keys in the drop-down
     SetHot(clickable ? hit : -1);
 }
 
@@ -304,6 +309,13 @@ LRESULT CRibbonApplicationMenu::OnMessage(UINT message, WPARAM wParam, LPARAM lP
     case WM_SYSKEYDOWN:
         // Only when the platform gave the panel the keyboard after all.
         OnKey(static_cast<UINT>(wParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam == kPaneTimer) {
+            ::KillTimer(m_hWnd, kPaneTimer);
+            if (m_nHot >= 0 && m_nHot < m_nPaneFirst && m_items[m_nHot].kind == Kind::Button && !m_items[m_nHot].IsSplit())
+                HideDropDown();
+        }
         return 0;
     case WM_ACTIVATEAPP:
         if (!wParam)

@@ -390,10 +390,30 @@ TEST_F(AppMenu, HoveringASplitButtonShowsItsDropDownBesideTheColumn)
     Hover(ItemOf(ID_M_TABLE, Kind::SubButton).rect.CenterPoint());
     EXPECT_EQ(ribbon->FindByID(ID_FILE_NEW), Menu()->GetDropDownButton());
     EXPECT_EQ(Find(ID_M_TABLE, Kind::SubButton), Menu()->GetHotItem());
-    // A plain button gives the pane back to the recent documents; Print shows its own.
+    // Resting on a plain button gives the pane back to the recent documents: not while the mouse
+    // only crosses it on its way to the drop-down, but when the moment is over.
     Hover(ItemOf(ID_FILE_OPEN).rect.CenterPoint());
+    EXPECT_EQ(ribbon->FindByID(ID_FILE_NEW), Menu()->GetDropDownButton());
+    Hover(ItemOf(ID_M_TEMPLATE, Kind::SubButton).rect.CenterPoint());
+    ::SendMessageA(Menu()->GetSafeHwnd(), WM_TIMER, CRibbonApplicationMenu::kPaneTimer, 0);
+    EXPECT_EQ(ribbon->FindByID(ID_FILE_NEW), Menu()->GetDropDownButton());   // it reached the pane
+    Hover(ItemOf(ID_FILE_OPEN).rect.CenterPoint());
+    ::SendMessageA(Menu()->GetSafeHwnd(), WM_TIMER, CRibbonApplicationMenu::kPaneTimer, 0);
     EXPECT_EQ(nullptr, Menu()->GetDropDownButton());
     EXPECT_EQ("heading:Recent Documents", Pane().front());
+    EXPECT_EQ(Find(ID_FILE_OPEN, Kind::Button), Menu()->GetHotItem());
+    // The moment also passes by itself.
+    Hover(ItemOf(ID_FILE_NEW).rect.CenterPoint());
+    Hover(ItemOf(ID_FILE_OPEN).rect.CenterPoint());
+    ASSERT_NE(nullptr, Menu()->GetDropDownButton());
+    const DWORD until = ::GetTickCount() + 5000;
+    while (Menu()->GetDropDownButton() != nullptr && ::GetTickCount() < until) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+        ::Sleep(20);
+    }
+    EXPECT_EQ(nullptr, Menu()->GetDropDownButton());
     Hover(ItemOf(ID_FILE_PRINT).rect.CenterPoint());
     EXPECT_EQ(ribbon->FindByID(ID_FILE_PRINT), Menu()->GetDropDownButton());
     EXPECT_TRUE(g_run.empty());
