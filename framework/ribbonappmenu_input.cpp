@@ -367,7 +367,7 @@ void CRibbonApplicationMenu::Render(CDC& dc)
             if (item.kind == Kind::Button || item.kind == Kind::SubButton)
                 DrawKeyTip(dc, item.keys, CPoint(item.rect.left + 8 + kLargeImage - 2, item.rect.top + 8 + kLargeImage - 6));
             else if (item.kind == Kind::Recent)
-                DrawKeyTip(dc, item.keys, CPoint(item.rect.left + 10, item.rect.CenterPoint().y + 4));
+                DrawKeyTip(dc, item.keys, CPoint(item.rect.left + 15, item.rect.CenterPoint().y));   // over its number
             else if (item.kind == Kind::Bottom)
                 DrawKeyTip(dc, item.keys, CPoint(item.rect.left + 12, item.rect.bottom - 2));
             if (!item.menuKeys.IsEmpty())

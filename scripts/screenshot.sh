@@ -170,6 +170,11 @@ if [ "$MODE" = ribbon ]; then
     "appmenu-print 0 0 1280 760 0 alt,f,w"
   )
   status=0
+  # A few recent projects for the application menu's list (they need not exist to be listed).
+  recent='HKCU\Software\QUENDRIC\KORVELTA-PRINT\Recent File List'
+  wine reg add "$recent" /v File1 /d 'C:\labels\shelf edge 2026.proj' /f >/dev/null 2>&1 </dev/null
+  wine reg add "$recent" /v File2 /d 'C:\labels\cable tags.proj' /f >/dev/null 2>&1 </dev/null
+  wine reg add "$recent" /v File3 /d 'C:\users\shared\terminal blocks X1-X4.proj' /f >/dev/null 2>&1 </dev/null
   for shot in "${shots[@]}"; do
     read -r name left top right bottom category keys <<<"$shot"
     remember "$left" "$top" "$right" "$bottom" "$category"
