@@ -1,5 +1,6 @@
 #include "framework/ribbonbar.h"
 
+#include "framework/ribbonappmenu.h"
 #include "framework/view.h"
 
 #include <commctrl.h>
@@ -29,6 +30,8 @@ CMFCRibbonBar::CMFCRibbonBar()
 
 CMFCRibbonBar::~CMFCRibbonBar()
 {
+    // The application menu shows elements of the main category: it goes before them.
+    m_pAppMenu.reset();
     // The elements' controls are windows of the bar: let them go while the bar still exists.
     m_quickAccess.clear();
     m_tabElements.clear();
@@ -86,6 +89,8 @@ int CMFCRibbonBar::OnCreate(LPCREATESTRUCTA cs)
 
 void CMFCRibbonBar::OnDestroy()
 {
+    if (m_pAppMenu != nullptr)
+        m_pAppMenu->Close(false);
     ClosePanelPopup();
     if (m_hToolTip != nullptr) {
         ::DestroyWindow(m_hToolTip);
@@ -289,19 +294,35 @@ void CMFCRibbonBar::UpdateMenuItems(HMENU menu)
     }
 }
 
-void CMFCRibbonBar::ShowApplicationMenu()
+void CMFCRibbonBar::ShowApplicationMenu(bool keyboard)
 {
-    if (m_mainCategory == nullptr || m_mainCategory->GetMainPanel() == nullptr)
+    if (m_mainCategory == nullptr || m_mainCategory->GetMainPanel() == nullptr || m_hWnd == nullptr)
         return;
-    HMENU menu = m_mainCategory->GetMainPanel()->BuildMenu();
-    UpdateMenuItems(menu);
+    if (m_pAppMenu == nullptr)
+        m_pAppMenu.reset(new CRibbonApplicationMenu(this));
+    if (m_pAppMenu->IsOpen()) {
+        m_pAppMenu->Close();
+        return;
+    }
+    ShowKeyTips(0);
+    ClosePanelPopup();
     CRect button = GetApplicationButtonRect();
     CPoint pt(button.left, button.bottom);
     ClientToScreen(&pt);
-    UINT chosen = TrackPopup(menu, pt, false);
-    ::DestroyMenu(menu);
-    if (chosen != 0)
-        RaiseCommand(chosen);
+    m_pAppMenu->Open(pt, keyboard);
+}
+
+bool CMFCRibbonBar::IsApplicationMenuOpen() const
+{
+    return m_pAppMenu != nullptr && m_pAppMenu->IsOpen();
+}
+
+void CMFCRibbonBar::RedrawApplicationButton()
+{
+    if (m_hWnd == nullptr)
+        return;
+    CRect button = GetApplicationButtonRect();
+    InvalidateRect(&button, FALSE);
 }
 
 void CMFCRibbonBar::ReturnFocus()

@@ -12,6 +12,10 @@
 #include "framework/ribboncategory.h"
 #include "framework/ribboncontrols.h"
 
+#include <memory>
+
+class CRibbonApplicationMenu;
+
 class CMFCRibbonBar : public CControlBar {
 public:
     static constexpr int kQuickAccessHeight = 24;
@@ -130,7 +134,13 @@ public:
     virtual bool ChooseOtherColor(COLORREF& color);
     // Enables, checks and renames the items of a popup through the frame's update handlers.
     void UpdateMenuItems(HMENU menu);
-    void ShowApplicationMenu();
+    // Opens the application menu's drop-down panel under the application button (closes it when
+    // it is open). keyboard: opened by its key tip, so the panel shows its own key tips.
+    void ShowApplicationMenu(bool keyboard = false);
+    // The panel (null until it first opened); open or not.
+    CRibbonApplicationMenu* GetApplicationMenu() const { return m_pAppMenu.get(); }
+    bool IsApplicationMenuOpen() const;
+    void RedrawApplicationButton();
     // Gives the keyboard focus back to the frame's active view (or the frame).
     void ReturnFocus();
     // The tooltip control's text for an element: the tooltip, then the description.
@@ -207,4 +217,5 @@ private:
     std::vector<CString> m_categoryTips;
     CMFCRibbonPanel* m_pPopupPanel = nullptr;
     HWND m_hPopup = nullptr;
+    std::unique_ptr<CRibbonApplicationMenu> m_pAppMenu;
 };

@@ -28,7 +28,7 @@ RibbonBuilder& RibbonBuilder::RecentFiles(const char* label, int width)
 RibbonBuilder& RibbonBuilder::Bottom(UINT id, const char* caption, int image)
 {
     if (m_pMain != nullptr) {
-        m_pLast = new CMFCRibbonButton(id, caption, image);
+        m_pLast = new CMFCRibbonButton(id, caption, image, image);
         m_pMain->AddToBottom(m_pLast);
     }
     return *this;
@@ -81,7 +81,8 @@ RibbonBuilder& RibbonBuilder::Place(CMFCRibbonBaseElement* element)
 
 RibbonBuilder& RibbonBuilder::Button(UINT id, const char* caption, int image)
 {
-    return Place(new CMFCRibbonButton(id, caption, image));
+    // The application menu draws its buttons with the large picture of the same index.
+    return Place(new CMFCRibbonButton(id, caption, image, m_pMain != nullptr ? image : -1));
 }
 
 RibbonBuilder& RibbonBuilder::LargeButton(UINT id, const char* caption, int largeImage)
@@ -203,6 +204,13 @@ RibbonBuilder& RibbonBuilder::Menu(HMENU menu, bool defaultCommand, bool rightAl
         button->SetMenu(menu, defaultCommand, rightAlign);
     else if (menu != nullptr)
         ::DestroyMenu(menu);
+    return *this;
+}
+
+RibbonBuilder& RibbonBuilder::Keys(const char* keys, const char* menuKeys)
+{
+    if (m_pLast != nullptr)
+        m_pLast->SetKeys(keys, menuKeys);
     return *this;
 }
 

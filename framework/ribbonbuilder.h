@@ -56,6 +56,7 @@ public:
     RibbonBuilder& OtherButton(const char* label);               // colour button
     RibbonBuilder& Menu(UINT menuResourceId, bool defaultCommand = false, bool rightAlign = false);
     RibbonBuilder& Menu(HMENU menu, bool defaultCommand = false, bool rightAlign = false);   // owned
+    RibbonBuilder& Keys(const char* keys, const char* menuKeys = nullptr);   // key tips
     RibbonBuilder& ToolTip(const char* text);
     RibbonBuilder& Description(const char* text);
     RibbonBuilder& ShowDescription();                            // drop-down entries

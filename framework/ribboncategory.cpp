@@ -206,19 +206,6 @@ CMFCRibbonBaseElement* CMFCRibbonMainPanel::FindInMenu(UINT id) const
     return nullptr;
 }
 
-HMENU CMFCRibbonMainPanel::BuildMenu() const
-{
-    HMENU menu = ::CreatePopupMenu();
-    for (const auto& element : m_elements)
-        element->AppendToMenu(menu);
-    if (!m_bottom.empty()) {
-        ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-        for (const auto& element : m_bottom)
-            element->AppendToMenu(menu);
-    }
-    return menu;
-}
-
 // ---- CMFCRibbonCategory
 
 CMFCRibbonCategory::CMFCRibbonCategory(CMFCRibbonBar* bar, const char* name, UINT smallImagesId, UINT largeImagesId)

@@ -53,7 +53,8 @@ protected:
     int m_nLevel = 0;
 };
 
-// The application menu: its elements, then (at the bottom) the elements added with AddToBottom.
+// The application menu: its elements (the column, the recent documents list), then the elements
+// of its bottom row, added with AddToBottom. CRibbonApplicationMenu shows it.
 class CMFCRibbonMainPanel : public CMFCRibbonPanel {
 public:
     explicit CMFCRibbonMainPanel(CMFCRibbonCategory* category) : CMFCRibbonPanel(category, "", -1) {}
@@ -62,8 +63,6 @@ public:
     int GetBottomCount() const { return static_cast<int>(m_bottom.size()); }
     CMFCRibbonBaseElement* GetBottomElement(int index) const { return m_bottom.at(index).get(); }
     CMFCRibbonBaseElement* FindInMenu(UINT id) const;
-    // The whole menu as a popup; the caller destroys it.
-    HMENU BuildMenu() const;
 
 private:
     std::vector<std::unique_ptr<CMFCRibbonBaseElement>> m_bottom;

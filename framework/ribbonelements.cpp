@@ -155,6 +155,12 @@ void CMFCRibbonBaseElement::SetText(const char* text)
     m_strKeys = lineBreak < 0 ? CString() : all.Mid(lineBreak + 1);
 }
 
+void CMFCRibbonBaseElement::SetKeys(const char* keys, const char* menuKeys)
+{
+    m_strKeys = keys ? keys : "";
+    m_strMenuKeys = menuKeys ? menuKeys : "";
+}
+
 CString CMFCRibbonBaseElement::GetToolTipText() const
 {
     if (!m_strToolTip.IsEmpty())

@@ -55,6 +55,10 @@ public:
     void SetText(const char* text);
     const CString& GetText() const { return m_strText; }
     const CString& GetKeys() const { return m_strKeys; }
+    // Key tips given apart from the caption; menuKeys: a split button's second tip, which opens
+    // its drop-down where the first runs its command.
+    void SetKeys(const char* keys, const char* menuKeys = nullptr);
+    const CString& GetMenuKeys() const { return m_strMenuKeys; }
     void SetToolTipText(const char* text) { m_strToolTip = text; }
     void SetDescription(const char* text) { m_strDescription = text; }
     // Set explicitly, else from the command's string prompt (after / before its "\n"), else the
@@ -106,6 +110,7 @@ public:
 protected:
     friend class CMFCRibbonButton;
     friend class CMFCRibbonButtonsGroup;
+    friend class CRibbonApplicationMenu;
     HFONT GetFont() const;
     HIMAGELIST GetImages(bool large) const;
     void DrawFace(RibbonPaint& paint, const CRect& rect, bool forceChecked = false) const;
@@ -116,6 +121,7 @@ protected:
     UINT m_nID;
     CString m_strText;
     CString m_strKeys;
+    CString m_strMenuKeys;
     CString m_strToolTip;
     CString m_strDescription;
     int m_nSmallImage = -1;

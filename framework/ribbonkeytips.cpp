@@ -3,6 +3,7 @@
 #include "framework/ribbonbar.h"
 
 #include "framework/guard.h"
+#include "framework/ribbonappmenu.h"
 
 #include <algorithm>
 #include <cctype>
@@ -287,7 +288,7 @@ void CMFCRibbonBar::KeyTipsTyped(char ch)
     if (m_nKeyTipLevel == 1) {
         if (m_strKeysTyped == Upper(GetApplicationButtonKeyTip())) {
             ShowKeyTips(0);
-            ShowApplicationMenu();
+            ShowApplicationMenu(true);
             return;
         }
         partial = IsPrefixOf(m_strKeysTyped, Upper(GetApplicationButtonKeyTip()));
@@ -317,6 +318,9 @@ BOOL CMFCRibbonBar::ProcessKeyTipMessage(const MSG* msg)
 {
     if (msg == nullptr || m_hWnd == nullptr)
         return FALSE;
+    // The open application menu takes the keys and closes on a click elsewhere.
+    if (m_pAppMenu != nullptr && m_pAppMenu->PreTranslate(msg))
+        return TRUE;
     const UINT message = msg->message;
     const WPARAM key = msg->wParam;
     if (m_nKeyTipLevel == 0) {

@@ -191,7 +191,7 @@ void CMFCRibbonBar::Render(CDC& dc)
     // The application button overlaps the first two rows.
     if (m_mainCategory != nullptr || !m_strAppText.IsEmpty() || m_hAppBitmap != nullptr) {
         CRect button = GetApplicationButtonRect();
-        HBRUSH brush = ::CreateSolidBrush(m_bAppButtonHot ? c.hotBorder : c.appButtonFace);
+        HBRUSH brush = ::CreateSolidBrush(m_bAppButtonHot || IsApplicationMenuOpen() ? c.hotBorder : c.appButtonFace);
         HGDIOBJ oldBrush = ::SelectObject(dc.m_hDC, brush);
         HGDIOBJ oldPen = ::SelectObject(dc.m_hDC, ::GetStockObject(NULL_PEN));
         ::Ellipse(dc.m_hDC, button.left, button.top, button.right + 1, button.bottom + 1);

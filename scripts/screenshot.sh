@@ -10,7 +10,9 @@
 #   scripts/screenshot.sh --scenario folder   a first session with real input, a PNG per step and
 #                                             the printed page (scripts/scenario.sh)
 #   scripts/screenshot.sh --ribbon outdir     the main window's ribbon: Home at full width and
-#                                             narrow, the Table category, and Home's key tips
+#                                             narrow, the Table category, Home's key tips, and the
+#                                             application menu open (Alt, F) with New's drop-down
+#                                             (Right) and Print's (W)
 #   scripts/screenshot.sh --project out.png   only the window of a new project (template tabs with
 #                                             the canvas between its rulers over the sheet preview,
 #                                             and the table tabs), at a size where all of it shows
@@ -163,8 +165,16 @@ if [ "$MODE" = ribbon ]; then
     "table-wide 0 0 1280 760 4 -"
     "table-narrow 0 0 420 700 4 -"
     "home-keytips 0 0 1280 760 0 alt,h"
+    "appmenu 0 0 1280 760 0 alt,f"
+    "appmenu-new 0 0 1280 760 0 alt,f,Right"
+    "appmenu-print 0 0 1280 760 0 alt,f,w"
   )
   status=0
+  # A few recent projects for the application menu's list (they need not exist to be listed).
+  recent='HKCU\Software\QUENDRIC\KORVELTA-PRINT\Recent File List'
+  wine reg add "$recent" /v File1 /d 'C:\labels\shelf edge 2026.proj' /f >/dev/null 2>&1 </dev/null
+  wine reg add "$recent" /v File2 /d 'C:\labels\cable tags.proj' /f >/dev/null 2>&1 </dev/null
+  wine reg add "$recent" /v File3 /d 'C:\users\shared\terminal blocks X1-X4.proj' /f >/dev/null 2>&1 </dev/null
   for shot in "${shots[@]}"; do
     read -r name left top right bottom category keys <<<"$shot"
     remember "$left" "$top" "$right" "$bottom" "$category"

@@ -129,39 +129,47 @@ std::vector<CString> StringRange(UINT first, UINT last)
     return items;
 }
 
+// A button of the application menu: the same index in the main category's 16 x 16 and 32 x 32
+// strips (the menu's column shows the large picture, its bottom row the small one).
+CMFCRibbonButton* MenuButton(UINT id, const char* text, int image = -1)
+{
+    return new CMFCRibbonButton(id, text, image, image);
+}
+
 void BuildApplicationMenu(CMFCRibbonBar& bar)
 {
     bar.SetApplicationButton("\nf", Str(IDS_RIBBON_FILE), IDB_APP_BUTTON);
     CMFCRibbonMainPanel* menu = bar.AddMainCategory(Str(IDS_RIBBON_FILE), 115, 114);
 
-    CMFCRibbonButton* fileNew = Button(ID_FILE_NEW, Str(IDS_RIBBON_NEW), 0);
+    CMFCRibbonButton* fileNew = MenuButton(ID_FILE_NEW, Str(IDS_RIBBON_NEW), 0);
     fileNew->AddSubItem(new CMFCRibbonLabel(Str(IDS_RIBBON_CREATE_PROJECT)));
-    fileNew->AddSubItem(Button(ID_FILE_NEW, Str(IDS_RIBBON_NEW_PROJECT)));
+    fileNew->AddSubItem(MenuButton(ID_FILE_NEW, Str(IDS_RIBBON_NEW_PROJECT)));
     fileNew->AddSubItem(new CMFCRibbonLabel(Str(IDS_RIBBON_ADD_TO_PROJECT)));
-    fileNew->AddSubItem(Button(ID_NEW_TEMPLATE, Str(IDS_RIBBON_NEW_TEMPLATE)));
-    fileNew->AddSubItem(Button(ID_NEW_TABLE, Str(IDS_RIBBON_NEW_TABLE)));
+    fileNew->AddSubItem(MenuButton(ID_NEW_TEMPLATE, Str(IDS_RIBBON_NEW_TEMPLATE)));
+    fileNew->AddSubItem(MenuButton(ID_NEW_TABLE, Str(IDS_RIBBON_NEW_TABLE)));
     fileNew->SetAlwaysShowDescription(true);
     menu->Add(fileNew);
 
-    menu->Add(Button(ID_FILE_OPEN, Str(IDS_RIBBON_OPEN), 1));
-    menu->Add(Button(ID_FILE_SAVE, Str(IDS_RIBBON_SAVE), 2));
-    menu->Add(Button(ID_FILE_SAVE_AS, Str(IDS_RIBBON_SAVE_AS), 3));
+    menu->Add(MenuButton(ID_FILE_OPEN, Str(IDS_RIBBON_OPEN), 1));
+    menu->Add(MenuButton(ID_FILE_SAVE, Str(IDS_RIBBON_SAVE), 2));
+    menu->Add(MenuButton(ID_FILE_SAVE_AS, Str(IDS_RIBBON_SAVE_AS), 3));
 
-    CMFCRibbonButton* print = Button(ID_FILE_PRINT, Str(IDS_RIBBON_PRINT) + "\npw", 6);
-    CMFCRibbonButton* setup = Button(ID_FILE_PRINT_SETUP, Str(IDS_RIBBON_PRINT_SETUP), 11);
-    print->AddSubItem(setup);
+    // "p" prints, "w" opens the drop-down.
+    CMFCRibbonButton* print = MenuButton(ID_FILE_PRINT, Str(IDS_RIBBON_PRINT), 6);
+    print->SetKeys("p", "w");
+    print->AddSubItem(MenuButton(ID_FILE_PRINT_SETUP, Str(IDS_RIBBON_PRINT_SETUP), 11));
     print->SetAlwaysShowDescription(true);
     menu->Add(print);
 
-    menu->Add(Button(ID_FILE_SEND_TO, Str(IDS_RIBBON_SEND_TO), 5));
+    menu->Add(MenuButton(ID_FILE_SEND_TO, Str(IDS_RIBBON_SEND_TO), 5));
     menu->AddSeparator();
-    menu->Add(Button(ID_FILE_CLOSE, Str(IDS_RIBBON_CLOSE), 9));
+    menu->Add(MenuButton(ID_FILE_CLOSE, Str(IDS_RIBBON_CLOSE), 9));
     menu->AddRecentFilesList(Str(IDS_RIBBON_RECENT_DOCS), 300);
 
     CString about;
     about.Format(Str(IDS_RIBBON_ABOUT), AfxGetAppName());
-    menu->AddToBottom(Button(ID_APP_ABOUT, about));
-    menu->AddToBottom(Button(ID_APP_EXIT, Str(IDS_RIBBON_EXIT), 15));
+    menu->AddToBottom(MenuButton(ID_APP_ABOUT, about));
+    menu->AddToBottom(MenuButton(ID_APP_EXIT, Str(IDS_RIBBON_EXIT), 15));
 }
 
 void BuildHome(CMFCRibbonBar& bar)
