@@ -37,8 +37,11 @@ CMDITabArea::TabColors CMDITabArea::GetTabColors()
     colors.strip = look.background;
     colors.face = look.panelArea;
     colors.activeFace = look.tabActiveFace;
-    colors.edge = look.panelBorder;
     colors.activeEdge = look.checkedBorder;
+    // An inactive tab's outline: the active one's colour, half faded into the strip.
+    colors.edge = RGB((GetRValue(look.checkedBorder) + GetRValue(look.background)) / 2,
+                      (GetGValue(look.checkedBorder) + GetGValue(look.background)) / 2,
+                      (GetBValue(look.checkedBorder) + GetBValue(look.background)) / 2);
     colors.text = look.text;
     colors.activeText = look.tabActiveText;
     return colors;

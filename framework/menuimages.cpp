@@ -191,10 +191,61 @@ int CMenuImages::Apply(HMENU menu) const
             continue;
         MENUITEMINFOA item = {};
         item.cbSize = sizeof item;
-        item.fMask = MIIM_BITMAP;
-        item.hbmpItem = picture;
+        // The menu's owner draws the picture: a bitmap of the item would be copied onto the menu as
+        // it is, its see-through pixels black and its colours inverted while highlighted.
+        item.fMask = MIIM_BITMAP | MIIM_DATA;
+        item.hbmpItem = HBMMENU_CALLBACK;
+        item.dwItemData = reinterpret_cast<ULONG_PTR>(this);
         if (::SetMenuItemInfoA(menu, pos, TRUE, &item))
             ++applied;
     }
     return applied;
+}
+
+bool CMenuImages::OnMeasureItem(MEASUREITEMSTRUCT* measure) const
+{
+    if (measure == nullptr || measure->CtlType != ODT_MENU || !IsOurItem(measure->itemData))
+        return false;
+    HBITMAP picture = GetBitmap(measure->itemID);
+    BITMAP info = {};
+    if (picture == nullptr || ::GetObjectA(picture, sizeof info, &info) == 0)
+        return false;
+    measure->itemWidth = static_cast<UINT>(info.bmWidth + kTextGap);
+    measure->itemHeight = static_cast<UINT>(info.bmHeight);
+    return true;
+}
+
+bool CMenuImages::OnDrawItem(const DRAWITEMSTRUCT* draw) const
+{
+    if (draw == nullptr || draw->CtlType != ODT_MENU || !IsOurItem(draw->itemData))
+        return false;
+    HBITMAP picture = GetBitmap(draw->itemID);
+    BITMAP info = {};
+    if (picture == nullptr || ::GetObjectA(picture, sizeof info, &info) == 0)
+        return false;
+    HDC source = ::CreateCompatibleDC(draw->hDC);
+    if (source == nullptr)
+        return false;
+    HGDIOBJ old = ::SelectObject(source, picture);
+    const RECT& area = draw->rcItem;
+    int x = area.left + 1;
+    int y = area.top + (area.bottom - area.top - info.bmHeight) / 2;
+    // A greyed command shows its picture faded.
+    bool grey = (draw->itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+    BLENDFUNCTION blend = { AC_SRC_OVER, 0, static_cast<BYTE>(grey ? 80 : 255), AC_SRC_ALPHA };
+    ::GdiAlphaBlend(draw->hDC, x, y, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth, info.bmHeight, blend);
+    ::SelectObject(source, old);
+    ::DeleteDC(source);
+    return true;
+}
+
+bool CMenuImages::OnMenuItemMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    if (wParam != 0 || lParam == 0)
+        return false;   // a control's item, not a menu's
+    if (message == WM_MEASUREITEM)
+        return OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    if (message == WM_DRAWITEM)
+        return OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    return false;
 }

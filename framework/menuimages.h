@@ -3,8 +3,10 @@
 // of a bitmap strip's pictures in strip order; the collection keeps one picture per command as a
 // 32-bit bitmap whose key colour (magenta) is transparent. One collection serves the process: the
 // main frame fills it when it is created, and every context menu the framework shows puts the
-// picture of each of its commands beside the item. The collection owns the bitmaps; menus only
-// borrow them, so it is emptied only when no menu is open.
+// picture of each of its commands beside the item. The items ask their owner window to draw the
+// picture (HBMMENU_CALLBACK): every framework window passes those requests here, and the picture is
+// blended onto the item's own background, plain, highlighted or greyed. The collection owns the
+// bitmaps; it is emptied only when no menu is open.
 #include <windows.h>
 #include <cstddef>
 #include <map>
@@ -46,9 +48,20 @@ public:
     void RemoveAll();
 
     // Puts the picture of every command that has one beside its item in menu and its sub-menus
-    // (MENUITEMINFO's bitmap); other items stay as they are. Answers how many items carry a
-    // picture of ours.
+    // (MENUITEMINFO's bitmap becomes HBMMENU_CALLBACK, its item data IsOurItem's mark); other
+    // items stay as they are. Answers how many items carry a picture of ours.
     int Apply(HMENU menu) const;
+    // Whether a menu item's data marks it as one whose picture this collection draws.
+    bool IsOurItem(ULONG_PTR itemData) const { return itemData == reinterpret_cast<ULONG_PTR>(this); }
+    // WM_MEASUREITEM and WM_DRAWITEM of a menu item's picture; false for anything else (the window
+    // then handles the message itself).
+    bool OnMeasureItem(MEASUREITEMSTRUCT* measure) const;
+    bool OnDrawItem(const DRAWITEMSTRUCT* draw) const;
+    // Both messages, as a window procedure receives them.
+    bool OnMenuItemMessage(UINT message, WPARAM wParam, LPARAM lParam) const;
+
+    // Room the picture leaves between itself and the item's text.
+    static constexpr int kTextGap = 4;
 
 private:
     std::map<UINT, HBITMAP> m_images;

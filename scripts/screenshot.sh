@@ -168,7 +168,8 @@ if [ "$MODE" = ribbon ]; then
   )
   # The frame's details: the canvas's context menu with its pictures, two projects' tabs.
   shots+=(
-    "context-menu 0 0 1280 760 0 rclick:420:520"
+    "context-menu 0 0 1280 760 0 rclick:250:330"
+    "context-table 0 0 1280 760 0 rclick:700:300"
     "tabs 0 0 1280 760 0 ctrl+n"
   )
   status=0

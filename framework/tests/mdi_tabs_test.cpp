@@ -90,8 +90,9 @@ TEST_F(MdiTabs, TabsHaveRoundedColouredEdgesAndTheActiveOneOpensIntoItsDocument)
         EXPECT_NE(colors.face, edge);
         EXPECT_NE(colors.activeFace, edge);
     }
-    EXPECT_FALSE(GetRValue(colors.activeEdge) == GetGValue(colors.activeEdge) &&
-                 GetGValue(colors.activeEdge) == GetBValue(colors.activeEdge));
+    for (COLORREF edge : { colors.edge, colors.activeEdge })
+        EXPECT_FALSE(GetRValue(edge) == GetGValue(edge) && GetGValue(edge) == GetBValue(edge)) << std::hex << edge;
+    EXPECT_NE(colors.edge, colors.activeEdge);
 
     auto canvas = Paint();
     const int r = CMDITabArea::kCornerRadius;
@@ -177,7 +178,8 @@ TEST_F(MdiTabs, ColoursFollowTheLookAndTheWindowPaintsThem)
         EXPECT_EQ(colours.checkedBorder, canvas->Pixel(topEdge.x, topEdge.y));
         EXPECT_EQ(colours.background, canvas->Pixel(1, 1));
         CRect inactive = Tabs().GetTabRect(0);
-        EXPECT_EQ(colours.panelBorder, canvas->Pixel(inactive.CenterPoint().x, inactive.top));
+        EXPECT_EQ(CMDITabArea::GetTabColors().edge, canvas->Pixel(inactive.CenterPoint().x, inactive.top));
+        EXPECT_NE(CMDITabArea::GetTabColors().edge, before->Pixel(inactive.CenterPoint().x, inactive.top));
         EXPECT_EQ(colours.panelArea, canvas->Pixel(inactive.left + CMDITabArea::kSlant + 2, inactive.CenterPoint().y));
     }
 

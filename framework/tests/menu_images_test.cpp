@@ -4,9 +4,11 @@
 #include "framework/menu.h"
 #include "framework/menuimages.h"
 #include "framework/wnd.h"
+#include "testsupport/dibcanvas.h"
 
 #include <gtest/gtest.h>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -74,23 +76,55 @@ std::vector<uint32_t> PixelsOf(HBITMAP bitmap, int& width, int& height)
     return pixels;
 }
 
-HBITMAP ItemBitmap(HMENU menu, UINT pos)
+MENUITEMINFOA ItemInfo(HMENU menu, UINT pos)
 {
     MENUITEMINFOA item = {};
     item.cbSize = sizeof item;
-    item.fMask = MIIM_BITMAP;
+    item.fMask = MIIM_BITMAP | MIIM_DATA | MIIM_ID;
     ::GetMenuItemInfoA(menu, pos, TRUE, &item);
-    return item.hbmpItem;
+    return item;
 }
 
-// Stands in for tracking: records each item's picture as the menu would show it.
-std::vector<HBITMAP> g_shownPictures;
-UINT RecordPictures(HMENU menu, UINT, int, int, HWND)
+// Stands in for tracking: records each item as the menu would show it, and asks the owner to
+// measure and draw each picture as the menu does.
+struct Shown {
+    MENUITEMINFOA item;
+    BOOL measured;
+    MEASUREITEMSTRUCT measure;
+};
+std::vector<Shown> g_shown;
+UINT RecordPictures(HMENU menu, UINT, int, int, HWND owner)
 {
-    g_shownPictures.clear();
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
-        g_shownPictures.push_back(ItemBitmap(menu, static_cast<UINT>(i)));
+    g_shown.clear();
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        Shown shown = {};
+        shown.item = ItemInfo(menu, static_cast<UINT>(i));
+        shown.measure.CtlType = ODT_MENU;
+        shown.measure.itemID = shown.item.wID;
+        shown.measure.itemData = shown.item.dwItemData;
+        shown.measured = static_cast<BOOL>(::SendMessageA(owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&shown.measure)));
+        g_shown.push_back(shown);
+    }
     return 0;
+}
+
+// What the owner window draws for a menu item's picture, on a canvas of background.
+std::unique_ptr<DibCanvas> DrawnPicture(HWND owner, UINT id, ULONG_PTR data, UINT state, COLORREF background,
+                                        LRESULT* answer = nullptr)
+{
+    auto canvas = std::make_unique<DibCanvas>(24, 20, background);
+    DRAWITEMSTRUCT draw = {};
+    draw.CtlType = ODT_MENU;
+    draw.itemID = id;
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.itemState = state;
+    draw.hDC = canvas->dc().m_hDC;
+    draw.rcItem = { 0, 0, 24, 20 };
+    draw.itemData = data;
+    LRESULT result = ::SendMessageA(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+    if (answer != nullptr)
+        *answer = result;
+    return canvas;
 }
 
 class CPictureOwner : public CWnd {
@@ -200,10 +234,14 @@ TEST(MenuImages, ApplyPutsThePicturesBesideTheirItemsInSubMenusToo)
     ::AppendMenuA(sub, MF_STRING, 151, "Other");
     ::AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), "More");
     EXPECT_EQ(2, images.Apply(menu));
-    EXPECT_EQ(images.GetBitmap(101), ItemBitmap(menu, 0));
-    EXPECT_EQ(nullptr, ItemBitmap(menu, 2));
-    EXPECT_EQ(images.GetBitmap(102), ItemBitmap(sub, 0));
-    EXPECT_EQ(nullptr, ItemBitmap(sub, 1));
+    // The items ask their owner for the picture, and their data says whose it is.
+    EXPECT_EQ(HBMMENU_CALLBACK, ItemInfo(menu, 0).hbmpItem);
+    EXPECT_TRUE(images.IsOurItem(ItemInfo(menu, 0).dwItemData));
+    EXPECT_EQ(nullptr, ItemInfo(menu, 2).hbmpItem);
+    EXPECT_FALSE(images.IsOurItem(ItemInfo(menu, 2).dwItemData));
+    EXPECT_EQ(HBMMENU_CALLBACK, ItemInfo(sub, 0).hbmpItem);
+    EXPECT_TRUE(images.IsOurItem(ItemInfo(sub, 0).dwItemData));
+    EXPECT_EQ(nullptr, ItemInfo(sub, 1).hbmpItem);
     // Text and command stay as they were.
     char text[32] = {};
     ::GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
@@ -233,10 +271,39 @@ TEST(MenuImages, ContextMenusShowTheProcessPictures)
     PopupMenuTracker previous = SetPopupMenuTracker(RecordPictures);
     ShowPopupMenu(&menu, CPoint(10, 10), &owner);
     SetPopupMenuTracker(previous);
-    ASSERT_EQ(2u, g_shownPictures.size());
-    EXPECT_EQ(nullptr, g_shownPictures[0]);
-    EXPECT_EQ(images.GetBitmap(120), g_shownPictures[1]);
-    EXPECT_NE(nullptr, g_shownPictures[1]);
+    ASSERT_EQ(2u, g_shown.size());
+    EXPECT_EQ(nullptr, g_shown[0].item.hbmpItem);
+    EXPECT_EQ(HBMMENU_CALLBACK, g_shown[1].item.hbmpItem);
+    EXPECT_FALSE(g_shown[0].measured);
+    ASSERT_TRUE(g_shown[1].measured);
+    EXPECT_EQ(16u + CMenuImages::kTextGap, g_shown[1].measure.itemWidth);   // with a gap before the text
+    EXPECT_EQ(16u, g_shown[1].measure.itemHeight);
+
+    // The owner window draws the picture onto the item's background: blue inside, the background
+    // where the strip had its key colour, whether the item is plain or highlighted.
+    const ULONG_PTR mark = g_shown[1].item.dwItemData;
+    for (COLORREF background : { ::GetSysColor(COLOR_MENU), ::GetSysColor(COLOR_HIGHLIGHT) }) {
+        LRESULT answer = 0;
+        auto canvas = DrawnPicture(owner.m_hWnd, 120, mark, ODS_SELECTED, background, &answer);
+        EXPECT_TRUE(answer);
+        EXPECT_EQ(RGB(0, 0, 200), canvas->Pixel(1 + 8, 2 + 8));
+        EXPECT_EQ(background, canvas->Pixel(1, 2));            // the picture's see-through border
+        EXPECT_EQ(background, canvas->Pixel(20, 10));          // right of the picture
+        EXPECT_EQ(CRect(2, 3, 16, 17), canvas->Extent(background));
+    }
+    // Greyed: the picture fades into the background.
+    auto grey = DrawnPicture(owner.m_hWnd, 120, mark, ODS_GRAYED, RGB(255, 255, 255));
+    COLORREF faded = grey->Pixel(9, 10);
+    EXPECT_NE(RGB(0, 0, 200), faded);
+    EXPECT_NE(RGB(255, 255, 255), faded);
+    EXPECT_GT(GetRValue(faded), 100);
+    // Items that are not ours, or commands without a picture, are left to the window.
+    LRESULT answer = 1;
+    auto none = DrawnPicture(owner.m_hWnd, 120, 0, 0, RGB(255, 255, 255), &answer);
+    EXPECT_FALSE(answer);
+    EXPECT_TRUE(none->Extent().IsRectEmpty());
+    DrawnPicture(owner.m_hWnd, 110, mark, 0, RGB(255, 255, 255), &answer);
+    EXPECT_FALSE(answer);
     owner.DestroyWindow();
     images.RemoveAll();
 }

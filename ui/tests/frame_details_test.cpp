@@ -30,9 +30,11 @@ namespace {
 
 struct ShownItem {
     UINT id;
-    HBITMAP picture;
+    HBITMAP picture;    // HBMMENU_CALLBACK: the owner draws it
+    ULONG_PTR data;
 };
 std::vector<ShownItem> g_shown;
+HWND g_owner = nullptr;
 
 void RecordItems(HMENU menu)
 {
@@ -43,17 +45,18 @@ void RecordItems(HMENU menu)
         }
         MENUITEMINFOA item = {};
         item.cbSize = sizeof item;
-        item.fMask = MIIM_BITMAP | MIIM_ID | MIIM_FTYPE;
+        item.fMask = MIIM_BITMAP | MIIM_ID | MIIM_FTYPE | MIIM_DATA;
         ::GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
         if (!(item.fType & MFT_SEPARATOR))
-            g_shown.push_back({ item.wID, item.hbmpItem });
+            g_shown.push_back({ item.wID, item.hbmpItem, item.dwItemData });
     }
 }
 
 // Stands in for tracking the menu: what it would show, and no choice.
-UINT RecordMenu(HMENU menu, UINT, int, int, HWND)
+UINT RecordMenu(HMENU menu, UINT, int, int, HWND owner)
 {
     g_shown.clear();
+    g_owner = owner;
     RecordItems(menu);
     return 0;
 }
@@ -147,11 +150,12 @@ protected:
                 continue;
             }
             ++pictured;
-            ASSERT_NE(nullptr, item.picture) << item.id;
-            EXPECT_EQ(CMenuImages::Get().GetBitmap(item.id), item.picture);
+            EXPECT_EQ(HBMMENU_CALLBACK, item.picture) << item.id;
+            EXPECT_TRUE(CMenuImages::Get().IsOurItem(item.data)) << item.id;
+            ASSERT_NE(nullptr, CMenuImages::Get().GetBitmap(item.id)) << item.id;
             // The picture is the command's one from the strip, its magenta see-through.
             int w = 0, h = 0;
-            std::vector<uint32_t> px = Pixels(item.picture, w, h);
+            std::vector<uint32_t> px = Pixels(CMenuImages::Get().GetBitmap(item.id), w, h);
             ASSERT_EQ(layout.width, w);
             ASSERT_EQ(layout.height, h);
             int index = static_cast<int>(at - layout.commands.begin());
@@ -166,11 +170,30 @@ protected:
                 }
             EXPECT_EQ(0, mismatches) << item.id;
             EXPECT_GT(opaque, 20) << item.id << ": a picture, not an empty square";
+            // The window the menu reports to draws it: the strip's opaque pixels on the menu's colour.
+            const COLORREF back = ::GetSysColor(COLOR_MENU);
+            DibCanvas canvas(w + 2, h, back);
+            DRAWITEMSTRUCT draw = {};
+            draw.CtlType = ODT_MENU;
+            draw.itemID = item.id;
+            draw.hDC = canvas.dc().m_hDC;
+            draw.rcItem = { 0, 0, w + 2, h };
+            draw.itemData = item.data;
+            ASSERT_NE(nullptr, g_owner);
+            EXPECT_TRUE(::SendMessageA(g_owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw))) << item.id;
+            int drawnWrong = 0;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    uint32_t p = px[static_cast<size_t>(y) * w + x];
+                    COLORREF want = (p >> 24) ? RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) : back;
+                    drawnWrong += canvas.Pixel(x + 1, y) != want ? 1 : 0;
+                }
+            EXPECT_EQ(0, drawnWrong) << item.id;
         }
         for (UINT id : mustHave) {
             bool found = false;
             for (const ShownItem& item : g_shown)
-                found = found || (item.id == id && item.picture != nullptr);
+                found = found || (item.id == id && item.picture == HBMMENU_CALLBACK);
             EXPECT_TRUE(found) << id;
         }
         EXPECT_GT(pictured, 0);
@@ -338,7 +361,7 @@ TEST_F(FrameDetails, DocumentTabsDrawInTheLookColoursWithTheCloseBoxOnTheActiveO
         CRect active = tabs.GetTabRect(static_cast<int>(count) - 1), other = tabs.GetTabRect(0);
         EXPECT_EQ(colours.background, canvas.Pixel(active.CenterPoint().x, 1));
         EXPECT_EQ(colours.checkedBorder, canvas.Pixel(active.CenterPoint().x, active.top));
-        EXPECT_EQ(colours.panelBorder, canvas.Pixel(other.CenterPoint().x, other.top));
+        EXPECT_EQ(CMDITabArea::GetTabColors().edge, canvas.Pixel(other.CenterPoint().x, other.top));
         EXPECT_EQ(colours.background, canvas.Pixel(active.left + CMDITabArea::kSlant, active.top));   // round corner
         CRect close = tabs.GetCloseRect();
         EXPECT_TRUE(active.PtInRect(close.CenterPoint()));
