@@ -90,11 +90,33 @@ protected:
     friend class CDocTemplate;
 };
 
-// The tab strip and the host of the child frames, the main frame's pane.
+// The tab strip and the host of the child frames, the main frame's pane (framework/mditabarea.cpp).
+// The tabs are drawn as OneNote draws its section tabs: a slanted leading edge and rounded top
+// corners outlined in colour, in the colours of the current look; no icons; the close box on the
+// active tab only; the document menu's button at the right end of the strip.
 class CMDITabArea : public CWnd {
 public:
     static constexpr int kStripHeight = 24;
+    static constexpr int kTabTop = 3;          // the tabs stand this far below the strip's top
+    static constexpr int kCornerRadius = 4;    // of the rounded top corners
+    static constexpr int kSlant = 8;           // how far the leading edge leans
+    static constexpr int kCloseBoxWidth = 18;  // room the active tab keeps for its close box
     CMDIFrameWnd* m_pFrame = nullptr;
+
+    // The strip's colours, taken from the current look.
+    struct TabColors {
+        COLORREF strip;        // behind the tabs
+        COLORREF face;         // an inactive tab
+        COLORREF activeFace;   // the active tab, which opens into its document
+        COLORREF edge;         // an inactive tab's outline
+        COLORREF activeEdge;   // the active tab's outline and the line under the strip
+        COLORREF text;
+        COLORREF activeText;   // also the close box
+    };
+    static TabColors GetTabColors();
+    // A tab's outline from its bottom left corner round to its bottom right one (open at the
+    // bottom): the slanted leading edge, then the rounded top corners.
+    static std::vector<POINT> TabOutline(const CRect& tab);
 
     // Client rectangle of the child frames.
     CRect GetChildRect() const;
@@ -106,6 +128,8 @@ public:
     // when the frame has no document menu.
     CRect GetMenuButtonRect() const;
     void DrawMenuButton(CDC& dc);
+    // Draws the strip (the part above the child frames) into dc, as the window paints it.
+    void Draw(CDC& dc);
 
     void OnPaint();
     BOOL OnEraseBkgnd(CDC*) { return TRUE; }
@@ -113,6 +137,9 @@ public:
     void OnLButtonDown(UINT flags, CPoint pt);
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    void DrawTab(CDC& dc, int index, bool active, const TabColors& colors);
 };
 
 class CMDIFrameWnd : public CFrameWnd {

@@ -1,5 +1,6 @@
 #include "framework/menu.h"
 
+#include "framework/menuimages.h"
 #include "framework/wnd.h"
 
 #include <map>
@@ -137,6 +138,7 @@ UINT ShowPopupMenu(CMenu* popup, POINT point, CWnd* owner)
     if (popup == nullptr || popup->m_hMenu == nullptr || owner == nullptr || owner->m_hWnd == nullptr)
         return 0;
     UpdatePopupMenu(popup, owner);
+    CMenuImages::Get().Apply(popup->m_hMenu);
     HWND ownerWnd = owner->m_hWnd;
     UINT choice = g_tracker(popup->m_hMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
                             point.x, point.y, ownerWnd);

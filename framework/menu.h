@@ -48,9 +48,9 @@ public:
 // ---- context menus
 // Shows popup at point (screen coordinates) for owner: every item is first updated through the
 // owner's command route (CCmdUI; an item with neither an update nor a command handler is
-// disabled), then the menu is tracked and the chosen item is raised as owner's command
-// (WM_COMMAND, which routes it like a menu command of the owner). Returns the chosen id, 0 when
-// the menu was dismissed.
+// disabled) and given its command's picture (CMenuImages), then the menu is tracked and the
+// chosen item is raised as owner's command (WM_COMMAND, which routes it like a menu command of
+// the owner). Returns the chosen id, 0 when the menu was dismissed.
 UINT ShowPopupMenu(CMenu* popup, POINT point, CWnd* owner);
 // The same for the first popup of a menu resource; 0 also when the resource is missing.
 UINT ShowPopupMenu(UINT menuResourceId, POINT point, CWnd* owner);

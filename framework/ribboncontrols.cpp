@@ -6,12 +6,16 @@
 
 #include <commctrl.h>
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
 
 constexpr int kSpinWidth = 16;
 constexpr int kEditHeight = 20;
+// The text's margin inside a box: the ribbon's boxes are narrow, and the edit's own margins (three
+// pixels a side, none at all once the box is narrow) would take the room of a digit.
+constexpr int kTextMargin = 1;
 
 int CALLBACK CollectFontFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD fontType, LPARAM param)
 {
@@ -39,6 +43,30 @@ LRESULT CRibbonControlWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         switch (message) {
         case WM_GETDLGCODE:
             return CWnd::WindowProc(message, wParam, lParam) | DLGC_WANTALLKEYS;
+        case WM_LBUTTONDOWN:
+            if (m_hWnd == m_pElement->GetTextHwnd() && ::GetFocus() != m_hWnd) {
+                // A click that enters the box selects the whole value, as a key tip does; a click
+                // inside a box that has the focus already places the caret as usual.
+                LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+                m_bEntering = true;
+                m_ptEntered = CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+                m_pElement->SelectAll();
+                return result;
+            }
+            break;
+        case WM_LBUTTONUP:
+            if (m_bEntering) {
+                LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+                m_bEntering = false;
+                // The press selected from the start to where the mouse went: only a real drag keeps
+                // that selection of its own.
+                CPoint up(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+                if (std::abs(up.x - m_ptEntered.x) <= ::GetSystemMetrics(SM_CXDRAG) &&
+                    std::abs(up.y - m_ptEntered.y) <= ::GetSystemMetrics(SM_CYDRAG))
+                    m_pElement->SelectAll();
+                return result;
+            }
+            break;
         case WM_KEYDOWN:
             if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
                 // An open list closes first, as the combo box does by itself.
@@ -66,7 +94,7 @@ LRESULT CRibbonControlWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
 // ---- CMFCRibbonEdit
 
 CMFCRibbonEdit::CMFCRibbonEdit(UINT id, int width, const char* label, int image)
-    : CMFCRibbonBaseElement(id, label), m_nWidth(width > 0 ? width : 80)
+    : CMFCRibbonBaseElement(id, label), m_nWidth(width > 0 ? width : 80), m_nBoxWidth(m_nWidth)
 {
     m_nSmallImage = image;
     m_wndControl.m_pElement = this;
@@ -118,6 +146,22 @@ void CMFCRibbonEdit::SetEditText(const char* text)
     // Writing the same text again would move the caret and drop the selection.
     if (m_wndControl.GetWindowText() != m_strEdit)
         m_wndControl.SetWindowText(m_strEdit);
+}
+
+void CMFCRibbonEdit::SelectAll()
+{
+    HWND text = GetTextHwnd();
+    if (text != nullptr)
+        ::SendMessageA(text, EM_SETSEL, 0, -1);
+}
+
+void CMFCRibbonEdit::FocusAndSelectAll()
+{
+    if (m_wndControl.m_hWnd == nullptr || !m_bEnabled)
+        return;
+    ::SetFocus(m_wndControl.m_hWnd);
+    // After the focus: taking it may move the selection of its own accord.
+    SelectAll();
 }
 
 bool CMFCRibbonEdit::HasFocus() const
@@ -188,10 +232,40 @@ int CMFCRibbonEdit::GetLabelWidth(CDC& dc) const
     return label.IsEmpty() ? 0 : dc.GetTextExtent(label).cx + 8;
 }
 
+std::vector<CString> CMFCRibbonEdit::GetWidestTexts() const
+{
+    std::vector<CString> texts;
+    if (!m_strSample.IsEmpty())
+        texts.push_back(m_strSample);
+    return texts;
+}
+
+int CMFCRibbonEdit::MeasureChrome() const
+{
+    HWND text = GetTextHwnd();
+    HWND control = m_wndControl.m_hWnd;
+    bool combo = dynamic_cast<const CMFCRibbonComboBox*>(this) != nullptr;
+    if (control == nullptr || text == nullptr)
+        return combo ? ::GetSystemMetrics(SM_CXVSCROLL) + 8 : 8;   // before the windows exist
+    RECT window = {}, client = {};
+    ::GetWindowRect(control, &window);
+    ::GetClientRect(text, &client);
+    DWORD margins = static_cast<DWORD>(::SendMessageA(text, EM_GETMARGINS, 0, 0));
+    int room = client.right - client.left - LOWORD(margins) - HIWORD(margins);
+    return std::max(0, static_cast<int>(window.right - window.left) - room);
+}
+
 CSize CMFCRibbonEdit::GetRegularSize(CDC& dc)
 {
     m_nLabelUsed = m_nLabelColumn >= 0 ? m_nLabelColumn : GetLabelWidth(dc);
-    return CSize(m_nLabelUsed + m_nWidth + (m_bSpin ? kSpinWidth : 0) + 2, CMFCRibbonBar::kRowHeight);
+    // The width given holds for the values the box was planned for at 96 dots per inch, but a
+    // drop-down button or a font of other metrics can leave too little room: then the box grows
+    // until its widest text shows whole (a caret's pixel more).
+    int widest = 0;
+    for (const CString& text : GetWidestTexts())
+        widest = std::max(widest, static_cast<int>(dc.GetTextExtent(text).cx));
+    m_nBoxWidth = widest > 0 ? std::max(m_nWidth, widest + MeasureChrome() + 1) : m_nWidth;
+    return CSize(m_nLabelUsed + m_nBoxWidth + (m_bSpin ? kSpinWidth : 0) + 2, CMFCRibbonBar::kRowHeight);
 }
 
 CRect CMFCRibbonEdit::GetControlRect() const
@@ -206,7 +280,7 @@ CRect CMFCRibbonEdit::GetControlRect() const
         height = std::max(16, static_cast<int>(closed.bottom - closed.top));
     }
     int top = m_rect.CenterPoint().y - height / 2;
-    return CRect(left, top, left + m_nWidth, top + height);
+    return CRect(left, top, left + m_nBoxWidth, top + height);
 }
 
 void CMFCRibbonEdit::SetRect(const CRect& rect)
@@ -252,8 +326,7 @@ void CMFCRibbonEdit::OnDraw(RibbonPaint& paint)
 
 void CMFCRibbonEdit::OnClick(CPoint)
 {
-    if (m_wndControl.m_hWnd != nullptr && m_bEnabled)
-        ::SetFocus(m_wndControl.m_hWnd);
+    FocusAndSelectAll();
 }
 
 void CMFCRibbonEdit::CreateControls()
@@ -285,6 +358,8 @@ BOOL CMFCRibbonEdit::CreateControlWindow(HWND parent)
 void CMFCRibbonEdit::AfterControlCreated()
 {
     m_wndControl.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_pRibbonBar->GetRibbonFont()), FALSE);
+    if (HWND text = GetTextHwnd())   // after the font, which sets margins of its own
+        ::SendMessageA(text, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(kTextMargin, kTextMargin));
     if (!m_bEnabled) {
         ::EnableWindow(m_wndControl.m_hWnd, FALSE);
         if (m_hSpin != nullptr)
@@ -390,6 +465,14 @@ void CMFCRibbonComboBox::OnSelectionChosen()
         m_pRibbonBar->RaiseCommand(m_nID);
 }
 
+std::vector<CString> CMFCRibbonComboBox::GetWidestTexts() const
+{
+    std::vector<CString> texts = CMFCRibbonEdit::GetWidestTexts();
+    for (const auto& item : m_items)
+        texts.push_back(item.first);
+    return texts;
+}
+
 CMFCRibbonBaseElement* CMFCRibbonComboBox::FindByControl(HWND wnd)
 {
     if (wnd != nullptr && wnd == m_wndInnerEdit.m_hWnd)
@@ -447,6 +530,25 @@ void CMFCRibbonFontComboBox::RebuildFonts()
     for (const CString& face : faces)
         AddItem(face);
     SetEditText(text);
+    // The open list is as wide as the longest name.
+    if (m_wndControl.m_hWnd != nullptr) {
+        HDC dc = ::GetDC(m_wndControl.m_hWnd);
+        HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(m_wndControl.SendMessage(WM_GETFONT)));
+        int widest = 0;
+        for (const CString& face : faces) {
+            SIZE size = {};
+            ::GetTextExtentPoint32A(dc, face, face.GetLength(), &size);
+            widest = std::max(widest, static_cast<int>(size.cx));
+        }
+        ::SelectObject(dc, old);
+        ::ReleaseDC(m_wndControl.m_hWnd, dc);
+        m_wndControl.SendMessage(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + ::GetSystemMetrics(SM_CXVSCROLL) + 8));
+    }
+}
+
+std::vector<CString> CMFCRibbonFontComboBox::GetWidestTexts() const
+{
+    return CMFCRibbonEdit::GetWidestTexts();
 }
 
 BOOL CMFCRibbonFontComboBox::CreateControlWindow(HWND parent)

@@ -4,9 +4,13 @@
 // write them while the design view has the focus never overwrite typing. Enter (or a choice from
 // the list, or a spin click) raises the element's command; the handler reads the text by id.
 // Each element owns its control windows; they are created when the ribbon window exists.
+// A box is at least as wide as it was given and wider where its widest text (a list item, or a
+// sample of the values it shows) would not show whole. Entering a box, by a click or a key tip,
+// selects its whole text, so that typing replaces the value.
 #include "framework/ribbonelements.h"
 #include "framework/wnd.h"
 #include <utility>
+#include <vector>
 
 class CMFCRibbonEdit;
 
@@ -15,6 +19,10 @@ class CRibbonControlWnd : public CWnd {
 public:
     CMFCRibbonEdit* m_pElement = nullptr;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    bool m_bEntering = false;   // a click is bringing the focus into the box
+    CPoint m_ptEntered;         // where that click went down
 };
 
 class CMFCRibbonEdit : public CMFCRibbonBaseElement {
@@ -27,6 +35,12 @@ public:
     bool HasSpinButtons() const { return m_bSpin; }
     std::pair<int, int> GetSpinRange() const { return { m_nSpinMin, m_nSpinMax }; }
     int GetWidth() const { return m_nWidth; }
+    // The box's width after the last layout: the width given, or more to show its widest text.
+    int GetBoxWidth() const { return m_nBoxWidth; }
+    // The widest value the box is to show whole (lengths with their unit, for example).
+    void SetSampleText(const char* text) { m_strSample = text ? text : ""; }
+    // The texts the box is sized to show whole: the sample, and a combo box's list items.
+    virtual std::vector<CString> GetWidestTexts() const;
 
     CString GetEditText() const;
     // Copies at most size - 1 characters and a terminating NUL; returns the characters copied.
@@ -34,6 +48,11 @@ public:
     void SetEditText(const char* text);
     // The control window (the combo box for combo boxes); null before the ribbon window exists.
     HWND GetControlHwnd() const { return m_wndControl.m_hWnd; }
+    // The edit window that holds the text (a combo box's inner edit); null for a list-only combo.
+    virtual HWND GetTextHwnd() const { return m_wndControl.m_hWnd; }
+    // Gives the box the keyboard focus with its whole text selected.
+    void FocusAndSelectAll();
+    void SelectAll();
     HWND GetSpinHwnd() const { return m_hSpin; }
     // Whether the keyboard focus is in the control.
     bool HasFocus() const;
@@ -63,8 +82,12 @@ public:
 protected:
     virtual BOOL CreateControlWindow(HWND parent);
     void AfterControlCreated();
+    // The pixels of the box that are no room for text: borders, margins, a drop-down button.
+    int MeasureChrome() const;
 
     int m_nWidth;
+    int m_nBoxWidth;
+    CString m_strSample;
     int m_nLabelColumn = -1;
     int m_nLabelUsed = 0;              // label pixels of the last layout
     bool m_bSpin = false;
@@ -98,6 +121,8 @@ public:
     void OnSelectionChosen();
 
     CMFCRibbonBaseElement* FindByControl(HWND wnd) override;
+    HWND GetTextHwnd() const override { return m_wndInnerEdit.m_hWnd; }
+    std::vector<CString> GetWidestTexts() const override;
 
 protected:
     BOOL CreateControlWindow(HWND parent) override;
@@ -114,6 +139,9 @@ public:
     CMFCRibbonFontComboBox(UINT id, int fontTypes = DEVICE_FONTTYPE | RASTER_FONTTYPE | TRUETYPE_FONTTYPE,
                            BYTE charSet = DEFAULT_CHARSET, BYTE pitchAndFamily = DEFAULT_PITCH, int width = 150);
     void RebuildFonts();
+    // The box is not widened for the longest face name of the system; the open list shows them
+    // whole instead.
+    std::vector<CString> GetWidestTexts() const override;
 
 protected:
     BOOL CreateControlWindow(HWND parent) override;

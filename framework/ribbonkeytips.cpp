@@ -268,8 +268,7 @@ void CMFCRibbonBar::ActivateByKeyTip(CMFCRibbonBaseElement* element)
             OpenPanelPopup(panel);
     }
     if (auto* edit = dynamic_cast<CMFCRibbonEdit*>(element)) {
-        if (edit->GetControlHwnd() != nullptr)
-            ::SetFocus(edit->GetControlHwnd());
+        edit->FocusAndSelectAll();   // typing then replaces the value
         return;
     }
     auto* button = dynamic_cast<CMFCRibbonButton*>(element);

@@ -285,13 +285,15 @@ void CMDITabArea::DrawMenuButton(CDC& dc)
     CRect button = GetMenuButtonRect();
     if (button.IsRectEmpty())
         return;
-    dc.FillSolidRect(&button, ::GetSysColor(COLOR_BTNFACE));
-    ::DrawEdge(dc.m_hDC, &button, BDR_RAISEDINNER, BF_RECT);
+    const TabColors colors = GetTabColors();
+    dc.FillSolidRect(&button, colors.face);
+    CBrush edge(colors.edge);
+    ::FrameRect(dc.m_hDC, &button, edge);
     // A small downward triangle.
     CPoint c = button.CenterPoint();
     POINT arrow[3] = { { c.x - 4, c.y - 2 }, { c.x + 4, c.y - 2 }, { c.x, c.y + 2 } };
-    CBrush brush(::GetSysColor(COLOR_BTNTEXT));
-    CPen pen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNTEXT));
+    CBrush brush(colors.text);
+    CPen pen(PS_SOLID, 1, colors.text);
     CBrush* oldBrush = dc.SelectObject(&brush);
     CPen* oldPen = dc.SelectObject(&pen);
     dc.Polygon(arrow, 3);

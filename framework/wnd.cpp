@@ -2,6 +2,7 @@
 
 #include "framework/frame.h"
 #include "framework/guard.h"
+#include "framework/menuimages.h"
 
 #include <cstdio>
 #include <map>
@@ -283,6 +284,10 @@ BOOL CWnd::DestroyWindow()
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A context menu asks the window it reports to for its items' pictures.
+    if ((message == WM_MEASUREITEM || message == WM_DRAWITEM) &&
+        CMenuImages::Get().OnMenuItemMessage(message, wParam, lParam))
+        return TRUE;
     LRESULT result = 0;
     if (!OnWndMsg(message, wParam, lParam, &result))
         result = DefWindowProc(message, wParam, lParam);

@@ -4,9 +4,11 @@
 Every picture is drawn here from simple shapes on a 16-unit grid; the 32 x 32 strips draw the
 same shapes at twice the scale. No artwork comes from elsewhere. STRIPS below is the one table
 from resource id and image index to picture name; the resource script ui/res/ribbon.rc and the
-tests read the strips this writes into ui/res/ribbon/.
+tests read the strips this writes into ui/res/ribbon/. MENU_COMMANDS is the table of the menu
+pictures (strips 179 and 180): the command each picture stands for, in strip order; the script also
+writes the toolbar resource that names them (ui/res/menuimages.rc).
 
-    python3 scripts/ribbon_images.py            (rewrites ui/res/ribbon/*.bmp)
+    python3 scripts/ribbon_images.py            (rewrites ui/res/ribbon/*.bmp and ui/res/menuimages.rc)
 """
 import os
 import struct
@@ -35,7 +37,21 @@ PANEL_ICONS = {1: "text", 7: "ruler", 9: "open", 19: "tofront", 27: "paste", 28:
                56: "roundrect", 57: "grid", 58: "label", 59: "tag", 60: "triangle", 61: "roundrect", 62: "rect",
                63: "fill", 64: "ellipse", 65: "text", 0: "help"}
 PANEL = [PANEL_ICONS.get(i, "dot") for i in range(66)]
-MENU = ["new", "open", "save", "print", "cut", "copy", "paste", "undo", "redo", "help"]
+# The menu pictures: (command, picture), in strip order. Context menus show the picture of every
+# command listed here.
+MENU_COMMANDS = [
+    ("ID_FILE_NEW", "new"), ("ID_FILE_OPEN", "open"), ("ID_FILE_SAVE", "save"), ("ID_FILE_PRINT", "print"),
+    ("ID_EDIT_CUT", "cut"), ("ID_EDIT_COPY", "copy"), ("ID_EDIT_PASTE", "paste"), ("ID_EDIT_UNDO", "undo"),
+    ("ID_EDIT_REDO", "redo"), ("ID_HELP", "help"), ("ID_EDIT_DELETE", "delete"),
+    ("ID_EDIT_SELECT_ALL", "selectall"), ("ID_EDIT_COMBINE", "combine"), ("ID_EDIT_SPLIT", "split"),
+    ("ID_ZOOM_50", "zoomout"), ("ID_ZOOM_75", "zoomout"), ("ID_ZOOM_100", "zoom1"), ("ID_ZOOM_200", "zoomin"),
+    ("ID_ZOOM_300", "zoomin"), ("ID_ZOOM_400", "zoomin"), ("ID_TEMPLATE_EXPORT", "export"),
+    ("ID_DELETE_TEMPLATE", "close"), ("ID_TABLE_INSERT_ROW", "insertrow"),
+    ("ID_TABLE_INSERT_COLUMN", "insertcol"), ("ID_TABLE_SORT_ASCENDING", "sortasc"),
+    ("ID_TABLE_SORT_DESCENDING", "sortdesc"), ("ID_TABLE_IMAGE_COLUMN", "imagecol"),
+    ("ID_TABLE_LINK_IMAGE", "linkimage"),
+]
+MENU = [picture for _, picture in MENU_COMMANDS]
 
 STRIPS = {
     110: (16, SMALL_110), 111: (32, HOME), 113: (16, PANEL), 114: (32, MAIN), 115: (16, MAIN),
@@ -231,6 +247,18 @@ def turn(c, left):
         c.poly([(0, 8), (6, 8), (3, 12)], BLUE)
     else:
         c.poly([(10, 8), (16, 8), (13, 12)], BLUE)
+
+
+def magnifier(c, sign):
+    c.ellipse(1, 1, 11, 11, PAPER, INK, 1.5)
+    c.line(9, 9, 14, 14, BROWN, 2)
+    if sign in "-+":
+        c.fill(3.5, 5.5, 8.5, 6.5, BLUE)
+    if sign == "+":
+        c.fill(5.5, 3.5, 6.5, 8.5, BLUE)
+    if sign == "1":
+        c.fill(5.5, 3.5, 6.5, 8.5, BLUE)
+        c.fill(4.5, 3.5, 5.5, 4.5, BLUE)
 
 
 def funnel(c):
@@ -464,6 +492,28 @@ def draw(name, c):
         funnel(c)
         c.box(9, 9, 16, 16, BLUE, INK)
         c.fill(10, 10, 15, 12, PAPER)
+    elif name == "selectall":
+        for x in range(1, 15, 2):
+            c.fill(x, 1, x + 1, 2, INK)
+            c.fill(x + 1, 14, x + 2, 15, INK)
+        for y in range(1, 15, 2):
+            c.fill(1, y + 1, 2, y + 2, INK)
+            c.fill(14, y, 15, y + 1, INK)
+        c.box(3, 4, 8, 9, LBLUE, BLUE)
+        c.ellipse(7, 7, 13, 13, LBLUE, BLUE)
+    elif name == "zoomout":
+        magnifier(c, "-")
+    elif name == "zoomin":
+        magnifier(c, "+")
+    elif name == "zoom1":
+        magnifier(c, "1")
+    elif name == "export":
+        page(c, 1, 1, 10, 15)
+        arrow_right(c, 5, 10, 16, GREEN)
+    elif name == "imagecol":
+        grid(c, hi_col=8)
+        c.box(8, 8, 15, 14, LBLUE, INK)
+        c.poly([(9, 13), (11, 10), (14, 13)], GREEN)
     elif name == "line":
         c.line(2, 13, 13, 2, INK, 1.5)
     elif name == "rect":
@@ -563,13 +613,40 @@ def strip(size, names):
     return rows
 
 
+def write_menu_toolbar(path):
+    """The toolbar resource of the menu pictures: its command ids in strip order.
+
+    The layout is the one menus read (16-bit words: version 1, picture width, height, count, then one
+    command per picture). windres's TOOLBAR statement writes 32-bit fields, so the words are written
+    as raw data of resource type 241 (RT_TOOLBAR)."""
+    lines = [
+        "// Written by scripts/ribbon_images.py: the commands of the menu pictures (strips 179 and 180), in",
+        "// strip order. Do not edit; change the table in the script and run it again.",
+        '#include "ui/commandids.h"',
+        "",
+    ]
+    for rid in (179, 180):
+        size = STRIPS[rid][0]
+        lines.append("%d 241" % rid)
+        lines.append("BEGIN")
+        lines.append("    1, %d, %d, %d," % (size, size, len(MENU_COMMANDS)))
+        for i, (command, _) in enumerate(MENU_COMMANDS):
+            lines.append("    %s%s" % (command, "," if i + 1 < len(MENU_COMMANDS) else ""))
+        lines.append("END")
+        lines.append("")
+    with open(path, "w", newline="\n") as f:
+        f.write("\n".join(lines))
+
+
 def main():
-    root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "ui", "res", "ribbon")
+    res = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "ui", "res")
+    root = os.path.join(res, "ribbon")
     out = sys.argv[1] if len(sys.argv) > 1 else root
     os.makedirs(out, exist_ok=True)
     for rid, (size, names) in sorted(STRIPS.items()):
         write_bmp(os.path.join(out, "strip%d.bmp" % rid), strip(size, names))
     write_bmp(os.path.join(out, "strip112.bmp"), app_button())
+    write_menu_toolbar(os.path.join(out if len(sys.argv) > 1 else res, "menuimages.rc"))
 
 
 if __name__ == "__main__":

@@ -10,9 +10,10 @@
 #   scripts/screenshot.sh --scenario folder   a first session with real input, a PNG per step and
 #                                             the printed page (scripts/scenario.sh)
 #   scripts/screenshot.sh --ribbon outdir     the main window's ribbon: Home at full width and
-#                                             narrow, the Table category, Home's key tips, and the
+#                                             narrow, the Table category, Home's key tips, the
 #                                             application menu open (Alt, F) with New's drop-down
-#                                             (Right) and Print's (W)
+#                                             (Right) and Print's (W), the design canvas's context
+#                                             menu with its pictures, and two projects' document tabs
 #   scripts/screenshot.sh --project out.png   only the window of a new project (template tabs with
 #                                             the canvas between its rulers over the sheet preview,
 #                                             and the table tabs), at a size where all of it shows
@@ -169,6 +170,12 @@ if [ "$MODE" = ribbon ]; then
     "appmenu-new 0 0 1280 760 0 alt,f,Right"
     "appmenu-print 0 0 1280 760 0 alt,f,w"
   )
+  # The frame's details: the canvas's context menu with its pictures, two projects' tabs.
+  shots+=(
+    "context-menu 0 0 1280 760 0 rclick:250:330"
+    "context-table 0 0 1280 760 0 rclick:700:300"
+    "tabs 0 0 1280 760 0 ctrl+n"
+  )
   status=0
   # A few recent projects for the application menu's list (they need not exist to be listed).
   recent='HKCU\Software\QUENDRIC\KORVELTA-PRINT\Recent File List'
@@ -188,11 +195,17 @@ if [ "$MODE" = ribbon ]; then
       sleep 1
       if [ "$keys" != - ]; then
         # Alt alone shows the tabs' key tips; the letters after it walk into a category.
+        # rclick:X:Y right-clicks at a screen point (a context menu); other entries are keys.
         window=$(xdotool search --name '^KORVELTA-PRINT - ' 2>/dev/null | head -1 || true)
         [ -n "$window" ] && xdotool windowfocus "$window" 2>/dev/null || true
         IFS=, read -r -a presses <<<"$keys"
         for press in "${presses[@]}"; do
-          xdotool key "$press"
+          case "$press" in
+            rclick:*)
+              IFS=: read -r _ x y <<<"$press"
+              xdotool mousemove "$x" "$y" click 3 ;;
+            *) xdotool key "$press" ;;
+          esac
           sleep 0.4
         done
         sleep 0.5

@@ -1,6 +1,7 @@
 #include "ui/mainframe.h"
 
 #include "framework/app.h"
+#include "framework/menuimages.h"
 #include "framework/msgbox.h"
 #include "framework/ribbonlook.h"
 #include "ui/commandids.h"
@@ -13,6 +14,8 @@ namespace {
 const char kStatusTemplate[] = "01234567890123456789012345678901234567890123456789012345678901234567890123456789";
 // The same line the project document shows while its template has no label.
 const char kMakerNotice[] = "  Label design and printing";
+// The program asks for the menu pictures drawn in more colours.
+constexpr bool kHighColourMenuImages = true;
 
 COstrelindSoftLabelApp* LabelApp()
 {
@@ -49,8 +52,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
     if (CMDIFrameWnd::OnCreate(cs) == -1)
         return -1;
     OnApplicationLook(GetApplicationLook());
-    // Tabbed documents: the strip already has the close box on the active tab; the document
-    // menu sits at its right.
+    // Tabbed documents: the strip draws OneNote tabs in the look's colours, without icons, with
+    // the close box on the active tab; the document menu sits at its right.
     EnableDocumentMenu(TRUE);
     if (!m_wndRibbonBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_RIBBON_BAR))
         return -1;
@@ -62,6 +65,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs)
     if (!windowsText.LoadString(IDS_WINDOWS_DIALOG))
         windowsText = "&Windows...";
     EnableWindowsDialog(ID_WINDOWS_DIALOG, windowsText, TRUE);
+    // The context menus show these pictures beside their commands.
+    CMenuImages::Get().AddToolBar(IDR_MENU_IMAGES, kHighColourMenuImages ? IDB_MENU_IMAGES_HC : 0);
     RecalcLayout();
     return 0;
 }

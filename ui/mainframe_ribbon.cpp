@@ -72,9 +72,26 @@ CMFCRibbonEdit* Edit(UINT id, int width, const char* label)
     return new CMFCRibbonEdit(id, width, label);
 }
 
-CMFCRibbonEdit* SpinEdit(UINT id, int width, const char* label, int min, int max)
+// An edit of a number: it grows where sample, its widest value, would not show whole.
+CMFCRibbonEdit* Number(UINT id, int width, const char* label, const char* sample)
 {
     CMFCRibbonEdit* edit = Edit(id, width, label);
+    edit->SetSampleText(sample);
+    return edit;
+}
+
+// An edit of a length as the design view shows them ("%g mm" or "%.5g in"): six digits and the
+// unit at the widest.
+CMFCRibbonEdit* Length(UINT id, int width, const char* label)
+{
+    return Number(id, width, label, "888.888 mm");
+}
+
+CMFCRibbonEdit* SpinEdit(UINT id, int width, const char* label, int min, int max)
+{
+    CString widest;
+    widest.Format("%d", max);
+    CMFCRibbonEdit* edit = Number(id, width, label, widest);
     edit->EnableSpinButtons(min, max);
     return edit;
 }
@@ -268,30 +285,30 @@ void BuildLabel(CMFCRibbonBar& bar)
     papers.push_back("User defined");
     Panel(label, "Paper", 53, {
         Combo(ID_PAPER_SIZE, 70, "Size", papers),
-        Edit(ID_PAPER_WIDTH, 70, "Width"),
-        Edit(ID_PAPER_HEIGHT, 70, "Height"),
+        Length(ID_PAPER_WIDTH, 70, "Width"),
+        Length(ID_PAPER_HEIGHT, 70, "Height"),
         Button(ID_PAPER_PORTRAIT, "Portrait"),
         Button(ID_PAPER_LANDSCAPE, "Landscape"),
     });
     Panel(label, "Size and shape", 56, {
-        Edit(ID_LABEL_WIDTH, 60, "Width"),
-        Edit(ID_LABEL_HEIGHT, 60, "Height"),
-        Edit(ID_LABEL_CORNER_RADIUS, 60, "Radius"),
+        Length(ID_LABEL_WIDTH, 60, "Width"),
+        Length(ID_LABEL_HEIGHT, 60, "Height"),
+        Length(ID_LABEL_CORNER_RADIUS, 60, "Radius"),
         Button(ID_LABEL_SHAPE_RECT, "Rectangular"),
         Button(ID_LABEL_SHAPE_ROUNDED, "Rounded corners"),
         Button(ID_LABEL_SHAPE_ELLIPSE, "Elliptical"),
     });
     Panel(label, "Margins", 34, {
-        Edit(ID_MARGIN_TOP, 60, "Top :"),
-        Edit(ID_MARGIN_LEFT, 60, "Left :"),
+        Length(ID_MARGIN_TOP, 60, "Top :"),
+        Length(ID_MARGIN_LEFT, 60, "Left :"),
     });
     Panel(label, "Page layout", 57, {
         SpinEdit(ID_LAYOUT_ROWS, 50, "Rows :", 1, 100),
         SpinEdit(ID_LAYOUT_COLUMNS, 50, "Cols   :", 1, 100),
     });
     Panel(label, "Label spacing", 55, {
-        Edit(ID_SPACING_HORZ, 60, "Hor :"),
-        Edit(ID_SPACING_VERT, 60, "Ver :"),
+        Length(ID_SPACING_HORZ, 60, "Hor :"),
+        Length(ID_SPACING_VERT, 60, "Ver :"),
     });
     Panel(label, "Printer", 35, {
         Check(ID_PRINTER_SELECT_DEVICE, "Select device"),
@@ -304,22 +321,22 @@ void BuildPage(CMFCRibbonBar& bar)
 {
     CMFCRibbonCategory* page = bar.AddCategory(Str(IDS_RIBBON_PAGE), 110, 111);
     Panel(page, "Vertical blocks", 54, {
-        Edit(ID_BLOCKS_COUNT, 60, "Count :"),
-        Edit(ID_BLOCKS_SPACE, 60, "Space : "),
+        Number(ID_BLOCKS_COUNT, 60, "Count :", "100"),
+        Length(ID_BLOCKS_SPACE, 60, "Space : "),
     });
     Panel(page, "Header", 39, {
-        Edit(ID_HEADER_WIDTH, 70, "Width"),
-        Edit(ID_HEADER_HEIGHT, 70, "Height"),
+        Length(ID_HEADER_WIDTH, 70, "Width"),
+        Length(ID_HEADER_HEIGHT, 70, "Height"),
         Check(ID_HEADER_ENABLE, "Enable"),
-        Edit(ID_HEADER_FROM_TOP, 70, "From top :"),
-        Edit(ID_HEADER_FROM_LEFT, 70, "From left :"),
+        Length(ID_HEADER_FROM_TOP, 70, "From top :"),
+        Length(ID_HEADER_FROM_LEFT, 70, "From left :"),
     });
     Panel(page, "Footer", 38, {
-        Edit(ID_FOOTER_WIDTH, 70, "Width"),
-        Edit(ID_FOOTER_HEIGHT, 70, "Height"),
+        Length(ID_FOOTER_WIDTH, 70, "Width"),
+        Length(ID_FOOTER_HEIGHT, 70, "Height"),
         Check(ID_FOOTER_ENABLE, "Enable"),
-        Edit(ID_FOOTER_FROM_TOP, 70, "From top :"),
-        Edit(ID_FOOTER_FROM_LEFT, 70, "From left :"),
+        Length(ID_FOOTER_FROM_TOP, 70, "From top :"),
+        Length(ID_FOOTER_FROM_LEFT, 70, "From left :"),
     });
 }
 
@@ -442,10 +459,10 @@ void BuildFineTune(CMFCRibbonBar& bar)
         Button(ID_SPACE_EVENLY_VERT, "Vertical", 15),
     });
     Panel(fine, "Position", 43, {
-        Edit(ID_POSITION_X, 70, "X:"),
-        Edit(ID_POSITION_Y, 70, "Y:"),
-        Edit(ID_POSITION_WIDTH, 70, "Width :"),
-        Edit(ID_POSITION_HEIGHT, 70, "Height:"),
+        Length(ID_POSITION_X, 70, "X:"),
+        Length(ID_POSITION_Y, 70, "Y:"),
+        Length(ID_POSITION_WIDTH, 70, "Width :"),
+        Length(ID_POSITION_HEIGHT, 70, "Height:"),
     });
 }
 
@@ -499,14 +516,14 @@ void BuildFormat(CMFCRibbonBar& bar)
     });
     Panel(format, "Date", 47, {
         Combo(ID_DATE_FORMAT, 80, "Format", StringRange(IDS_DATE_FORMAT_FIRST, IDS_DATE_FORMAT_FIRST + 4)),
-        Edit(ID_DATE_OFFSET, 50, "Offset ( days )"),
+        Number(ID_DATE_OFFSET, 50, "Offset ( days )", "-365"),
     });
     Panel(format, "Auto increment", 46, {
         Edit(ID_AUTOINC_PREFIX, 50, "Prefix: "),
         Edit(ID_AUTOINC_VALUE, 50, "Value : "),
         Edit(ID_AUTOINC_SUFFIX, 50, "Suffix: "),
         Check(ID_AUTOINC_LEADING_ZERO, "Leading zero"),
-        Edit(ID_AUTOINC_MIN_DIGITS, 50, "Min digits: "),
+        Number(ID_AUTOINC_MIN_DIGITS, 50, "Min digits: ", "10"),
     });
     // Reached only through the quick access toolbar.
     format->AddHidden(Button(ID_EDIT_UNDO, Str(IDS_RIBBON_UNDO), 10));

@@ -16,6 +16,8 @@
 #define IDR_CONTEXT_PREVIEW 324
 #define IDB_APP_BUTTON 112
 #define IDB_PANEL_IMAGES 113
+#define IDR_MENU_IMAGES 179         // the menu pictures: toolbar (commands) and bitmap strip
+#define IDB_MENU_IMAGES_HC 180      // the same pictures for displays of more than 256 colours
 
 // ---- strings
 #define IDS_OLE_INIT_FAILED 100
