@@ -17,7 +17,7 @@ else
   export WINEARCH=win32
   wine=wine
 fi
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 work="$(mktemp -d /tmp/korvelta-shell-open.XXXXXX)"
 export WINEPREFIX="$work/prefix"
 mkdir -p "$WINEPREFIX"
