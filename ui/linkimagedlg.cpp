@@ -133,6 +133,9 @@ bool CLinkImageFileDialog::IsFolderChange(int id, int code)
     if (now == remembered)
         return false;
     remembered = now;
+    // Another drive fills the folder list again as well.
+    if (id == cmb2)
+        m_folderSelection = kUnknownSelection;
     return true;
 }
 
