@@ -6,6 +6,7 @@
 #include "framework/frame.h"
 #include "framework/guard.h"
 #include "framework/msgbox.h"
+#include "framework/shelldde.h"
 #include "framework/stdids.h"
 #include "framework/view.h"
 #include "framework/wnd.h"
@@ -53,6 +54,8 @@ CWinApp::CWinApp(const char* appName) : m_strAppName(appName ? appName : AfxGetA
 
 CWinApp::~CWinApp()
 {
+    // The shell must not reach a program that is going away.
+    m_shellDde.reset();
     CloseAllDocuments(TRUE);
     m_templates.clear();
     delete m_pRecentFileList;
@@ -463,7 +466,9 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
         return OpenDocumentFile(info.m_strFileName) != nullptr;
     case CCommandLineInfo::FilePrint:
     case CCommandLineInfo::FilePrintTo: {
-        // Print and leave: the view's print command reads the printer from m_pCmdInfo.
+        // Print and leave. Such a run answers no shell requests: a print request of the shell
+        // arriving while it prints would print the file a second time.
+        DisableShellOpen();
         m_nCmdShow = SW_HIDE;
         CDocument* doc = OpenDocumentFile(info.m_strFileName);
         if (doc != nullptr && m_pMainWnd != nullptr && m_pMainWnd->m_hWnd != nullptr) {
@@ -480,6 +485,117 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
     }
 }
 
+// ---- the shell's requests while the program runs
+
+BOOL CWinApp::EnableShellOpen()
+{
+    if (m_shellDde == nullptr)
+        m_shellDde.reset(new CShellDdeServer);
+    if (m_shellDde->IsRunning())
+        return TRUE;
+    return m_shellDde->Start(m_strAppName, [this](const char* commands) { return OnDDECommand(commands); });
+}
+
+void CWinApp::DisableShellOpen()
+{
+    if (m_shellDde != nullptr)
+        m_shellDde->Stop();
+}
+
+BOOL CWinApp::IsShellOpenEnabled() const
+{
+    return m_shellDde != nullptr && m_shellDde->IsRunning();
+}
+
+namespace {
+// The arguments a command takes: [open(path)], [print(path)], [printto(path, printer[, driver[,
+// port]])]; -1 for a command the program does not know.
+int ShellCommandKind(const CShellDdeCommand& command)
+{
+    const size_t args = command.args.size();
+    if (command.name.CompareNoCase("open") == 0 && args == 1)
+        return 0;
+    if (command.name.CompareNoCase("print") == 0 && args == 1)
+        return 1;
+    if (command.name.CompareNoCase("printto") == 0 && args >= 2 && args <= 4)
+        return 2;
+    return -1;
+}
+} // namespace
+
+UINT CWinApp::OnDDECommand(const char* text)
+{
+    std::vector<CShellDdeCommand> commands;
+    if (!ParseShellDdeCommands(text, commands))
+        return DDE_FNOTPROCESSED;
+    // Nothing is done unless every command is known and names a file.
+    for (const CShellDdeCommand& command : commands)
+        if (ShellCommandKind(command) < 0 || command.args[0].IsEmpty())
+            return DDE_FNOTPROCESSED;
+    // A modal dialog or message box holds the program: opening a window under it would let the
+    // user reach documents the dialog works on. The shell may ask again.
+    if (m_pMainWnd != nullptr && m_pMainWnd->m_hWnd != nullptr && !m_pMainWnd->IsWindowEnabled())
+        return DDE_FBUSY;
+    bool done = true;
+    for (const CShellDdeCommand& command : commands) {
+        if (ShellCommandKind(command) == 0)
+            done = OpenForShell(command.args[0]) && done;
+        else
+            done = PrintForShell(command) && done;
+    }
+    return done ? DDE_FACK : DDE_FNOTPROCESSED;
+}
+
+bool CWinApp::OpenForShell(const CString& path)
+{
+    // A minimised program shows the file it was asked to open.
+    if (m_pMainWnd != nullptr && m_pMainWnd->m_hWnd != nullptr && m_pMainWnd->IsIconic())
+        m_pMainWnd->ShowWindow(SW_RESTORE);
+    return OpenDocumentFile(path) != nullptr;
+}
+
+bool CWinApp::PrintForShell(const CShellDdeCommand& command)
+{
+    CCommandLineInfo info;
+    info.m_nShellCommand = ShellCommandKind(command) == 2 ? CCommandLineInfo::FilePrintTo : CCommandLineInfo::FilePrint;
+    info.m_strFileName = command.args[0];
+    if (command.args.size() > 1)
+        info.m_strPrinterName = command.args[1];
+    if (command.args.size() > 2)
+        info.m_strDriverName = command.args[2];
+    if (command.args.size() > 3)
+        info.m_strPortName = command.args[3];
+    // A document the user has open stays open; one opened only to be printed closes again.
+    bool wasOpen = false;
+    for (const auto& tmpl : m_templates) {
+        CDocument* match = nullptr;
+        if (tmpl->MatchDocType(info.m_strFileName, match) == CDocTemplate::yesAlreadyOpen)
+            wasOpen = true;
+    }
+    CDocument* doc = OpenDocumentFile(info.m_strFileName);
+    if (doc == nullptr)
+        return false;
+    CWnd* target = m_pMainWnd;
+    for (CView* view : doc->GetViews()) {
+        if (view->m_hWnd == nullptr)
+            continue;
+        if (CFrameWnd* frame = view->GetParentFrame()) {
+            target = frame;
+            break;
+        }
+    }
+    if (target != nullptr && target->m_hWnd != nullptr) {
+        m_pCmdInfo = &info;
+        target->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+        m_pCmdInfo = nullptr;
+    }
+    if (!wasOpen)
+        doc->OnCloseDocument();
+    return target != nullptr;
+}
+
+// ---- registration of the file types
+
 namespace {
 bool SetKeyText(HKEY root, const CString& path, const char* value)
 {
@@ -492,31 +608,115 @@ bool SetKeyText(HKEY root, const CString& path, const char* value)
     ::RegCloseKey(key);
     return rc == ERROR_SUCCESS;
 }
+
+// The key's default text; false when the key or its text is missing.
+bool GetKeyText(HKEY root, const CString& path, CString& value)
+{
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD type = 0, size = 0;
+    LONG rc = ::RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size);
+    if (rc == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
+        std::vector<char> buffer(size + 1, '\0');
+        rc = ::RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
+        value = buffer.data();
+    } else {
+        rc = ERROR_FILE_NOT_FOUND;
+    }
+    ::RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
+}
+
+bool KeyExists(HKEY root, const CString& path)
+{
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+// One key of a file type below a classes root: its default text, or a key that must be gone.
+struct ClassKey {
+    CString path;
+    CString value;
+    bool remove;
+};
+
+void WriteClassKeys(HKEY root, const CString& prefix, const std::vector<ClassKey>& keys)
+{
+    for (const ClassKey& k : keys) {
+        if (k.remove)
+            ::SHDeleteKeyA(root, prefix + k.path);
+        else
+            SetKeyText(root, prefix + k.path, k.value);
+    }
+}
+
+bool ClassKeysVisible(HKEY root, const std::vector<ClassKey>& keys)
+{
+    for (const ClassKey& k : keys) {
+        if (k.remove) {
+            if (KeyExists(root, k.path))
+                return false;
+            continue;
+        }
+        CString value;
+        if (!GetKeyText(root, k.path, value) || value != k.value)
+            return false;
+    }
+    return true;
+}
 } // namespace
 
-void CWinApp::RegisterShellFileTypes(BOOL compat, const char* root)
+void CWinApp::RegisterShellFileTypes(BOOL compat, const char* root, HKEY shellView)
 {
     CString base = root ? root : "Software\\Classes";
+    if (shellView == nullptr && root == nullptr)
+        shellView = HKEY_CLASSES_ROOT;
     char module[MAX_PATH] = {};
     ::GetModuleFileNameA(m_hInstance, module, MAX_PATH);
     CString exe = CString("\"") + module + "\"";
+    const bool dde = IsShellOpenEnabled() != FALSE;
+    std::vector<ClassKey> keys;
     for (const auto& tmpl : m_templates) {
         CString progId, typeName, ext;
         if (!tmpl->GetDocString(progId, CDocTemplate::regFileTypeId) || progId.IsEmpty())
             continue;
         tmpl->GetDocString(typeName, CDocTemplate::regFileTypeName);
         tmpl->GetDocString(ext, CDocTemplate::filterExt);
-        CString key = base + "\\" + progId;
-        SetKeyText(HKEY_CURRENT_USER, key, typeName);
-        SetKeyText(HKEY_CURRENT_USER, key + "\\DefaultIcon", CString(module) + ",1");
-        SetKeyText(HKEY_CURRENT_USER, key + "\\shell\\open\\command", exe + " \"%1\"");
+        keys.push_back({progId, typeName, false});
+        keys.push_back({progId + "\\DefaultIcon", CString(module) + ",1", false});
+        // Each verb's command starts the program with the file; with shell open, the shell first
+        // asks a running program through DDE and starts it only when none answers.
+        auto verb = [&](const char* name, const CString& command, const char* ddeexec) {
+            const CString key = progId + "\\shell\\" + name;
+            keys.push_back({key + "\\command", command, false});
+            if (dde) {
+                keys.push_back({key + "\\ddeexec", ddeexec, false});
+                keys.push_back({key + "\\ddeexec\\application", m_strAppName, false});
+                keys.push_back({key + "\\ddeexec\\topic", CShellDdeServer::kTopic, false});
+            } else {
+                // Left from a run that answered DDE: the shell would wait for an answer in vain.
+                keys.push_back({key + "\\ddeexec", CString(), true});
+            }
+        };
+        verb("open", exe + " \"%1\"", "[open(\"%1\")]");
         if (compat) {
-            SetKeyText(HKEY_CURRENT_USER, key + "\\shell\\print\\command", exe + " /p \"%1\"");
-            SetKeyText(HKEY_CURRENT_USER, key + "\\shell\\printto\\command", exe + " /pt \"%1\" \"%2\" \"%3\" \"%4\"");
+            verb("print", exe + " /p \"%1\"", "[print(\"%1\")]");
+            verb("printto", exe + " /pt \"%1\" \"%2\" \"%3\" \"%4\"", "[printto(\"%1\",\"%2\",\"%3\",\"%4\")]");
         }
+        // The extension last: it never names a type whose keys are not there yet.
         if (!ext.IsEmpty() && ext[0] == '.')
-            SetKeyText(HKEY_CURRENT_USER, base + "\\" + ext, progId);
+            keys.push_back({ext, progId, false});
     }
+    WriteClassKeys(HKEY_CURRENT_USER, base + "\\", keys);
+    // Windows shows the user's classes through HKEY_CLASSES_ROOT; Wine 8 does not, and there the
+    // shell would not know the type at all. Machine-wide classes may be refused (no rights): the
+    // per-user keys stay, and nothing else is to be done.
+    if (shellView != nullptr && !ClassKeysVisible(shellView, keys))
+        WriteClassKeys(shellView, CString(), keys);
 }
 
 int AfxWinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int cmdShow)

@@ -14,6 +14,8 @@
 
 class CDC;
 class CDocTemplate;
+class CShellDdeServer;
+struct CShellDdeCommand;
 class CDocument;
 class CPrintDialog;
 class CWnd;
@@ -82,10 +84,25 @@ public:
     // ---- command line and shell
     void ParseCommandLine(CCommandLineInfo& info);
     BOOL ProcessShellCommand(CCommandLineInfo& info);
-    void EnableShellOpen() {}                         // the shell opens files through the command line
+    // Starts the DDE service the shell talks to while the program runs (the application's name,
+    // topic "System"); from then on RegisterShellFileTypes adds the "ddeexec" commands. FALSE
+    // when DDE could not be started (the shell then starts the program for every file).
+    BOOL EnableShellOpen();
+    // Ends the service (a run that only prints and leaves answers no shell requests).
+    void DisableShellOpen();
+    BOOL IsShellOpenEnabled() const;
+    CShellDdeServer* GetShellDdeServer() const { return m_shellDde.get(); }
+    // One execute string of the shell: [open("path")], [print("path")] and
+    // [printto("path","printer","driver","port")], one or more. DDE_FACK when every command was
+    // done, DDE_FBUSY while a modal window holds the program, else DDE_FNOTPROCESSED.
+    virtual UINT OnDDECommand(const char* commands);
     // Registers every template's file type under root (default HKCU\Software\Classes): the
-    // extension names the ProgID, the ProgID opens (and with compat prints) with this program.
-    void RegisterShellFileTypes(BOOL compat = FALSE, const char* root = nullptr);
+    // extension names the ProgID, the ProgID opens (and with compat prints) with this program,
+    // with the DDE commands beside once shell open is enabled. Then the keys are read back where
+    // the shell reads them (shellView; by default HKEY_CLASSES_ROOT when root is the user's
+    // classes, nowhere for another root); what is not there is written there as well (machine-wide
+    // classes that a system may refuse: a refusal is not an error).
+    void RegisterShellFileTypes(BOOL compat = FALSE, const char* root = nullptr, HKEY shellView = nullptr);
 
     // ---- commands of the application
     void OnFileNew();
@@ -114,7 +131,12 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Prints one document of the shell ([print] or [printto]) as a /p or /pt start would.
+    bool PrintForShell(const CShellDdeCommand& command);
+    bool OpenForShell(const CString& path);
+
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;
+    std::unique_ptr<CShellDdeServer> m_shellDde;
     CWinApp* m_previousApp = nullptr;
 };
 

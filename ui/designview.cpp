@@ -35,6 +35,7 @@ const long long kMaxScrollExtent = 0x3FFFFFFF;
 BEGIN_MESSAGE_MAP(Ostrelind_SoftLabelDesignView, CScrollView)
     ON_WM_CREATE()
     ON_WM_DESTROY()
+    ON_WM_SIZE()
     ON_WM_TIMER()
     ON_WM_ERASEBKGND()
     ON_WM_SETFOCUS()
@@ -317,6 +318,8 @@ int Ostrelind_SoftLabelDesignView::OnCreate(LPCREATESTRUCTA cs)
 void Ostrelind_SoftLabelDesignView::OnInitialUpdate()
 {
     SetScrollSizes(MM_TEXT, CSize(100, 100));
+    // The base announces the document (OnUpdate), which sets the label's own scroll sizes: a
+    // project opened from a file scrolls from its first paint.
     CScrollView::OnInitialUpdate();
 }
 
@@ -335,8 +338,21 @@ void Ostrelind_SoftLabelDesignView::OnUpdate(CView*, LPARAM hint, CObject*)
     // Another template became current: the editor's text goes to the object it was opened on.
     if (m_inPlaceEdit != nullptr && m_editTemplate != CurrentTemplate())
         EndInPlaceEdit();
-    if (hint == 0 || (hint & kHintDesignViews) != 0)
+    if (hint == 0 || (hint & kHintDesignViews) != 0) {
+        // Whatever the canvas shows may have changed size: another template, a label definition
+        // loaded, chosen or resized, objects moved past the label's edge.
+        UpdateScrollSizes();
         Invalidate(TRUE);
+    }
+}
+
+void Ostrelind_SoftLabelDesignView::OnSize(UINT type, int cx, int cy)
+{
+    if (GetLabelDoc() == nullptr) {
+        CScrollView::OnSize(type, cx, cy);
+        return;
+    }
+    UpdateScrollSizes();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -352,9 +368,13 @@ void Ostrelind_SoftLabelDesignView::OnDraw(CDC* dc)
         m_firstDraw = 0;
         const int stored = tmpl->GetZoom(0);
         if (stored >= 25) {
+            const bool changed = stored != m_zoom;
             m_zoom = stored;
             if (CWnd* parent = GetParent())
                 parent->PostMessage(WM_DESIGN_ZOOMCHANGED, static_cast<WPARAM>(m_zoom), 0);
+            // The bars follow the stored zoom from this first paint on.
+            if (changed)
+                UpdateScrollSizes();
         }
     }
     if (m_mouseState == kRubberBand && m_rubberBand != nullptr)

@@ -76,6 +76,7 @@ protected:
     // ---- messages (designview.cpp)
     int OnCreate(LPCREATESTRUCTA cs);
     void OnDestroy();
+    void OnSize(UINT type, int cx, int cy);
     void OnTimer(UINT_PTR id);
     BOOL OnEraseBkgnd(CDC* dc);
     void OnSetFocus(CWnd* old);

@@ -136,13 +136,13 @@ void Ostrelind_SoftLabelDesignView::OnUpdateEditPaste(CCmdUI* ui)
         ui->Enable(TRUE);
         return;
     }
+    // Asked without opening the clipboard: this runs at every idle pass, and a clipboard held
+    // open here would make other programs' Copy and Paste fail. Which format Paste takes is
+    // decided by the clipboard's own order when pasting.
     bool available = false;
-    if (doc->CanEditTemplate()) {
-        CClipboardGuard clipboard(m_hWnd);
-        if (clipboard.IsOpen())
-            for (UINT format = ::EnumClipboardFormats(0); format != 0 && !available;
-                 format = ::EnumClipboardFormats(format))
-                available = IsPastableFormat(format);
-    }
+    if (doc->CanEditTemplate())
+        for (UINT format : {m_clipboardFormat, static_cast<UINT>(CF_TEXT), static_cast<UINT>(CF_METAFILEPICT),
+                            static_cast<UINT>(CF_DIB)})
+            available = available || (format != 0 && ::IsClipboardFormatAvailable(format));
     ui->Enable(available);
 }

@@ -2,6 +2,7 @@
 
 #include "labelmodel/imageholder.h"
 #include "ui/linkimagerows.h"
+#include "ui/thumbnails.h"
 
 #include <memory>
 #include <shellapi.h>
@@ -15,7 +16,58 @@ BEGIN_MESSAGE_MAP(CImageWindow, CWnd)
     ON_WM_KEYDOWN()
     ON_WM_GETDLGCODE()
     ON_WM_DROPFILES()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
+
+CImageWindow::~CImageWindow()
+{
+    DropPicture();
+}
+
+void CImageWindow::OnDestroy()
+{
+    DropPicture();
+    CWnd::OnDestroy();
+}
+
+void CImageWindow::DropPicture()
+{
+    if (m_picture != nullptr)
+        ::DeleteObject(m_picture);
+    m_picture = nullptr;
+    m_picturePath = CString();
+}
+
+HBITMAP CImageWindow::MakePicture(HDC reference, const CString& path)
+{
+    // The factory says which files have a picture (a ".jpeg" has none).
+    std::unique_ptr<CImageBase> holder(CreateImageHolderForFile(path.GetString()));
+    if (!holder)
+        return nullptr;
+    HDC memory = ::CreateCompatibleDC(reference);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(reference, kPicture, kPicture);
+    if (memory == nullptr || bitmap == nullptr) {
+        if (memory != nullptr)
+            ::DeleteDC(memory);
+        if (bitmap != nullptr)
+            ::DeleteObject(bitmap);
+        return nullptr;
+    }
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::PatBlt(memory, 0, 0, kPicture, kPicture, WHITENESS);
+    ++m_pictureReads;
+    // Pixel pictures are shrunk while they are read, as the browser's thumbnails are; metafiles
+    // and what the shrinking reader refuses are drawn by their holder.
+    bool drawn = dynamic_cast<CImageBitmapNew*>(holder.get()) != nullptr &&
+                 DrawScaledBitmapFile(memory, path.GetString(), kPicture);
+    if (!drawn) {
+        CTempDC dc(memory);
+        holder->Draw(&dc, path.GetString(), 0, 0, kPicture, kPicture, 0, 0, 100, 100, kImageCentre);
+    }
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    return bitmap;
+}
 
 void CImageWindow::OnPaint()
 {
@@ -24,12 +76,20 @@ void CImageWindow::OnPaint()
     RECT client;
     GetClientRect(&client);
     const CString path = m_rows ? m_rows->GetImageCell(Slot()) : CString();
-    if (!path.IsEmpty()) {
-        const int x = (client.right - 48) / 2;
-        const int y = (client.bottom - 48) / 2;
-        std::unique_ptr<CImageBase> holder(CreateImageHolderForFile(path.GetString()));
-        if (holder)
-            holder->Draw(&dc, path.GetString(), x, y, x + 48, y + 48, 0, 0, 100, 100, kImageCentre);
+    if (path != m_picturePath) {
+        DropPicture();
+        m_picturePath = path;
+        if (!path.IsEmpty())
+            m_picture = MakePicture(hdc, path);
+    }
+    if (m_picture != nullptr) {
+        const int x = (client.right - kPicture) / 2;
+        const int y = (client.bottom - kPicture) / 2;
+        HDC memory = ::CreateCompatibleDC(hdc);
+        HGDIOBJ old = ::SelectObject(memory, m_picture);
+        ::BitBlt(hdc, x, y, kPicture, kPicture, memory, 0, 0, SRCCOPY);
+        ::SelectObject(memory, old);
+        ::DeleteDC(memory);
     }
     const bool focused = ::GetFocus() == m_hWnd;
     if (focused && !path.IsEmpty()) {

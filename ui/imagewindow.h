@@ -12,6 +12,10 @@ class CLinkImageRows;
 class CImageWindow : public CWnd {
 public:
     static const int kFirstId = 1056;
+    static const int kPicture = 48;
+
+    CImageWindow() = default;
+    ~CImageWindow() override;
 
     int Slot() const { return GetDlgCtrlID() - kFirstId; }
     // The rows of the owner table view; null without an owner (then only repainting happens).
@@ -21,6 +25,11 @@ public:
     // Writes the paths from the current row on (one undo copy first); at most 1024, paths that do
     // not fit 260 bytes passed over. Posts "Next" to the parent when the row is then full.
     void TakeFiles(const std::vector<CString>& paths);
+
+    // Pictures read from files so far: a slot reads its picture once per path, not at every paint.
+    int GetPictureReads() const { return m_pictureReads; }
+    // The path the kept picture belongs to.
+    const CString& GetPicturePath() const { return m_picturePath; }
 
     DECLARE_MESSAGE_MAP()
 
@@ -32,7 +41,17 @@ protected:
     void OnKeyDown(UINT key, UINT repeat, UINT flags);
     UINT OnGetDlgCode();
     void OnDropFiles(HDROP drop);
+    void OnDestroy();
 
 private:
+    // The 48 x 48 picture of path, drawn once on a white square; null when no picture reads.
+    HBITMAP MakePicture(HDC reference, const CString& path);
+    void DropPicture();
+
     CLinkImageRows* m_rows = nullptr;
+    // The picture shown for m_picturePath, kept until the slot's cell holds another path. Camera
+    // pictures take most of a second each to read; Previous and Next repaint every slot.
+    CString m_picturePath;
+    HBITMAP m_picture = nullptr;
+    int m_pictureReads = 0;
 };

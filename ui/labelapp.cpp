@@ -209,8 +209,9 @@ BOOL COstrelindSoftLabelApp::CreateMainFrame()
 void COstrelindSoftLabelApp::RegisterShell()
 {
     m_pMainWnd->DragAcceptFiles(TRUE);
+    // The shell hands files to the running program (DDE) rather than starting another one.
     EnableShellOpen();
-    RegisterShellFileTypes(TRUE, m_strShellRoot.IsEmpty() ? nullptr : m_strShellRoot.GetString());
+    RegisterShellFileTypes(TRUE, m_strShellRoot.IsEmpty() ? nullptr : m_strShellRoot.GetString(), m_hShellView);
 }
 
 BOOL COstrelindSoftLabelApp::ProcessCommandLine()

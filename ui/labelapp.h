@@ -81,6 +81,9 @@ public:
     DWORD m_dwSplashWait = 1000;           // how long the splash stays, in milliseconds
     bool m_bShowSplash = true;
     CString m_strShellRoot;                // where file types are registered; empty: HKCU classes
+    // Where the shell is checked for them (null: HKEY_CLASSES_ROOT for the user's classes, none
+    // for another root); tests give a key of their own.
+    HKEY m_hShellView = nullptr;
 
     void OnAppAbout();
     void OnHelp();

@@ -37,6 +37,7 @@ BOOL CLinkImageFileDialog::OnInitDialog()
     }
     SetDlgItemText(IDCANCEL, LoadStringOr(IDS_LINKIMAGE_CLOSE, "Close").GetString());
     m_browser.PostMessage(WM_IMAGEBROWSER_RESCAN);
+    RememberSelections();
     if (m_owner) {
         const int columns = m_owner->CountImageColumns();
         for (int i = 0; i < 4; ++i) {
@@ -89,15 +90,53 @@ BOOL CLinkImageFileDialog::OnCommand(WPARAM wParam, LPARAM lParam)
     case lst2:
     case cmb1:
     case cmb2:
-        // The old-style dialog changes the current folder only on a double click in its folder
-        // list; the rescan is posted so that it runs after the dialog has done so.
-        if (m_browser.m_hWnd)
+        // A rescan reads the whole folder again and drops every thumbnail: only a selection that
+        // really changed, or a folder opened (the old-style dialog changes the current folder
+        // only on a double click in its folder list), asks for one; focus and drop-down
+        // notifications do not. The rescan is posted so that it runs after the dialog has moved.
+        if (IsFolderChange(id, HIWORD(wParam)) && m_browser.m_hWnd)
             m_browser.PostMessage(WM_IMAGEBROWSER_RESCAN);
         break;
     default:
         break;
     }
     return CFileDialog::OnCommand(wParam, lParam);
+}
+
+int CLinkImageFileDialog::CurrentSelection(int id) const
+{
+    HWND control = ::GetDlgItem(m_hWnd, id);
+    if (control == nullptr)
+        return -1;
+    return static_cast<int>(::SendMessageA(control, id == lst2 ? LB_GETCURSEL : CB_GETCURSEL, 0, 0));
+}
+
+void CLinkImageFileDialog::RememberSelections()
+{
+    m_folderSelection = CurrentSelection(lst2);
+    m_typeSelection = CurrentSelection(cmb1);
+    m_driveSelection = CurrentSelection(cmb2);
+}
+
+bool CLinkImageFileDialog::IsFolderChange(int id, int code)
+{
+    if (id == lst2 && code == LBN_DBLCLK) {
+        // The list is filled again for the folder opened: what was selected says nothing any more.
+        m_folderSelection = kUnknownSelection;
+        return true;
+    }
+    const bool selectionNote = id == lst2 ? code == LBN_SELCHANGE : code == CBN_SELCHANGE;
+    if (!selectionNote)
+        return false;
+    int& remembered = id == lst2 ? m_folderSelection : id == cmb1 ? m_typeSelection : m_driveSelection;
+    const int now = CurrentSelection(id);
+    if (now == remembered)
+        return false;
+    remembered = now;
+    // Another drive fills the folder list again as well.
+    if (id == cmb2)
+        m_folderSelection = kUnknownSelection;
+    return true;
 }
 
 bool CanLinkImages(const COstrelindSoftLabelDoc* doc)

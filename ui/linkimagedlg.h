@@ -25,7 +25,18 @@ public:
 private:
     void ShowCurrentRow();
     void StepRow(bool next);
+    // The selection of the folder list (lst2), the type or the drive box (cmb1, cmb2).
+    int CurrentSelection(int id) const;
+    void RememberSelections();
+    // Whether a notification of one of the three controls moves the browser to other files: a
+    // folder opened, or a selection that differs from the one remembered (which it then becomes).
+    bool IsFolderChange(int id, int code);
+
+    static const int kUnknownSelection = -2;
     CString m_initialDir;
+    int m_folderSelection = kUnknownSelection;
+    int m_typeSelection = kUnknownSelection;
+    int m_driveSelection = kUnknownSelection;
 };
 
 // Whether the command can run: a document whose current table has an image column.

@@ -336,3 +336,48 @@ TEST_F(DesignClipboard, AMetafilePictureOfAnotherProgramPastesAsAnImage)
     EXPECT_EQ(+CGraphImageExtExt::kTypeCode, Area()->GetAt(0)->GetTypeCode());
     EXPECT_EQ(1, UndoDepth());
 }
+
+// The Paste update runs at every idle pass: it asks for the four formats without opening the
+// clipboard, so a clipboard another program holds open stays its own and Paste is still offered.
+TEST_F(DesignClipboard, PasteIsOfferedForTheFourFormatsWithoutOpeningTheClipboard)
+{
+    EXPECT_FALSE(PasteEnabled());
+    PutOnClipboard(other.m_hWnd, CF_TEXT, MakeText("plain"));
+    EXPECT_TRUE(PasteEnabled());
+    PutOnClipboard(other.m_hWnd, CF_DIB, MakeDib());
+    EXPECT_TRUE(PasteEnabled());
+    PutOnClipboard(other.m_hWnd, ::RegisterClipboardFormatA("TRQZ_OBJECTS_NEW"),
+                   ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 1));
+    EXPECT_TRUE(PasteEnabled());
+    HMETAFILE metafile = ::CloseMetaFile(::CreateMetaFileA(nullptr));
+    HGLOBAL pict = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(METAFILEPICT));
+    auto* mfp = static_cast<METAFILEPICT*>(::GlobalLock(pict));
+    mfp->mm = MM_ANISOTROPIC;
+    mfp->hMF = metafile;
+    ::GlobalUnlock(pict);
+    PutOnClipboard(other.m_hWnd, CF_METAFILEPICT, pict);
+    EXPECT_TRUE(PasteEnabled());
+    // Only a format the canvas does not read: nothing to paste.
+    PutOnClipboard(other.m_hWnd, ::RegisterClipboardFormatA("Another program's objects"),
+                   ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 4));
+    EXPECT_FALSE(PasteEnabled());
+
+    // Another program in the middle of its own copy: the canvas neither fails nor takes the
+    // clipboard from it.
+    PutOnClipboard(other.m_hWnd, CF_TEXT, MakeText("held"));
+    ASSERT_TRUE(::OpenClipboard(other.m_hWnd));
+    EXPECT_TRUE(PasteEnabled());
+    EXPECT_EQ(other.m_hWnd, ::GetOpenClipboardWindow());
+    ::CloseClipboard();
+    EXPECT_EQ(nullptr, ::GetOpenClipboardWindow());
+
+    // Paste itself still takes the first of the four in the clipboard's own order.
+    ASSERT_TRUE(::OpenClipboard(other.m_hWnd));
+    ::EmptyClipboard();
+    ASSERT_NE(nullptr, ::SetClipboardData(CF_DIB, MakeDib()));
+    ASSERT_NE(nullptr, ::SetClipboardData(CF_TEXT, MakeText("second")));
+    ::CloseClipboard();
+    Command(ID_EDIT_PASTE);
+    ASSERT_EQ(1, Area()->GetCount());
+    EXPECT_NE(nullptr, dynamic_cast<CGraphImageExtExt*>(Area()->GetAt(0)));
+}
