@@ -144,7 +144,7 @@ grid="$(origin 555)" || true
 [ -n "$grid" ] || { echo "no table grid in the project window" >&2; exit 1; }
 read -r gx gy <<<"$grid"
 # Row 1 of column A: right of the row headings, below the column headings.
-xdotool mousemove $((gx + 70)) $((gy + 30)) click 1
+xdotool mousemove $((gx + 120)) $((gy + 27)) click 1
 sleep 0.3
 xdotool type --delay 60 "#1001"
 key Return
