@@ -46,12 +46,8 @@ void Ostrelind_SoftLabelDesignView::PrintWith(BOOL direct)
     CWinApp* app = AfxGetApp();
     CPrintInfo info;
     info.m_bDirect = direct || (app != nullptr && app->m_pCmdInfo != nullptr);
-    if (OnPreparePrinting(&info)) {
-        CDC dc;
-        dc.Attach(info.m_pPD->m_pd.hDC);
-        RunPrintJob(&dc, &info);
-        dc.Detach();
-    }
+    if (OnPreparePrinting(&info))
+        RunPrintJob(&info);
     doc->CommitAutoIncrementAfterPrint();
 }
 

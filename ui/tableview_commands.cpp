@@ -694,12 +694,8 @@ void COstrelindSoftTableView::PrintLabels(bool direct)
         // The application's printer without the dialog.
         CPrintInfo info;
         info.m_bDirect = TRUE;
-        if (OnPreparePrinting(&info)) {
-            CDC dc;
-            dc.Attach(info.m_pPD->m_pd.hDC);
-            RunPrintJob(&dc, &info);
-            dc.Detach();
-        }
+        if (OnPreparePrinting(&info))
+            RunPrintJob(&info);
     } else {
         CScrollView::OnFilePrint();
     }
