@@ -2,11 +2,13 @@
 // each) on the A4 sheet of 3 x 8 labels, printed through the framework's print loop to the PostScript file
 // printer of the Wine prefix, and page by page into enhanced metafiles made for that printer.
 // Prints labels per second and PostScript bytes per label, and the peak memory of the process.
-//   print_bench.exe [labels] [keep.ps] [save.proj] [images|regions|plain]
+//   print_bench.exe [labels] [keep.ps] [save.proj] [images|regions|plain] [status|nostatus]
 // The PostScript is kept at keep.ps when given ("-" for not kept); the job is saved as a project
 // at save.proj when given ("-" for not saved), for timing "KORVELTA-PRINT.exe /p save.proj".
 // The last word weighs the ways of drawing a symbol: as images on the printer where they may
 // (the program's own), as one region per symbol everywhere, or each bar and module on its own.
+// The print loop shows its status window and answers the engine's abort checks as in the program
+// ("status"), or runs without them ("nostatus"), to weigh what they cost.
 #include "bench/benchclock.h"
 #include "document/tests/printhelpers.h"
 
@@ -42,6 +44,13 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("symbols drawn as %s\n", drawing.c_str());
+    const std::string statusWord = argc > 5 ? argv[5] : "status";
+    if (statusWord != "status" && statusWord != "nostatus") {
+        std::printf("the last word is status or nostatus\n");
+        return 1;
+    }
+    const bool showStatus = statusWord == "status";
+    std::printf("print loop %s its status window and abort checks\n", showStatus ? "with" : "without");
     MessageBoxRecorder quiet;
     COstrelindSoftLabelDoc doc;
     doc.m_bAutoDelete = FALSE;
@@ -68,12 +77,11 @@ int main(int argc, char** argv)
         const std::string out = keep ? std::string(argv[2]) : TempFile("print_bench.ps");
         DeleteFileA(out.c_str());
         info.m_strOutputFile = out.c_str();
-        CDC dc;
-        dc.Attach(info.m_pPD->CreatePrinterDC());
+        info.m_bShowStatus = showStatus ? TRUE : FALSE;
+        info.m_pPD->CreatePrinterDC();
         const double start = Now();
-        const bool ok = view.RunPrintJob(&dc, &info);
+        const bool ok = view.RunPrintJob(&info);
         const double seconds = (Now() - start) / 1000.0;
-        dc.Detach();
         const double bytes = bench::FileBytes(out);
         std::printf("file printer: %d labels, %d pages, %.2f s, %.0f labels/s, %.1f MB of PostScript, %.2f KB per "
                     "label%s\n",

@@ -12,7 +12,7 @@ CPrintStatus* g_activeJobs = nullptr;
 
 // Checking costs a trip to the window system; between labels a few milliseconds of delay are not
 // noticed, a check per label would be.
-const DWORD kPumpInterval = 25;
+const DWORD kPumpInterval = 40;
 // A window that never validates its paint would keep the queue busy for ever.
 const int kMostMessagesPerPump = 200;
 
@@ -227,7 +227,8 @@ void CPrintStatus::Pump()
 {
     HWND wnd = GetSafeHwnd();
     MSG msg;
-    for (int n = 0; n < kMostMessagesPerPump && !m_bCancelled && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
+    int n = 0;
+    for (; n < kMostMessagesPerPump && !m_bCancelled && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
         // Leaving the program stops the job first; the request is passed on when it has stopped.
         if (msg.message == WM_QUIT) {
             m_bQuitLater = TRUE;
@@ -246,7 +247,10 @@ void CPrintStatus::Pump()
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
-    // Over the disabled frame the system shows the arrow again; the job is still running.
+    // Over the disabled frame the system shows the arrow again when the mouse moves; the job is
+    // still running.
+    if (n == 0)
+        return;
     POINT at = {};
     HWND under = ::GetCursorPos(&at) ? ::WindowFromPoint(at) : nullptr;
     if (wnd == nullptr || (under != wnd && !::IsChild(wnd, under)))
