@@ -64,7 +64,7 @@ TEST_F(DesignPrintStatus, CancelOnPageThreeOfAHundredPagesStopsTheJobAndLeavesCo
     stock->SetRows(2);
     stock->SetPitchH(55000);
     stock->SetPitchV(35000);
-    const int perPage = doc->LabelsPerPage();
+    const int perPage = stock->GetColumns() * stock->GetRows() * stock->GetVerticalBlocks();
     ASSERT_EQ(4, perPage);
 
     auto* counter = new CGraphTextExt;
@@ -142,6 +142,7 @@ protected:
         doc = std::make_unique<COstrelindSoftLabelDoc>();
         doc->m_bAutoDelete = FALSE;
         doc->OnNewDocument();
+        doc->SetTitle("Shelf labels.proj");
         ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "table host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
                                   800, 600, nullptr, nullptr));
         CCreateContext context;
@@ -173,7 +174,8 @@ TEST_F(TablePrintStatus, TheTableViewsJobShowsTheWindowAndCancelOnPageThreeStops
     printtest::BuildBarcodeLabels(*doc, 100);
     view->ResizeGridRows();
     ASSERT_TRUE(doc->UsesTableData());
-    const int perPage = doc->LabelsPerPage();
+    const CLabel* stock = doc->GetCurrentTemplate()->GetLabelStock();
+    const int perPage = stock->GetColumns() * stock->GetRows() * stock->GetVerticalBlocks();
     ASSERT_EQ(12, perPage);
     auto* cancel = new printtest::CancelAtLabel(2 * perPage + 5);
     doc->GetCurrentTemplate()->GetArea(0)->Append(cancel);
@@ -184,7 +186,7 @@ TEST_F(TablePrintStatus, TheTableViewsJobShowsTheWindowAndCancelOnPageThreeStops
 
     ASSERT_TRUE(cancel->clicked);
     EXPECT_TRUE(cancel->seen.visible);
-    EXPECT_EQ(std::string("Document: ") + doc->GetTitle().GetString(), cancel->seen.document);
+    EXPECT_EQ("Document: Shelf labels.proj", cancel->seen.document);
     EXPECT_EQ(std::string("Printer: ") + printtest::kPrinterName, cancel->seen.printer);
     EXPECT_EQ("Page 3", cancel->seen.page);
     EXPECT_EQ(host.GetSafeHwnd(), cancel->seen.owner);
