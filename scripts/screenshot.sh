@@ -15,7 +15,7 @@
 #                                             the canvas between its rulers over the sheet preview,
 #                                             and the table tabs), at a size where all of it shows
 #   scripts/screenshot.sh --printing out.png  the "Printing" window over the program's frame during a
-#                                             long job (3,000 labels printed from an opened project)
+#                                             long job (6,000 labels printed from an opened project)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
@@ -206,7 +206,7 @@ if [ "$MODE" = printing ]; then
   drive printer >/dev/null
   mkdir -p "$WINEPREFIX/drive_c/printing"
   rm -f "$WINEPREFIX/drive_c/printing/labels.proj"
-  drive project 'C:\printing\labels.proj' 3000
+  drive project 'C:\printing\labels.proj' 6000
   [ -f "$WINEPREFIX/drive_c/printing/labels.proj" ] || { echo "the project was not made" >&2; finish 1; }
   remember 0 0 1024 740 0
   wine "$BUILD_DIR/ui/KORVELTA-PRINT.exe" 'C:\printing\labels.proj' >/dev/null 2>&1 </dev/null &
