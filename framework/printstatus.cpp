@@ -12,7 +12,10 @@ CPrintStatus* g_activeJobs = nullptr;
 
 // Checking costs a trip to the window system; between labels a few milliseconds of delay are not
 // noticed, a check per label would be.
-const DWORD kPumpInterval = 40;
+const DWORD kPumpInterval = 100;
+// A static control repaints at once when its text changes: the page number is written at most this
+// often (the person reads it no faster), and a number held back is written by the next pump.
+const DWORD kPageTextInterval = 250;
 // A window that never validates its paint would keep the queue busy for ever.
 const int kMostMessagesPerPump = 200;
 
@@ -143,6 +146,8 @@ BOOL CPrintStatus::Begin(CWnd* owner, const char* document, const char* printer,
         return m_pWnd != nullptr;
     m_bRunning = TRUE;
     m_bCancelled = FALSE;
+    m_page = m_shownPage = 0;
+    m_bPageShown = FALSE;
     m_hDC = dc;
     m_pPrevious = g_activeJobs;
     g_activeJobs = this;
@@ -203,12 +208,23 @@ HWND CPrintStatus::GetSafeHwnd() const
 
 void CPrintStatus::SetPage(UINT page)
 {
+    m_page = page;
+    const DWORD now = ::GetTickCount();
+    if (!m_bPageShown || now - m_lastPageText >= kPageTextInterval)
+        ShowPage();
+}
+
+void CPrintStatus::ShowPage()
+{
     HWND wnd = GetSafeHwnd();
-    if (wnd == nullptr)
+    if (wnd == nullptr || (m_bPageShown && m_shownPage == m_page))
         return;
     char text[64];
-    wsprintfA(text, AFX_PRINT_STATUS_PAGE, static_cast<int>(page));
+    wsprintfA(text, AFX_PRINT_STATUS_PAGE, static_cast<int>(m_page));
     ::SetDlgItemTextA(wnd, kPageId, text);
+    m_shownPage = m_page;
+    m_bPageShown = TRUE;
+    m_lastPageText = ::GetTickCount();
 }
 
 BOOL CPrintStatus::QueryAbort()
@@ -225,6 +241,8 @@ BOOL CPrintStatus::QueryAbort()
 
 void CPrintStatus::Pump()
 {
+    if (m_bPageShown)
+        ShowPage();
     HWND wnd = GetSafeHwnd();
     MSG msg;
     int n = 0;

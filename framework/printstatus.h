@@ -34,6 +34,8 @@ public:
     // WM_QUIT that arrived during the job is posted again now. Safe to call twice.
     void End();
 
+    // The page being printed. The text follows at once for the first page and then at most a few
+    // times a second (every page of a fast job would cost a repaint each).
     void SetPage(UINT page);
     // Lets the window's messages through (at most every few milliseconds: the checks come between
     // labels) and answers whether the job is to stop.
@@ -46,6 +48,7 @@ public:
 private:
     class CStatusWnd;
     void Pump();
+    void ShowPage();
     static BOOL CALLBACK AbortProc(HDC dc, int code);
 
     CStatusWnd* m_pWnd = nullptr;
@@ -56,6 +59,10 @@ private:
     BOOL m_bCancelled = FALSE;
     BOOL m_bRunning = FALSE;
     DWORD m_lastPump = 0;
+    UINT m_page = 0;
+    UINT m_shownPage = 0;
+    BOOL m_bPageShown = FALSE;
+    DWORD m_lastPageText = 0;
     // A close or quit that came while printing: it is passed on once the job has stopped.
     BOOL m_bCloseLater = FALSE;
     HWND m_hCloseTarget = nullptr;

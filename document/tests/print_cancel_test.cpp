@@ -55,6 +55,7 @@ TEST(PrintCancel, CancelInTheMiddleOfPageThreeStopsAJobOfAllPagesThereAndCountsA
     TempDir dir;
     // Cancel at the third label of page 3.
     CancelFixture f(2 * kPerPage + 3);
+    f.cancel->pauseEvery = kPerPage;
     // Copies from column A: two rows of 100,000 copies each, more than the loop's 0xFFFE pages.
     FillRows(f.doc, 2, {"100000"});
     f.doc.GetCurrentTemplate()->SetCopies(-1);

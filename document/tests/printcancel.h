@@ -49,6 +49,9 @@ class CancelAtLabel : public CGraphObject {
 public:
     int at;                            // 1-based label of the job at which Cancel is pressed
     int drawn = 0;
+    // Before Cancel, a pause after every this many labels (a sheet): the window writes the page
+    // number at most a few times a second, and a person reads it no faster either.
+    int pauseEvery = 0;
     StatusSeen seen;                   // the window when Cancel was pressed
     bool clicked = false;
 
@@ -57,7 +60,10 @@ public:
     {
         if ((flags & 4) == 0)
             return true;               // the screen, not the printer
-        if (++drawn != at)
+        ++drawn;
+        if (drawn < at && pauseEvery > 0 && drawn % pauseEvery == 0)
+            ::Sleep(300);
+        if (drawn != at)
             return true;
         seen = LookAtStatus();
         HWND status = ::FindWindowA(nullptr, "Printing");

@@ -61,6 +61,8 @@ public:
     std::function<void(CPrintInfo*)> onPage;
     int endPrinting = 0;
     HDC printedOn = nullptr;
+    // A pause at the end of each page: the window writes the page number a few times a second.
+    DWORD pauseMs = 0;
 
     BOOL OnPreparePrinting(CPrintInfo* info) override
     {
@@ -94,6 +96,8 @@ public:
                 return;
             ::PatBlt(dc->GetSafeHdc(), 100 + part * 100, 100, 80, 80, BLACKNESS);
         }
+        if (pauseMs > 0)
+            ::Sleep(pauseMs);
     }
     void OnEndPrinting(CDC*, CPrintInfo*) override { ++endPrinting; }
 };
@@ -184,6 +188,7 @@ TEST_F(PrintStatusTest, TheWindowShowsTheJobOverTheDisabledFrameAndCancelAfterPa
 {
     // As many pages as a large copies column asks for: only Cancel ends this job.
     view.pages = 0xFFFE;
+    view.pauseMs = 300;
     view.onPage = [](CPrintInfo* info) {
         if (info->m_nCurPage != 3)
             return;

@@ -76,6 +76,7 @@ TEST_F(DesignPrintStatus, CancelOnPageThreeOfAHundredPagesStopsTheJobAndLeavesCo
     counter->SetHeight(6000);
     Area()->Append(counter);
     auto* cancel = new printtest::CancelAtLabel(2 * perPage + 1);
+    cancel->pauseEvery = perPage;
     Area()->Append(cancel);
     // Without table data every position prints; a hundred copies of each make a hundred pages.
     doc->GetCurrentTemplate()->SetCopies(100);
@@ -178,6 +179,7 @@ TEST_F(TablePrintStatus, TheTableViewsJobShowsTheWindowAndCancelOnPageThreeStops
     const int perPage = stock->GetColumns() * stock->GetRows() * stock->GetVerticalBlocks();
     ASSERT_EQ(12, perPage);
     auto* cancel = new printtest::CancelAtLabel(2 * perPage + 5);
+    cancel->pauseEvery = perPage;
     doc->GetCurrentTemplate()->GetArea(0)->Append(cancel);
     doc->SetModifiedFlag(FALSE);
 
