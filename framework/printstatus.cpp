@@ -12,7 +12,7 @@ CPrintStatus* g_activeJobs = nullptr;
 
 // Checking costs a trip to the window system; between labels a few milliseconds of delay are not
 // noticed, a check per label would be.
-const DWORD kPumpInterval = 100;
+const DWORD kPumpInterval = 200;
 // A static control repaints at once when its text changes: the page number is written at most this
 // often (the person reads it no faster), and a number held back is written by the next pump.
 const DWORD kPageTextInterval = 250;
