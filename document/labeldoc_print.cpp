@@ -281,6 +281,12 @@ void COstrelindSoftLabelDoc::PrintPage(CDC* dc, CPrintInfo* info, CView* view)
                     ++m_print.skippedPositions;
                     continue;
                 }
+                // The person may stop a long page between two labels.
+                if (info != nullptr && info->QueryAbort()) {
+                    m_print.jobFailed = true;
+                    EndJob(info);
+                    return;
+                }
                 if (!any) {
                     any = true;
                     firstRow = r;

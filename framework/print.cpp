@@ -7,10 +7,14 @@
 #include "framework/doc.h"
 #include "framework/gdi.h"
 #include "framework/msgbox.h"
+#include "framework/printstatus.h"
 #include "framework/view.h"
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+
+static PrintJobObserver& PrintJobHook();
 
 namespace {
 
@@ -108,10 +112,62 @@ void CView::OnFilePrint()
         info.m_bDirect = TRUE;
     if (!OnPreparePrinting(&info))
         return;
-    CDC dc;
-    dc.Attach(info.m_pPD->m_pd.hDC);
-    RunPrintJob(&dc, &info);
-    dc.Detach();                       // the dialog deletes its DC
+    RunPrintJob(&info);
+}
+
+namespace {
+
+// The print dialog owns the printer DC; the loop's CDC only lends it to the callbacks and gives it
+// back on every way out, an exception included.
+class CBorrowedDC : public CDC {
+public:
+    explicit CBorrowedDC(HDC dc) { m_hDC = dc; }
+    ~CBorrowedDC() override { m_hDC = nullptr; }
+};
+
+int Reported(const char* call, int result)
+{
+    if (PrintJobHook())
+        PrintJobHook()(call, result);
+    return result;
+}
+
+// The printer a job goes to, for the status window: "/pt" names its own for the one job.
+CString JobPrinterName(const CPrintInfo* info)
+{
+    const CWinApp* app = AfxGetApp();
+    const CCommandLineInfo* cmd = app != nullptr ? app->m_pCmdInfo : nullptr;
+    if (info->m_bDirect && cmd != nullptr && cmd->m_nShellCommand == CCommandLineInfo::FilePrintTo &&
+        !cmd->m_strPrinterName.IsEmpty())
+        return cmd->m_strPrinterName;
+    return info->m_pPD->GetDeviceName();
+}
+
+} // namespace
+
+static PrintJobObserver& PrintJobHook()
+{
+    static PrintJobObserver hook;
+    return hook;
+}
+
+PrintJobObserver SetPrintJobObserver(PrintJobObserver observer)
+{
+    std::swap(PrintJobHook(), observer);
+    return observer;
+}
+
+BOOL CPrintInfo::QueryAbort()
+{
+    return m_pStatus != nullptr && m_pStatus->QueryAbort();
+}
+
+bool CView::RunPrintJob(CPrintInfo* info)
+{
+    if (info == nullptr || info->m_pPD == nullptr || info->m_pPD->m_pd.hDC == nullptr)
+        return false;
+    CBorrowedDC dc(info->m_pPD->m_pd.hDC);
+    return RunPrintJob(&dc, info);
 }
 
 bool CView::RunPrintJob(CDC* dc, CPrintInfo* info)
@@ -119,64 +175,110 @@ bool CView::RunPrintJob(CDC* dc, CPrintInfo* info)
     info->m_nPagesPrinted = 0;
     info->m_bJobCompleted = FALSE;
     info->m_bJobAborted = FALSE;
+    info->m_bUserAbort = FALSE;
     info->m_bContinuePrinting = TRUE;
     const bool wasPrinting = dc->m_bPrinting;
     dc->m_bPrinting = true;
-    OnBeginPrinting(dc, info);
 
     CString title;
     if (m_pDocument != nullptr)
         title = m_pDocument->GetTitle();
     if (title.IsEmpty())
         title = AfxGetAppName();
-    title = title.Left(31);
-    DOCINFOA doc;
-    std::memset(&doc, 0, sizeof doc);
-    doc.cbSize = sizeof doc;
-    doc.lpszDocName = title;
-    doc.lpszOutput = info->m_strOutputFile.IsEmpty() ? nullptr : info->m_strOutputFile.GetString();
-    if (doc.lpszOutput)
-        EmptyOutputFile(doc.lpszOutput);
-    if (::StartDocA(dc->GetSafeHdc(), &doc) <= 0) {
-        AfxMessageBox(AFX_MSG_FAILED_TO_START_PRINT, MB_OK | MB_ICONEXCLAMATION);
+
+    // From here to the end the person sees the job and can stop it.
+    CPrintStatus status;
+    bool started = false, ended = false;
+    try {
+        OnBeginPrinting(dc, info);
+        if (info->m_bShowStatus) {
+            CWnd* owner = nullptr;
+            if (m_hWnd != nullptr)
+                owner = CWnd::FromHandle(::GetAncestor(m_hWnd, GA_ROOT));
+            if (owner == nullptr)
+                owner = AfxGetMainWnd();
+            status.Begin(owner, title, JobPrinterName(info), dc->GetSafeHdc());
+            info->m_pStatus = &status;
+        }
+
+        const CString docName = title.Left(31);
+        DOCINFOA doc;
+        std::memset(&doc, 0, sizeof doc);
+        doc.cbSize = sizeof doc;
+        doc.lpszDocName = docName;
+        doc.lpszOutput = info->m_strOutputFile.IsEmpty() ? nullptr : info->m_strOutputFile.GetString();
+        if (doc.lpszOutput)
+            EmptyOutputFile(doc.lpszOutput);
+        if (Reported("StartDoc", ::StartDocA(dc->GetSafeHdc(), &doc)) <= 0) {
+            info->m_pStatus = nullptr;
+            status.End();
+            AfxMessageBox(AFX_MSG_FAILED_TO_START_PRINT, MB_OK | MB_ICONEXCLAMATION);
+            OnEndPrinting(dc, info);
+            dc->m_bPrinting = wasPrinting;
+            return false;
+        }
+        started = true;
+
+        const UINT from = std::max(info->GetFromPage(), info->GetMinPage());
+        bool failed = false;
+        for (info->m_nCurPage = from; info->m_bContinuePrinting; ++info->m_nCurPage) {
+            // The callbacks may widen or end the range while the job runs.
+            const UINT to = std::min(std::min(info->GetToPage(), info->GetMaxPage()), 0xFFFFu);
+            if (info->m_nCurPage > to)
+                break;
+            if (status.QueryAbort())
+                break;
+            status.SetPage(info->m_nCurPage);
+            OnPrepareDC(dc, info);
+            if (!info->m_bContinuePrinting)
+                break;
+            info->m_rectDraw.SetRect(0, 0, dc->GetDeviceCaps(HORZRES), dc->GetDeviceCaps(VERTRES));
+            if (Reported("StartPage", ::StartPage(dc->GetSafeHdc())) <= 0) {
+                failed = true;
+                break;
+            }
+            OnPrint(dc, info);
+            // A page the person cancelled in the middle of is not finished.
+            if (info->m_bJobAborted || status.IsCancelled())
+                break;
+            if (Reported("EndPage", ::EndPage(dc->GetSafeHdc())) <= 0) {
+                failed = true;
+                break;
+            }
+            ++info->m_nPagesPrinted;
+        }
+
+        ended = true;
+        if (info->m_bJobAborted) {
+            // The callback has already abandoned the job.
+        } else if (status.IsCancelled()) {
+            info->m_bUserAbort = TRUE;
+            Reported("AbortDoc", ::AbortDoc(dc->GetSafeHdc()));
+        } else if (failed) {
+            Reported("AbortDoc", ::AbortDoc(dc->GetSafeHdc()));
+        } else {
+            info->m_bJobCompleted = Reported("EndDoc", ::EndDoc(dc->GetSafeHdc())) > 0;
+        }
+        info->m_pStatus = nullptr;
+        status.End();
         OnEndPrinting(dc, info);
+    } catch (...) {
+        // Nothing of a job that failed half-way reaches the printer, and the frame comes back.
+        info->m_pStatus = nullptr;
+        if (started && !ended && !info->m_bJobAborted)
+            Reported("AbortDoc", ::AbortDoc(dc->GetSafeHdc()));
+        info->m_bJobCompleted = FALSE;
+        status.End();
+        if (!ended) {
+            // The callbacks still hear that the job is over (and that it did not complete).
+            try {
+                OnEndPrinting(dc, info);
+            } catch (...) {
+            }
+        }
         dc->m_bPrinting = wasPrinting;
-        return false;
+        throw;
     }
-
-    const UINT from = std::max(info->GetFromPage(), info->GetMinPage());
-    bool failed = false;
-    for (info->m_nCurPage = from; info->m_bContinuePrinting; ++info->m_nCurPage) {
-        // The callbacks may widen or end the range while the job runs.
-        const UINT to = std::min(std::min(info->GetToPage(), info->GetMaxPage()), 0xFFFFu);
-        if (info->m_nCurPage > to)
-            break;
-        OnPrepareDC(dc, info);
-        if (!info->m_bContinuePrinting)
-            break;
-        info->m_rectDraw.SetRect(0, 0, dc->GetDeviceCaps(HORZRES), dc->GetDeviceCaps(VERTRES));
-        if (::StartPage(dc->GetSafeHdc()) <= 0) {
-            failed = true;
-            break;
-        }
-        OnPrint(dc, info);
-        if (info->m_bJobAborted)
-            break;
-        if (::EndPage(dc->GetSafeHdc()) <= 0) {
-            failed = true;
-            break;
-        }
-        ++info->m_nPagesPrinted;
-    }
-
-    if (info->m_bJobAborted) {
-        // The callback has already abandoned the job.
-    } else if (failed) {
-        ::AbortDoc(dc->GetSafeHdc());
-    } else {
-        info->m_bJobCompleted = ::EndDoc(dc->GetSafeHdc()) > 0;
-    }
-    OnEndPrinting(dc, info);
     dc->m_bPrinting = wasPrinting;
     return info->m_bJobCompleted != FALSE;
 }

@@ -8,7 +8,10 @@
 #include "framework/geometry.h"
 #include "framework/printdlg.h"
 
+#include <functional>
 #include <memory>
+
+class CPrintStatus;
 
 class CPrintInfo {
 public:
@@ -37,6 +40,18 @@ public:
     // Results of the loop: pages ended, and whether the spooler got the whole job.
     int m_nPagesPrinted = 0;
     BOOL m_bJobCompleted = FALSE;
+    // The person stopped the job (Cancel in the status window): it was abandoned with AbortDoc.
+    BOOL m_bUserAbort = FALSE;
+    // Whether the loop shows the status window with Cancel over the frame (and disables the
+    // frame) while the job runs; off only for jobs nobody watches.
+    BOOL m_bShowStatus = TRUE;
+    // The running job's status window and abort state: set by the loop while the job runs.
+    CPrintStatus* m_pStatus = nullptr;
+
+    // For callbacks that draw a page in many parts: lets the status window's messages through and
+    // answers TRUE when the person has asked to stop, so that the callback ends the page early
+    // (the loop then abandons the job). FALSE outside a job or without a status window.
+    BOOL QueryAbort();
 
     void SetMinPage(UINT page) { m_pPD->m_pd.nMinPage = static_cast<WORD>(page); }
     void SetMaxPage(UINT page) { m_pPD->m_pd.nMaxPage = static_cast<WORD>(page); }
@@ -45,6 +60,12 @@ public:
     UINT GetFromPage() const { return m_pPD->m_pd.nFromPage; }
     UINT GetToPage() const { return m_pPD->m_pd.nToPage; }
 };
+
+// ---- the spooler calls of the print loop: a test seam (testsupport/printjobrecorder.h)
+// While set, the observer hears each StartDoc, StartPage, EndPage, EndDoc and AbortDoc the loop
+// makes, with its result, after the call. Setting returns the previous observer.
+using PrintJobObserver = std::function<void(const char* call, int result)>;
+PrintJobObserver SetPrintJobObserver(PrintJobObserver observer);
 
 // Texts of the print loop's messages.
 #define AFX_MSG_FAILED_TO_START_PRINT "Failed to start print job."

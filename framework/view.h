@@ -51,8 +51,13 @@ public:
     void OnFilePrint();
     // The print loop on dc: OnBeginPrinting, StartDoc, one page (OnPrepareDC, StartPage, OnPrint,
     // EndPage) after another while the callbacks keep the job going and the page range lasts, then
-    // EndDoc (or AbortDoc after a failure), OnEndPrinting. True when the spooler took the whole job.
+    // EndDoc (or AbortDoc after a failure or when the person cancelled), OnEndPrinting. Meanwhile
+    // the status window shows (info->m_bShowStatus). An exception from a callback abandons the job
+    // (AbortDoc), takes the status window down and goes on to the caller. True when the spooler
+    // took the whole job. dc stays its owner's.
     bool RunPrintJob(CDC* dc, CPrintInfo* info);
+    // The same on the print dialog's printer DC, which the dialog keeps owning.
+    bool RunPrintJob(CPrintInfo* info);
 
     DECLARE_MESSAGE_MAP()
 

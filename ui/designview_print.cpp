@@ -49,12 +49,8 @@ void Ostrelind_SoftLabelDesignView::PrintWith(BOOL direct)
     CommandLinePrinter named;
     if (!named.Select(info))
         return;
-    if (OnPreparePrinting(&info)) {
-        CDC dc;
-        dc.Attach(info.m_pPD->m_pd.hDC);
-        RunPrintJob(&dc, &info);
-        dc.Detach();
-    }
+    if (OnPreparePrinting(&info))
+        RunPrintJob(&info);
     doc->CommitAutoIncrementAfterPrint();
 }
 

@@ -723,12 +723,8 @@ void COstrelindSoftTableView::PrintLabels(bool direct)
         CommandLinePrinter named;
         if (!named.Select(info))
             return;
-        if (OnPreparePrinting(&info)) {
-            CDC dc;
-            dc.Attach(info.m_pPD->m_pd.hDC);
-            RunPrintJob(&dc, &info);
-            dc.Detach();
-        }
+        if (OnPreparePrinting(&info))
+            RunPrintJob(&info);
     } else {
         CScrollView::OnFilePrint();
     }

@@ -7,7 +7,10 @@
 //                                        with that control id below the main frame
 //   korvelta_drive post <id>             posts WM_COMMAND <id> to the main frame
 //   korvelta_drive settext <id> <text>   sets the text of that window (a ribbon edit box)
+//   korvelta_drive project <path> <rows> saves a project of <rows> labels of three texts, a Code 128
+//                                        and a QR Code each (3 x 8 on A4): a long print job
 // With KORVELTA_DESKTOP set, windows are looked for in that Wine desktop.
+#include "document/tests/printhelpers.h"
 #include "testsupport/fileprinter.h"
 
 #include <windows.h>
@@ -102,7 +105,8 @@ int Fail(const char* what)
 int main(int argc, char** argv)
 {
     if (argc < 2)
-        return Fail("usage: printer | wait <caption> <seconds> | rect <id> | post <id> | settext <id> <text>");
+        return Fail("usage: printer | wait <caption> <seconds> | rect <id> | post <id> | settext <id> <text> | "
+                    "project <path> <rows>");
     const std::string verb = argv[1];
     AttachDesktop();
     if (verb == "printer") {
@@ -145,6 +149,18 @@ int main(int argc, char** argv)
         if (wnd == nullptr)
             return Fail("no visible window with that id");
         ::SendMessageA(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+        return 0;
+    }
+    if (verb == "project" && argc >= 4) {
+        const int rows = std::atoi(argv[3]);
+        if (rows <= 0)
+            return Fail("the number of rows must be above 0");
+        COstrelindSoftLabelDoc doc;
+        doc.m_bAutoDelete = FALSE;
+        doc.OnNewDocument();
+        printtest::BuildDenseLabels(doc, rows);
+        if (!doc.OnSaveDocument(argv[2]))
+            return Fail("the project could not be saved");
         return 0;
     }
     return Fail("unknown command");
