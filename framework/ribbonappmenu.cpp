@@ -11,35 +11,15 @@
 #include <cctype>
 
 using namespace ribbonmenu;
+using ribbondraw::MeasureDC;
+using ribbondraw::MnemonicOf;
+using ribbondraw::Upper;
 
 namespace {
 
 const char kMenuClass[] = "KorveltaRibbonApplicationMenu";
 constexpr int kChrome = 3;          // the outer edge around the column, the pane and the bottom row
 constexpr int kSeparatorHeight = 7;
-
-CString Upper(const CString& text)
-{
-    CString result;
-    for (int i = 0; i < text.GetLength(); ++i)
-        result += static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
-    return result;
-}
-
-// The letter after '&' in a caption (upper case), or empty.
-CString MnemonicOf(const CString& caption)
-{
-    for (int i = 0; i + 1 < caption.GetLength(); ++i) {
-        if (caption[i] != '&')
-            continue;
-        if (caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return Upper(CString(caption[i + 1]));
-    }
-    return CString();
-}
 
 // Key tips of one level: none repeats or begins another, so typing one reaches exactly one item.
 class TipNames {
@@ -86,40 +66,6 @@ public:
 
 private:
     std::vector<CString> m_used;
-};
-
-// A DC on the screen for measuring, with a font selected.
-class MeasureDC {
-public:
-    explicit MeasureDC(HFONT font) : m_screen(::GetDC(nullptr))
-    {
-        m_dc.Attach(m_screen);
-        m_old = ::SelectObject(m_screen, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
-    }
-    ~MeasureDC()
-    {
-        ::SelectObject(m_screen, m_old);
-        m_dc.Detach();
-        ::ReleaseDC(nullptr, m_screen);
-    }
-    CDC& dc() { return m_dc; }
-    int Width(const CString& text) { return text.IsEmpty() ? 0 : static_cast<int>(m_dc.GetTextExtent(text).cx); }
-    int LineHeight() { return static_cast<int>(m_dc.GetTextExtent("Ag").cy); }
-    // The height of text wrapped into width.
-    int WrappedHeight(const CString& text, int width)
-    {
-        if (text.IsEmpty())
-            return 0;
-        CRect rect(0, 0, width, 0);
-        m_dc.DrawText(text, -1, &rect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-        return rect.Height();
-    }
-    void Select(HFONT font) { ::SelectObject(m_screen, font); }
-
-private:
-    HDC m_screen;
-    CDC m_dc;
-    HGDIOBJ m_old;
 };
 
 CMFCRibbonRecentFilesList* RecentListOf(CMFCRibbonMainPanel* panel)

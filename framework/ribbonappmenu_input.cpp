@@ -488,16 +488,5 @@ void CRibbonApplicationMenu::DrawItem(RibbonPaint& paint, int index)
 
 void CRibbonApplicationMenu::DrawKeyTip(CDC& dc, const CString& keys, CPoint at)
 {
-    if (keys.IsEmpty())
-        return;
-    // Tips the typing already passed by are left out.
-    if (!m_strTyped.IsEmpty() && !IsPrefixOf(m_strTyped, keys))
-        return;
-    CSize size = dc.GetTextExtent(keys);
-    CRect box(at.x - size.cx / 2 - 3, at.y - size.cy / 2 - 1, at.x + size.cx / 2 + 4, at.y + size.cy / 2 + 2);
-    dc.FillSolidRect(&box, RGB(255, 255, 225));
-    Outline(dc.m_hDC, box, RGB(96, 96, 96));
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(RGB(0, 0, 0));
-    dc.DrawText(keys, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    ribbondraw::DrawKeyTipBox(dc, keys, at, m_strTyped);
 }

@@ -2,6 +2,7 @@
 
 #include "framework/app.h"
 #include "framework/ribbonbar.h"
+#include "framework/ribbondraw.h"
 #include "framework/stdids.h"
 
 #include <commctrl.h>
@@ -13,22 +14,8 @@ constexpr int kArrowWidth = 13;
 constexpr int kImageSize = 16;
 constexpr int kCheckSize = 13;
 
-void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color)
-{
-    HPEN pen = ::CreatePen(PS_SOLID, 1, color);
-    HGDIOBJ old = ::SelectObject(dc, pen);
-    ::MoveToEx(dc, x1, y1, nullptr);
-    ::LineTo(dc, x2, y2);
-    ::SelectObject(dc, old);
-    ::DeleteObject(pen);
-}
-
-void Frame(HDC dc, const CRect& rect, COLORREF color)
-{
-    HBRUSH brush = ::CreateSolidBrush(color);
-    ::FrameRect(dc, &rect, brush);
-    ::DeleteObject(brush);
-}
+using ribbondraw::Outline;
+using ribbondraw::Stroke;
 
 int TextWidth(CDC& dc, const CString& text);
 
@@ -340,13 +327,13 @@ void CMFCRibbonBaseElement::DrawFace(RibbonPaint& paint, const CRect& rect, bool
     bool pressed = hot && paint.pressed == this;
     if (pressed) {
         paint.dc->FillSolidRect(&rect, c.pressedFace);
-        Frame(dc, rect, c.hotBorder);
+        Outline(dc, rect, c.hotBorder);
     } else if (hot) {
         paint.dc->FillSolidRect(&rect, c.hotFace);
-        Frame(dc, rect, c.hotBorder);
+        Outline(dc, rect, c.hotBorder);
     } else if (m_bChecked || forceChecked) {
         paint.dc->FillSolidRect(&rect, m_bEnabled ? c.checkedFace : c.panelFace);
-        Frame(dc, rect, m_bEnabled ? c.checkedBorder : c.textDisabled);
+        Outline(dc, rect, m_bEnabled ? c.checkedBorder : c.textDisabled);
     }
 }
 
@@ -481,7 +468,7 @@ void CMFCRibbonButton::DrawArrow(RibbonPaint& paint, const CRect& rect) const
     CPoint c = rect.CenterPoint();
     COLORREF color = m_bEnabled ? paint.colors->text : paint.colors->textDisabled;
     for (int i = 0; i < 3; ++i)
-        Line(paint.dc->m_hDC, c.x - 3 + i, c.y - 1 + i, c.x + 4 - i, c.y - 1 + i, color);
+        Stroke(paint.dc->m_hDC, c.x - 3 + i, c.y - 1 + i, c.x + 4 - i, c.y - 1 + i, color);
 }
 
 void CMFCRibbonButton::OnDraw(RibbonPaint& paint)
@@ -491,9 +478,9 @@ void CMFCRibbonButton::OnDraw(RibbonPaint& paint)
     if (main != m_rect && paint.hot == this && m_bEnabled) {
         // The split line between the command and its drop-down.
         if (ShowsLarge())
-            Line(paint.dc->m_hDC, m_rect.left + 1, main.bottom, m_rect.right - 1, main.bottom, paint.colors->hotBorder);
+            Stroke(paint.dc->m_hDC, m_rect.left + 1, main.bottom, m_rect.right - 1, main.bottom, paint.colors->hotBorder);
         else
-            Line(paint.dc->m_hDC, main.right, m_rect.top + 1, main.right, m_rect.bottom - 1, paint.colors->hotBorder);
+            Stroke(paint.dc->m_hDC, main.right, m_rect.top + 1, main.right, m_rect.bottom - 1, paint.colors->hotBorder);
     }
     CString caption = StripRibbonMnemonic(m_strText);
     bool large = ShowsLarge();
@@ -576,13 +563,13 @@ void CMFCRibbonCheckBox::OnDraw(RibbonPaint& paint)
         DrawFace(paint, m_rect);
     CRect box = GetBoxRect();
     paint.dc->FillSolidRect(&box, m_bEnabled ? RGB(255, 255, 255) : c.panelFace);
-    Frame(paint.dc->m_hDC, box, m_bEnabled ? c.panelBorder : c.textDisabled);
+    Outline(paint.dc->m_hDC, box, m_bEnabled ? c.panelBorder : c.textDisabled);
     if (m_bChecked) {
         COLORREF mark = m_bEnabled ? c.text : c.textDisabled;
         HDC dc = paint.dc->m_hDC;
         for (int i = 0; i < 3; ++i) {
-            Line(dc, box.left + 3, box.top + 5 + i, box.left + 5, box.top + 7 + i, mark);
-            Line(dc, box.left + 5, box.top + 7 + i, box.left + 10, box.top + 2 + i, mark);
+            Stroke(dc, box.left + 3, box.top + 5 + i, box.left + 5, box.top + 7 + i, mark);
+            Stroke(dc, box.left + 5, box.top + 7 + i, box.left + 10, box.top + 2 + i, mark);
         }
     }
     CRect text = m_rect;
@@ -612,7 +599,7 @@ void CMFCRibbonLabel::AppendToMenu(HMENU menu)
 void CMFCRibbonSeparator::OnDraw(RibbonPaint& paint)
 {
     int x = m_rect.CenterPoint().x;
-    Line(paint.dc->m_hDC, x, m_rect.top + 2, x, m_rect.bottom - 2, paint.colors->panelBorder);
+    Stroke(paint.dc->m_hDC, x, m_rect.top + 2, x, m_rect.bottom - 2, paint.colors->panelBorder);
 }
 
 void CMFCRibbonSeparator::AppendToMenu(HMENU menu)
@@ -680,7 +667,7 @@ void CMFCRibbonButtonsGroup::SetRect(const CRect& rect)
 
 void CMFCRibbonButtonsGroup::OnDraw(RibbonPaint& paint)
 {
-    Frame(paint.dc->m_hDC, m_rect, paint.colors->panelBorder);
+    Outline(paint.dc->m_hDC, m_rect, paint.colors->panelBorder);
     for (auto& button : m_buttons)
         button->OnDraw(paint);
 }
@@ -750,7 +737,7 @@ void CMFCRibbonColorButton::OnDraw(RibbonPaint& paint)
     int top = m_rect.CenterPoint().y - kImageSize / 2;
     CRect swatch(m_rect.left + 5, top, m_rect.left + 5 + kImageSize, top + kImageSize);
     paint.dc->FillSolidRect(&swatch, m_bEnabled ? m_color : paint.colors->panelFace);
-    Frame(paint.dc->m_hDC, swatch, m_bEnabled ? paint.colors->text : paint.colors->textDisabled);
+    Outline(paint.dc->m_hDC, swatch, m_bEnabled ? paint.colors->text : paint.colors->textDisabled);
     CRect text(swatch.right + 4, m_rect.top, m_rect.right - kArrowWidth, m_rect.bottom);
     DrawText(paint, text, StripRibbonMnemonic(m_strText), DT_LEFT);
     DrawArrow(paint, CRect(m_rect.right - kArrowWidth, m_rect.top, m_rect.right, m_rect.bottom));

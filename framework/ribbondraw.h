@@ -1,0 +1,111 @@
+#pragma once
+// Small text and drawing helpers the ribbon bar, its elements and the application menu share:
+// key tip letters, screen measuring, lines, frames and the key tip box.
+#include "framework/cstring.h"
+#include "framework/gdi.h"
+
+#include <windows.h>
+#include <cctype>
+
+namespace ribbondraw {
+
+// a is the beginning of b (or all of it), ignoring case.
+inline bool IsPrefixOf(const CString& a, const CString& b)
+{
+    return a.GetLength() <= b.GetLength() && b.Left(a.GetLength()).CompareNoCase(a) == 0;
+}
+
+inline CString Upper(const CString& text)
+{
+    CString result;
+    for (int i = 0; i < text.GetLength(); ++i)
+        result += static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
+    return result;
+}
+
+// The letter after '&' in a caption (upper case), or empty.
+inline CString MnemonicOf(const CString& caption)
+{
+    for (int i = 0; i + 1 < caption.GetLength(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return Upper(CString(caption[i + 1]));
+    }
+    return CString();
+}
+
+inline void Stroke(HDC dc, int x1, int y1, int x2, int y2, COLORREF color)
+{
+    HPEN pen = ::CreatePen(PS_SOLID, 1, color);
+    HGDIOBJ old = ::SelectObject(dc, pen);
+    ::MoveToEx(dc, x1, y1, nullptr);
+    ::LineTo(dc, x2, y2);
+    ::SelectObject(dc, old);
+    ::DeleteObject(pen);
+}
+
+inline void Outline(HDC dc, const CRect& rect, COLORREF color)
+{
+    HBRUSH brush = ::CreateSolidBrush(color);
+    ::FrameRect(dc, &rect, brush);
+    ::DeleteObject(brush);
+}
+
+// A key tip: the keys in a small pale box centred on at. Tips the typing already passed by
+// (typed is not their beginning) are left out.
+inline void DrawKeyTipBox(CDC& dc, const CString& keys, CPoint at, const CString& typed)
+{
+    if (keys.IsEmpty())
+        return;
+    if (!typed.IsEmpty() && !IsPrefixOf(typed, keys))
+        return;
+    CSize size = dc.GetTextExtent(keys);
+    CRect box(at.x - size.cx / 2 - 3, at.y - size.cy / 2 - 1, at.x + size.cx / 2 + 4, at.y + size.cy / 2 + 2);
+    dc.FillSolidRect(&box, RGB(255, 255, 225));
+    Outline(dc.m_hDC, box, RGB(96, 96, 96));
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(RGB(0, 0, 0));
+    dc.DrawText(keys, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+// A DC on the screen for measuring, with a font selected (the bar's, else the GUI font).
+class MeasureDC {
+public:
+    explicit MeasureDC(HFONT font) : m_screen(::GetDC(nullptr))
+    {
+        m_dc.Attach(m_screen);
+        m_old = ::SelectObject(m_screen, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+    }
+    ~MeasureDC()
+    {
+        ::SelectObject(m_screen, m_old);
+        m_dc.Detach();
+        ::ReleaseDC(nullptr, m_screen);
+    }
+    MeasureDC(const MeasureDC&) = delete;
+    MeasureDC& operator=(const MeasureDC&) = delete;
+    CDC& dc() { return m_dc; }
+    int Width(const CString& text) { return text.IsEmpty() ? 0 : static_cast<int>(m_dc.GetTextExtent(text).cx); }
+    int LineHeight() { return static_cast<int>(m_dc.GetTextExtent("Ag").cy); }
+    // The height of text wrapped into width.
+    int WrappedHeight(const CString& text, int width)
+    {
+        if (text.IsEmpty())
+            return 0;
+        CRect rect(0, 0, width, 0);
+        m_dc.DrawText(text, -1, &rect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        return rect.Height();
+    }
+    void Select(HFONT font) { ::SelectObject(m_screen, font); }
+
+private:
+    HDC m_screen;
+    CDC m_dc;
+    HGDIOBJ m_old;
+};
+
+} // namespace ribbondraw
