@@ -22,25 +22,8 @@ constexpr int kChrome = 3;          // the outer edge around the column, the pan
 constexpr int kSeparatorHeight = 7;
 
 // Key tips of one level: none repeats or begins another, so typing one reaches exactly one item.
-class TipNames {
+class TipNames : public ribbondraw::KeyTipSet {
 public:
-    bool Free(const CString& keys) const
-    {
-        if (keys.IsEmpty())
-            return false;
-        for (const CString& used : m_used)
-            if (IsPrefixOf(used, keys) || IsPrefixOf(keys, used))
-                return false;
-        return true;
-    }
-    // keys when free (and then taken), else empty.
-    CString TakeIfFree(const CString& keys)
-    {
-        if (!Free(keys))
-            return CString();
-        m_used.push_back(keys);
-        return keys;
-    }
     // The first free letter of the caption, else the first free pair of its letters.
     CString Make(const CString& caption)
     {
@@ -63,9 +46,6 @@ public:
             }
         return CString();
     }
-
-private:
-    std::vector<CString> m_used;
 };
 
 CMFCRibbonRecentFilesList* RecentListOf(CMFCRibbonMainPanel* panel)

@@ -127,6 +127,12 @@ void CRibbonApplicationMenu::RunCommand(UINT id)
     bar->RaiseCommand(id);
 }
 
+bool CRibbonApplicationMenu::InKeyLevel(int index) const
+{
+    const Item& item = m_items[index];
+    return m_nKeyLevel == 1 ? (index >= m_nPaneFirst && item.kind == Kind::SubButton) : (item.kind != Kind::SubButton);
+}
+
 void CRibbonApplicationMenu::TypeKey(char ch)
 {
     m_strTyped += static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
@@ -134,9 +140,7 @@ void CRibbonApplicationMenu::TypeKey(char ch)
     bool partial = false;
     for (int i = 0; i < GetItemCount(); ++i) {
         const Item& item = m_items[i];
-        bool inLevel = m_nKeyLevel == 1 ? (i >= m_nPaneFirst && item.kind == Kind::SubButton)
-                                        : (item.kind != Kind::SubButton);
-        if (!inLevel)
+        if (!InKeyLevel(i))
             continue;
         if (!item.menuKeys.IsEmpty() && typed == item.menuKeys) {
             m_strTyped.Empty();
@@ -360,9 +364,7 @@ void CRibbonApplicationMenu::Render(CDC& dc)
     if (m_bKeyTips) {
         for (int i = 0; i < GetItemCount(); ++i) {
             const Item& item = m_items[i];
-            bool inLevel = m_nKeyLevel == 1 ? (i >= m_nPaneFirst && item.kind == Kind::SubButton)
-                                            : (item.kind != Kind::SubButton);
-            if (!inLevel)
+            if (!InKeyLevel(i))
                 continue;
             if (item.kind == Kind::Button || item.kind == Kind::SubButton)
                 DrawKeyTip(dc, item.keys, CPoint(item.rect.left + 8 + kLargeImage - 2, item.rect.top + 8 + kLargeImage - 6));

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <cctype>
+#include <vector>
 
 namespace ribbondraw {
 
@@ -54,6 +55,33 @@ inline void Outline(HDC dc, const CRect& rect, COLORREF color)
     ::FrameRect(dc, &rect, brush);
     ::DeleteObject(brush);
 }
+
+// Key tips given at one level: a free one neither repeats nor begins (nor is the beginning of)
+// one already given, so typing it reaches exactly one element.
+class KeyTipSet {
+public:
+    bool Free(const CString& keys) const
+    {
+        if (keys.IsEmpty())
+            return false;
+        for (const CString& used : m_used)
+            if (IsPrefixOf(used, keys) || IsPrefixOf(keys, used))
+                return false;
+        return true;
+    }
+    void Take(const CString& keys) { m_used.push_back(keys); }
+    // keys when free (and then taken), else empty.
+    CString TakeIfFree(const CString& keys)
+    {
+        if (!Free(keys))
+            return CString();
+        Take(keys);
+        return keys;
+    }
+
+private:
+    std::vector<CString> m_used;
+};
 
 // A key tip: the keys in a small pale box centred on at. Tips the typing already passed by
 // (typed is not their beginning) are left out.

@@ -283,12 +283,7 @@ void CMFCRibbonBaseElement::DrawImage(RibbonPaint& paint, bool large, int x, int
     int cx = 0, cy = 0;
     ::ImageList_GetIconSize(images, &cx, &cy);
     const COLORREF key = RGB(255, 0, 255);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = cx;
-    info.bmiHeader.biHeight = -cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = TopDownArgbInfo(cx, cy);
     void* bits = nullptr;
     HDC memory = ::CreateCompatibleDC(paint.dc->m_hDC);
     HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

@@ -19,18 +19,8 @@ const char kPopupClass[] = "KorveltaRibbonPanelPopup";
 
 // A key tip that neither repeats nor begins (or is the beginning of) one already given: typing
 // it must reach exactly one element.
-class KeyTipNames {
+class KeyTipNames : public ribbondraw::KeyTipSet {
 public:
-    bool Free(const CString& keys) const
-    {
-        if (keys.IsEmpty())
-            return false;
-        for (const CString& used : m_used)
-            if (IsPrefixOf(used, keys) || IsPrefixOf(keys, used))
-                return false;
-        return true;
-    }
-    void Take(const CString& keys) { m_used.push_back(keys); }
     // The first free tip made from the caption's letters: one letter, then the first letter
     // with each later one, then a letter and a digit.
     // allowSingle: a one-letter tip may be given (only to a caption whose first letter no other
@@ -79,7 +69,6 @@ private:
         Take(keys);
         return keys;
     }
-    std::vector<CString> m_used;
 };
 
 // The elements a key tip can reach in a panel: groups open up into their buttons.
