@@ -126,13 +126,7 @@ void CRibbonApplicationMenu::RegisterWindowClass()
     static bool registered = false;
     if (registered)
         return;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kMenuClass;
-    wc.style = CS_DROPSHADOW;
-    registered = ::RegisterClassA(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    registered = ribbondraw::RegisterPopupClass(kMenuClass, WindowProc);
 }
 
 bool CRibbonApplicationMenu::Open(CPoint screenPoint, bool keyboard)

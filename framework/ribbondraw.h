@@ -10,6 +10,14 @@
 
 namespace ribbondraw {
 
+constexpr int kArrowWidth = 13;   // a drop-down arrow beside an element's caption
+constexpr int kImageSize = 16;    // a small element picture
+
+inline int TextWidth(CDC& dc, const CString& text)
+{
+    return text.IsEmpty() ? 0 : dc.GetTextExtent(text).cx;
+}
+
 // a is the beginning of b (or all of it), ignoring case.
 inline bool IsPrefixOf(const CString& a, const CString& b)
 {
@@ -98,6 +106,18 @@ inline void DrawKeyTipBox(CDC& dc, const CString& keys, CPoint at, const CString
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(RGB(0, 0, 0));
     dc.DrawText(keys, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+// Registers once the window class of a ribbon popup (arrow cursor, drop shadow); true when it is there.
+inline bool RegisterPopupClass(const char* name, WNDPROC proc)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = name;
+    wc.style = CS_DROPSHADOW;
+    return ::RegisterClassA(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 // A DC on the screen for measuring, with a font selected (the bar's, else the GUI font).

@@ -364,15 +364,8 @@ void CMFCRibbonBar::OpenPanelPopup(CMFCRibbonPanel* panel)
     if (panel == nullptr || m_hWnd == nullptr)
         return;
     static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = PopupProc;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = kPopupClass;
-        wc.style = CS_DROPSHADOW;
-        registered = ::RegisterClassA(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }
+    if (!registered)
+        registered = ribbondraw::RegisterPopupClass(kPopupClass, PopupProc);
     m_pPopupPanel = panel;
     // The popup opens under the panel's button (where the panel was before it collapsed).
     CRect anchor = panel->GetRect();

@@ -41,15 +41,13 @@ bool WriteProject(const CString& path, int w, int h,
     return doc->SaveFileByType(path);
 }
 
-class CanvasScrolling : public ::testing::Test {
+class CanvasScrolling : public StartedAppTest {
 protected:
     void SetUp() override
     {
-        DeleteTestProfile();
-        app.reset(new TestLabelApp(dir));
-        ASSERT_TRUE(app->InitInstance());
-        frame = app->GetMainFrame();
-        ASSERT_NE(nullptr, frame);
+        StartedAppTest::SetUp();
+        if (HasFatalFailure())
+            return;
         frame->MoveWindow(0, 0, 1000, 700);
         // 190 x 270 mm: far taller than the canvas at zoom 100.
         ASSERT_TRUE(WriteProject(dir.Path("tall.proj"), 190000, 270000));
@@ -64,8 +62,7 @@ protected:
                 if (CLabel* stock = project->GetTemplate(i)->GetLabelStock())
                     stock->SetModified(false);
         }
-        app.reset();
-        DeleteTestProfile();
+        StartedAppTest::TearDown();
     }
 
     COstrelindSoftLabelDoc* ActiveDoc() const
@@ -147,11 +144,7 @@ protected:
         return ActiveDoc();
     }
 
-    TempDir dir;
-    MessageBoxRecorder boxes;
     ScopedDialogDriver dialogs;        // a dialog nobody expects is cancelled, never waited for
-    std::unique_ptr<TestLabelApp> app;
-    CMainFrame* frame = nullptr;
 };
 
 } // namespace

@@ -20,6 +20,8 @@
 #include "ui/tableviewids.h"
 #include "ui/tests/tableviewtest.h"
 #include "uitestsupport.h"
+#include "testsupport/keyinput.h"
+#include "testsupport/dropfiles.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -65,48 +67,11 @@ protected:
     }
 };
 
-// Holds keys down in this thread's key state while it lives.
-class HeldKeys {
-public:
-    explicit HeldKeys(std::initializer_list<int> keys)
-    {
-        ::GetKeyboardState(m_saved);
-        BYTE state[256];
-        ::GetKeyboardState(state);
-        for (int k : keys)
-            state[k] = 0x80;
-        ::SetKeyboardState(state);
-    }
-    ~HeldKeys() { ::SetKeyboardState(m_saved); }
-
-private:
-    BYTE m_saved[256];
-};
-
 std::string Text(HWND dialog, int id)
 {
     char text[256] = {};
     ::GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
-}
-
-// A DROPFILES block as the shell builds it (ANSI names, double NUL at the end).
-HGLOBAL DropBlock(const std::vector<std::string>& paths)
-{
-    size_t bytes = sizeof(DROPFILES) + 1;
-    for (const std::string& p : paths)
-        bytes += p.size() + 1;
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    auto* head = static_cast<DROPFILES*>(::GlobalLock(block));
-    head->pFiles = sizeof(DROPFILES);
-    head->fWide = FALSE;
-    char* at = reinterpret_cast<char*>(head) + sizeof(DROPFILES);
-    for (const std::string& p : paths) {
-        memcpy(at, p.c_str(), p.size() + 1);
-        at += p.size() + 1;
-    }
-    ::GlobalUnlock(block);
-    return block;
 }
 
 class TableBulkEditTest : public TableViewFixture<ThrowingGridTableView> {

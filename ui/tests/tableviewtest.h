@@ -52,15 +52,22 @@ protected:
         return text != nullptr ? text : "";
     }
 
-    // The grid's request for one cell's text.
-    std::string Shown(int row, int col, UINT* format = nullptr)
+    // A cell notification as the grid sends it to the view.
+    GRID_DISPINFO DispInfo(int code, int row, int col) const
     {
         GRID_DISPINFO info = {};
         info.hdr.hwndFrom = m_grid->m_hWnd;
         info.hdr.idFrom = IDC_GRIDCTRL;
-        info.hdr.code = static_cast<UINT>(GRIDN_GETDISPINFO);
+        info.hdr.code = static_cast<UINT>(code);
         info.row = row;
         info.col = col;
+        return info;
+    }
+
+    // The grid's request for one cell's text.
+    std::string Shown(int row, int col, UINT* format = nullptr)
+    {
+        GRID_DISPINFO info = DispInfo(GRIDN_GETDISPINFO, row, col);
         info.mask = GVIF_TEXT;
         m_view->SendMessage(WM_NOTIFY, IDC_GRIDCTRL, reinterpret_cast<LPARAM>(&info));
         if (format != nullptr)
@@ -81,12 +88,7 @@ protected:
 
     void EndEdit(int row, int col, const char* text)
     {
-        GRID_DISPINFO info = {};
-        info.hdr.hwndFrom = m_grid->m_hWnd;
-        info.hdr.idFrom = IDC_GRIDCTRL;
-        info.hdr.code = static_cast<UINT>(GRIDN_ENDEDIT);
-        info.row = row;
-        info.col = col;
+        GRID_DISPINFO info = DispInfo(GRIDN_ENDEDIT, row, col);
         info.strText = text;
         m_view->SendMessage(WM_NOTIFY, IDC_GRIDCTRL, reinterpret_cast<LPARAM>(&info));
     }

@@ -9,7 +9,9 @@
 #include "ui/labelapp.h"
 #include "ui/mainframe.h"
 
+#include <gtest/gtest.h>
 #include <shlwapi.h>
+#include <memory>
 #include <string>
 
 constexpr const char kTestProfile[] = "KORVELTA-PRINT-tests";
@@ -49,6 +51,30 @@ public:
             m_pMainWnd->SendMessage(WM_CLOSE);
         DrainMessages();
     }
+};
+
+// The program started on a fresh test profile, its main frame shown; message boxes are recorded.
+// The profile goes again after each case.
+class StartedAppTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteTestProfile();
+        app.reset(new TestLabelApp(dir));
+        ASSERT_TRUE(app->InitInstance());
+        frame = app->GetMainFrame();
+        ASSERT_NE(nullptr, frame);
+    }
+    void TearDown() override
+    {
+        app.reset();
+        DeleteTestProfile();
+    }
+
+    TempDir dir;
+    MessageBoxRecorder boxes;
+    std::unique_ptr<TestLabelApp> app;
+    CMainFrame* frame = nullptr;
 };
 
 // Writes a label definition of family into folder\name.
