@@ -72,11 +72,7 @@ protected:
     }
     CTemplateTabView* Templates() const
     {
-        CMDIChildWnd* child = frame->MDIGetActive();
-        if (child == nullptr)
-            return nullptr;
-        auto* mainView = dynamic_cast<COstrelindSoftMainView*>(
-            CWnd::FromHandlePermanent(::GetDlgItem(child->m_hWnd, AFX_IDW_PANE_FIRST)));
+        auto* mainView = MainViewOf(frame->MDIGetActive());
         return mainView != nullptr ? mainView->GetTemplateTabView() : nullptr;
     }
     // The canvas of a template tab of the active project (the shown one by default).

@@ -67,7 +67,7 @@ protected:
         ASSERT_NE(nullptr, child);
         doc = dynamic_cast<COstrelindSoftLabelDoc*>(child->GetActiveDocument());
         ASSERT_NE(nullptr, doc);
-        mainView = dynamic_cast<COstrelindSoftMainView*>(CWnd::FromHandlePermanent(::GetDlgItem(child->m_hWnd, AFX_IDW_PANE_FIRST)));
+        mainView = MainViewOf(child);
         ASSERT_NE(nullptr, mainView);
         templates = mainView->GetTemplateTabView();
         tables = mainView->GetTableTabView();

@@ -86,8 +86,7 @@ protected:
         DrainMessages();
         CMDIChildWnd* child = frame->MDIGetActive();
         ASSERT_NE(nullptr, child);
-        mainView = dynamic_cast<COstrelindSoftMainView*>(
-            CWnd::FromHandlePermanent(::GetDlgItem(child->m_hWnd, AFX_IDW_PANE_FIRST)));
+        mainView = MainViewOf(child);
         ASSERT_NE(nullptr, mainView);
         previous = SetPopupMenuTracker(RecordMenu);
     }

@@ -8,6 +8,7 @@
 #include "testsupport/tempdir.h"
 #include "ui/labelapp.h"
 #include "ui/mainframe.h"
+#include "ui/mainview.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>
@@ -69,6 +70,14 @@ protected:
     {
         app.reset();
         DeleteTestProfile();
+    }
+    // The main view (the tab views) of a project window, or nullptr.
+    static COstrelindSoftMainView* MainViewOf(CMDIChildWnd* child)
+    {
+        if (child == nullptr)
+            return nullptr;
+        return dynamic_cast<COstrelindSoftMainView*>(
+            CWnd::FromHandlePermanent(::GetDlgItem(child->m_hWnd, AFX_IDW_PANE_FIRST)));
     }
 
     TempDir dir;
