@@ -177,14 +177,7 @@ TEST_F(LinkImageDialogTest, DragsDropsDeleteAndRowMovesFillTheImageColumns)
 
         // A double click on the sub-folder in the folder list lists that folder.
         HWND folders = ::GetDlgItem(hwnd, 1121);
-        const int count = static_cast<int>(::SendMessageA(folders, LB_GETCOUNT, 0, 0));
-        int sub = -1;
-        for (int i = 0; i < count; ++i) {
-            char text[MAX_PATH] = {};
-            ::SendMessageA(folders, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-            if (std::string(text).find("sub") != std::string::npos)
-                sub = i;
-        }
+        const int sub = LastListItemContaining(folders, "sub");
         ASSERT_GE(sub, 0);
         ::SendMessageA(folders, LB_SETCURSEL, sub, 0);
         ::SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(1121, LBN_DBLCLK), reinterpret_cast<LPARAM>(folders));
