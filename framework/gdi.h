@@ -255,3 +255,16 @@ public:
     ~CWindowDC() override;
     HWND m_hWnd;
 };
+
+// The header of a 32-bit top-down DIB of width x height (rows from the top, BGRA pixels).
+inline BITMAPINFO TopDownArgbInfo(int width, int height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}

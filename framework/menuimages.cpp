@@ -1,6 +1,7 @@
 #include "framework/menuimages.h"
 
 #include "framework/app.h"
+#include "framework/gdi.h"
 
 #include <cstring>
 #include <utility>
@@ -18,13 +19,7 @@ WORD ReadWord(const unsigned char* p)
 // A 32-bit top-down DIB section of width x height; bits receives its pixels.
 HBITMAP CreateArgbBitmap(int width, int height, DWORD** bits)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownArgbInfo(width, height);
     void* data = nullptr;
     HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &data, nullptr, 0);
     *bits = static_cast<DWORD*>(data);

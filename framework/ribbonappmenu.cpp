@@ -11,6 +11,9 @@
 #include <cctype>
 
 using namespace ribbonmenu;
+using ribbondraw::MeasureDC;
+using ribbondraw::MnemonicOf;
+using ribbondraw::Upper;
 
 namespace {
 
@@ -18,49 +21,9 @@ const char kMenuClass[] = "KorveltaRibbonApplicationMenu";
 constexpr int kChrome = 3;          // the outer edge around the column, the pane and the bottom row
 constexpr int kSeparatorHeight = 7;
 
-CString Upper(const CString& text)
-{
-    CString result;
-    for (int i = 0; i < text.GetLength(); ++i)
-        result += static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
-    return result;
-}
-
-// The letter after '&' in a caption (upper case), or empty.
-CString MnemonicOf(const CString& caption)
-{
-    for (int i = 0; i + 1 < caption.GetLength(); ++i) {
-        if (caption[i] != '&')
-            continue;
-        if (caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return Upper(CString(caption[i + 1]));
-    }
-    return CString();
-}
-
 // Key tips of one level: none repeats or begins another, so typing one reaches exactly one item.
-class TipNames {
+class TipNames : public ribbondraw::KeyTipSet {
 public:
-    bool Free(const CString& keys) const
-    {
-        if (keys.IsEmpty())
-            return false;
-        for (const CString& used : m_used)
-            if (IsPrefixOf(used, keys) || IsPrefixOf(keys, used))
-                return false;
-        return true;
-    }
-    // keys when free (and then taken), else empty.
-    CString TakeIfFree(const CString& keys)
-    {
-        if (!Free(keys))
-            return CString();
-        m_used.push_back(keys);
-        return keys;
-    }
     // The first free letter of the caption, else the first free pair of its letters.
     CString Make(const CString& caption)
     {
@@ -83,43 +46,6 @@ public:
             }
         return CString();
     }
-
-private:
-    std::vector<CString> m_used;
-};
-
-// A DC on the screen for measuring, with a font selected.
-class MeasureDC {
-public:
-    explicit MeasureDC(HFONT font) : m_screen(::GetDC(nullptr))
-    {
-        m_dc.Attach(m_screen);
-        m_old = ::SelectObject(m_screen, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
-    }
-    ~MeasureDC()
-    {
-        ::SelectObject(m_screen, m_old);
-        m_dc.Detach();
-        ::ReleaseDC(nullptr, m_screen);
-    }
-    CDC& dc() { return m_dc; }
-    int Width(const CString& text) { return text.IsEmpty() ? 0 : static_cast<int>(m_dc.GetTextExtent(text).cx); }
-    int LineHeight() { return static_cast<int>(m_dc.GetTextExtent("Ag").cy); }
-    // The height of text wrapped into width.
-    int WrappedHeight(const CString& text, int width)
-    {
-        if (text.IsEmpty())
-            return 0;
-        CRect rect(0, 0, width, 0);
-        m_dc.DrawText(text, -1, &rect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-        return rect.Height();
-    }
-    void Select(HFONT font) { ::SelectObject(m_screen, font); }
-
-private:
-    HDC m_screen;
-    CDC m_dc;
-    HGDIOBJ m_old;
 };
 
 CMFCRibbonRecentFilesList* RecentListOf(CMFCRibbonMainPanel* panel)
@@ -200,13 +126,7 @@ void CRibbonApplicationMenu::RegisterWindowClass()
     static bool registered = false;
     if (registered)
         return;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kMenuClass;
-    wc.style = CS_DROPSHADOW;
-    registered = ::RegisterClassA(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    registered = ribbondraw::RegisterPopupClass(kMenuClass, WindowProc);
 }
 
 bool CRibbonApplicationMenu::Open(CPoint screenPoint, bool keyboard)

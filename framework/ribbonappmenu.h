@@ -121,6 +121,8 @@ private:
     void Layout();
     void LayoutPane();
     void AssignKeyTips();
+    // The item answers keys at the key tip level now shown (the pane's buttons at the second).
+    bool InKeyLevel(int index) const;
     int HitTest(CPoint pt) const;
     void SetHot(int index);
     void OnMouseMove(CPoint pt);

@@ -127,6 +127,12 @@ void CRibbonApplicationMenu::RunCommand(UINT id)
     bar->RaiseCommand(id);
 }
 
+bool CRibbonApplicationMenu::InKeyLevel(int index) const
+{
+    const Item& item = m_items[index];
+    return m_nKeyLevel == 1 ? (index >= m_nPaneFirst && item.kind == Kind::SubButton) : (item.kind != Kind::SubButton);
+}
+
 void CRibbonApplicationMenu::TypeKey(char ch)
 {
     m_strTyped += static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
@@ -134,9 +140,7 @@ void CRibbonApplicationMenu::TypeKey(char ch)
     bool partial = false;
     for (int i = 0; i < GetItemCount(); ++i) {
         const Item& item = m_items[i];
-        bool inLevel = m_nKeyLevel == 1 ? (i >= m_nPaneFirst && item.kind == Kind::SubButton)
-                                        : (item.kind != Kind::SubButton);
-        if (!inLevel)
+        if (!InKeyLevel(i))
             continue;
         if (!item.menuKeys.IsEmpty() && typed == item.menuKeys) {
             m_strTyped.Empty();
@@ -360,9 +364,7 @@ void CRibbonApplicationMenu::Render(CDC& dc)
     if (m_bKeyTips) {
         for (int i = 0; i < GetItemCount(); ++i) {
             const Item& item = m_items[i];
-            bool inLevel = m_nKeyLevel == 1 ? (i >= m_nPaneFirst && item.kind == Kind::SubButton)
-                                            : (item.kind != Kind::SubButton);
-            if (!inLevel)
+            if (!InKeyLevel(i))
                 continue;
             if (item.kind == Kind::Button || item.kind == Kind::SubButton)
                 DrawKeyTip(dc, item.keys, CPoint(item.rect.left + 8 + kLargeImage - 2, item.rect.top + 8 + kLargeImage - 6));
@@ -488,16 +490,5 @@ void CRibbonApplicationMenu::DrawItem(RibbonPaint& paint, int index)
 
 void CRibbonApplicationMenu::DrawKeyTip(CDC& dc, const CString& keys, CPoint at)
 {
-    if (keys.IsEmpty())
-        return;
-    // Tips the typing already passed by are left out.
-    if (!m_strTyped.IsEmpty() && !IsPrefixOf(m_strTyped, keys))
-        return;
-    CSize size = dc.GetTextExtent(keys);
-    CRect box(at.x - size.cx / 2 - 3, at.y - size.cy / 2 - 1, at.x + size.cx / 2 + 4, at.y + size.cy / 2 + 2);
-    dc.FillSolidRect(&box, RGB(255, 255, 225));
-    Outline(dc.m_hDC, box, RGB(96, 96, 96));
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(RGB(0, 0, 0));
-    dc.DrawText(keys, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    ribbondraw::DrawKeyTipBox(dc, keys, at, m_strTyped);
 }

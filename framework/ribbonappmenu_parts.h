@@ -2,6 +2,7 @@
 // What the application menu's source files share: picture sizes and small drawing helpers.
 #include "framework/app.h"
 #include "framework/cstring.h"
+#include "framework/ribbondraw.h"
 #include "framework/ribbonelements.h"
 
 #include <windows.h>
@@ -11,27 +12,9 @@ namespace ribbonmenu {
 constexpr int kLargeImage = 32;
 constexpr int kSmallImage = 16;
 
-inline bool IsPrefixOf(const CString& a, const CString& b)
-{
-    return a.GetLength() <= b.GetLength() && b.Left(a.GetLength()).CompareNoCase(a) == 0;
-}
-
-inline void Stroke(HDC dc, int x1, int y1, int x2, int y2, COLORREF color)
-{
-    HPEN pen = ::CreatePen(PS_SOLID, 1, color);
-    HGDIOBJ old = ::SelectObject(dc, pen);
-    ::MoveToEx(dc, x1, y1, nullptr);
-    ::LineTo(dc, x2, y2);
-    ::SelectObject(dc, old);
-    ::DeleteObject(pen);
-}
-
-inline void Outline(HDC dc, const CRect& rect, COLORREF color)
-{
-    HBRUSH brush = ::CreateSolidBrush(color);
-    ::FrameRect(dc, &rect, brush);
-    ::DeleteObject(brush);
-}
+using ribbondraw::IsPrefixOf;
+using ribbondraw::Outline;
+using ribbondraw::Stroke;
 
 inline COLORREF Mix(COLORREF a, COLORREF b, int percentOfB)
 {

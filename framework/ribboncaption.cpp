@@ -1,5 +1,6 @@
 // The frame's caption as the ribbon bar draws it: title, caption buttons, moving and maximising.
 #include "framework/ribbonbar.h"
+#include "framework/ribbondraw.h"
 
 #include <algorithm>
 
@@ -13,15 +14,7 @@ COLORREF Darken(COLORREF c, int percent)
                GetBValue(c) * (100 - percent) / 100);
 }
 
-void Stroke(HDC dc, int x1, int y1, int x2, int y2, COLORREF color)
-{
-    HPEN pen = ::CreatePen(PS_SOLID, 1, color);
-    HGDIOBJ old = ::SelectObject(dc, pen);
-    ::MoveToEx(dc, x1, y1, nullptr);
-    ::LineTo(dc, x2, y2);
-    ::SelectObject(dc, old);
-    ::DeleteObject(pen);
-}
+using ribbondraw::Stroke;
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "framework/app.h"
 #include "framework/ribbonbar.h"
+#include "framework/ribbondraw.h"
 #include "framework/stdids.h"
 
 #include <commctrl.h>
@@ -9,28 +10,13 @@
 
 namespace {
 
-constexpr int kArrowWidth = 13;
-constexpr int kImageSize = 16;
+using ribbondraw::kArrowWidth;
+using ribbondraw::kImageSize;
+using ribbondraw::TextWidth;
 constexpr int kCheckSize = 13;
 
-void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color)
-{
-    HPEN pen = ::CreatePen(PS_SOLID, 1, color);
-    HGDIOBJ old = ::SelectObject(dc, pen);
-    ::MoveToEx(dc, x1, y1, nullptr);
-    ::LineTo(dc, x2, y2);
-    ::SelectObject(dc, old);
-    ::DeleteObject(pen);
-}
-
-void Frame(HDC dc, const CRect& rect, COLORREF color)
-{
-    HBRUSH brush = ::CreateSolidBrush(color);
-    ::FrameRect(dc, &rect, brush);
-    ::DeleteObject(brush);
-}
-
-int TextWidth(CDC& dc, const CString& text);
+using ribbondraw::Outline;
+using ribbondraw::Stroke;
 
 // A large button's caption wraps onto a second line at its middle space when that is narrower.
 int LargeCaptionWidth(CDC& dc, const CString& caption)
@@ -41,11 +27,6 @@ int LargeCaptionWidth(CDC& dc, const CString& caption)
         if (caption[i] == ' ')
             best = std::min(best, std::max(TextWidth(dc, caption.Left(i)), TextWidth(dc, caption.Mid(i + 1))));
     return best;
-}
-
-int TextWidth(CDC& dc, const CString& text)
-{
-    return text.IsEmpty() ? 0 : dc.GetTextExtent(text).cx;
 }
 
 // A copy of a popup menu (items, states, submenus): update handlers change the copy.
@@ -68,17 +49,6 @@ HMENU CopyPopupMenu(HMENU source)
         ::InsertMenuItemA(copy, i, TRUE, &info);
     }
     return copy;
-}
-
-const std::vector<COLORREF>& DefaultPalette()
-{
-    static const std::vector<COLORREF> colors = {
-        RGB(0, 0, 0),       RGB(128, 0, 0),     RGB(0, 128, 0),     RGB(128, 128, 0),   RGB(0, 0, 128),
-        RGB(128, 0, 128),   RGB(0, 128, 128),   RGB(128, 128, 128), RGB(192, 192, 192), RGB(255, 255, 255),
-        RGB(255, 0, 0),     RGB(0, 255, 0),     RGB(255, 255, 0),   RGB(0, 0, 255),     RGB(255, 0, 255),
-        RGB(0, 255, 255),   RGB(255, 102, 0),   RGB(153, 51, 0),    RGB(153, 204, 255), RGB(255, 153, 204),
-    };
-    return colors;
 }
 
 } // namespace
@@ -296,12 +266,7 @@ void CMFCRibbonBaseElement::DrawImage(RibbonPaint& paint, bool large, int x, int
     int cx = 0, cy = 0;
     ::ImageList_GetIconSize(images, &cx, &cy);
     const COLORREF key = RGB(255, 0, 255);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = cx;
-    info.bmiHeader.biHeight = -cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = TopDownArgbInfo(cx, cy);
     void* bits = nullptr;
     HDC memory = ::CreateCompatibleDC(paint.dc->m_hDC);
     HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -340,13 +305,13 @@ void CMFCRibbonBaseElement::DrawFace(RibbonPaint& paint, const CRect& rect, bool
     bool pressed = hot && paint.pressed == this;
     if (pressed) {
         paint.dc->FillSolidRect(&rect, c.pressedFace);
-        Frame(dc, rect, c.hotBorder);
+        Outline(dc, rect, c.hotBorder);
     } else if (hot) {
         paint.dc->FillSolidRect(&rect, c.hotFace);
-        Frame(dc, rect, c.hotBorder);
+        Outline(dc, rect, c.hotBorder);
     } else if (m_bChecked || forceChecked) {
         paint.dc->FillSolidRect(&rect, m_bEnabled ? c.checkedFace : c.panelFace);
-        Frame(dc, rect, m_bEnabled ? c.checkedBorder : c.textDisabled);
+        Outline(dc, rect, m_bEnabled ? c.checkedBorder : c.textDisabled);
     }
 }
 
@@ -481,7 +446,7 @@ void CMFCRibbonButton::DrawArrow(RibbonPaint& paint, const CRect& rect) const
     CPoint c = rect.CenterPoint();
     COLORREF color = m_bEnabled ? paint.colors->text : paint.colors->textDisabled;
     for (int i = 0; i < 3; ++i)
-        Line(paint.dc->m_hDC, c.x - 3 + i, c.y - 1 + i, c.x + 4 - i, c.y - 1 + i, color);
+        Stroke(paint.dc->m_hDC, c.x - 3 + i, c.y - 1 + i, c.x + 4 - i, c.y - 1 + i, color);
 }
 
 void CMFCRibbonButton::OnDraw(RibbonPaint& paint)
@@ -491,9 +456,9 @@ void CMFCRibbonButton::OnDraw(RibbonPaint& paint)
     if (main != m_rect && paint.hot == this && m_bEnabled) {
         // The split line between the command and its drop-down.
         if (ShowsLarge())
-            Line(paint.dc->m_hDC, m_rect.left + 1, main.bottom, m_rect.right - 1, main.bottom, paint.colors->hotBorder);
+            Stroke(paint.dc->m_hDC, m_rect.left + 1, main.bottom, m_rect.right - 1, main.bottom, paint.colors->hotBorder);
         else
-            Line(paint.dc->m_hDC, main.right, m_rect.top + 1, main.right, m_rect.bottom - 1, paint.colors->hotBorder);
+            Stroke(paint.dc->m_hDC, main.right, m_rect.top + 1, main.right, m_rect.bottom - 1, paint.colors->hotBorder);
     }
     CString caption = StripRibbonMnemonic(m_strText);
     bool large = ShowsLarge();
@@ -576,13 +541,13 @@ void CMFCRibbonCheckBox::OnDraw(RibbonPaint& paint)
         DrawFace(paint, m_rect);
     CRect box = GetBoxRect();
     paint.dc->FillSolidRect(&box, m_bEnabled ? RGB(255, 255, 255) : c.panelFace);
-    Frame(paint.dc->m_hDC, box, m_bEnabled ? c.panelBorder : c.textDisabled);
+    Outline(paint.dc->m_hDC, box, m_bEnabled ? c.panelBorder : c.textDisabled);
     if (m_bChecked) {
         COLORREF mark = m_bEnabled ? c.text : c.textDisabled;
         HDC dc = paint.dc->m_hDC;
         for (int i = 0; i < 3; ++i) {
-            Line(dc, box.left + 3, box.top + 5 + i, box.left + 5, box.top + 7 + i, mark);
-            Line(dc, box.left + 5, box.top + 7 + i, box.left + 10, box.top + 2 + i, mark);
+            Stroke(dc, box.left + 3, box.top + 5 + i, box.left + 5, box.top + 7 + i, mark);
+            Stroke(dc, box.left + 5, box.top + 7 + i, box.left + 10, box.top + 2 + i, mark);
         }
     }
     CRect text = m_rect;
@@ -612,7 +577,7 @@ void CMFCRibbonLabel::AppendToMenu(HMENU menu)
 void CMFCRibbonSeparator::OnDraw(RibbonPaint& paint)
 {
     int x = m_rect.CenterPoint().x;
-    Line(paint.dc->m_hDC, x, m_rect.top + 2, x, m_rect.bottom - 2, paint.colors->panelBorder);
+    Stroke(paint.dc->m_hDC, x, m_rect.top + 2, x, m_rect.bottom - 2, paint.colors->panelBorder);
 }
 
 void CMFCRibbonSeparator::AppendToMenu(HMENU menu)
@@ -680,7 +645,7 @@ void CMFCRibbonButtonsGroup::SetRect(const CRect& rect)
 
 void CMFCRibbonButtonsGroup::OnDraw(RibbonPaint& paint)
 {
-    Frame(paint.dc->m_hDC, m_rect, paint.colors->panelBorder);
+    Outline(paint.dc->m_hDC, m_rect, paint.colors->panelBorder);
     for (auto& button : m_buttons)
         button->OnDraw(paint);
 }
@@ -695,112 +660,6 @@ void CMFCRibbonButtonsGroup::AppendToMenu(HMENU menu)
 {
     for (auto& button : m_buttons)
         button->AppendToMenu(menu);
-}
-
-// ---- CMFCRibbonColorButton
-
-CMFCRibbonColorButton::CMFCRibbonColorButton(UINT id, const char* text, int smallImage, COLORREF color)
-    : CMFCRibbonButton(id, text, smallImage), m_color(color)
-{
-}
-
-void CMFCRibbonColorButton::SetColor(COLORREF color)
-{
-    if (m_color != color) {
-        m_color = color;
-        Redraw();
-    }
-}
-
-const std::vector<COLORREF>& CMFCRibbonColorButton::GetPalette() const
-{
-    return m_palette.empty() ? DefaultPalette() : m_palette;
-}
-
-bool CMFCRibbonColorButton::OnPaletteChoice(UINT choice)
-{
-    const std::vector<COLORREF>& palette = GetPalette();
-    if (choice >= 1 && choice <= palette.size()) {
-        SetColor(palette[choice - 1]);
-    } else if (choice == palette.size() + 1 && !m_strOther.IsEmpty() && m_pRibbonBar != nullptr) {
-        COLORREF color = m_color;
-        if (!m_pRibbonBar->ChooseOtherColor(color))
-            return false;
-        SetColor(color);
-    } else {
-        return false;
-    }
-    CMFCRibbonBaseElement::OnClick(CPoint());
-    return true;
-}
-
-CSize CMFCRibbonColorButton::GetRegularSize(CDC& dc)
-{
-    return CSize(kImageSize + 13 + TextWidth(dc, StripRibbonMnemonic(m_strText)) + kArrowWidth, CMFCRibbonBar::kRowHeight);
-}
-
-bool CMFCRibbonColorButton::IsOnDropDownPart(CPoint pt) const
-{
-    return !HasCommand() || (m_rect.PtInRect(pt) && pt.x >= m_rect.right - kArrowWidth);
-}
-
-void CMFCRibbonColorButton::OnDraw(RibbonPaint& paint)
-{
-    DrawFace(paint, m_rect);
-    int top = m_rect.CenterPoint().y - kImageSize / 2;
-    CRect swatch(m_rect.left + 5, top, m_rect.left + 5 + kImageSize, top + kImageSize);
-    paint.dc->FillSolidRect(&swatch, m_bEnabled ? m_color : paint.colors->panelFace);
-    Frame(paint.dc->m_hDC, swatch, m_bEnabled ? paint.colors->text : paint.colors->textDisabled);
-    CRect text(swatch.right + 4, m_rect.top, m_rect.right - kArrowWidth, m_rect.bottom);
-    DrawText(paint, text, StripRibbonMnemonic(m_strText), DT_LEFT);
-    DrawArrow(paint, CRect(m_rect.right - kArrowWidth, m_rect.top, m_rect.right, m_rect.bottom));
-}
-
-void CMFCRibbonColorButton::OnClick(CPoint pt)
-{
-    if (IsOnDropDownPart(pt))
-        OpenDropDown();
-    else
-        CMFCRibbonBaseElement::OnClick(pt);
-}
-
-void CMFCRibbonColorButton::OpenDropDown()
-{
-    if (m_pRibbonBar == nullptr)
-        return;
-    const std::vector<COLORREF>& palette = GetPalette();
-    HMENU menu = ::CreatePopupMenu();
-    std::vector<HBITMAP> swatches;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    for (size_t i = 0; i < palette.size(); ++i) {
-        HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 18, 18);
-        HGDIOBJ old = ::SelectObject(memory, bitmap);
-        RECT all = { 0, 0, 18, 18 };
-        RECT inner = { 1, 1, 17, 17 };
-        HBRUSH frame = ::CreateSolidBrush(RGB(128, 128, 128));
-        HBRUSH fill = ::CreateSolidBrush(palette[i]);
-        ::FillRect(memory, &all, frame);
-        ::FillRect(memory, &inner, fill);
-        ::DeleteObject(frame);
-        ::DeleteObject(fill);
-        ::SelectObject(memory, old);
-        swatches.push_back(bitmap);
-        UINT flags = MF_BITMAP | ((i > 0 && i % 5 == 0) ? MF_MENUBREAK : 0);
-        ::AppendMenuA(menu, flags, i + 1, reinterpret_cast<const char*>(bitmap));
-    }
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    if (!m_strOther.IsEmpty())
-        ::AppendMenuA(menu, MF_STRING | MF_MENUBREAK, palette.size() + 1, m_strOther);
-
-    CPoint pt(m_rect.left, m_rect.bottom);
-    m_pRibbonBar->ClientToScreen(&pt);
-    UINT chosen = m_pRibbonBar->TrackPopup(menu, pt, false);
-    ::DestroyMenu(menu);
-    for (HBITMAP bitmap : swatches)
-        ::DeleteObject(bitmap);
-    OnPaletteChoice(chosen);
 }
 
 // ---- CMFCRibbonRecentFilesList

@@ -4,33 +4,23 @@
 
 #include "framework/guard.h"
 #include "framework/ribbonappmenu.h"
+#include "framework/ribbondraw.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace {
 
-const char kPopupClass[] = "KorveltaRibbonPanelPopup";
+using ribbondraw::IsPrefixOf;
+using ribbondraw::MnemonicOf;
+using ribbondraw::Upper;
 
-bool IsPrefixOf(const CString& a, const CString& b)
-{
-    return a.GetLength() <= b.GetLength() && b.Left(a.GetLength()).CompareNoCase(a) == 0;
-}
+const char kPopupClass[] = "KorveltaRibbonPanelPopup";
 
 // A key tip that neither repeats nor begins (or is the beginning of) one already given: typing
 // it must reach exactly one element.
-class KeyTipNames {
+class KeyTipNames : public ribbondraw::KeyTipSet {
 public:
-    bool Free(const CString& keys) const
-    {
-        if (keys.IsEmpty())
-            return false;
-        for (const CString& used : m_used)
-            if (IsPrefixOf(used, keys) || IsPrefixOf(keys, used))
-                return false;
-        return true;
-    }
-    void Take(const CString& keys) { m_used.push_back(keys); }
     // The first free tip made from the caption's letters: one letter, then the first letter
     // with each later one, then a letter and a digit.
     // allowSingle: a one-letter tip may be given (only to a caption whose first letter no other
@@ -79,31 +69,7 @@ private:
         Take(keys);
         return keys;
     }
-    std::vector<CString> m_used;
 };
-
-CString Upper(const CString& text)
-{
-    CString result;
-    for (int i = 0; i < text.GetLength(); ++i)
-        result += static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
-    return result;
-}
-
-// The letter after '&' in a caption, or empty.
-CString MnemonicOf(const CString& caption)
-{
-    for (int i = 0; i + 1 < caption.GetLength(); ++i) {
-        if (caption[i] != '&')
-            continue;
-        if (caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return Upper(CString(caption[i + 1]));
-    }
-    return CString();
-}
 
 // The elements a key tip can reach in a panel: groups open up into their buttons.
 void CollectElements(CMFCRibbonBaseElement* element, std::vector<CMFCRibbonBaseElement*>& out)
@@ -374,22 +340,7 @@ void CMFCRibbonBar::DrawKeyTips(CDC& dc)
 {
     if (m_nKeyTipLevel == 0)
         return;
-    auto tip = [&](const CString& keys, CPoint at) {
-        if (keys.IsEmpty())
-            return;
-        // Tips the typing already passed by are left out.
-        if (!m_strKeysTyped.IsEmpty() && !IsPrefixOf(m_strKeysTyped, keys))
-            return;
-        CSize size = dc.GetTextExtent(keys);
-        CRect box(at.x - size.cx / 2 - 3, at.y - size.cy / 2 - 1, at.x + size.cx / 2 + 4, at.y + size.cy / 2 + 2);
-        dc.FillSolidRect(&box, RGB(255, 255, 225));
-        HBRUSH edge = ::CreateSolidBrush(RGB(96, 96, 96));
-        ::FrameRect(dc.m_hDC, &box, edge);
-        ::DeleteObject(edge);
-        dc.SetBkMode(TRANSPARENT);
-        dc.SetTextColor(RGB(0, 0, 0));
-        dc.DrawText(keys, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    };
+    auto tip = [&](const CString& keys, CPoint at) { ribbondraw::DrawKeyTipBox(dc, keys, at, m_strKeysTyped); };
     if (m_nKeyTipLevel == 1) {
         CRect app = GetApplicationButtonRect();
         tip(Upper(GetApplicationButtonKeyTip()), app.CenterPoint());
@@ -413,15 +364,8 @@ void CMFCRibbonBar::OpenPanelPopup(CMFCRibbonPanel* panel)
     if (panel == nullptr || m_hWnd == nullptr)
         return;
     static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = PopupProc;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = kPopupClass;
-        wc.style = CS_DROPSHADOW;
-        registered = ::RegisterClassA(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }
+    if (!registered)
+        registered = ribbondraw::RegisterPopupClass(kPopupClass, PopupProc);
     m_pPopupPanel = panel;
     // The popup opens under the panel's button (where the panel was before it collapsed).
     CRect anchor = panel->GetRect();

@@ -1,32 +1,13 @@
 // The ribbon bar's layout, painting and mouse handling.
 #include "framework/ribbonbar.h"
+#include "framework/ribbondraw.h"
 
 #include <commctrl.h>
 #include <algorithm>
 
 namespace {
 
-// A DC for measuring text in the bar's font.
-class MeasureDC {
-public:
-    explicit MeasureDC(HFONT font) : m_screen(::GetDC(nullptr))
-    {
-        m_dc.Attach(m_screen);
-        m_old = ::SelectObject(m_screen, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
-    }
-    ~MeasureDC()
-    {
-        ::SelectObject(m_screen, m_old);
-        m_dc.Detach();
-        ::ReleaseDC(nullptr, m_screen);
-    }
-    CDC& dc() { return m_dc; }
-
-private:
-    HDC m_screen;
-    CDC m_dc;
-    HGDIOBJ m_old;
-};
+using ribbondraw::MeasureDC;
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "ui/thumbnails.h"
 
+#include "framework/gdi.h"
+
 #include "imaging/imaging.h"
 #include "imaging/jpegthumb.h"
 
@@ -10,13 +12,7 @@ void DrawThumbnailPixels(HDC dc, const ThumbnailPixels& pixels, int cell)
     const int w = pixels.w, h = pixels.h;
     if (w <= 0 || h <= 0 || pixels.bits.size() < static_cast<size_t>(w) * h * 4)
         return;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownArgbInfo(w, h);
     ::SetDIBitsToDevice(dc, (cell - w) / 2, (cell - h) / 2, w, h, 0, 0, 0, h, pixels.bits.data(), &info,
                         DIB_RGB_COLORS);
 }

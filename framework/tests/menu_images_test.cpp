@@ -5,6 +5,7 @@
 #include "framework/menuimages.h"
 #include "framework/wnd.h"
 #include "testsupport/dibcanvas.h"
+#include "testsupport/bitmappixels.h"
 
 #include <gtest/gtest.h>
 #include <cstdint>
@@ -54,26 +55,6 @@ HBITMAP MakeStrip(int size, const std::vector<COLORREF>& colours)
     }
     ::GdiFlush();
     return strip;
-}
-
-// The 32-bit pixels of a picture, top-down.
-std::vector<uint32_t> PixelsOf(HBITMAP bitmap, int& width, int& height)
-{
-    BITMAP info = {};
-    ::GetObjectA(bitmap, sizeof info, &info);
-    width = info.bmWidth;
-    height = info.bmHeight;
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-    BITMAPINFO request = {};
-    request.bmiHeader.biSize = sizeof request.bmiHeader;
-    request.bmiHeader.biWidth = width;
-    request.bmiHeader.biHeight = -height;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    HDC screen = ::GetDC(nullptr);
-    ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &request, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    return pixels;
 }
 
 MENUITEMINFOA ItemInfo(HMENU menu, UINT pos)
@@ -186,7 +167,7 @@ TEST(MenuImages, EachCommandGetsItsPictureWithTheKeyColourTransparent)
         ::GetObjectA(picture, sizeof info, &info);
         EXPECT_EQ(32, info.bmBitsPixel);
         int w = 0, h = 0;
-        std::vector<uint32_t> px = PixelsOf(picture, w, h);
+        std::vector<uint32_t> px = BitmapPixels(picture, w, h);
         ASSERT_EQ(16, w);
         ASSERT_EQ(16, h);
         const COLORREF c = colours[i];

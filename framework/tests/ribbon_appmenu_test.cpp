@@ -10,6 +10,8 @@
 #include "framework/stdids.h"
 #include "testsupport/dibcanvas.h"
 #include "testsupport/focusrecorder.h"
+#include "testsupport/ribbonframetest.h"
+#include "testsupport/appmenuprobe.h"
 
 #include <gtest/gtest.h>
 #include <cstdlib>
@@ -96,7 +98,7 @@ MSG Message(HWND wnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     return msg;
 }
 
-class AppMenu : public ::testing::Test {
+class AppMenu : public RibbonFrameTest<CMenuFrame> {
 protected:
     void SetUp() override
     {
@@ -104,16 +106,7 @@ protected:
         app.m_pRecentFileList = new CRecentFileList(ID_FILE_MRU_FILE1, "Recent File List", "File%d", 10);
         app.m_pRecentFileList->Add("C:\\labels\\tags.proj");
         app.m_pRecentFileList->Add("C:\\labels\\shelf.proj");   // newest first
-        frame = new CMenuFrame;
-        ASSERT_TRUE(frame->Create(nullptr, "Menu test", WS_OVERLAPPEDWINDOW, CRect(0, 0, 900, 500)));
-        frame->ShowWindow(SW_SHOWNOACTIVATE);
-        frame->UpdateWindow();
-        ribbon = &frame->m_wndRibbon;
-    }
-    void TearDown() override
-    {
-        if (frame != nullptr)
-            frame->DestroyWindow();
+        OpenFrame("Menu test", CRect(0, 0, 900, 500));
     }
     // A click on the application button, as the mouse gives it to the bar.
     CRibbonApplicationMenu* ClickAppButton()
@@ -136,44 +129,11 @@ protected:
         return ribbon->ProcessKeyTipMessage(&msg);
     }
     CRibbonApplicationMenu* Menu() { return ribbon->GetApplicationMenu(); }
-    int Find(UINT id, Kind kind)
-    {
-        for (int i = 0; i < Menu()->GetItemCount(); ++i) {
-            const Item& item = Menu()->GetItem(i);
-            if (item.kind == kind && item.element != nullptr && item.element->GetID() == id)
-                return i;
-        }
-        return -1;
-    }
-    const Item& ItemOf(UINT id, Kind kind = Kind::Button)
-    {
-        int index = Find(id, kind);
-        EXPECT_GE(index, 0) << id;
-        return Menu()->GetItem(index < 0 ? 0 : index);
-    }
-    void ClickMenu(CPoint pt)
-    {
-        HWND wnd = Menu()->GetSafeHwnd();
-        ::SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-        ::SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-        ::SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    }
+    int Find(UINT id, Kind kind) { return FindAppMenuItem(Menu(), id, kind); }
+    const Item& ItemOf(UINT id, Kind kind = Kind::Button) { return AppMenuItemOf(Menu(), id, kind); }
+    void ClickMenu(CPoint pt) { ClickAppMenuAt(Menu(), pt); }
     void Hover(CPoint pt) { ::SendMessageA(Menu()->GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y)); }
-    // The pane's items in order, as "kind:text".
-    std::vector<std::string> Pane()
-    {
-        std::vector<std::string> out;
-        CRect pane = Menu()->GetPaneRect();
-        for (int i = 0; i < Menu()->GetItemCount(); ++i) {
-            const Item& item = Menu()->GetItem(i);
-            if (!pane.PtInRect(item.rect.TopLeft()))
-                continue;
-            const char* kind = item.kind == Kind::Heading ? "heading" : item.kind == Kind::Recent ? "recent"
-                             : item.kind == Kind::SubButton ? "button" : "other";
-            out.push_back(std::string(kind) + ":" + item.text.GetString());
-        }
-        return out;
-    }
+    std::vector<std::string> Pane() { return AppMenuPane(Menu()); }
     std::unique_ptr<DibCanvas> Paint()
     {
         CSize size = Menu()->GetSize();
@@ -183,8 +143,6 @@ protected:
     }
 
     CWinApp app{ "KorveltaAppMenuTest" };
-    CMenuFrame* frame = nullptr;
-    CMFCRibbonBar* ribbon = nullptr;
 };
 
 } // namespace
@@ -215,15 +173,7 @@ TEST_F(AppMenu, OpensAsAPanelUnderTheApplicationButtonWithTheMainCategoryInOrder
 
     // The column in the panel's order, then the bottom row; the pane holds the recent documents.
     std::vector<std::string> column, bottom;
-    for (int i = 0; i < menu->GetItemCount(); ++i) {
-        const Item& item = menu->GetItem(i);
-        if (item.kind == Kind::Button)
-            column.push_back(item.text.GetString());
-        else if (item.kind == Kind::Separator)
-            column.push_back("-");
-        else if (item.kind == Kind::Bottom)
-            bottom.push_back(item.text.GetString());
-    }
+    AppMenuColumnAndBottom(menu, column, bottom);
     EXPECT_EQ((std::vector<std::string>{ "New", "Open...", "Save", "Print", "Send to", "-", "Close" }), column);
     EXPECT_EQ((std::vector<std::string>{ "About Test", "Exit" }), bottom);
     EXPECT_EQ((std::vector<std::string>{ "heading:Recent Documents", "recent:C:\\labels\\shelf.proj",

@@ -7,6 +7,8 @@
 #include "framework/ribbonbuilder.h"
 #include "framework/stdids.h"
 #include "testsupport/dibcanvas.h"
+#include "testsupport/keyinput.h"
+#include "testsupport/ribbonframetest.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -157,23 +159,14 @@ BEGIN_MESSAGE_MAP(CRibbonFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_R_EDIT, OnUpdateEdit)
 END_MESSAGE_MAP()
 
-class Ribbon : public ::testing::Test {
+class Ribbon : public RibbonFrameTest<CRibbonFrame, CTestRibbon> {
 protected:
     void SetUp() override
     {
         g_commands.clear();
         app.m_pRecentFileList = new CRecentFileList(ID_FILE_MRU_FILE1, "Recent File List", "File%d", 4);
         app.m_pRecentFileList->Add("C:\\labels\\shelf.proj");
-        frame = new CRibbonFrame;
-        ASSERT_TRUE(frame->Create(nullptr, "Ribbon test", WS_OVERLAPPEDWINDOW, CRect(0, 0, 1000, 400)));
-        frame->ShowWindow(SW_SHOWNOACTIVATE);
-        frame->UpdateWindow();
-        ribbon = &frame->m_wndRibbon;
-    }
-    void TearDown() override
-    {
-        if (frame != nullptr)
-            frame->DestroyWindow();
+        OpenFrame("Ribbon test", CRect(0, 0, 1000, 400));
     }
     void Idle() { frame->OnIdleUpdateCmdUI(); }
     void Click(CPoint pt)
@@ -185,8 +178,6 @@ protected:
     template <class T> T* Find(UINT id) { return dynamic_cast<T*>(ribbon->FindByID(id)); }
 
     CWinApp app{ "KorveltaRibbonTest" };
-    CRibbonFrame* frame = nullptr;
-    CTestRibbon* ribbon = nullptr;
 };
 
 } // namespace
@@ -588,16 +579,6 @@ TEST_F(Ribbon, HoveringTheApplicationButtonAfterAnElement)
 }
 
 namespace {
-
-MSG KeyMessage(HWND wnd, UINT message, WPARAM key)
-{
-    MSG msg = {};
-    msg.hwnd = wnd;
-    msg.message = message;
-    msg.wParam = key;
-    msg.lParam = (message == WM_KEYUP || message == WM_SYSKEYUP) ? static_cast<LPARAM>(0xC0000001) : 1;
-    return msg;
-}
 
 } // namespace
 

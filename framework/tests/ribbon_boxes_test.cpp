@@ -4,6 +4,8 @@
 #include "framework/app.h"
 #include "framework/ribbonbuilder.h"
 #include "framework/stdids.h"
+#include "testsupport/keyinput.h"
+#include "testsupport/ribbonframetest.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -48,16 +50,6 @@ BEGIN_MESSAGE_MAP(CBoxFrame, CFrameWnd)
     ON_COMMAND_RANGE(ID_B_EDIT, ID_B_WIDE, OnAny)
 END_MESSAGE_MAP()
 
-MSG KeyMessage(HWND wnd, UINT message, WPARAM key)
-{
-    MSG msg = {};
-    msg.hwnd = wnd;
-    msg.message = message;
-    msg.wParam = key;
-    msg.lParam = (message == WM_KEYUP || message == WM_SYSKEYUP) ? static_cast<LPARAM>(0xC0000001) : 1;
-    return msg;
-}
-
 std::pair<DWORD, DWORD> Selection(HWND edit)
 {
     DWORD start = 0, end = 0;
@@ -98,20 +90,11 @@ int TextRoom(HWND edit)
     return client.right - client.left - LOWORD(margins) - HIWORD(margins);
 }
 
-class RibbonBoxes : public ::testing::Test {
+class RibbonBoxes : public RibbonFrameTest<CBoxFrame> {
 protected:
     void SetUp() override
     {
-        frame = new CBoxFrame;
-        ASSERT_TRUE(frame->Create(nullptr, "Ribbon boxes", WS_OVERLAPPEDWINDOW, CRect(0, 0, 1000, 400)));
-        frame->ShowWindow(SW_SHOWNOACTIVATE);
-        frame->UpdateWindow();
-        ribbon = &frame->m_wndRibbon;
-    }
-    void TearDown() override
-    {
-        if (frame != nullptr)
-            frame->DestroyWindow();
+        OpenFrame("Ribbon boxes", CRect(0, 0, 1000, 400));
     }
     template <class T> T* Find(UINT id) { return dynamic_cast<T*>(ribbon->FindByID(id)); }
     bool Send(UINT message, WPARAM key)
@@ -134,8 +117,6 @@ protected:
         EXPECT_EQ(0, ribbon->GetKeyTipLevel());
     }
 
-    CBoxFrame* frame = nullptr;
-    CMFCRibbonBar* ribbon = nullptr;
 };
 
 } // namespace

@@ -1,17 +1,5 @@
 #include "gridtesthost.h"
 
-namespace {
-
-void SelRange(HWND edit, int& start, int& end)
-{
-    DWORD s = 0, e = 0;
-    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
-    start = static_cast<int>(s);
-    end = static_cast<int>(e);
-}
-
-}  // namespace
-
 class GridEditTest : public GridTest {
 protected:
     void SetUp() override

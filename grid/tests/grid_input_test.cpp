@@ -1,16 +1,5 @@
 #include "gridtesthost.h"
 
-namespace {
-
-CPoint Centre(CGridCtrl& g, int row, int col)
-{
-    CRect r;
-    g.GetCellRect(row, col, &r);
-    return CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-
-}  // namespace
-
 TEST_F(GridTest, ClickSelectsAndTellsTheOwnerInOrder)
 {
     MakeGrid(10, 6, 1, 1);

@@ -7,13 +7,6 @@
 
 namespace {
 
-CPoint Centre(CGridCtrl& g, int row, int col)
-{
-    CRect r;
-    g.GetCellRect(row, col, &r);
-    return CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-
 RECT ScreenRect(HWND wnd, RECT r)
 {
     ::MapWindowPoints(wnd, nullptr, reinterpret_cast<POINT*>(&r), 2);

@@ -3,17 +3,6 @@
 #include "gridtesthost.h"
 #include "testsupport/allocationprobe.h"
 
-namespace {
-
-CPoint Centre(CGridCtrl& g, int row, int col)
-{
-    CRect r;
-    g.GetCellRect(row, col, &r);
-    return CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-
-}  // namespace
-
 TEST_F(GridTest, SelectAllOfALargeVirtualTableTakesNoMemoryPerCell)
 {
     MakeVirtualGrid(65536, 27, 1, 1, 1024, 700);

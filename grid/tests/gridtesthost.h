@@ -3,6 +3,7 @@
 // sends, answers GRIDN_GETDISPINFO with "row:col" and can refuse edits.
 #include "grid/gridctrl.h"
 #include "grid/gridinplaceedit.h"
+#include "testsupport/keyinput.h"
 #include <gtest/gtest.h>
 #include <ole2.h>
 #include <cstdio>
@@ -94,23 +95,22 @@ inline void PumpMessages()
 
 inline LPARAM Pt(int x, int y) { return MAKELPARAM(x, y); }
 
-// Holds keys down for the grid's GetKeyState while it lives.
-class HeldKeys {
-public:
-    explicit HeldKeys(std::initializer_list<int> keys)
-    {
-        ::GetKeyboardState(m_saved);
-        BYTE state[256];
-        std::copy(m_saved, m_saved + 256, state);
-        for (int k : keys)
-            state[k] = 0x80;
-        ::SetKeyboardState(state);
-    }
-    ~HeldKeys() { ::SetKeyboardState(m_saved); }
+// The middle of a cell, in the grid's client coordinates.
+inline CPoint Centre(CGridCtrl& g, int row, int col)
+{
+    CRect r;
+    g.GetCellRect(row, col, &r);
+    return CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
 
-private:
-    BYTE m_saved[256];
-};
+// The selection of an edit control.
+inline void SelRange(HWND edit, int& start, int& end)
+{
+    DWORD s = 0, e = 0;
+    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+    start = static_cast<int>(s);
+    end = static_cast<int>(e);
+}
 
 class GridTest : public ::testing::Test {
 protected:

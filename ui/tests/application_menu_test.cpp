@@ -16,6 +16,7 @@
 #include "ui/commandids.h"
 #include "ui/resourceids.h"
 #include "ui/tests/uitestsupport.h"
+#include "testsupport/appmenuprobe.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -28,15 +29,13 @@ namespace {
 using Kind = CRibbonApplicationMenu::Kind;
 using Item = CRibbonApplicationMenu::Item;
 
-class ApplicationMenu : public ::testing::Test {
+class ApplicationMenu : public StartedAppTest {
 protected:
     void SetUp() override
     {
-        DeleteTestProfile();
-        app.reset(new TestLabelApp(dir));
-        ASSERT_TRUE(app->InitInstance());
-        frame = app->GetMainFrame();
-        ASSERT_NE(nullptr, frame);
+        StartedAppTest::SetUp();
+        if (HasFatalFailure())
+            return;
         bar = &frame->GetRibbonBar();
         DrainMessages();
     }
@@ -47,8 +46,7 @@ protected:
         // Nothing to offer for saving when the program closes.
         if (app != nullptr)
             app->CloseAllDocuments(FALSE);
-        app.reset();
-        DeleteTestProfile();
+        StartedAppTest::TearDown();
     }
     CRibbonApplicationMenu* Menu() { return bar->GetApplicationMenu(); }
     CRibbonApplicationMenu* Open()
@@ -62,43 +60,15 @@ protected:
         CFrameWnd* active = frame->GetActiveFrame();
         return active != nullptr ? dynamic_cast<COstrelindSoftLabelDoc*>(active->GetActiveDocument()) : nullptr;
     }
-    int Find(UINT id, Kind kind)
-    {
-        for (int i = 0; i < Menu()->GetItemCount(); ++i) {
-            const Item& item = Menu()->GetItem(i);
-            if (item.kind == kind && item.element != nullptr && item.element->GetID() == id)
-                return i;
-        }
-        return -1;
-    }
-    const Item& ItemOf(UINT id, Kind kind = Kind::Button)
-    {
-        int index = Find(id, kind);
-        EXPECT_GE(index, 0) << id;
-        return Menu()->GetItem(index < 0 ? 0 : index);
-    }
+    int Find(UINT id, Kind kind) { return FindAppMenuItem(Menu(), id, kind); }
+    const Item& ItemOf(UINT id, Kind kind = Kind::Button) { return AppMenuItemOf(Menu(), id, kind); }
     void ClickMenu(CPoint pt)
     {
-        HWND wnd = Menu()->GetSafeHwnd();
-        ::SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-        ::SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-        ::SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        ClickAppMenuAt(Menu(), pt);
         DrainMessages();
     }
     CPoint Face(UINT id) { return CPoint(ItemOf(id).rect.left + 20, ItemOf(id).rect.CenterPoint().y); }
-    std::vector<std::string> Pane()
-    {
-        std::vector<std::string> out;
-        for (int i = 0; i < Menu()->GetItemCount(); ++i) {
-            const Item& item = Menu()->GetItem(i);
-            if (!Menu()->GetPaneRect().PtInRect(item.rect.TopLeft()))
-                continue;
-            const char* kind = item.kind == Kind::Heading ? "heading" : item.kind == Kind::Recent ? "recent"
-                             : item.kind == Kind::SubButton ? "button" : "other";
-            out.push_back(std::string(kind) + ":" + item.text.GetString());
-        }
-        return out;
-    }
+    std::vector<std::string> Pane() { return AppMenuPane(Menu()); }
     // The program's message loop: the application's filter (up to the frame and its ribbon), then
     // translation and dispatch.
     void Pump()
@@ -130,11 +100,7 @@ protected:
         return picture;
     }
 
-    TempDir dir;
-    MessageBoxRecorder boxes;
     FocusRecorder focus{ false };
-    std::unique_ptr<TestLabelApp> app;
-    CMainFrame* frame = nullptr;
     CMFCRibbonBar* bar = nullptr;
 };
 
@@ -150,15 +116,7 @@ TEST_F(ApplicationMenu, HoldsTheMainCategoryInOrderWithItsPictures)
     CRibbonApplicationMenu* menu = Open();
     ASSERT_NE(nullptr, menu);
     std::vector<std::string> column, bottom;
-    for (int i = 0; i < menu->GetItemCount(); ++i) {
-        const Item& item = menu->GetItem(i);
-        if (item.kind == Kind::Button)
-            column.push_back(item.text.GetString());
-        else if (item.kind == Kind::Separator)
-            column.push_back("-");
-        else if (item.kind == Kind::Bottom)
-            bottom.push_back(item.text.GetString());
-    }
+    AppMenuColumnAndBottom(menu, column, bottom);
     EXPECT_EQ((std::vector<std::string>{ "New", "Open...", "Save", "Save As...", "Print", "Send to", "-", "Close" }),
               column);
     EXPECT_EQ((std::vector<std::string>{ "About KORVELTA-PRINT", "Exit" }), bottom);

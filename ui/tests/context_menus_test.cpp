@@ -6,6 +6,7 @@
 #include "framework/view.h"
 #include "ui/commandids.h"
 #include "ui/resourceids.h"
+#include "testsupport/keyinput.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -143,24 +144,6 @@ BEGIN_MESSAGE_MAP(CKeysView, CView)
     ON_COMMAND(ID_EDIT_CUT, OnCut)
     ON_COMMAND(ID_FILE_SAVE, OnSave)
 END_MESSAGE_MAP()
-
-// Holds the modifier keys down (in this thread's key state) for its lifetime.
-class HeldKeys {
-public:
-    explicit HeldKeys(std::initializer_list<int> keys)
-    {
-        ::GetKeyboardState(m_saved);
-        BYTE state[256];
-        ::GetKeyboardState(state);
-        for (int k : keys)
-            state[k] = 0x80;
-        ::SetKeyboardState(state);
-    }
-    ~HeldKeys() { ::SetKeyboardState(m_saved); }
-
-private:
-    BYTE m_saved[256];
-};
 
 } // namespace
 

@@ -41,15 +41,13 @@ bool WriteProject(const CString& path, int w, int h,
     return doc->SaveFileByType(path);
 }
 
-class CanvasScrolling : public ::testing::Test {
+class CanvasScrolling : public StartedAppTest {
 protected:
     void SetUp() override
     {
-        DeleteTestProfile();
-        app.reset(new TestLabelApp(dir));
-        ASSERT_TRUE(app->InitInstance());
-        frame = app->GetMainFrame();
-        ASSERT_NE(nullptr, frame);
+        StartedAppTest::SetUp();
+        if (HasFatalFailure())
+            return;
         frame->MoveWindow(0, 0, 1000, 700);
         // 190 x 270 mm: far taller than the canvas at zoom 100.
         ASSERT_TRUE(WriteProject(dir.Path("tall.proj"), 190000, 270000));
@@ -64,8 +62,7 @@ protected:
                 if (CLabel* stock = project->GetTemplate(i)->GetLabelStock())
                     stock->SetModified(false);
         }
-        app.reset();
-        DeleteTestProfile();
+        StartedAppTest::TearDown();
     }
 
     COstrelindSoftLabelDoc* ActiveDoc() const
@@ -75,11 +72,7 @@ protected:
     }
     CTemplateTabView* Templates() const
     {
-        CMDIChildWnd* child = frame->MDIGetActive();
-        if (child == nullptr)
-            return nullptr;
-        auto* mainView = dynamic_cast<COstrelindSoftMainView*>(
-            CWnd::FromHandlePermanent(::GetDlgItem(child->m_hWnd, AFX_IDW_PANE_FIRST)));
+        auto* mainView = MainViewOf(frame->MDIGetActive());
         return mainView != nullptr ? mainView->GetTemplateTabView() : nullptr;
     }
     // The canvas of a template tab of the active project (the shown one by default).
@@ -147,11 +140,7 @@ protected:
         return ActiveDoc();
     }
 
-    TempDir dir;
-    MessageBoxRecorder boxes;
     ScopedDialogDriver dialogs;        // a dialog nobody expects is cancelled, never waited for
-    std::unique_ptr<TestLabelApp> app;
-    CMainFrame* frame = nullptr;
 };
 
 } // namespace

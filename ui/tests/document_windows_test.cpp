@@ -50,23 +50,16 @@ bool HasView(CDocument* doc, CView* view)
     return std::find(views.begin(), views.end(), view) != views.end();
 }
 
-class DocumentWindows : public ::testing::Test {
+class DocumentWindows : public StartedAppTest {
 protected:
     void SetUp() override
     {
-        DeleteTestProfile();
-        app.reset(new TestLabelApp(dir));
-        ASSERT_TRUE(app->InitInstance());
-        frame = app->GetMainFrame();
-        ASSERT_NE(nullptr, frame);
+        StartedAppTest::SetUp();
+        if (HasFatalFailure())
+            return;
         frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
         DrainMessages();
         Bind();
-    }
-    void TearDown() override
-    {
-        app.reset();
-        DeleteTestProfile();
     }
     void Bind()
     {
@@ -74,7 +67,7 @@ protected:
         ASSERT_NE(nullptr, child);
         doc = dynamic_cast<COstrelindSoftLabelDoc*>(child->GetActiveDocument());
         ASSERT_NE(nullptr, doc);
-        mainView = dynamic_cast<COstrelindSoftMainView*>(CWnd::FromHandlePermanent(::GetDlgItem(child->m_hWnd, AFX_IDW_PANE_FIRST)));
+        mainView = MainViewOf(child);
         ASSERT_NE(nullptr, mainView);
         templates = mainView->GetTemplateTabView();
         tables = mainView->GetTableTabView();
@@ -97,10 +90,6 @@ protected:
     }
     void SizeMainView(int cx, int cy) { mainView->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOMOVE); }
 
-    TempDir dir;
-    MessageBoxRecorder boxes;
-    std::unique_ptr<TestLabelApp> app;
-    CMainFrame* frame = nullptr;
     CMDIChildWnd* child = nullptr;
     COstrelindSoftLabelDoc* doc = nullptr;
     COstrelindSoftMainView* mainView = nullptr;

@@ -17,6 +17,8 @@
 #include "ui/tabviews.h"
 #include "ui/templateview.h"
 #include "ui/tests/uitestsupport.h"
+#include "testsupport/keyinput.h"
+#include "testsupport/bitmappixels.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -73,51 +75,18 @@ ToolBarLayout MenuToolBar()
     return layout;
 }
 
-// The bitmap's pixels as 0xAARRGGBB, top row first.
-std::vector<uint32_t> Pixels(HBITMAP bitmap, int& width, int& height)
-{
-    BITMAP info = {};
-    ::GetObjectA(bitmap, sizeof info, &info);
-    width = info.bmWidth;
-    height = info.bmHeight;
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-    BITMAPINFO request = {};
-    request.bmiHeader.biSize = sizeof request.bmiHeader;
-    request.bmiHeader.biWidth = width;
-    request.bmiHeader.biHeight = -height;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    HDC screen = ::GetDC(nullptr);
-    ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &request, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
-MSG KeyMessage(HWND wnd, UINT message, WPARAM key)
-{
-    MSG msg = {};
-    msg.hwnd = wnd;
-    msg.message = message;
-    msg.wParam = key;
-    msg.lParam = (message == WM_KEYUP || message == WM_SYSKEYUP) ? static_cast<LPARAM>(0xC0000001) : 1;
-    return msg;
-}
-
-class FrameDetails : public ::testing::Test {
+class FrameDetails : public StartedAppTest {
 protected:
     void SetUp() override
     {
-        DeleteTestProfile();
-        app.reset(new TestLabelApp(dir));
-        ASSERT_TRUE(app->InitInstance());
-        frame = app->GetMainFrame();
-        ASSERT_NE(nullptr, frame);
+        StartedAppTest::SetUp();
+        if (HasFatalFailure())
+            return;
         frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
         DrainMessages();
         CMDIChildWnd* child = frame->MDIGetActive();
         ASSERT_NE(nullptr, child);
-        mainView = dynamic_cast<COstrelindSoftMainView*>(
-            CWnd::FromHandlePermanent(::GetDlgItem(child->m_hWnd, AFX_IDW_PANE_FIRST)));
+        mainView = MainViewOf(child);
         ASSERT_NE(nullptr, mainView);
         previous = SetPopupMenuTracker(RecordMenu);
     }
@@ -140,7 +109,7 @@ protected:
                                                           LR_CREATEDIBSECTION));
         ASSERT_NE(nullptr, strip);
         int stripWidth = 0, stripHeight = 0;
-        std::vector<uint32_t> stripPixels = Pixels(strip, stripWidth, stripHeight);
+        std::vector<uint32_t> stripPixels = BitmapPixels(strip, stripWidth, stripHeight);
         ::DeleteObject(strip);
         int pictured = 0;
         for (const ShownItem& item : g_shown) {
@@ -155,7 +124,7 @@ protected:
             ASSERT_NE(nullptr, CMenuImages::Get().GetBitmap(item.id)) << item.id;
             // The picture is the command's one from the strip, its magenta see-through.
             int w = 0, h = 0;
-            std::vector<uint32_t> px = Pixels(CMenuImages::Get().GetBitmap(item.id), w, h);
+            std::vector<uint32_t> px = BitmapPixels(CMenuImages::Get().GetBitmap(item.id), w, h);
             ASSERT_EQ(layout.width, w);
             ASSERT_EQ(layout.height, h);
             int index = static_cast<int>(at - layout.commands.begin());
@@ -199,10 +168,6 @@ protected:
         EXPECT_GT(pictured, 0);
     }
 
-    TempDir dir;
-    MessageBoxRecorder boxes;
-    std::unique_ptr<TestLabelApp> app;
-    CMainFrame* frame = nullptr;
     COstrelindSoftMainView* mainView = nullptr;
     PopupMenuTracker previous = nullptr;
 };

@@ -95,4 +95,18 @@ inline POINT CellCentre(const CImageBrowser& browser, int index)
     return POINT{rc.left + 24, rc.top + 24};
 }
 
+// The index of the last item of a list box (the dialog's folder list) whose text contains part, or -1.
+inline int LastListItemContaining(HWND list, const char* part)
+{
+    const int count = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
+    int found = -1;
+    for (int i = 0; i < count; ++i) {
+        char text[MAX_PATH] = {};
+        ::SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        if (std::string(text).find(part) != std::string::npos)
+            found = i;
+    }
+    return found;
+}
+
 }  // namespace imagefolder

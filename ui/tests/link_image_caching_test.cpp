@@ -239,14 +239,7 @@ TEST(LinkImageFolderBoxes, OnlyARealSelectionChangeOrAnOpenedFolderRescansTheBro
 
         // Another folder selected in the list: one rescan; a folder opened by a double click:
         // one more, and the browser lists that folder.
-        const int count = static_cast<int>(::SendMessageA(folders, LB_GETCOUNT, 0, 0));
-        int sub = -1;
-        for (int i = 0; i < count; ++i) {
-            char text[MAX_PATH] = {};
-            ::SendMessageA(folders, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-            if (std::string(text).find("sub") != std::string::npos)
-                sub = i;
-        }
+        const int sub = LastListItemContaining(folders, "sub");
         ASSERT_GE(sub, 0);
         ASSERT_NE(sub, Selection(folders, true));
         ::SendMessageA(folders, LB_SETCURSEL, sub, 0);

@@ -7,6 +7,7 @@
 #include "ui/linkimagedlg.h"
 #include "ui/linkimagerows.h"
 #include "ui/tests/imagefolder.h"
+#include "testsupport/dropfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -65,25 +66,6 @@ void DragToSlot(CLinkImageFileDialog& dialog, int grab, int slotId)
     browser.ScreenToClient(&to);
     browser.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(to.x, to.y));
     browser.SendMessage(WM_LBUTTONUP, 0, At(to.x, to.y));
-}
-
-// A DROPFILES block as the shell builds it (ANSI names, double NUL at the end).
-HGLOBAL DropBlock(const std::vector<std::string>& paths)
-{
-    size_t bytes = sizeof(DROPFILES) + 1;
-    for (const std::string& p : paths)
-        bytes += p.size() + 1;
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    auto* head = static_cast<DROPFILES*>(::GlobalLock(block));
-    head->pFiles = sizeof(DROPFILES);
-    head->fWide = FALSE;
-    char* at = reinterpret_cast<char*>(head) + sizeof(DROPFILES);
-    for (const std::string& p : paths) {
-        memcpy(at, p.c_str(), p.size() + 1);
-        at += p.size() + 1;
-    }
-    ::GlobalUnlock(block);
-    return block;
 }
 
 std::vector<COLORREF> Pixels(HWND wnd, RECT rc)
@@ -195,14 +177,7 @@ TEST_F(LinkImageDialogTest, DragsDropsDeleteAndRowMovesFillTheImageColumns)
 
         // A double click on the sub-folder in the folder list lists that folder.
         HWND folders = ::GetDlgItem(hwnd, 1121);
-        const int count = static_cast<int>(::SendMessageA(folders, LB_GETCOUNT, 0, 0));
-        int sub = -1;
-        for (int i = 0; i < count; ++i) {
-            char text[MAX_PATH] = {};
-            ::SendMessageA(folders, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-            if (std::string(text).find("sub") != std::string::npos)
-                sub = i;
-        }
+        const int sub = LastListItemContaining(folders, "sub");
         ASSERT_GE(sub, 0);
         ::SendMessageA(folders, LB_SETCURSEL, sub, 0);
         ::SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(1121, LBN_DBLCLK), reinterpret_cast<LPARAM>(folders));

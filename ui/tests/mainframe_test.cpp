@@ -31,21 +31,8 @@ BEGIN_MESSAGE_MAP(CPaneDoc, CDocument)
     ON_COMMAND(ID_AREA_LABEL, OnAreaLabel)
 END_MESSAGE_MAP()
 
-class MainFrame : public ::testing::Test {
+class MainFrame : public StartedAppTest {
 protected:
-    void SetUp() override
-    {
-        DeleteTestProfile();
-        app.reset(new TestLabelApp(dir));
-        ASSERT_TRUE(app->InitInstance());
-        frame = app->GetMainFrame();
-        ASSERT_NE(nullptr, frame);
-    }
-    void TearDown() override
-    {
-        app.reset();
-        DeleteTestProfile();
-    }
     void Idle() { frame->OnIdleUpdateCmdUI(); }
     CCmdTarget* HandlerOf(UINT id)
     {
@@ -54,10 +41,6 @@ protected:
     }
     CMFCRibbonBaseElement* Element(UINT id) { return frame->FindRibbonElement(id); }
 
-    TempDir dir;
-    MessageBoxRecorder boxes;
-    std::unique_ptr<TestLabelApp> app;
-    CMainFrame* frame = nullptr;
 };
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "labelmodel/template.h"
 #include "testsupport/ddeclient.h"
 #include "testsupport/fileprinter.h"
+#include "ui/tests/rectangleproject.h"
 #include "ui/tests/uitestsupport.h"
 
 #include <gtest/gtest.h>
@@ -19,24 +20,6 @@
 #include <vector>
 
 namespace {
-
-// A saved project whose label carries a rectangle (a printed page then has ink).
-bool WriteProject(const CString& path)
-{
-    auto doc = std::make_unique<COstrelindSoftLabelDoc>();
-    doc->m_bAutoDelete = FALSE;
-    doc->OnNewDocument();
-    if (!doc->NewLabelDefinition() || !doc->SetAreaWidth(50000, 0) || !doc->SetAreaHeight(30000, 0))
-        return false;
-    auto* rect = new CGraphRect;
-    rect->SetX(1000);
-    rect->SetY(1000);
-    rect->SetWidth(20000);
-    rect->SetHeight(10000);
-    rect->SetLineWidth(500);
-    doc->GetCurrentTemplate()->GetArea(0)->Append(rect);
-    return doc->SaveFileByType(path);
-}
 
 // The project windows of the main frame, by their documents' paths.
 std::vector<std::string> DocumentWindows(CMainFrame* frame)
@@ -67,8 +50,8 @@ protected:
         ASSERT_TRUE(app->InitInstance());
         frame = app->GetMainFrame();
         ASSERT_NE(nullptr, frame);
-        ASSERT_TRUE(WriteProject(dir.Path("a.proj")));
-        ASSERT_TRUE(WriteProject(dir.Path("b.proj")));
+        ASSERT_TRUE(WriteRectangleProject(dir.Path("a.proj"), 1000, 500));
+        ASSERT_TRUE(WriteRectangleProject(dir.Path("b.proj"), 1000, 500));
     }
     void TearDown() override
     {

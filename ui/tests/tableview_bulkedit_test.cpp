@@ -18,7 +18,10 @@
 #include "ui/tabledialogids.h"
 #include "ui/tableview.h"
 #include "ui/tableviewids.h"
+#include "ui/tests/tableviewtest.h"
 #include "uitestsupport.h"
+#include "testsupport/keyinput.h"
+#include "testsupport/dropfiles.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -64,24 +67,6 @@ protected:
     }
 };
 
-// Holds keys down in this thread's key state while it lives.
-class HeldKeys {
-public:
-    explicit HeldKeys(std::initializer_list<int> keys)
-    {
-        ::GetKeyboardState(m_saved);
-        BYTE state[256];
-        ::GetKeyboardState(state);
-        for (int k : keys)
-            state[k] = 0x80;
-        ::SetKeyboardState(state);
-    }
-    ~HeldKeys() { ::SetKeyboardState(m_saved); }
-
-private:
-    BYTE m_saved[256];
-};
-
 std::string Text(HWND dialog, int id)
 {
     char text[256] = {};
@@ -89,53 +74,21 @@ std::string Text(HWND dialog, int id)
     return text;
 }
 
-// A DROPFILES block as the shell builds it (ANSI names, double NUL at the end).
-HGLOBAL DropBlock(const std::vector<std::string>& paths)
-{
-    size_t bytes = sizeof(DROPFILES) + 1;
-    for (const std::string& p : paths)
-        bytes += p.size() + 1;
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    auto* head = static_cast<DROPFILES*>(::GlobalLock(block));
-    head->pFiles = sizeof(DROPFILES);
-    head->fWide = FALSE;
-    char* at = reinterpret_cast<char*>(head) + sizeof(DROPFILES);
-    for (const std::string& p : paths) {
-        memcpy(at, p.c_str(), p.size() + 1);
-        at += p.size() + 1;
-    }
-    ::GlobalUnlock(block);
-    return block;
-}
-
-class TableBulkEditTest : public ::testing::Test {
+class TableBulkEditTest : public TableViewFixture<ThrowingGridTableView> {
 protected:
     void SetUp() override
     {
-        m_doc = std::make_unique<COstrelindSoftLabelDoc>();
-        m_doc->m_bAutoDelete = FALSE;
-        m_doc->OnNewDocument();
-        ASSERT_TRUE(m_host.CreateEx(0, "STATIC", "table host", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 800, 600,
-                                    nullptr, nullptr));
-        CCreateContext context;
-        context.m_pCurrentDoc = m_doc.get();
-        m_view = new ThrowingGridTableView();
-        ASSERT_TRUE(m_view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 640, 480), &m_host, 1,
-                                   &context));
-        m_view->OnInitialUpdate();
-        m_grid = m_view->grid;
-        ASSERT_NE(nullptr, m_grid);
-        ASSERT_EQ(m_grid, m_view->GetGrid());
+        TableViewFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        ASSERT_EQ(static_cast<CGridCtrl*>(m_view->grid), m_grid);
     }
 
     void TearDown() override
     {
         // Whatever a failing case left posted must not open a dialog here.
         TakeLinkImageCommands();
-        if (m_view != nullptr && ::IsWindow(m_view->m_hWnd))
-            m_view->DestroyWindow();
-        DrainMessages();
-        m_host.DestroyWindow();
+        TableViewFixture::TearDown();
     }
 
     // Rows 0..rows-1 of columns A..E: "a0", "b0", ... "e0".
@@ -146,13 +99,6 @@ protected:
                 m_doc->CurrentSlot().Table()->SetCellText(r, c, (std::string(1, char('a' + c)) + std::to_string(r)).c_str());
         m_doc->SetModifiedFlag(FALSE);
         m_view->ResizeGridRows();
-    }
-
-    // The table as shown.
-    std::string Cell(int row, int column) const
-    {
-        const char* text = m_doc->GetTableCellText(row, column);
-        return text != nullptr ? text : "";
     }
 
     // The base table, whatever the filter shows.
@@ -169,45 +115,6 @@ protected:
             all += (c ? " " : "") + Base(row, c);
         return all;
     }
-
-    // The grid's request for one cell's text.
-    std::string Shown(int row, int col)
-    {
-        GRID_DISPINFO info = {};
-        info.hdr.hwndFrom = m_grid->m_hWnd;
-        info.hdr.idFrom = IDC_GRIDCTRL;
-        info.hdr.code = static_cast<UINT>(GRIDN_GETDISPINFO);
-        info.row = row;
-        info.col = col;
-        info.mask = GVIF_TEXT;
-        m_view->SendMessage(WM_NOTIFY, IDC_GRIDCTRL, reinterpret_cast<LPARAM>(&info));
-        return static_cast<const char*>(info.strText);
-    }
-
-    LRESULT Notify(int code, int row, int col)
-    {
-        GRID_NOTIFY notify = {};
-        notify.hdr.hwndFrom = m_grid->m_hWnd;
-        notify.hdr.idFrom = IDC_GRIDCTRL;
-        notify.hdr.code = static_cast<UINT>(code);
-        notify.iRow = row;
-        notify.iColumn = col;
-        return m_view->SendMessage(WM_NOTIFY, IDC_GRIDCTRL, reinterpret_cast<LPARAM>(&notify));
-    }
-
-    void EndEdit(int row, int col, const char* text)
-    {
-        GRID_DISPINFO info = {};
-        info.hdr.hwndFrom = m_grid->m_hWnd;
-        info.hdr.idFrom = IDC_GRIDCTRL;
-        info.hdr.code = static_cast<UINT>(GRIDN_ENDEDIT);
-        info.row = row;
-        info.col = col;
-        info.strText = text;
-        m_view->SendMessage(WM_NOTIFY, IDC_GRIDCTRL, reinterpret_cast<LPARAM>(&info));
-    }
-
-    void Command(UINT id) { m_view->SendMessage(WM_COMMAND, id); }
 
     // The focus cell and a selected range, as a drag with the mouse leaves them.
     void SelectRange(int row1, int col1, int row2, int col2)
@@ -248,9 +155,6 @@ protected:
         return count;
     }
 
-    CTableUndo& Undo() { return m_doc->GetTableUndo(m_doc->GetCurrentTableIndex()); }
-    int UndoCopies() { return Undo().GetCopyCount(); }
-
     // The filter on with column B hidden: the header reads A, C, D, ...
     void HideColumnB()
     {
@@ -264,10 +168,6 @@ protected:
         ASSERT_EQ("C", Shown(0, 2));
     }
 
-    std::unique_ptr<COstrelindSoftLabelDoc> m_doc;
-    CWnd m_host;
-    ThrowingGridTableView* m_view = nullptr;
-    ThrowingGrid* m_grid = nullptr;
     // Any dialog a failing case opens is cancelled instead of waiting for a person.
     ScopedDialogDriver m_quietDialogs;
 };
@@ -403,9 +303,9 @@ TEST_F(TableBulkEditTest, AnExceptionInTheGridsPasteLeavesUndoAndImageCellsAsBef
     SelectRange(1, 1, 2, 1);
     Command(ID_EDIT_COPY);
     SelectRange(1, 3, 1, 3);
-    m_grid->throwOnPaste = true;
+    m_view->grid->throwOnPaste = true;
     Command(ID_EDIT_PASTE);        // the view's window procedure stops the exception
-    m_grid->throwOnPaste = false;
+    m_view->grid->throwOnPaste = false;
     EXPECT_EQ("a0", Base(0, 2));   // what the grid pasted before it failed
     EXPECT_EQ("a1", Base(1, 2));
     EXPECT_EQ(1, UndoCopies());
@@ -427,9 +327,9 @@ TEST_F(TableBulkEditTest, AnExceptionInTheGridsClearingForCutLeavesTheFlagsAsBef
     Fill(3);
     m_doc->ToggleImageColumn(1);
     SelectRange(1, 1, 1, 2);
-    m_grid->throwOnClear = true;
+    m_view->grid->throwOnClear = true;
     Command(ID_EDIT_CUT);
-    m_grid->throwOnClear = false;
+    m_view->grid->throwOnClear = false;
     EXPECT_EQ(0, TakeLinkImageCommands());
     EXPECT_EQ("", Base(0, 0));
     EXPECT_EQ("", Base(0, 1));
@@ -446,10 +346,10 @@ TEST_F(TableBulkEditTest, AnExceptionInTheGridsClearingForTheDeleteKeyLeavesTheF
     Fill(3);
     m_doc->ToggleImageColumn(1);
     SelectRange(1, 1, 1, 2);
-    m_grid->throwOnClear = true;
+    m_view->grid->throwOnClear = true;
     // The grid's window procedure stops the exception; the view must still hear the end.
     Key(VK_DELETE);
-    m_grid->throwOnClear = false;
+    m_view->grid->throwOnClear = false;
     EXPECT_EQ(0, TakeLinkImageCommands());
     EXPECT_EQ("", Base(0, 0));
     EXPECT_EQ(1, UndoCopies());

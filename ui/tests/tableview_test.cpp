@@ -1,155 +1,22 @@
 // The table view on a real project document, hosted in a window of the test's own: the grid's
 // requests and notifications, the table commands with their updates, find and replace, the
-// imports and filter files through the file-dialog recorder, and the rows offered for printing.
+// imports and filter files through the file-dialog recorder. The selected rows, their printing
+// and the copies column are in tableview_rows_test.cpp.
 #include "testsupport/platformprobe.h"
-#include "document/labeldoc.h"
-#include "document/tableslot.h"
 #include "document/tablefiles.h"
-#include "document/tableundo.h"
+#include "document/tablefilter.h"
 #include "framework/menu.h"
-#include "framework/print.h"
-#include "framework/printdlg.h"
-#include "framework/doctempl.h"
-#include "grid/griddefs.h"
 #include "labelmodel/template.h"
-#include "document/tests/printhelpers.h"
 #include "testsupport/filedialogrecorder.h"
-#include "testsupport/fileprinter.h"
-#include "testsupport/printdialogrecorder.h"
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/tempdir.h"
-#include "testsupport/testcmdui.h"
 #include "ui/commandids.h"
-#include "document/tablefilter.h"
 #include "ui/tablefilterdlg.h"
-#include "ui/tableview.h"
-#include "ui/tableviewids.h"
-#include "uitestsupport.h"
+#include "ui/tests/tableviewtest.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-
-namespace {
-
-class TableViewTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_doc = std::make_unique<COstrelindSoftLabelDoc>();
-        m_doc->m_bAutoDelete = FALSE;
-        m_doc->OnNewDocument();
-        ASSERT_TRUE(m_host.CreateEx(0, "STATIC", "table host", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 800, 600,
-                                    nullptr, nullptr));
-        CCreateContext context;
-        context.m_pCurrentDoc = m_doc.get();
-        m_view = new COstrelindSoftTableView();
-        ASSERT_TRUE(m_view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 640, 480), &m_host, 1,
-                                   &context));
-        m_view->OnInitialUpdate();
-        m_grid = m_view->GetGrid();
-        ASSERT_NE(nullptr, m_grid);
-    }
-
-    void TearDown() override
-    {
-        if (m_view != nullptr && ::IsWindow(m_view->m_hWnd))
-            m_view->DestroyWindow();
-        DrainMessages();
-        m_host.DestroyWindow();
-    }
-
-    void Fill(int rows, const char* word = "r")
-    {
-        for (int r = 0; r < rows; ++r)
-            m_doc->CurrentSlot().SetCellText((word + std::to_string(r)).c_str(), r, 0);
-        m_view->ResizeGridRows();
-    }
-
-    std::string Cell(int row, int column) const
-    {
-        const char* text = m_doc->GetTableCellText(row, column);
-        return text != nullptr ? text : "";
-    }
-
-    std::string Column(int column) const
-    {
-        std::string all;
-        for (int r = 0; r < m_doc->GetTableRowCount(); ++r)
-            all += (r ? " " : "") + Cell(r, column);
-        return all;
-    }
-
-    // The grid's request for one cell's text.
-    std::string Shown(int row, int col, UINT* format = nullptr)
-    {
-        GRID_DISPINFO info = {};
-        info.hdr.hwndFrom = m_grid->m_hWnd;
-        info.hdr.idFrom = IDC_GRIDCTRL;
-        info.hdr.code = static_cast<UINT>(GRIDN_GETDISPINFO);
-        info.row = row;
-        info.col = col;
-        info.mask = GVIF_TEXT;
-        m_view->SendMessage(WM_NOTIFY, IDC_GRIDCTRL, reinterpret_cast<LPARAM>(&info));
-        if (format != nullptr)
-            *format = info.format;
-        return static_cast<const char*>(info.strText);
-    }
-
-    LRESULT Notify(int code, int row, int col)
-    {
-        GRID_NOTIFY notify = {};
-        notify.hdr.hwndFrom = m_grid->m_hWnd;
-        notify.hdr.idFrom = IDC_GRIDCTRL;
-        notify.hdr.code = static_cast<UINT>(code);
-        notify.iRow = row;
-        notify.iColumn = col;
-        return m_view->SendMessage(WM_NOTIFY, IDC_GRIDCTRL, reinterpret_cast<LPARAM>(&notify));
-    }
-
-    void EndEdit(int row, int col, const char* text)
-    {
-        GRID_DISPINFO info = {};
-        info.hdr.hwndFrom = m_grid->m_hWnd;
-        info.hdr.idFrom = IDC_GRIDCTRL;
-        info.hdr.code = static_cast<UINT>(GRIDN_ENDEDIT);
-        info.row = row;
-        info.col = col;
-        info.strText = text;
-        m_view->SendMessage(WM_NOTIFY, IDC_GRIDCTRL, reinterpret_cast<LPARAM>(&info));
-    }
-
-    void Command(UINT id) { m_view->SendMessage(WM_COMMAND, id); }
-
-    CTestCmdUI Update(UINT id)
-    {
-        CTestCmdUI ui(id);
-        m_view->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui, nullptr);
-        return ui;
-    }
-
-    void Select(int row, int col)
-    {
-        m_grid->SetFocusCell(row, col);
-        m_grid->SetSelectedRange(row, col, row, col);
-        Notify(GRIDN_SELCHANGED, row, col);
-    }
-
-    void SelectRows(int first, int last)
-    {
-        m_grid->SetSelectedRange(first, 1, last, m_grid->GetColumnCount() - 1);
-    }
-
-    int UndoCopies() { return m_doc->GetTableUndo(m_doc->GetCurrentTableIndex()).GetCopyCount(); }
-
-    std::unique_ptr<COstrelindSoftLabelDoc> m_doc;
-    CWnd m_host;
-    COstrelindSoftTableView* m_view = nullptr;
-    CGridCtrl* m_grid = nullptr;
-};
-
-} // namespace
 
 TEST_F(TableViewTest, GridLayoutAndDisplay)
 {
@@ -522,29 +389,6 @@ TEST_F(TableViewTest, FilterSetupAsksFirstAndTheViewClosesItsDialog)
     EXPECT_FALSE(::IsWindow(dialog));
 }
 
-TEST_F(TableViewTest, SelectedRowsCountOnlyTableRows)
-{
-    Fill(5);
-    EXPECT_EQ(-1, m_view->GetFirstSelectedRow());
-    SelectRows(1, 1);
-    EXPECT_EQ(1, m_view->GetLastSelectedRow());
-    EXPECT_EQ(1, m_view->CountSelectedRows());
-    SelectRows(3, 9);
-    EXPECT_EQ(3, m_view->GetFirstSelectedRow());
-    EXPECT_EQ(5, m_view->GetLastSelectedRow());
-    EXPECT_EQ(3, m_view->CountSelectedRows());
-    EXPECT_EQ(4, m_view->GetNextSelectedRow(3));
-    EXPECT_EQ(-1, m_view->GetNextSelectedRow(5));
-    EXPECT_EQ(4, m_view->GetPrevSelectedRow(5));
-    EXPECT_EQ(-1, m_view->GetPrevSelectedRow(3));
-    CTestCmdUI status = Update(ID_STATUS_PANE_ROWS);
-    EXPECT_STREQ("3 rows selected", status.m_strText);
-    // A cell range is not a row selection.
-    m_grid->SetSelectedRange(1, 1, 2, 2);
-    EXPECT_EQ(0, m_view->CountSelectedRows());
-    EXPECT_STREQ("", Update(ID_STATUS_PANE_ROWS).m_strText);
-}
-
 TEST_F(TableViewTest, UpdatesOfTheRestOfTheCommands)
 {
     EXPECT_FALSE(Update(ID_EDIT_UNDO).m_bEnabled);
@@ -560,35 +404,6 @@ TEST_F(TableViewTest, UpdatesOfTheRestOfTheCommands)
     // The charset combo is written only while the table has the focus.
     ::SetFocus(nullptr);
     EXPECT_FALSE(Update(ID_CHARACTER_SET).m_bTextSet);
-}
-
-TEST_F(TableViewTest, PrintOffersTheSelectedRowsAndCancelChangesNothing)
-{
-    MessageBoxRecorder boxes;
-    PrintDialogRecorder printDialogs;
-    printtest::BuildBarcodeLabels(*m_doc, 30);
-    m_doc->SetModifiedFlag(FALSE);
-    m_view->ResizeGridRows();
-    ASSERT_TRUE(m_doc->UsesTableData());
-
-    // No whole rows: no Selection.
-    Select(3, 1);
-    printDialogs.AnswerCancel();
-    Command(ID_FILE_PRINT);
-    ASSERT_EQ(1u, printDialogs.Count());
-    EXPECT_TRUE((printDialogs.Last().flags & PD_NOSELECTION) != 0);
-
-    // Rows 3..7 (and empty rows below the table that never count).
-    SelectRows(3, 7);
-    printDialogs.AnswerCancel();
-    Command(ID_FILE_PRINT);
-    ASSERT_EQ(2u, printDialogs.Count());
-    EXPECT_FALSE((printDialogs.Last().flags & PD_NOSELECTION) != 0);
-    EXPECT_TRUE((printDialogs.Last().flags & PD_SELECTION) != 0);
-    EXPECT_EQ(5, m_view->CountSelectedRows());
-    EXPECT_FALSE(m_doc->IsModified());
-    EXPECT_EQ("Name 001", Cell(0, 0));
-    EXPECT_EQ(30, m_doc->GetTableRowCount());
 }
 
 TEST_F(TableViewTest, ReplaceDialogReplacesAllWithMatchCase)
@@ -730,38 +545,6 @@ TEST_F(TableViewTest, PaintsHeaderLettersAndCellInk)
     EXPECT_EQ(0, emptyInk);
 }
 
-TEST_F(TableViewTest, PrintsTheSelectedRowsOnTheFilePrinter)
-{
-    ASSERT_TRUE(printtest::EnsureFilePrinter());
-    MessageBoxRecorder boxes;
-    PrintDialogRecorder printDialogs;
-    TempDir temp;
-    printtest::BuildBarcodeLabels(*m_doc, 30);
-    m_view->ResizeGridRows();
-    SelectRows(3, 7);
-
-    printDialogs.AnswerSelection();
-    CPrintInfo info;
-    ASSERT_TRUE(printtest::PrinterHandles(info.m_pPD->m_pd.hDevNames, info.m_pPD->m_pd.hDevMode));
-    ASSERT_TRUE(m_view->OnPreparePrinting(&info));
-    EXPECT_TRUE((info.m_pPD->m_pd.Flags & PD_SELECTION) != 0);
-    if (info.m_pPD->m_pd.hDC == nullptr)
-        ASSERT_NE(nullptr, info.m_pPD->CreatePrinterDC());
-    const CString psFile = temp.Path("rows.ps");
-    info.m_strOutputFile = psFile;
-    CDC dc;
-    dc.Attach(info.m_pPD->m_pd.hDC);
-    EXPECT_TRUE(m_view->RunPrintJob(&dc, &info));
-    dc.Detach();
-    // Five labels fit one sheet of twelve; the engine took grid rows 3..7, the last of them 7.
-    EXPECT_EQ(1, info.m_nPagesPrinted);
-    EXPECT_TRUE(m_doc->GetPrintState().selection);
-    EXPECT_TRUE(m_doc->GetPrintState().labelsPrinted);
-    EXPECT_EQ(7, m_doc->GetPrintState().lastPrintedRow);
-    EXPECT_FALSE(printtest::ReadFileBytes(psFile).empty());
-    EXPECT_EQ(0u, boxes.Count());
-}
-
 TEST_F(TableViewTest, FilteredHeaderShowsTheBaseLetters)
 {
     Fill(3);
@@ -828,57 +611,4 @@ TEST_F(TableViewTest, TabRemovalDestroysTheViewAndItsDialogs)
     EXPECT_FALSE(::IsWindow(view));
     EXPECT_FALSE(::IsWindow(find));
     m_view = nullptr;
-}
-
-TEST_F(TableViewTest, TheCopiesColumnRefusesNumbersTheTemplatesCopiesCannotHold)
-{
-    MessageBoxRecorder boxes;
-    Fill(3);
-    m_doc->GetCurrentTemplate()->SetCopies(-2);          // column B holds the copies
-    EndEdit(1, 2, "32767");
-    EXPECT_EQ("32767", Cell(0, 1));
-    EXPECT_EQ(0u, boxes.Count());
-    const int undo = UndoCopies();
-
-    EndEdit(2, 2, "40000");
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_NE(-1, boxes.Last().text.Find("Column B"));
-    EXPECT_NE(-1, boxes.Last().text.Find("32767"));
-    EXPECT_EQ(m_view->m_hWnd, boxes.Last().owner);
-    EXPECT_EQ("", Cell(1, 1));
-    EXPECT_EQ(undo, UndoCopies());
-    EndEdit(1, 2, "-40000");
-    EXPECT_EQ(2u, boxes.Count());
-    EXPECT_EQ("32767", Cell(0, 1));
-
-    // Other columns, and the column once the copies are fixed, take any text.
-    EndEdit(2, 3, "40000");
-    EXPECT_EQ("40000", Cell(1, 2));
-    m_doc->GetCurrentTemplate()->SetCopies(3);
-    EndEdit(2, 2, "40000");
-    EXPECT_EQ("40000", Cell(1, 1));
-    EXPECT_EQ(2u, boxes.Count());
-}
-
-TEST_F(TableViewTest, AFilterHidingEveryRowPrintsNothingAndSaysSo)
-{
-    MessageBoxRecorder boxes;
-    PrintDialogRecorder printDialogs;
-    printtest::BuildBarcodeLabels(*m_doc, 12);
-    TableSlot& slot = m_doc->CurrentSlot();
-    slot.CreateFilter();
-    slot.SetFilterText(kFilterInclude1, "no row holds this");
-    slot.ToggleFilterFlag(kFilterInclude1, 1);
-    slot.ToggleFilter();
-    ASSERT_TRUE(slot.IsFilterOn());
-    m_view->ResizeGridRows();
-
-    printDialogs.AnswerOK();
-    Command(ID_FILE_PRINT);
-    EXPECT_EQ(0u, printDialogs.Count());
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_NE(-1, boxes.Last().text.Find("filter hides every row"));
-    Command(ID_FILE_PRINT_DIRECT);
-    EXPECT_EQ(2u, boxes.Count());
-    EXPECT_FALSE(m_doc->GetPrintState().labelsPrinted);
 }

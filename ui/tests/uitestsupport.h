@@ -8,8 +8,11 @@
 #include "testsupport/tempdir.h"
 #include "ui/labelapp.h"
 #include "ui/mainframe.h"
+#include "ui/mainview.h"
 
+#include <gtest/gtest.h>
 #include <shlwapi.h>
+#include <memory>
 #include <string>
 
 constexpr const char kTestProfile[] = "KORVELTA-PRINT-tests";
@@ -49,6 +52,38 @@ public:
             m_pMainWnd->SendMessage(WM_CLOSE);
         DrainMessages();
     }
+};
+
+// The program started on a fresh test profile, its main frame shown; message boxes are recorded.
+// The profile goes again after each case.
+class StartedAppTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteTestProfile();
+        app.reset(new TestLabelApp(dir));
+        ASSERT_TRUE(app->InitInstance());
+        frame = app->GetMainFrame();
+        ASSERT_NE(nullptr, frame);
+    }
+    void TearDown() override
+    {
+        app.reset();
+        DeleteTestProfile();
+    }
+    // The main view (the tab views) of a project window, or nullptr.
+    static COstrelindSoftMainView* MainViewOf(CMDIChildWnd* child)
+    {
+        if (child == nullptr)
+            return nullptr;
+        return dynamic_cast<COstrelindSoftMainView*>(
+            CWnd::FromHandlePermanent(::GetDlgItem(child->m_hWnd, AFX_IDW_PANE_FIRST)));
+    }
+
+    TempDir dir;
+    MessageBoxRecorder boxes;
+    std::unique_ptr<TestLabelApp> app;
+    CMainFrame* frame = nullptr;
 };
 
 // Writes a label definition of family into folder\name.

@@ -12,6 +12,7 @@
 #include "labelmodel/graphcollection.h"
 #include "labelmodel/graphshapes.h"
 #include "labelmodel/template.h"
+#include "ui/tests/rectangleproject.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -26,22 +27,6 @@
 namespace {
 
 const char kProgram[] = "KORVELTA-PRINT.exe";
-
-bool MakeProject(const char* path)
-{
-    auto doc = std::make_unique<COstrelindSoftLabelDoc>();
-    doc->m_bAutoDelete = FALSE;
-    doc->OnNewDocument();
-    if (!doc->NewLabelDefinition() || !doc->SetAreaWidth(50000, 0) || !doc->SetAreaHeight(30000, 0))
-        return false;
-    auto* rect = new CGraphRect;
-    rect->SetX(2000);
-    rect->SetY(2000);
-    rect->SetWidth(20000);
-    rect->SetHeight(10000);
-    doc->GetCurrentTemplate()->GetArea(0)->Append(rect);
-    return doc->SaveFileByType(path);
-}
 
 std::vector<DWORD> ProgramProcesses()
 {
@@ -132,7 +117,7 @@ int main(int argc, char** argv)
         return Usage();
     const std::string command = argv[1];
     if (command == "make" && argc == 3)
-        return MakeProject(argv[2]) ? 0 : 1;
+        return WriteRectangleProject(argv[2], 2000) ? 0 : 1;
     if (command == "state") {
         Print(Read());
         return 0;
