@@ -1,8 +1,7 @@
 // The print dialog: lengths and copies as the dialog shows and reads them, the hook on the real
 // dialog template, what PreparePrinting puts into the dialog, paper names and the paper check
 // against a real printer driver.
-#include "printhelpers.h"
-#include "projecthelpers.h"
+#include "printdialogtest.h"
 
 #include "document/printids.h"
 #include "document/registrydefaults.h"
@@ -20,71 +19,6 @@
 
 using namespace printtest;
 using namespace doctest;
-
-namespace {
-
-// The application object with the program's profile key; the test printer sections go again.
-struct ProfileApp {
-    CWinApp app{"KORVELTA-PRINT"};
-    ProfileApp() { app.SetRegistryKey("QUENDRIC"); }
-};
-
-INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM)
-{
-    return message == WM_INITDIALOG;
-}
-
-// The program's print dialog template as a window, driven through the hook like the system's
-// print dialog drives it.
-struct HookedDialog {
-    HWND wnd = nullptr;
-    PRINTDLGA pd = {};
-    explicit HookedDialog(PrintOptionBlock* block)
-    {
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
-        InitCommonControlsEx(&controls);
-        wnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PRINT_DIALOG), nullptr,
-                                 PlainDialogProc, 0);
-        pd.lStructSize = sizeof pd;
-        pd.lCustData = reinterpret_cast<LPARAM>(block);
-        if (wnd)
-            EXPECT_EQ(PrintDialogHookProc(wnd, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&pd)), 1u);
-    }
-    ~HookedDialog() { if (wnd) DestroyWindow(wnd); }
-    CString Text(int id) const
-    {
-        char text[64] = {};
-        GetDlgItemTextA(wnd, id, text, sizeof text);
-        return CString(text);
-    }
-    void Set(int id, const char* text) { SetDlgItemTextA(wnd, id, text); }
-    void Ok() { EXPECT_EQ(PrintDialogHookProc(wnd, WM_COMMAND, IDOK, 0), 0u); }
-    void Spin(int id, int delta)
-    {
-        NMUPDOWN change = {};
-        change.hdr.hwndFrom = GetDlgItem(wnd, id);
-        change.hdr.idFrom = static_cast<UINT_PTR>(id);
-        change.hdr.code = UDN_DELTAPOS;
-        change.iDelta = delta;
-        PrintDialogHookProc(wnd, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&change));
-    }
-};
-
-std::unique_ptr<COstrelindSoftLabelDoc> SheetDoc(int columns, int rows, int tableRows, bool usesTable)
-{
-    auto doc = std::make_unique<COstrelindSoftLabelDoc>();
-    doc->m_bAutoDelete = FALSE;
-    doc->OnNewDocument();
-    doc->GetCurrentTemplate()->SetLabelStock(MakeSheet(columns, rows, 25400, 12700));
-    static std::vector<DrawCall> ignored;
-    auto* object = new CallRecorder(&ignored);
-    object->usesColumn = usesTable;
-    doc->GetCurrentTemplate()->GetArea(0)->Append(object);
-    FillTable(doc->CurrentSlot().Table(), tableRows, 2);
-    return doc;
-}
-
-} // namespace
 
 TEST(PrintDialogText, LengthsNeedANumberAndAKnownUnit)
 {
@@ -193,7 +127,7 @@ TEST(PrintDialogHook, ShowsAndReadsTheOptionBlock)
     dialog.Set(IDC_PRINT_LEFT_COMPENSATION, "3");          // no unit: the value stays
     dialog.Set(IDC_PRINT_REPEAT, "z");
     dialog.Set(IDC_PRINT_SETS, "0");
-    dialog.Ok();
+    EXPECT_EQ(dialog.Ok(), 0u);
     EXPECT_EQ(block.reverseOrder, 0);
     EXPECT_EQ(block.columnOrder, 1);
     EXPECT_EQ(block.topCompensation, 25400);
@@ -205,7 +139,7 @@ TEST(PrintDialogHook, ShowsAndReadsTheOptionBlock)
 
     dialog.Set(IDC_PRINT_SETS, "");
     dialog.Set(IDC_PRINT_REPEAT, "AA");
-    dialog.Ok();
+    EXPECT_EQ(dialog.Ok(), 0u);
     EXPECT_EQ(block.passes, 1);
     EXPECT_EQ(block.copies, 0);
     // Other messages are left to the dialog.

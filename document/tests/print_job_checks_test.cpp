@@ -2,8 +2,7 @@
 // 16-bit record cannot hold (refused in the dialog, which stays open), a range whose first label
 // is after its last, a first label past the sheet, a table whose filter hides every row; and the
 // system's print dialog showing the compensation of the printer chosen in its Name box.
-#include "printhelpers.h"
-#include "projecthelpers.h"
+#include "printdialogtest.h"
 
 #include "document/printids.h"
 #include "document/registrydefaults.h"
@@ -20,59 +19,6 @@
 
 using namespace printtest;
 using namespace doctest;
-
-namespace {
-
-struct ProfileApp {
-    CWinApp app{"KORVELTA-PRINT"};
-    ProfileApp() { app.SetRegistryKey("QUENDRIC"); }
-};
-
-INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM)
-{
-    return message == WM_INITDIALOG;
-}
-
-// The program's print dialog template as a window, with the hook called as the system calls it.
-struct HookedDialog {
-    HWND wnd = nullptr;
-    PRINTDLGA pd = {};
-    explicit HookedDialog(PrintOptionBlock* block)
-    {
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
-        InitCommonControlsEx(&controls);
-        wnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PRINT_DIALOG), nullptr,
-                                 PlainDialogProc, 0);
-        pd.lStructSize = sizeof pd;
-        pd.lCustData = reinterpret_cast<LPARAM>(block);
-        if (wnd)
-            PrintDialogHookProc(wnd, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&pd));
-    }
-    ~HookedDialog() { if (wnd) DestroyWindow(wnd); }
-    CString Text(int id) const
-    {
-        char text[64] = {};
-        GetDlgItemTextA(wnd, id, text, sizeof text);
-        return CString(text);
-    }
-    UINT_PTR Ok() { return PrintDialogHookProc(wnd, WM_COMMAND, IDOK, 0); }
-};
-
-std::unique_ptr<COstrelindSoftLabelDoc> SheetDoc(int columns, int rows, int tableRows, bool usesTable)
-{
-    auto doc = std::make_unique<COstrelindSoftLabelDoc>();
-    doc->m_bAutoDelete = FALSE;
-    doc->OnNewDocument();
-    doc->GetCurrentTemplate()->SetLabelStock(MakeSheet(columns, rows, 25400, 12700));
-    static std::vector<DrawCall> ignored;
-    auto* object = new CallRecorder(&ignored);
-    object->usesColumn = usesTable;
-    doc->GetCurrentTemplate()->GetArea(0)->Append(object);
-    FillTable(doc->CurrentSlot().Table(), tableRows, 2);
-    return doc;
-}
-
-} // namespace
 
 TEST(PrintCopies, OnlyNumbersTheTemplatesSixteenBitsHoldFit)
 {

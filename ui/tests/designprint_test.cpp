@@ -23,18 +23,6 @@ using namespace designtest;
 
 namespace {
 
-std::string TempFile(const char* name)
-{
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + name;
-}
-
-bool Exists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // A table view that only records the commands it receives.
 class RecordingTableView : public CView, public CLabelDocTableView {
 public:

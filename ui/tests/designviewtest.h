@@ -14,9 +14,23 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <string>
 #include <vector>
 
 namespace designtest {
+
+// A file of that name in the temporary folder (print jobs, saved projects).
+inline std::string TempFile(const char* name)
+{
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + name;
+}
+
+inline bool Exists(const std::string& path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 struct Posted {
     UINT message;

@@ -27,14 +27,7 @@ namespace {
 
 std::string PortFile()
 {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + "korvelta-port.ps";
-}
-
-bool Exists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return TempFile("korvelta-port.ps");
 }
 
 std::string Contents(const std::string& path)

@@ -25,18 +25,6 @@ using namespace designtest;
 
 namespace {
 
-std::string TempFile(const char* name)
-{
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + name;
-}
-
-bool Exists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 std::string Text(const std::vector<char>& bytes)
 {
     return std::string(bytes.begin(), bytes.end());
