@@ -75,7 +75,7 @@ inline std::unique_ptr<COstrelindSoftLabelDoc> SheetDoc(int columns, int rows, i
     auto* object = new CallRecorder(&ignored);
     object->usesColumn = usesTable;
     doc->GetCurrentTemplate()->GetArea(0)->Append(object);
-    FillTable(doc->CurrentSlot().Table(), tableRows, 2);
+    doctest::FillTable(doc->CurrentSlot().Table(), tableRows, 2);
     return doc;
 }
 
