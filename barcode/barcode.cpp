@@ -2,12 +2,37 @@
 
 #include "barcode/barfill.h"
 #include "framework/recordio.h"
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
 namespace {
 // A symbol wider than this many pixels comes only from a corrupt module width; it is not drawn.
 constexpr int64_t kMaxSymbolPixels = int64_t(1) << 26;
+constexpr int kMessageLimit = 8191;
+// The printing messages are Swedish, as the clipped QR Code's is.
+const char kUnencodableStart[] = "Texten kan inte visas som %s p\xE5 etikett nummer %d: \"";
+}
+
+const char kBarcodePrintStopCaption[] = "Utskrift avbruten";
+
+CString CloseQuotedMessage(const CString& start, const char* text)
+{
+    CString message = start;
+    const int room = std::max(kMessageLimit - message.GetLength() - 1, 0);
+    size_t n = text ? strlen(text) : 0;
+    if (n > static_cast<size_t>(room))
+        n = static_cast<size_t>(room);
+    message += CString(text ? text : "", static_cast<int>(n));
+    message += '"';
+    return message;
+}
+
+CString FormatUnencodableMessage(const char* symbologyName, int labelNumber, const char* text)
+{
+    CString start;
+    start.Format(kUnencodableStart, symbologyName ? symbologyName : "", labelNumber);
+    return CloseQuotedMessage(start, text);
 }
 
 int ClampToInt(int64_t v)
@@ -17,6 +42,14 @@ int ClampToInt(int64_t v)
     if (v < INT_MIN)
         return INT_MIN;
     return static_cast<int>(v);
+}
+
+bool IsDigitText(const char* text)
+{
+    for (const char* p = text; *p; ++p)
+        if (*p < '0' || *p > '9')
+            return false;
+    return true;
 }
 
 int BarcodeUmToPx(int64_t um, int dpi)
@@ -74,6 +107,11 @@ CBarcode::~CBarcode() = default;
 void CBarcode::ReleaseBrush()
 {
     m_brush.DeleteObject();
+}
+
+bool CBarcode::MayDraw(CBarcodeOwner* owner, const char* text)
+{
+    return (owner && owner->IsOwnerTextPlaceholder()) || IsEncodable(text);
 }
 
 CString CBarcode::GetNameString() const

@@ -32,8 +32,19 @@ enum BarcodeTypeCode {
 // A longer text is not encoded at all: nothing is drawn and it measures 0.
 constexpr int kMaxBarcodeText = 8192;
 
+// The caption of the messages that stop a print run on a barcode.
+extern const char kBarcodePrintStopCaption[];
+// The message that stops a print run on label number labelNumber (1-based) because its text
+// cannot be encoded in the symbology of that name.
+CString FormatUnencodableMessage(const char* symbologyName, int labelNumber, const char* text);
+// start followed by text and a closing double quote, the text cut so that the whole message
+// stays within 8191 characters (what a message box is given).
+CString CloseQuotedMessage(const CString& start, const char* text);
+
 // Micrometres to pixels, (um x dpi + 12700) / 25400, without overflow; clamped to int.
 int BarcodeUmToPx(int64_t um, int dpi);
+// Whether text holds nothing but the digits 0-9 (an empty text does).
+bool IsDigitText(const char* text);
 // Clamps a 64-bit length to int.
 int ClampToInt(int64_t v);
 
@@ -124,7 +135,8 @@ public:
     virtual int GetBarHeightUnit() const { return 1; }
     // Whether a symbol can be made for text at all (too long, characters the symbology cannot
     // take, data the QR Code library refuses); an empty text always can (and draws nothing).
-    // The owner stops printing on a QR text that cannot.
+    // Draw makes no symbol for data that cannot: a symbol must never carry other data than its
+    // text. The owner marks such a text and stops printing on it.
     virtual bool IsEncodable(const char* text) = 0;
 
     // The owner makes the bar brush before each drawing (from its text colour) and calls
@@ -133,6 +145,9 @@ public:
     CString GetNameString() const;
 
 protected:
+    // Whether Draw makes a symbol for text: the owner's placeholder always, data only when it can
+    // be encoded as it stands.
+    bool MayDraw(CBarcodeOwner* owner, const char* text);
     // One bar x pixels along the symbol, width wide and height deep, clipped to the owner: added
     // to the origin's fill when it has one, else filled with the brush selected into the device
     // context (SelectBarBrush).

@@ -31,4 +31,8 @@ public:
     // Draws the human-readable line into the owner's box: topMargin pixels below the box's top,
     // xMargin pixels in from its start, with the owner's alignment and rotation.
     virtual void DrawCaption(CDC* dc, int topMargin, int xMargin, bool markShrunk, const char* text) = 0;
+    // Whether the text of the present drawing is the design view's placeholder of the data to
+    // come ("[A]", "{Date}", "{+1}") rather than data. A placeholder is drawn as far as the
+    // symbology can draw it and is never refused; data the symbology cannot encode is not drawn.
+    virtual bool IsOwnerTextPlaceholder() { return false; }
 };

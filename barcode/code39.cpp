@@ -49,16 +49,25 @@ int CBarcodeCode39::CharacterValue(unsigned char c)
     }
 }
 
+bool CBarcodeCode39::IsDataCharacter(unsigned char c)
+{
+    const int value = CharacterValue(c);
+    return value >= 0 && value < kStartStopValue;
+}
+
 unsigned char CBarcodeCode39::CheckCharacter(const char* text)
 {
     int sum = 0;
-    for (const char* p = text; *p; ++p)
-        sum += CharacterValue(static_cast<unsigned char>(*p));
-    int remainder = sum % 43;   // signed: lower-case letters can make it negative
+    for (const char* p = text; *p; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (!IsDataCharacter(c))
+            return 0;
+        sum = (sum + CharacterValue(c)) % 43;
+    }
     for (int c = 32; c <= 127; ++c)
-        if (CharacterValue(static_cast<unsigned char>(c)) == remainder)
+        if (CharacterValue(static_cast<unsigned char>(c)) == sum)
             return static_cast<unsigned char>(c);
-    return 0xFF;
+    return 0;   // not reached: every value 0-42 has its character
 }
 
 bool CBarcodeCode39::Encode(const char* text, CBarPattern& out) const
@@ -71,21 +80,27 @@ bool CBarcodeCode39::Encode(const char* text, CBarPattern& out) const
     AddCharacter(out, kStartStopValue, false);
     for (size_t i = 0; i < n; ++i)
         AddCharacter(out, CharacterValue(static_cast<unsigned char>(text[i])), true);
-    if (m_checkCharacter)
-        AddCharacter(out, CharacterValue(CheckCharacter(text)), true);
+    const unsigned char check = m_checkCharacter ? CheckCharacter(text) : 0;
+    if (check)
+        AddCharacter(out, CharacterValue(check), true);
     AddCharacter(out, kStartStopValue, true);
     return true;
 }
 
 bool CBarcodeCode39::IsEncodable(const char* text)
 {
-    return text && strlen(text) <= static_cast<size_t>(kMaxBarcodeText);
+    if (!text || strlen(text) > static_cast<size_t>(kMaxBarcodeText))
+        return false;
+    for (const char* p = text; *p; ++p)
+        if (!IsDataCharacter(static_cast<unsigned char>(*p)))
+            return false;
+    return true;
 }
 
 int CBarcodeCode39::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int x, int y,
                          int record, const char* text)
 {
-    if (!owner || !dc || !text || !*text)
+    if (!owner || !dc || !text || !*text || !MayDraw(owner, text))
         return 0;
     CBarPattern pattern;
     if (!Encode(text, pattern))
@@ -95,8 +110,9 @@ int CBarcodeCode39::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int 
         caption = CString("{Code39} ") + text;
     } else {
         caption = text;
-        if (m_checkCharacter && m_checkInText)
-            caption += static_cast<char>(CheckCharacter(text));
+        const unsigned char check = CheckCharacter(text);
+        if (m_checkCharacter && m_checkInText && check)
+            caption += static_cast<char>(check);
     }
     return DrawLinear(owner, dc, pattern, m_ratio, dpiX, dpiY, x, y, record, caption);
 }

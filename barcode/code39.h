@@ -23,10 +23,16 @@ public:
 
     // The character's value 0-43, or -1 for a character without one.
     static int CharacterValue(unsigned char c);
-    // The check character for text: the first of codes 32-127 whose value is the signed sum of
-    // the values (-1 each for characters without one) modulo 43; 0xFF when none has it.
+    // Whether c may stand in the data: values 0-42. "*" (43) is the start and stop character, and
+    // lower-case letters have no value: refused, not turned into upper case, so that what a reader
+    // gets is exactly the text.
+    static bool IsDataCharacter(unsigned char c);
+    // The check character for text: the character whose value is the sum of the values modulo 43;
+    // 0 (none) for a text with a character that is not data, which no symbol is made for.
     static unsigned char CheckCharacter(const char* text);
-    // The bars and spaces for text (start, data, check, stop); false for a text too long.
+    // The bars and spaces for text (start, data, check, stop); false for a text too long. A
+    // character that is not data is laid out as the space character: only a design view
+    // placeholder ("[A]") is drawn that way.
     bool Encode(const char* text, CBarPattern& out) const;
 
 private:

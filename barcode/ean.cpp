@@ -106,13 +106,19 @@ int CBarcodeEAN::GetSymbolHeight(CBarcodeOwner* owner, int)
 
 bool CBarcodeEAN::IsEncodable(const char* text)
 {
-    return text && strlen(text) <= static_cast<size_t>(kMaxBarcodeText);
+    if (!text || !IsDigitText(text))
+        return false;
+    const size_t n = strlen(text);
+    const size_t data = static_cast<size_t>(GetLayout().dataDigits);
+    if (n <= data)
+        return true;
+    return n == data + 1 && CheckDigit(CString(text, static_cast<int>(data))) == text[data];
 }
 
 int CBarcodeEAN::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int X, int Y, int,
                       const char* text)
 {
-    if (!owner || !dc || !text || !*text)
+    if (!owner || !dc || !text || !*text || !MayDraw(owner, text))
         return 0;
     CString digits = DigitString(text);
     if (digits.IsEmpty())

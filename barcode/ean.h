@@ -17,6 +17,9 @@ public:
     bool UsesMagnification() const override { return true; }
     int GetModuleWidthUnit() const override { return 2; }
     int GetBarHeightUnit() const override { return 2; }
+    // Digits only, at most the symbology's data digits (left-padded with "0" when fewer), or
+    // those and their own correct check digit. A longer text, or a wrong check digit, would
+    // print another number than the text's.
     bool IsEncodable(const char* text) override;
 
     // The bar height the drawing uses: (100 - reduction) percent of 22860 um at module 330 um.
@@ -24,7 +27,8 @@ public:
     // 2 (set B) or 1 (set A) for the digit at position of the left half.
     virtual int GetDigitParity(int /*position*/, int /*leadingDigit*/) const { return 1; }
 
-    // The digits that are drawn, check digit included; non-digits become "0".
+    // The digits that are drawn, check digit included. Data is digits only: anything else is
+    // laid out as "0", which only a design view placeholder ("[A]") is drawn with.
     virtual CString DigitString(const char* text) const = 0;
     // The EAN/UPC check digit of digits (weights 3, 1, 3, ... from the right).
     static char CheckDigit(const char* digits);
@@ -39,6 +43,7 @@ protected:
         bool centredText;       // texts centred on the digit (EAN 8) or from its left edge
         bool upcaOuterDigits;   // UPC-A: first and last digit outside, their bars guard high
         bool leadingDigitLeft;  // EAN 13: position 0 drawn in the left quiet zone
+        int dataDigits;         // digits of data before the check digit
     };
     virtual Layout GetLayout() const = 0;
 
@@ -64,7 +69,7 @@ public:
     CString DigitString(const char* text) const override { return PadAndCheck(text, 12); }
 
 protected:
-    Layout GetLayout() const override { return {1, 7, 6, 1, false, false, true}; }
+    Layout GetLayout() const override { return {1, 7, 6, 1, false, false, true, 12}; }
 };
 
 class CBarcodeEAN8 : public CBarcodeEAN13 {
@@ -77,7 +82,7 @@ public:
     CString DigitString(const char* text) const override { return PadAndCheck(text, 7); }
 
 protected:
-    Layout GetLayout() const override { return {0, 4, 4, 0, true, false, false}; }
+    Layout GetLayout() const override { return {0, 4, 4, 0, true, false, false, 7}; }
 };
 
 class CBarcodeUPCA : public CBarcodeEAN13 {
@@ -92,5 +97,5 @@ public:
     CString DigitString(const char* text) const override;
 
 protected:
-    Layout GetLayout() const override { return {1, 7, 6, 1, false, true, false}; }
+    Layout GetLayout() const override { return {1, 7, 6, 1, false, true, false, 11}; }
 };

@@ -72,13 +72,13 @@ bool CBarcodeCode2of5Int::Encode(const char* text, CBarPattern& out) const
 
 bool CBarcodeCode2of5Int::IsEncodable(const char* text)
 {
-    return text && strlen(text) <= static_cast<size_t>(kMaxBarcodeText);
+    return text && strlen(text) <= static_cast<size_t>(kMaxBarcodeText) && IsDigitText(text);
 }
 
 int CBarcodeCode2of5Int::Draw(CBarcodeOwner* owner, CDC* dc, int dpiX, int dpiY, int x, int y,
                               int record, const char* text)
 {
-    if (!owner || !dc || !text || !*text)
+    if (!owner || !dc || !text || !*text || !MayDraw(owner, text))
         return 0;
     CBarPattern pattern;
     if (!Encode(text, pattern))

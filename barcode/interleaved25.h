@@ -26,7 +26,8 @@ public:
     // The modulo-10 check digit of text, weights 3, 1, 3, ... from the right.
     static char CheckDigit(const char* text);
     // The digits that are drawn: a "0" in front when needed to make the count even, the text,
-    // the check digit when it is on. Empty for a text too long.
+    // the check digit when it is on. Empty for a text too long. Only digits are data; anything
+    // else is laid out as "0", which only a design view placeholder ("[A]") is drawn with.
     CString DigitString(const char* text) const;
     bool Encode(const char* text, CBarPattern& out) const;
 

@@ -13,23 +13,14 @@ namespace {
 
 constexpr int64_t kMaxSymbolPixels = int64_t(1) << 26;
 const char kClipMessageStart[] = "Streckkod klippt p\xE5 etikett nummer %d med text \"";
-constexpr int kClipMessageLimit = 8191;
 
 }   // namespace
 
-const char kQrClipCaption[] = "Utskrift avbruten";
-
 CString FormatQrClipMessage(int labelNumber, const char* text)
 {
-    CString message;
-    message.Format(kClipMessageStart, labelNumber);
-    int room = kClipMessageLimit - message.GetLength() - 1;
-    size_t n = text ? strlen(text) : 0;
-    if (n > static_cast<size_t>(std::max(room, 0)))
-        n = static_cast<size_t>(std::max(room, 0));
-    message += CString(text ? text : "", static_cast<int>(n));
-    message += '"';
-    return message;
+    CString start;
+    start.Format(kClipMessageStart, labelNumber);
+    return CloseQuotedMessage(start, text);
 }
 
 CBarcodeQRCode::CBarcodeQRCode() : CBarcodeModular(150)

@@ -83,6 +83,6 @@ private:
 };
 
 // The message that stops a print run when a QR Code does not fit its box, for label number
-// labelNumber (row + 1); the text is cut so that the whole message stays within 8191 characters.
+// labelNumber (the 1-based row); the text is cut so that the whole message stays within 8191
+// characters. Its caption is kBarcodePrintStopCaption.
 CString FormatQrClipMessage(int labelNumber, const char* text);
-extern const char kQrClipCaption[];

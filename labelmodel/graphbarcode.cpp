@@ -438,16 +438,24 @@ void CGraphBarcode::FillBox(CDC* pDC) const
     pDC->FillRect(&box, &brush);
 }
 
+bool CGraphBarcode::CanEncode(const char* text)
+{
+    return !m_symbology || !text || !*text || m_symbology->IsEncodable(text);
+}
+
 bool CGraphBarcode::FitsBox(const char* text, int fitResolutionX, int fitResolutionY)
+{
+    // A text the symbology cannot encode gives no symbol: printed, the label would show none, or
+    // (as the symbologies once drew it) a symbol of other data under the text.
+    return CanEncode(text) && SymbolFitsBox(text, fitResolutionX, fitResolutionY);
+}
+
+bool CGraphBarcode::SymbolFitsBox(const char* text, int fitResolutionX, int fitResolutionY)
 {
     if (!m_symbology || !text)
         return true;
-    const bool qr = IsQrCode();
-    if (qr && !*text)
+    if (IsQrCode() && !*text)
         return true;
-    // A text the library cannot encode gives no symbol: printing it would leave a blank label.
-    if (qr && !m_symbology->IsEncodable(text))
-        return false;
     if (fitResolutionX < 0 || fitResolutionY < 0)
         return true;
     if (IsTurned())
@@ -456,6 +464,14 @@ bool CGraphBarcode::FitsBox(const char* text, int fitResolutionX, int fitResolut
     GetSymbolBox(&along, &across);
     return along >= m_symbology->MeasureWidth(text, fitResolutionX) &&
            across >= m_symbology->GetSymbolHeight(this, fitResolutionY);
+}
+
+bool CGraphBarcode::StopPrinting(const CString& message) const
+{
+    CWnd* main = AfxGetMainWnd();
+    ShowMessageBox(main ? main->GetSafeHwnd() : nullptr, message, kBarcodePrintStopCaption,
+                   MB_OK | MB_ICONERROR);
+    return false;
 }
 
 bool CGraphBarcode::GetOwnerGround(HDC dc, const RECT& area, COLORREF* colour)
@@ -511,22 +527,27 @@ bool CGraphBarcode::Draw(CDC* pDC, int zoom, int originX, int originY, bool desi
     const bool qr = IsQrCode();
     // The design view shows where an empty QR Code would stand.
     const char* drawn = (flags & 1) && qr && !*text ? " " : text;
+    m_placeholder = placeholder && !m_content->IsFixedText();
     m_symbology->ReleaseBrush();
     m_symbology->GetBarBrush().CreateSolidBrush(m_textColour);
     m_symbology->Draw(this, pDC, m_dpiX, m_dpiY, originX + BarcodeUmToPx(startX, m_dpiX),
                       originY + BarcodeUmToPx(startY, m_dpiY), row, drawn);
     m_symbology->ReleaseBrush();
 
-    const bool fits = FitsBox(text, fitResolutionX, fitResolutionY);
+    // A placeholder stands for data to come: only its size is checked.
+    const bool encodable = m_placeholder || CanEncode(text);
+    m_placeholder = false;
+    const bool fits = encodable && SymbolFitsBox(text, fitResolutionX, fitResolutionY);
     if ((flags & 3) && !fits)
         DrawOverflowMark(m_rotation, m_deviceRect, pDC);
-    if ((flags & 4) && qr && !fits) {
-        CWnd* main = AfxGetMainWnd();
-        ShowMessageBox(main ? main->GetSafeHwnd() : nullptr, FormatQrClipMessage(row + 1, text),
-                       kQrClipCaption, MB_OK | MB_ICONERROR);
-        return false;
-    }
-    return true;
+    if (!(flags & 4) || fits)
+        return true;
+    // The print engine's row is the label's number (1-based).
+    if (qr)
+        return StopPrinting(FormatQrClipMessage(row, text));
+    if (!encodable)
+        return StopPrinting(FormatUnencodableMessage(m_symbology->GetNameString(), row, text));
+    return true;   // a linear symbol wider than its box is marked on the screen, never refused
 }
 
 void CGraphBarcode::DrawCaption(CDC* pDC, int topMargin, int xMargin, bool markShrunk, const char* text)

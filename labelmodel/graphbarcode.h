@@ -2,7 +2,8 @@
 // CGraphBarcode (159): a text object whose text, taken from its content for the label's row, is
 // encoded and drawn by the symbology it owns (one CBarcode, deleted with the object and cloned with
 // it). The object forwards the property commands to its symbology in the user's units, is the
-// symbology's owner while it draws, and stops a print run when a QR Code does not fit its box.
+// symbology's owner while it draws, and stops a print run when a QR Code does not fit its box or
+// the symbology cannot encode the text.
 #include "barcode/barcode.h"
 #include "barcode/barcodeowner.h"
 #include "labelmodel/graphtext.h"
@@ -102,9 +103,13 @@ public:
     void SetOwnerTransparent(bool transparent) override { m_transparent = transparent; }
     void GetOwnerLogFont(LOGFONTA* out) override { *out = m_font; }
     void GetOwnerDrawLogFont(LOGFONTA* out) override { MakeDrawLogFont(out); }
+    bool IsOwnerTextPlaceholder() override { return m_placeholder; }
 
-    // Whether the symbol for text fits the box at the two resolutions (negative: not checked).
-    // A QR Code with an empty text fits; one whose text the library cannot encode does not.
+    // Whether the symbology can make a symbol for text at all (an empty text it always can).
+    bool CanEncode(const char* text);
+    // Whether the symbol for text can be made and fits the box at the two resolutions (negative:
+    // size not checked). A QR Code with an empty text fits; a text the symbology cannot encode
+    // (characters it has no value for, data the QR Code library refuses) does not.
     bool FitsBox(const char* text, int fitResolutionX, int fitResolutionY);
     bool IsQrCode() const;
 
@@ -115,6 +120,13 @@ private:
     // The symbol's start point in micrometres for an offset o along the box.
     void SymbolStart(int o, int64_t* x, int64_t* y) const;
     void FillBox(CDC* pDC) const;
+    // The size part of FitsBox.
+    bool SymbolFitsBox(const char* text, int fitResolutionX, int fitResolutionY);
+    // Shows message with the print stop caption and answers false, which ends the print run.
+    bool StopPrinting(const CString& message) const;
 
     std::unique_ptr<CBarcode> m_symbology;
+    // Set only while the symbology draws the design view's placeholder of table, date, time or
+    // counter data.
+    bool m_placeholder = false;
 };

@@ -3,6 +3,8 @@
 # (the decoded bytes must equal what was meant, check characters included), and every QR Code
 # matrix of qrmanifest.txt against the qrencode command's ASCII output for the same settings, and
 # every QR Code of qrdecode.txt (each version and error level) with both decoders, level included.
+# encodable.txt lists more pictures to read (IMG) and pictures of texts a symbology refused
+# (NONE), in which neither decoder may find any symbol.
 #   decode_check.sh <folder written by barcode_tests>
 set -u
 dir="${1:?usage: decode_check.sh <image folder>}"
@@ -12,7 +14,8 @@ for tool in zbarimg ZXingReader qrencode; do
     exit 1
   fi
 done
-[ -s "$dir/manifest.txt" ] && [ -s "$dir/qrmanifest.txt" ] && [ -s "$dir/qrdecode.txt" ] ||
+[ -s "$dir/manifest.txt" ] && [ -s "$dir/qrmanifest.txt" ] && [ -s "$dir/qrdecode.txt" ] &&
+  [ -s "$dir/encodable.txt" ] ||
   { echo "no manifests in $dir" >&2; exit 1; }
 
 hex() { od -An -tx1 -v | tr -d ' \n'; }
@@ -46,7 +49,21 @@ while read -r kind file zbartype zxformat identifier want; do
     [ -z "$mirrored" ] || [ "$mirrored" = false ] || fail "ZXingReader $file: mirrored"
     checked=$((checked + 1))
   fi
-done < "$dir/manifest.txt"
+done < <(cat "$dir/manifest.txt" "$dir/encodable.txt")
+
+refused=0
+while read -r kind file; do
+  [ "$kind" = NONE ] || continue
+  path="$dir/$file"
+  zbarimg --nodbus -q "$path" >/dev/null 2>&1
+  rc=$?
+  [ "$rc" -eq 4 ] || fail "zbarimg $file: found a symbol (exit $rc) where none may be"
+  got=$(ZXingReader -errors -bytes "$path" 2>/dev/null | hex)
+  [ -z "$got" ] || fail "ZXingReader $file: read '$got' where no symbol may be"
+  checked=$((checked + 2))
+  refused=$((refused + 1))
+done < "$dir/encodable.txt"
+[ "$refused" -gt 0 ] || fail "no pictures of refused texts in encodable.txt"
 
 while read -r kind file version level margin casesensitive text; do
   [ "$kind" = QRASCII ] || continue

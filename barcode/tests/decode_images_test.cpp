@@ -5,6 +5,7 @@
 // folder is KORVELTA_DECODE_DIR, else "decode-images" here.
 #include "barcode/barcodefactory.h"
 #include "barcode/qrcode.h"
+#include "barcode/tests/decodeoutput.h"
 #include "barcode/tests/testowner.h"
 #include "labelmodel/graphbarcode.h"
 #include "testsupport/msgboxrecorder.h"
@@ -16,25 +17,6 @@
 #include <string>
 
 namespace {
-
-std::string Hex(const std::string& bytes)
-{
-    static const char digits[] = "0123456789abcdef";
-    std::string out;
-    for (unsigned char c : bytes) {
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
-}
-
-CString OutputFolder()
-{
-    const char* env = getenv("KORVELTA_DECODE_DIR");
-    CString dir = env && *env ? env : "decode-images";
-    CreateDirectoryA(dir, nullptr);
-    return dir;
-}
 
 struct DecodeCase {
     int typeCode;

@@ -10,7 +10,8 @@ TEST(Ean, DigitStringsWithCheckDigits)
     EXPECT_EQ(CString("4006381333931"), ean13.DigitString("4006381333939"));   // own check replaced
     EXPECT_EQ(CString("0000000123457"), ean13.DigitString("12345"));
     EXPECT_EQ(CString("0000000000000"), ean13.DigitString(""));
-    EXPECT_EQ(CString("0000000000000"), ean13.DigitString("ABC"));   // non-digits become 0
+    // Letters are no data: "ABC" is not drawn as 0000000000000 (what a placeholder is laid out as).
+    EXPECT_FALSE(ean13.IsEncodable("ABC"));
     CBarcodeEAN8 ean8;
     EXPECT_EQ(CString("12345670"), ean8.DigitString("1234567"));
     EXPECT_EQ(CString("00000123"), ean8.DigitString("12"));   // 2x3 + 1 = 7: check 3

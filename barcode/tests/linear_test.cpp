@@ -34,12 +34,17 @@ std::pair<int, CRect> DrawFlat(CBarcode& code, const char* text, int canvasWidth
 TEST(Code39, CheckCharacters)
 {
     EXPECT_EQ('X', CBarcodeCode39::CheckCharacter("ABC"));     // 10 + 11 + 12 = 33
-    EXPECT_EQ(0xFF, CBarcodeCode39::CheckCharacter("abc"));    // -3: no character has it
     EXPECT_EQ('$', CBarcodeCode39::CheckCharacter("ABC123"));  // 39
     EXPECT_EQ('R', CBarcodeCode39::CheckCharacter("CODE 39")); // 113 mod 43 = 27
     EXPECT_EQ('0', CBarcodeCode39::CheckCharacter(""));
+    EXPECT_EQ('+', CBarcodeCode39::CheckCharacter("%%"));     // 42 + 42 = 84, mod 43 = 41
     EXPECT_EQ(-1, CBarcodeCode39::CharacterValue('a'));
     EXPECT_EQ(43, CBarcodeCode39::CharacterValue('*'));
+    // A text with a character that is not data has no check character at all: no 0xFF byte,
+    // and no symbol is made for it.
+    EXPECT_EQ(0, CBarcodeCode39::CheckCharacter("abc"));
+    EXPECT_EQ(0, CBarcodeCode39::CheckCharacter("AB*C"));
+    EXPECT_EQ(0, CBarcodeCode39::CheckCharacter("AB\xFF"));
 }
 
 TEST(Code39, ModulesOfStartAndCharacters)
@@ -50,11 +55,15 @@ TEST(Code39, ModulesOfStartAndCharacters)
     ASSERT_TRUE(code.Encode("A", p));
     // "*" 010010100, gap, "A" 100001001, gap, "*"
     EXPECT_EQ("100010111011101" "0" "111010100010111" "0" "100010111011101", p.ToModules(3));
-    // A control character and a lower-case letter are drawn as the space character.
+    // A control character and a lower-case letter are laid out as the space character, which
+    // only the design view's placeholder is drawn with: as data they draw nothing.
     CBarPattern ctl, space;
     ASSERT_TRUE(code.Encode("\x01" "a", ctl));
     ASSERT_TRUE(code.Encode("  ", space));
     EXPECT_EQ(space.ToModules(3), ctl.ToModules(3));
+    EXPECT_FALSE(code.IsEncodable("\x01" "a"));
+    EXPECT_EQ(0, DrawFlat(code, "\x01" "a").first);
+    EXPECT_TRUE(DrawFlat(code, "\x01" "a").second.IsRectEmpty());
 }
 
 TEST(Code39, WidthAtFourPixelModules)
@@ -163,13 +172,17 @@ TEST(Interleaved25, DigitStringsAndCheckDigits)
     EXPECT_EQ(CString("012348"), code.DigitString("1234"));
     EXPECT_EQ(CString("1236"), code.DigitString("123"));       // 3x3 + 2 + 1x3 = 14
     EXPECT_EQ('0', CBarcodeCode2of5Int::CheckDigit(""));
-    // A non-digit counts with its code minus 48 and is drawn as "0".
-    EXPECT_EQ('9', CBarcodeCode2of5Int::CheckDigit("A"));      // 17 x 3 = 51
+    // A non-digit is laid out as "0", which only the design view's placeholder is drawn with:
+    // as data "12A4" would print 1204, so it draws nothing.
     CBarPattern withLetter, withZero;
     code.SetCheckDigit(false);
     ASSERT_TRUE(code.Encode("1A", withLetter));
     ASSERT_TRUE(code.Encode("10", withZero));
     EXPECT_EQ(withZero.ToModules(3), withLetter.ToModules(3));
+    EXPECT_FALSE(code.IsEncodable("12A4"));
+    EXPECT_TRUE(code.IsEncodable("1204"));
+    EXPECT_EQ(0, DrawFlat(code, "12A4").first);
+    EXPECT_TRUE(DrawFlat(code, "12A4").second.IsRectEmpty());
 }
 
 TEST(Interleaved25, ModulesAndWidth)

@@ -19,6 +19,7 @@ public:
     LOGFONTA font = {};
     CRect deviceRect;
     int alignment = 1;            // 1 left, 2 centre, 3 right
+    bool placeholder = false;     // the text is the design view's placeholder, not data
 
     struct Caption {
         int topMargin;
@@ -83,6 +84,8 @@ public:
         dc->TextOut(p.x, p.y, text, lstrlenA(text));
         dc->RestoreDC(saved);
     }
+
+    bool IsOwnerTextPlaceholder() override { return placeholder; }
 
     // Places the box at (x, y) um with the symbol's width along it and `depth` um across it,
     // and computes the device rectangle at the owner's dpi.

@@ -136,10 +136,10 @@ TEST(BarcodeObjectDraw, QrCodeTooLargeForItsBoxStopsPrinting)
     MessageBoxRecorder boxes;
     std::unique_ptr<CGraphBarcode> object = MakeBarcode("QR Code\xAE", "HELLO WORLD 0123456789", 5, 5);
     DibCanvas canvas(200, 200);
-    // Row 3 of the table is label number 4.
+    // The print engine's row 3 (1-based) is label number 3.
     EXPECT_FALSE(Draw(*object, canvas, 4, 3));
     ASSERT_EQ(1u, boxes.Count());
-    EXPECT_STREQ("Streckkod klippt p\xE5 etikett nummer 4 med text \"HELLO WORLD 0123456789\"",
+    EXPECT_STREQ("Streckkod klippt p\xE5 etikett nummer 3 med text \"HELLO WORLD 0123456789\"",
                  boxes.Last().text);
     EXPECT_STREQ("Utskrift avbruten", boxes.Last().caption);
     EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), boxes.Last().Icon());
@@ -172,17 +172,17 @@ TEST(BarcodeObjectDraw, QrTextTheLibraryCannotEncodeDoesNotFit)
     const std::string text(3500, 'a');
     std::unique_ptr<CGraphBarcode> object = MakeBarcode("QR Code\xAE", text.c_str(), 500, 500);
     DibCanvas canvas(100, 100);
-    EXPECT_FALSE(Draw(*object, canvas, 4, 0));
+    EXPECT_FALSE(Draw(*object, canvas, 4, 1));
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ(0, std::strncmp(boxes.Last().text, "Streckkod klippt p\xE5 etikett nummer 1 med text \"aaa", 50));
     EXPECT_LE(boxes.Last().text.GetLength(), 8191);
-    EXPECT_FALSE(Draw(*object, canvas, 4, 0, -1));
+    EXPECT_FALSE(Draw(*object, canvas, 4, 1, -1));
     EXPECT_EQ(2u, boxes.Count());
     EXPECT_EQ(0, canvas.CountPixels(kRed));
 
     // A text the library takes prints.
     object->SetFixedText("HELLO");
-    EXPECT_TRUE(Draw(*object, canvas, 4, 0));
+    EXPECT_TRUE(Draw(*object, canvas, 4, 1));
     EXPECT_EQ(2u, boxes.Count());
 }
 
