@@ -51,7 +51,7 @@ std::vector<TextCase> Cases()
         {401, "AB\x01", false, "", "", ""},
         {401, "K\xD6L", false, "", "", ""},
         // 2/5 interleaved: digits only.
-        {402, "1234", true, "1234", "I2/5", "ITF"},
+        {402, "123456", true, "123456", "I2/5", "ITF"},   // ZXing reads ITF of 6 digits and more
         {402, "1234567", true, "12345670", "I2/5", "ITF", CheckCharacterOn},
         {402, "12A4", false, "", "", ""},            // once printed as 1204
         {402, "12 34", false, "", "", ""},

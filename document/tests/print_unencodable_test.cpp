@@ -135,8 +135,10 @@ TEST(PrintUnencodable, ACode39WithLowerCaseIsRefusedOnThePrinterAndNothingIsPrin
     PrintJobRecorder spooler;
     EXPECT_FALSE(view.RunPrintJob(&info));
 
-    // The job was abandoned at its first label: no page ended, no document was finished.
-    EXPECT_EQ("StartDoc StartPage AbortDoc", spooler.Names());
+    // The job was abandoned at its first label (the engine's own AbortDoc): the loop ended no
+    // page and finished no document.
+    EXPECT_EQ("StartDoc StartPage", spooler.Names());
+    EXPECT_TRUE(info.m_bJobAborted);
     EXPECT_EQ(0, info.m_nPagesPrinted);
     EXPECT_TRUE(doc.GetPrintState().jobFailed);
     ASSERT_EQ(1u, boxes.Count());
