@@ -116,12 +116,7 @@ TEST(DecodeImages, EverySymbologyTurnedAndSpaceCorrected)
                 object.SetFixedText(CString(c.text.data(), static_cast<int>(c.text.size())));
                 object.SetRotation(rotation);
                 object.SetAlignment(1 + index % 3);
-                LOGFONTA font = {};
-                font.lfHeight = -12;
-                font.lfWeight = FW_NORMAL;
-                font.lfCharSet = ANSI_CHARSET;
-                font.lfOutPrecision = OUT_TT_ONLY_PRECIS;
-                lstrcpyA(font.lfFaceName, "Liberation Sans");
+                LOGFONTA font = CaptionFont();
                 object.SetLogFont(&font);
 
                 // The box: the symbol with 3 mm to spare along it (so that the alignment counts)

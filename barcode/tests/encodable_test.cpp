@@ -98,12 +98,7 @@ void MakeObject(CGraphBarcode& object, const TextCase& c, const char* text)
     object.SetContentKind(kKindFixed);
     object.SetFixedText(text);
     object.SetAlignment(2);
-    LOGFONTA font = {};
-    font.lfHeight = -12;
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = ANSI_CHARSET;
-    font.lfOutPrecision = OUT_TT_ONLY_PRECIS;
-    lstrcpyA(font.lfFaceName, "Liberation Sans");
+    LOGFONTA font = CaptionFont();
     object.SetLogFont(&font);
     object.SetX(kMargin * 25400 / kDpi);
     object.SetY(kMargin * 25400 / kDpi);

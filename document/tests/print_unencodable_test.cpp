@@ -35,6 +35,17 @@ struct TableRun {
         for (size_t r = 0; r < texts.size(); ++r)
             doc.CurrentSlot().Table()->SetCellText(static_cast<int>(r), 0, texts[r].c_str());
     }
+
+    // Prints every row through the engine onto a memory DC.
+    void Print(CPrintInfo& info)
+    {
+        PrintOptionBlock options = Options();
+        info.m_pPD->m_pd.lCustData = reinterpret_cast<LPARAM>(&options);
+        EngineView view(&doc);
+        DibCanvas canvas(800, 800);
+        RunPages(doc, info, &view, canvas.dc(), calls);
+        info.m_pPD->m_pd.lCustData = 0;
+    }
 };
 
 } // namespace
@@ -60,11 +71,7 @@ TEST(PrintUnencodable, EverySymbologyStopsBeforeTheLabelWhoseTextItCannotEncode)
         MessageBoxRecorder boxes;
         TableRun run(c.symbology, c.texts, c.module);
         CPrintInfo info;
-        PrintOptionBlock options = Options();
-        info.m_pPD->m_pd.lCustData = reinterpret_cast<LPARAM>(&options);
-        EngineView view(&run.doc);
-        DibCanvas canvas(800, 800);
-        RunPages(run.doc, info, &view, canvas.dc(), run.calls);
+        run.Print(info);
 
         // Rows 1 and 2 were drawn; the run stopped at the third label and nothing came after it.
         EXPECT_EQ(RowsOf(run.calls), (std::vector<int>{1, 2}));
@@ -89,11 +96,7 @@ TEST(PrintUnencodable, AQrCodeClippedOnTheThirdRowNamesLabelThree)
     qr->SetWidth(20000);
     qr->SetHeight(20000);
     CPrintInfo info;
-    PrintOptionBlock options = Options();
-    info.m_pPD->m_pd.lCustData = reinterpret_cast<LPARAM>(&options);
-    EngineView view(&run.doc);
-    DibCanvas canvas(800, 800);
-    RunPages(run.doc, info, &view, canvas.dc(), run.calls);
+    run.Print(info);
     EXPECT_EQ(RowsOf(run.calls), (std::vector<int>{1, 2}));
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ("Streckkod klippt p\xE5 etikett nummer 3 med text \"QR-3 " + std::string(150, 'X') + "\"",
