@@ -85,8 +85,8 @@ bool COstrelindSoftLabelDoc::IsImageColumn(int column) const
 
 void COstrelindSoftLabelDoc::ToggleImageColumn(int column)
 {
-    if (CDataTableBase* table = CurrentSlot().Table())
-        table->ToggleImageColumn(column);
+    // Through the slot: printing with the filter on reads the flags of the filtered table.
+    CurrentSlot().ToggleImageColumn(column);
     TablesChanged();
 }
 

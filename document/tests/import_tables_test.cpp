@@ -70,6 +70,35 @@ TEST(TextImport, FixedWidthColumns)
     EXPECT_EQ((Rows{{"a"}, {}, {"b"}}), Fixed("a\r\n\r\nb", {4}));
 }
 
+TEST(TextImport, LinesEndInCrCrLfOrLfAlone)
+{
+    // Files from other systems end their lines in LF alone: each line is a row.
+    EXPECT_EQ((Rows{{"a", "b"}, {"c", "d"}}), Delimited("a;b\nc;d"));
+    EXPECT_EQ((Rows{{"a", "b"}, {"c", "d"}}), Delimited("a;b\r\nc;d\r\n"));
+    EXPECT_EQ((Rows{{"a", "b"}, {"c", "d"}}), Delimited("a;b\nc;d\n"));
+    // CR LF counts once; CR alone, LF alone and an empty line each end one row.
+    EXPECT_EQ((Rows{{"cr"}, {"lf"}, {"crlf"}, {}, {"end"}}), Delimited("cr\rlf\ncrlf\r\n\nend"));
+    EXPECT_EQ((Rows{{"x"}, {}, {}, {"y"}}), Delimited("x\n\r\n\ry"));
+    EXPECT_EQ((Rows{{"ab", "c"}, {"de", "f"}}), Fixed("abc\ndef", {2, -1}));
+    EXPECT_EQ((Rows{{"ab", "c"}, {"de", "f"}}), Fixed("abc\r\ndef\r\n", {2, -1}));
+    EXPECT_EQ((Rows{{"a"}, {}, {"b"}}), Fixed("a\n\nb", {4}));
+}
+
+TEST(TextImport, AQuoteOpensQuotingOnlyAtTheStartOfAField)
+{
+    // Inside a field a quote is text, and the separators and lines after it keep their meaning.
+    EXPECT_EQ((Rows{{"12\" pipe", "A", "B"}, {"next", "row"}}), Delimited("12\" pipe;A;B\r\nnext;row\r\n"));
+    EXPECT_EQ((Rows{{"a\"b\"c", "d"}}), Delimited("a\"b\"c;d"));
+    EXPECT_EQ((Rows{{"x", "5\"", "y"}}), Delimited("x;5\";y"));
+    // At the start of a field it quotes; after the closing quote the field goes on as text.
+    EXPECT_EQ((Rows{{"q;x tail", "z"}}), Delimited("\"q;x\" tail;z"));
+    EXPECT_EQ((Rows{{" \"lead\"", "z"}}), Delimited(" \"lead\";z"));
+    // A quote left open ends with its line: the next line is read as usual.
+    EXPECT_EQ((Rows{{"x", "open;"}, {"next", "row"}}), Delimited("x;\"open;\nnext;row"));
+    // Consecutive separators still count as one.
+    EXPECT_EQ((Rows{{"a", "b", "c"}}), Delimited("a;;b;\"\";c"));
+}
+
 TEST(TextImport, OemFieldsComeOutInTheAnsiCodePage)
 {
     Collect target;
