@@ -254,8 +254,13 @@ TEST(TableFiles, TbfReplacesTheFilterAndAppendsBothTables)
     EXPECT_TRUE(slot.Table()->IsImageColumn(1));
     EXPECT_TRUE(slot.Table()->IsImageColumn(2));
     ASSERT_NE(nullptr, slot.Filtered());
-    // The filtered table started as a copy of the base table and got the file's filtered rows.
-    EXPECT_EQ((Rows{{"old"}, {"", "f"}}), Dump(*slot.Filtered()));
+    // The file's filtered row shows no row of the table: the filter, on, is applied to the table
+    // as it now stands (no column is selected for "inc", so every row passes), and edits through
+    // it reach the table.
+    EXPECT_EQ(Dump(*slot.Table()), Dump(*slot.Filtered()));
+    EXPECT_TRUE(slot.IsRowMapUsable());
+    EXPECT_TRUE(slot.SetCellText("A", 1, 0));
+    EXPECT_STREQ("A", slot.Table()->GetCellText(1, 0));
 }
 
 TEST(TableFiles, TbfImageColumnsOutsideTheTableAreIgnoredAtOnce)

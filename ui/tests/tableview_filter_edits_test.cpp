@@ -61,20 +61,30 @@ protected:
         grid.SendMessage(WM_LBUTTONUP, 0, point);
     }
 
-    // Types over the focus cell: the first character opens the editor, the rest go into it, and
-    // Enter ends it. Without a window manager the editor may never have had the focus, so the
-    // focus leaving it (what ends an edit on Windows) is sent as well; an editor already gone
-    // takes no message.
+    // Types over the focus cell: the first character opens the editor (which posts it to itself),
+    // the rest go into it, and Enter ends it. Without a window manager the editor may never have
+    // had the focus, so the focus leaving it (what ends an edit on Windows) is sent as well; an
+    // editor already gone takes no message.
     void TypeOver(int row, int column, const char* text)
     {
         Select(row, column);
         m_grid->SendMessage(WM_CHAR, static_cast<unsigned char>(text[0]), 1);
+        DrainMessages();
         ASSERT_NE(nullptr, m_grid->GetInPlaceEdit());
         const HWND editor = m_grid->GetInPlaceEdit()->m_hWnd;
         for (const char* c = text + 1; *c != '\0'; ++c)
             ::SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(*c), 1);
         ::SendMessageA(editor, WM_CHAR, VK_RETURN, 1);
         ::SendMessageA(editor, WM_KILLFOCUS, reinterpret_cast<WPARAM>(m_grid->m_hWnd), 0);
+        DrainMessages();
+        ASSERT_FALSE(::IsWindow(editor));
+        // Enter moves on and opens the cell below; Escape leaves that one as it was.
+        ASSERT_NE(nullptr, m_grid->GetInPlaceEdit());
+        const HWND next = m_grid->GetInPlaceEdit()->m_hWnd;
+        ::SendMessageA(next, WM_CHAR, VK_ESCAPE, 1);
+        ::SendMessageA(next, WM_KILLFOCUS, reinterpret_cast<WPARAM>(m_grid->m_hWnd), 0);
+        DrainMessages();
+        ASSERT_FALSE(::IsWindow(next));
         ASSERT_EQ(nullptr, m_grid->GetInPlaceEdit());
     }
 
