@@ -2,6 +2,7 @@
 // reopened from a project or read from a ".tbf" file, and kept by undo together with the filter
 // and its maps. Each step is checked in the base table and in the project saved after it.
 #include "document/labeldoc.h"
+#include "document/labeldocviews.h"
 #include "document/tablefiles.h"
 #include "document/tablefilter.h"
 #include "document/tableslot.h"
@@ -11,6 +12,7 @@
 #include "labelmodel/graphimage.h"
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/tempdir.h"
+#include "framework/view.h"
 
 #include <gtest/gtest.h>
 
@@ -98,6 +100,47 @@ TEST_F(FruitTable, TypingOverAFreshFilterReachesTheTable)
     doc->ToggleTableFilter();              // on again: rebuilt from the table, mango passes
     EXPECT_EQ((Texts{"mango"}), Shown(0));
     EXPECT_TRUE(Slot().IsRowMapUsable());
+}
+
+namespace {
+
+// A table view whose grid still has an editor open over a cell of the table as shown: ending the
+// edit commits its text there, as the real grid does.
+class EditingTableView : public CView, public CLabelDocTableView {
+public:
+    COstrelindSoftLabelDoc* doc = nullptr;
+    int row = 0, column = 0;
+    const char* typed = nullptr;
+
+    int GetSelectedRowCount() override { return 0; }
+    bool GetGridFont(LOGFONTA&) override { return false; }
+    void SetGridFont(const LOGFONTA&) override {}
+    void EndGridEdit() override
+    {
+        if (typed != nullptr)
+            doc->SetTableCellText(typed, row, column);
+        typed = nullptr;
+    }
+};
+
+} // namespace
+
+TEST_F(FruitTable, SwitchingTheFilterEndsAnOpenEditFirst)
+{
+    EditingTableView view;
+    view.doc = doc.get();
+    doc->AddView(&view);
+    view.typed = "mango";                  // over banana, the first shown row
+    doc->ToggleTableFilter();
+    EXPECT_EQ(nullptr, view.typed);
+    EXPECT_EQ((Texts{"apple", "mango", "cherry", "date", "elder"}), Shown(0));
+
+    view.typed = "kiwi";                   // over cherry, the third row while the filter is off
+    view.row = 2;
+    doc->ToggleTableFilter();
+    EXPECT_EQ((Texts{"apple", "mango", "kiwi", "date", "elder"}), Base(0));
+    EXPECT_EQ((Texts{"mango"}), Shown(0));
+    doc->RemoveView(&view);
 }
 
 TEST_F(FruitTable, AReopenedFilterTakesEveryEditIntoTheTable)

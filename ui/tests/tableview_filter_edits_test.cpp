@@ -61,29 +61,42 @@ protected:
         grid.SendMessage(WM_LBUTTONUP, 0, point);
     }
 
-    // Types over the focus cell: the first character opens the editor (which posts it to itself),
-    // the rest go into it, and Enter ends it. Without a window manager the editor may never have
-    // had the focus, so the focus leaving it (what ends an edit on Windows) is sent as well; an
-    // editor already gone takes no message.
-    void TypeOver(int row, int column, const char* text)
+    // Types over the focus cell as a person does: the first character opens the editor (which
+    // posts it to itself) and the rest go into it. The editor stays open.
+    HWND StartTyping(int row, int column, const char* text)
     {
         Select(row, column);
         m_grid->SendMessage(WM_CHAR, static_cast<unsigned char>(text[0]), 1);
         DrainMessages();
-        ASSERT_NE(nullptr, m_grid->GetInPlaceEdit());
+        if (m_grid->GetInPlaceEdit() == nullptr)
+            return nullptr;
         const HWND editor = m_grid->GetInPlaceEdit()->m_hWnd;
         for (const char* c = text + 1; *c != '\0'; ++c)
             ::SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(*c), 1);
-        ::SendMessageA(editor, WM_CHAR, VK_RETURN, 1);
+        return editor;
+    }
+
+    // The key that ends an edit, then the focus leaving the editor: without a window manager the
+    // editor may never have had the focus, and the focus leaving it is what ends an edit on
+    // Windows. An editor already gone takes no message.
+    void EndWithKey(HWND editor, UINT key)
+    {
+        ::SendMessageA(editor, WM_CHAR, key, 1);
         ::SendMessageA(editor, WM_KILLFOCUS, reinterpret_cast<WPARAM>(m_grid->m_hWnd), 0);
         DrainMessages();
+    }
+
+    // Types over the cell and presses Enter. Enter moves on and opens the cell below; Escape
+    // leaves that one as it was.
+    void TypeOver(int row, int column, const char* text)
+    {
+        const HWND editor = StartTyping(row, column, text);
+        ASSERT_NE(nullptr, editor);
+        EndWithKey(editor, VK_RETURN);
         ASSERT_FALSE(::IsWindow(editor));
-        // Enter moves on and opens the cell below; Escape leaves that one as it was.
         ASSERT_NE(nullptr, m_grid->GetInPlaceEdit());
         const HWND next = m_grid->GetInPlaceEdit()->m_hWnd;
-        ::SendMessageA(next, WM_CHAR, VK_ESCAPE, 1);
-        ::SendMessageA(next, WM_KILLFOCUS, reinterpret_cast<WPARAM>(m_grid->m_hWnd), 0);
-        DrainMessages();
+        EndWithKey(next, VK_ESCAPE);
         ASSERT_FALSE(::IsWindow(next));
         ASSERT_EQ(nullptr, m_grid->GetInPlaceEdit());
     }
@@ -158,6 +171,38 @@ TEST_F(FilteredTableView, TypingOverTheFilterDialogsResultReachesTheTable)
     ASSERT_FALSE(m_doc->CurrentSlot().IsFilterOn());
     EXPECT_EQ("mango", Shown(2, 1));
     ExpectSaved({"apple", "mango", "cherry", "date", "elder"});
+}
+
+// The ribbon's Enable takes no focus: an editor still open when the filter goes off must not
+// commit into the row that the same grid row shows afterwards.
+TEST_F(FilteredTableView, SwitchingTheFilterOffWithAnEditorOpenKeepsWhatWasTyped)
+{
+    FillBase({"apple", "banana", "cherry", "date", "elder"});
+    FilterAContainsAn();
+
+    // Enter stores the text and leaves an empty editor open on the row below.
+    HWND editor = StartTyping(1, 1, "mango");
+    ASSERT_NE(nullptr, editor);
+    EndWithKey(editor, VK_RETURN);
+    ASSERT_NE(nullptr, m_grid->GetInPlaceEdit());
+    HWND below = m_grid->GetInPlaceEdit()->m_hWnd;
+    Command(ID_FILTER_ENABLE);
+    ::SendMessageA(below, WM_KILLFOCUS, reinterpret_cast<WPARAM>(m_grid->m_hWnd), 0);
+    DrainMessages();
+    EXPECT_EQ((Texts{"apple", "mango", "cherry", "date", "elder"}), Base(0));
+    EXPECT_EQ("mango", Shown(2, 1));
+    ExpectSaved({"apple", "mango", "cherry", "date", "elder"});
+
+    // Typed and not yet ended: the text goes into the cell typed over, then the filter goes on.
+    editor = StartTyping(3, 1, "grape");
+    ASSERT_NE(nullptr, editor);
+    Command(ID_FILTER_ENABLE);
+    ::SendMessageA(editor, WM_KILLFOCUS, reinterpret_cast<WPARAM>(m_grid->m_hWnd), 0);
+    DrainMessages();
+    EXPECT_EQ((Texts{"apple", "mango", "grape", "date", "elder"}), Base(0));
+    ASSERT_TRUE(m_doc->CurrentSlot().IsFilterOn());
+    EXPECT_EQ("mango", Shown(1, 1));
+    ExpectSaved({"apple", "mango", "grape", "date", "elder"});
 }
 
 TEST_F(FilteredTableView, AReopenedFilterTakesTypingPasteDeleteRowsSequenceAndRepeat)
