@@ -101,8 +101,8 @@ public:
     bool ToggleFilterFlag(int kind, int column);
 
     // The ".filter" file. Loading replaces the filter (and makes a filtered table when there is
-    // none) and applies it when the file stored it as on; a file with another magic or version, or a damaged record,
-    // is reported as corrupt and changes nothing. Files that cannot be opened or written are
+    // none) and applies it when the file stored it as on; a file with another magic or version,
+    // or a damaged record, is reported as corrupt and changes nothing. Files that cannot be opened or written are
     // reported in a message box. False when nothing changed (load) or nothing was written (save).
     bool LoadFilterFile(const char* path);
     bool SaveFilterFile(const char* path) const;
