@@ -160,9 +160,10 @@ bool ImportTableFile(TableSlot& slot, const char* path)
 {
     if (HasExtension(path, ".tbf"))
         return ReadTbfFile(slot, path);
-    if (!slot.Table())
+    if (!slot.Table() || !ReadTblFile(*slot.Table(), path))
         return false;
-    return ReadTblFile(*slot.Table(), path);
+    slot.FollowImageColumns();             // the file may mark image columns
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -221,15 +222,14 @@ bool ParseLbat(CMemFile& file, RecordReader& in, TableSlot& slot)
     if (!filter) {
         slot.SetTable(std::move(table));
         slot.ReapplyFilter();              // a filter already on shows the new rows too
+        slot.FollowImageColumns();
         return true;
     }
     auto filtered = std::make_unique<CDataTableBase>(slot.Filtered() ? *slot.Filtered()
                                                                      : *slot.Table());
     AppendRows(*filtered, fileFiltered);
     slot.SetTable(std::move(table));
-    slot.SetFilter(std::move(filter));
-    slot.SetFiltered(std::move(filtered));
-    slot.RebuildColumnMap();
+    slot.AdoptFilter(std::move(filter), std::move(filtered));
     return true;
 }
 
@@ -299,9 +299,7 @@ bool ParseTbfData(const unsigned char* data, size_t size, TableSlot& slot)
     }
 
     slot.SetTable(std::move(table));
-    slot.SetFilter(std::move(filter));
-    slot.SetFiltered(std::move(filtered));
-    slot.RebuildColumnMap();
+    slot.AdoptFilter(std::move(filter), std::move(filtered));
     return true;
 }
 

@@ -199,38 +199,48 @@ void CDataTableFilter::DeleteColumn(int column)
 // ---------------------------------------------------------------------------------------------
 // The row test, the column map and the filtered table
 
+CDataTableFilter::RowTest CDataTableFilter::GatherRowTest() const
+{
+    RowTest test;
+    for (int k = 0; k < kConditionCount; ++k) {
+        const bool exclude = !ExcludeString(k).IsEmpty(), include = !IncludeString(k).IsEmpty();
+        for (int column = 0; (exclude || include) && column < kItemCount; ++column) {
+            if (exclude && m_items[column].UsesExclude(k))
+                test.exclude[k].push_back(column);
+            if (include && m_items[column].UsesInclude(k))
+                test.include[k].push_back(column);
+        }
+    }
+    return test;
+}
+
 bool CDataTableFilter::AcceptsRow(const CDataTableBase* table, int row) const
 {
-    if (table == nullptr)
-        return false;
-    // Cells beyond the last item have no conditions.
-    const int cells = std::min(table->GetCellCount(row), kItemCount);
+    return table != nullptr && AcceptsRow(GatherRowTest(), *table, row);
+}
 
+// Each condition looks at the text the person sees in its column, "" where the row stores no
+// cell: whether a cell is stored depends on how the row came in (imports store only non-empty
+// cells, the grid keeps emptied ones), and the same table must always give the same rows.
+bool CDataTableFilter::AcceptsRow(const RowTest& test, const CDataTableBase& table, int row) const
+{
     for (int k = 0; k < kConditionCount; ++k) {
         const CString& exclude = ExcludeString(k);
-        if (exclude.IsEmpty())
-            continue;
-        for (int column = 0; column < cells; ++column) {
-            if (!m_items[column].UsesExclude(k))
-                continue;
-            const char* text = table->GetCellText(row, column);
+        for (int column : test.exclude[k]) {
+            const char* text = table.GetCellText(row, column);
             if (*text != '\0' && std::strstr(text, exclude) != nullptr)
                 return false;
         }
     }
 
-    // An include condition is a non-empty include string selected for a column the row has; when
-    // any applies, one of them must match.
+    // An include condition is a non-empty include string selected for a column; when any
+    // applies, one of them must match.
     bool accepted = true;
     for (int k = 0; k < kConditionCount; ++k) {
         const CString& include = IncludeString(k);
-        if (include.IsEmpty())
-            continue;
-        for (int column = 0; column < cells; ++column) {
-            if (!m_items[column].UsesInclude(k))
-                continue;
+        for (int column : test.include[k]) {
             accepted = false;
-            const char* text = table->GetCellText(row, column);
+            const char* text = table.GetCellText(row, column);
             if (*text != '\0' && std::strstr(text, include) != nullptr)
                 return true;
         }
@@ -265,30 +275,37 @@ int CDataTableFilter::GetFilteredColumn(int k) const
     return kItemCount;
 }
 
+void CDataTableFilter::CopyShownCells(const CDataTableBase& table, int row, CDataTableBase& filtered,
+                                      int filteredRow) const
+{
+    const int cells = std::min(table.GetCellCount(row), kItemCount);
+    int filteredColumn = 0;
+    for (int column = 0; column < cells; ++column) {
+        if (!m_items[column].IsShown())
+            continue;
+        const char* text = table.GetCellText(row, column);
+        if (column < CDataTableBase::kColumnCount)
+            text = m_items[column].PrepareCellText(m_stripChars, text);
+        filtered.SetCellText(filteredRow, filteredColumn, text);
+        ++filteredColumn;
+    }
+}
+
 void CDataTableFilter::ApplyTableFilter(const CDataTableBase& table, CDataTableBase& filtered,
                                         CDataTableMap& columnMap, CDataTableRowMap& rowMap) const
 {
     filtered.RemoveAllRows();
     rowMap.Clear();
+    const RowTest test = GatherRowTest();
     int filteredRow = 0;
     for (int row = 0; row < table.GetRowCount(); ++row) {
-        if (!AcceptsRow(&table, row))
+        if (!AcceptsRow(test, table, row))
             continue;
         rowMap.AddRow(row);
         // Every accepted row becomes a filtered row, even one without shown cells, so filtered
         // row k is always the base row of entry k.
         filtered.AppendRow();
-        const int cells = std::min(table.GetCellCount(row), kItemCount);
-        int filteredColumn = 0;
-        for (int column = 0; column < cells; ++column) {
-            if (!m_items[column].IsShown())
-                continue;
-            const char* text = table.GetCellText(row, column);
-            if (column < CDataTableBase::kColumnCount)
-                text = m_items[column].PrepareCellText(m_stripChars, text);
-            filtered.SetCellText(filteredRow, filteredColumn, text);
-            ++filteredColumn;
-        }
+        CopyShownCells(table, row, filtered, filteredRow);
         ++filteredRow;
     }
     RebuildColumnMap(columnMap);

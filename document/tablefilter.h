@@ -7,6 +7,7 @@
 #include "framework/object.h"
 
 #include <cstdint>
+#include <vector>
 
 class CDataTableBase;
 class CDataTableMap;
@@ -87,6 +88,9 @@ public:
     // The column's item goes; a default item comes in at column 255.
     void DeleteColumn(int column);
 
+    // The row test: no exclude string in a column selected for it, and, when any include
+    // condition is set, an include string in a column selected for it. Columns are tested by the
+    // text they show, empty where the row has no cell.
     bool AcceptsRow(const CDataTableBase* table, int row) const;
 
     // Identity while the filter is off; else entry k is the base column of the k-th shown column
@@ -96,6 +100,9 @@ public:
     // are fewer shown columns.
     int GetFilteredColumn(int k) const;
 
+    // The shown cells of base row `row`, cleaned up, into filtered row `filteredRow` from its
+    // first cell on: what the filtered table shows for that row.
+    void CopyShownCells(const CDataTableBase& table, int row, CDataTableBase& filtered, int filteredRow) const;
     // Rebuilds the filtered table from the base table: the accepted rows, their shown cells
     // cleaned up, one filtered row per accepted row. The row map names the base row of every
     // filtered row and is in order afterwards; the column map is rebuilt.
@@ -109,6 +116,15 @@ public:
     void Save(RecordWriter& out) const;
 
 private:
+    // The columns each set condition tests (a non-empty string and its selected columns),
+    // gathered once for a run over many rows.
+    struct RowTest {
+        std::vector<int> exclude[kConditionCount];
+        std::vector<int> include[kConditionCount];
+    };
+    RowTest GatherRowTest() const;
+    bool AcceptsRow(const RowTest& test, const CDataTableBase& table, int row) const;
+
     CString& IncludeString(int k) { return m_strings[2 * k]; }
     CString& ExcludeString(int k) { return m_strings[2 * k + 1]; }
     const CString& IncludeString(int k) const { return m_strings[2 * k]; }

@@ -6,17 +6,86 @@
 #include "framework/recordio.h"
 #include "framework/safefile.h"
 
+#include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 namespace {
 // The version word of ".filter" files, after the magic.
 const int32_t kFilterFileVersion = 0;
+
+// What a row shows: its texts up to the last non-empty cell, so that a missing cell and an empty
+// one read the same.
+std::string RowKey(const CDataTableBase& table, int row)
+{
+    std::string key;
+    size_t used = 0;
+    for (int column = 0; column < table.GetCellCount(row); ++column) {
+        const char* text = table.GetCellText(row, column);
+        key += text;
+        key += '\0';
+        if (*text != '\0')
+            used = key.size();
+    }
+    key.resize(used);
+    return key;
+}
+
+// The base row that each filtered row shows, found by what it shows: a base row whose shown
+// cells read the same. Rows the filter accepts are taken first, in their order, so that equal
+// rows pair as applying the filter pairs them; a row edited through the filter may no longer be
+// accepted and is found among the others. False when some filtered row shows no base row.
+bool FindBaseRows(const CDataTableFilter& filter, const CDataTableBase& table,
+                  const CDataTableBase& filtered, CDataTableRowMap& rowMap)
+{
+    struct Candidates {
+        std::vector<int> rows;
+        size_t next = 0;
+    };
+    const int rows = table.GetRowCount();
+    std::vector<std::string> keys(rows);
+    std::vector<bool> accepted(rows);
+    CDataTableBase shown;
+    for (int row = 0; row < rows; ++row) {
+        shown.RemoveAllRows();
+        filter.CopyShownCells(table, row, shown, 0);
+        keys[row] = RowKey(shown, 0);
+        accepted[row] = filter.AcceptsRow(&table, row);
+    }
+    std::unordered_map<std::string, Candidates> byText;
+    for (bool acceptedFirst : {true, false}) {
+        for (int row = 0; row < rows; ++row) {
+            if (accepted[row] == acceptedFirst)
+                byText[keys[row]].rows.push_back(row);
+        }
+    }
+    rowMap.Clear();
+    for (int row = 0; row < filtered.GetRowCount(); ++row) {
+        auto found = byText.find(RowKey(filtered, row));
+        if (found == byText.end() || found->second.next >= found->second.rows.size())
+            return false;
+        rowMap.AddRow(found->second.rows[found->second.next++]);
+    }
+    rowMap.SetInOrder(true);
+    return true;
+}
 } // namespace
 
 TableSlot::TableSlot()
     : m_table(std::make_unique<CDataTableBase>())
 {
+}
+
+TableSlot TableSlot::Clone() const
+{
+    TableSlot copy;
+    copy.m_table = m_table ? std::make_unique<CDataTableBase>(*m_table) : nullptr;
+    copy.m_filter = m_filter ? std::make_unique<CDataTableFilter>(*m_filter) : nullptr;
+    copy.m_filtered = m_filtered ? std::make_unique<CDataTableBase>(*m_filtered) : nullptr;
+    copy.m_columnMap = m_columnMap;
+    copy.m_rowMap = m_rowMap;
+    return copy;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -36,6 +105,15 @@ void TableSlot::SetFiltered(std::unique_ptr<CDataTableBase> filtered)
 {
     m_filtered = std::move(filtered);
     m_rowMap.SetInOrder(false);
+}
+
+void TableSlot::AdoptFilter(std::unique_ptr<CDataTableFilter> filter, std::unique_ptr<CDataTableBase> filtered)
+{
+    m_filter = std::move(filter);
+    SetFiltered(std::move(filtered));
+    RebuildColumnMap();
+    BringFilterInStep();
+    FollowImageColumns();
 }
 
 void TableSlot::Clear()
@@ -84,9 +162,7 @@ bool TableSlot::SetCellText(const char* text, int row, int column)
         return false;
     if (!IsFilterOn())
         return m_table && m_table->SetCellText(row, column, text);
-    // Without a trustworthy row map the base row is unknown: only the filtered table changes.
-    if (!IsRowMapUsable())
-        return m_filtered->SetCellText(row, column, text);
+    BringFilterInStep();
 
     const int baseColumn = m_columnMap.GetEntry(column);
     if (baseColumn < 0)
@@ -114,12 +190,10 @@ bool TableSlot::InsertRow(int row)
         m_table->InsertRow(row);
         return true;
     }
+    BringFilterInStep();
     if (row < 0 || row >= m_filtered->GetRowCount())
         return false;
-    const bool carryOver = IsRowMapUsable();
     m_filtered->InsertRow(row);
-    if (!carryOver)
-        return true;
 
     // The new base row goes just after the base row shown above the new filtered row.
     int basePosition = m_rowMap.GetBasePosition(row);
@@ -141,12 +215,10 @@ bool TableSlot::DeleteRow(int row)
         m_table->DeleteRow(row);
         return true;
     }
+    BringFilterInStep();
     if (row < 0 || row >= m_filtered->GetRowCount())
         return false;
-    const bool carryOver = IsRowMapUsable();
     m_filtered->DeleteRow(row);
-    if (!carryOver)
-        return true;
     const int baseRow = m_rowMap.DeleteRow(row);
     if (baseRow >= 0)
         m_table->DeleteRow(baseRow);
@@ -168,6 +240,7 @@ bool TableSlot::InsertColumn(int column)
         m_filter->InsertColumn(baseColumn);
     m_table->InsertColumn(baseColumn);
     RebuildColumnMap();
+    FollowImageColumns();
     return true;
 }
 
@@ -186,6 +259,7 @@ bool TableSlot::DeleteColumn(int column)
         m_filter->DeleteColumn(baseColumn);
     m_table->DeleteColumn(baseColumn);
     RebuildColumnMap();
+    FollowImageColumns();
     return true;
 }
 
@@ -201,11 +275,10 @@ bool TableSlot::Sort(int column, bool descending)
     }
     // The base table keeps its order; the row map follows the filtered rows so that each still
     // names the base row it shows.
-    const bool carryOver = IsRowMapUsable();
+    BringFilterInStep();
     std::vector<int> order;
     m_filtered->SortByColumn(column, descending, &order);
-    if (carryOver)
-        m_rowMap.Reorder(order);
+    m_rowMap.Reorder(order);
     return true;
 }
 
@@ -240,6 +313,39 @@ void TableSlot::ApplyFilter()
     if (!m_filter || !m_filtered || !m_table)
         return;
     m_filter->ApplyTableFilter(*m_table, *m_filtered, m_columnMap, m_rowMap);
+    FollowImageColumns();
+}
+
+void TableSlot::BringFilterInStep()
+{
+    if (!IsFilterOn() || !m_table || IsRowMapUsable())
+        return;
+    // The filtered table as it stands is kept when each of its rows shows a base row of its own
+    // (it may be sorted, or hold rows edited through the filter); otherwise the filter's own
+    // result replaces it.
+    CDataTableRowMap found;
+    if (FindBaseRows(*m_filter, *m_table, *m_filtered, found)) {
+        m_rowMap = found;
+        RebuildColumnMap();
+    } else {
+        ApplyFilter();
+    }
+}
+
+bool TableSlot::ToggleImageColumn(int column)
+{
+    if (!m_table || !m_table->ToggleImageColumn(column))
+        return false;
+    FollowImageColumns();
+    return true;
+}
+
+void TableSlot::FollowImageColumns()
+{
+    if (!m_table || !m_filtered)
+        return;
+    for (int column = 0; column < CDataTableBase::kFlagCount; ++column)
+        m_filtered->SetImageColumn(column, m_table->IsImageColumn(column));
 }
 
 void TableSlot::ReapplyFilter()
@@ -321,6 +427,10 @@ bool TableSlot::LoadFilterFile(const char* path)
     m_filter = std::move(filter);
     if (!m_filtered && m_table)
         SetFiltered(std::make_unique<CDataTableBase>(*m_table));
+    // A filter stored as on shows its own rows at once: the filtered table of the one it replaces
+    // would send edits to the wrong base rows.
+    RebuildColumnMap();
+    ReapplyFilter();
     return true;
 }
 
@@ -365,11 +475,12 @@ bool TableSlot::ReadProjectRecord(CFile* file)
 
     m_table->Swap(table);
     if (filter) {
-        m_filter = std::move(filter);
-        // The filtered table comes as it was saved (perhaps sorted); no row map comes with it.
-        SetFiltered(std::move(filtered));
+        // The filtered table comes as it was saved (perhaps sorted), but no row map comes with
+        // it: the slot finds one, so that edits through the filter reach the base table.
+        AdoptFilter(std::move(filter), std::move(filtered));
+    } else {
+        RebuildColumnMap();
     }
-    RebuildColumnMap();
     return true;
 }
 

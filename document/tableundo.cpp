@@ -1,7 +1,5 @@
 #include "document/tableundo.h"
 
-#include "document/tableslot.h"
-
 #include <windows.h>
 
 #include <cmath>
@@ -32,12 +30,7 @@ void CTableUndo::PushTableUndo(const TableSlot& slot)
 {
     if (!m_record || !slot.Table())
         return;
-    auto snapshot = std::make_unique<Snapshot>();
-    snapshot->table = *slot.Table();
-    if (slot.Filter() && slot.Filtered()) {
-        snapshot->filtered = std::make_unique<CDataTableBase>(*slot.Filtered());
-        snapshot->rowMap = slot.RowMap();
-    }
+    auto snapshot = std::make_unique<TableSlot>(slot.Clone());
     const int depth = GetUndoDepth();
     m_slots[depth - 1].reset();
     for (int k = depth - 2; k >= 0; --k)
@@ -49,24 +42,16 @@ bool CTableUndo::UndoTableEdit(TableSlot& slot)
 {
     if (!m_slots[0])
         return false;
-    std::unique_ptr<Snapshot> snapshot = std::move(m_slots[0]);
+    std::unique_ptr<TableSlot> snapshot = std::move(m_slots[0]);
     for (int k = 1; k < kSlotCount; ++k)
         m_slots[k - 1] = std::move(m_slots[k]);
-    slot.SetTable(std::make_unique<CDataTableBase>(std::move(snapshot->table)));
-    if (snapshot->filtered) {
-        slot.SetFiltered(std::move(snapshot->filtered));
-        // The row map goes back with the filtered table, so edits through the filter keep
-        // reaching the base rows they show.
-        slot.SetRowMap(snapshot->rowMap);
-    }
+    slot = std::move(*snapshot);
     return true;
 }
 
-bool CTableUndo::CanUndo(const TableSlot& slot) const
+bool CTableUndo::CanUndo(const TableSlot&) const
 {
-    if (!m_slots[0])
-        return false;
-    return !slot.Filter() || m_slots[0]->filtered != nullptr;
+    return m_slots[0] != nullptr;
 }
 
 void CTableUndo::Clear()

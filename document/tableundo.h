@@ -1,14 +1,12 @@
 #pragma once
-// The undo copies of one table: up to 16 snapshots, newest first, each holding the table and,
-// when the table had a filter, the filtered table with its row map. Owns its snapshots; the
-// table slot they are taken from belongs to the document.
-#include "document/datatable.h"
-#include "document/datatablemaps.h"
+// The undo copies of one table: up to 16 snapshots, newest first, each a whole copy of the table
+// slot (the table, its filter and filtered table, the column map and the row map), so that an
+// undo never brings back a filtered table that belongs to another filter or another state of the
+// base table. Owns its snapshots; the table slot they are taken from belongs to the document.
+#include "document/tableslot.h"
 
 #include <array>
 #include <memory>
-
-class TableSlot;
 
 class CTableUndo {
 public:
@@ -23,21 +21,15 @@ public:
     void SetRecordUndo(bool on) { m_record = on; }
     bool IsRecordingUndo() const { return m_record; }
 
-    // Takes a copy of the slot's table (and filtered table and row map); nothing while the
-    // record-undo flag is clear.
+    // Takes a copy of the slot; nothing while the record-undo flag is clear.
     void PushTableUndo(const TableSlot& slot);
-    // Restores the newest copy into the slot; false when there is none.
+    // The slot becomes the newest copy, filter and maps included; false when there is none.
     bool UndoTableEdit(TableSlot& slot);
-    // A copy exists and, for a table with a filter, it holds the filtered table too.
+    // A copy exists (each copy is whole, with or without a filter).
     bool CanUndo(const TableSlot& slot) const;
     void Clear();
 
 private:
-    struct Snapshot {
-        CDataTableBase table;
-        std::unique_ptr<CDataTableBase> filtered;
-        CDataTableRowMap rowMap;
-    };
-    std::array<std::unique_ptr<Snapshot>, kSlotCount> m_slots;
+    std::array<std::unique_ptr<TableSlot>, kSlotCount> m_slots;
     bool m_record = true;
 };

@@ -76,6 +76,19 @@ private:
     CDataTableBase& m_table;
 };
 
+// Lines end in CR (DOS and old Macs), CR LF (DOS) or LF alone (other systems): each ends one
+// row. At a CR followed by LF the position moves onto the LF, so the pair counts once.
+bool EndsRow(const std::string& data, size_t& i)
+{
+    if (data[i] == '\n')
+        return true;
+    if (data[i] != '\r')
+        return false;
+    if (i + 1 < data.size() && data[i + 1] == '\n')
+        ++i;
+    return true;
+}
+
 template <class Parse>
 bool ImportFile(const char* path, TextImportTarget& target, Parse parse)
 {
@@ -100,11 +113,12 @@ void ParseDelimitedText(const std::string& data, char separator, bool oem,
     const size_t size = data.size();
     for (size_t i = 0; i < size; ++i) {
         unsigned char ch = static_cast<unsigned char>(data[i]);
-        if (ch == '"') {
-            if (!quoted) {
-                quoted = true;
-                continue;
-            }
+        if (ch == '"' && !quoted && field.IsEmpty()) {
+            // Quotes open only where a field starts; a quote inside a field (12" pipe) is text.
+            quoted = true;
+            continue;
+        }
+        if (ch == '"' && quoted) {
             // Inside quotes: a doubled quote is one quote; anything else closes them and is
             // then taken as it is.
             if (i + 1 >= size) {
@@ -123,11 +137,13 @@ void ParseDelimitedText(const std::string& data, char separator, bool oem,
                 field.Store(row, column++);
             continue;
         }
-        if (ch == 0x0D) {
+        if (EndsRow(data, i)) {
             if (!field.IsEmpty())
                 field.Store(row, column);
             ++row;
             column = 0;
+            // A cell never spans lines: a quote left open ends with its line.
+            quoted = false;
         } else if (ch == 0x1A) {
             break;
         } else if (ch >= 0x20) {
@@ -144,9 +160,9 @@ void ParseFixedWidthText(const std::string& data, const int widths[26], bool oem
     FieldWriter field(target, oem);
     int row = target.GetRowCount();
     int column = 0;
-    for (char byte : data) {
-        const unsigned char ch = static_cast<unsigned char>(byte);
-        if (ch == 0x0D) {
+    for (size_t i = 0; i < data.size(); ++i) {
+        const unsigned char ch = static_cast<unsigned char>(data[i]);
+        if (EndsRow(data, i)) {
             if (!field.IsEmpty()) {
                 field.CutTrailingBlanks();
                 field.Store(row, column);

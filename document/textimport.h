@@ -18,13 +18,14 @@ public:
     virtual void Store(int row, int column, const char* text) = 0;
 };
 
-// Fields of a delimited text. Consecutive separators count as one; a quoted field may hold the
-// separator and doubled quotes; CR ends a row, LF and other control bytes are skipped, ^Z ends
-// the data.
+// Fields of a delimited text. Consecutive separators count as one; a quote at the start of a
+// field opens quoting (the field may then hold the separator and doubled quotes), anywhere else it
+// is text; CR, LF and CR LF end a row (and any open quotes), other control bytes are skipped, ^Z
+// ends the data.
 void ParseDelimitedText(const std::string& data, char separator, bool oem,
                         TextImportTarget& target);
 // Fields of fixed widths (26 widths; width -1 or 0 takes the rest of the line; later columns
-// take the rest of the line). Trailing blanks are cut.
+// take the rest of the line). Trailing blanks are cut; rows end as in delimited text.
 void ParseFixedWidthText(const std::string& data, const int widths[26], bool oem,
                          TextImportTarget& target);
 

@@ -70,6 +70,35 @@ TEST(TextImport, FixedWidthColumns)
     EXPECT_EQ((Rows{{"a"}, {}, {"b"}}), Fixed("a\r\n\r\nb", {4}));
 }
 
+TEST(TextImport, LinesEndInCrCrLfOrLfAlone)
+{
+    // Files from other systems end their lines in LF alone: each line is a row.
+    EXPECT_EQ((Rows{{"a", "b"}, {"c", "d"}}), Delimited("a;b\nc;d"));
+    EXPECT_EQ((Rows{{"a", "b"}, {"c", "d"}}), Delimited("a;b\r\nc;d\r\n"));
+    EXPECT_EQ((Rows{{"a", "b"}, {"c", "d"}}), Delimited("a;b\nc;d\n"));
+    // CR LF counts once; CR alone, LF alone and an empty line each end one row.
+    EXPECT_EQ((Rows{{"cr"}, {"lf"}, {"crlf"}, {}, {"end"}}), Delimited("cr\rlf\ncrlf\r\n\nend"));
+    EXPECT_EQ((Rows{{"x"}, {}, {}, {"y"}}), Delimited("x\n\r\n\ry"));
+    EXPECT_EQ((Rows{{"ab", "c"}, {"de", "f"}}), Fixed("abc\ndef", {2, -1}));
+    EXPECT_EQ((Rows{{"ab", "c"}, {"de", "f"}}), Fixed("abc\r\ndef\r\n", {2, -1}));
+    EXPECT_EQ((Rows{{"a"}, {}, {"b"}}), Fixed("a\n\nb", {4}));
+}
+
+TEST(TextImport, AQuoteOpensQuotingOnlyAtTheStartOfAField)
+{
+    // Inside a field a quote is text, and the separators and lines after it keep their meaning.
+    EXPECT_EQ((Rows{{"12\" pipe", "A", "B"}, {"next", "row"}}), Delimited("12\" pipe;A;B\r\nnext;row\r\n"));
+    EXPECT_EQ((Rows{{"a\"b\"c", "d"}}), Delimited("a\"b\"c;d"));
+    EXPECT_EQ((Rows{{"x", "5\"", "y"}}), Delimited("x;5\";y"));
+    // At the start of a field it quotes; after the closing quote the field goes on as text.
+    EXPECT_EQ((Rows{{"q;x tail", "z"}}), Delimited("\"q;x\" tail;z"));
+    EXPECT_EQ((Rows{{" \"lead\"", "z"}}), Delimited(" \"lead\";z"));
+    // A quote left open ends with its line: the next line is read as usual.
+    EXPECT_EQ((Rows{{"x", "open;"}, {"next", "row"}}), Delimited("x;\"open;\nnext;row"));
+    // Consecutive separators still count as one.
+    EXPECT_EQ((Rows{{"a", "b", "c"}}), Delimited("a;;b;\"\";c"));
+}
+
 TEST(TextImport, OemFieldsComeOutInTheAnsiCodePage)
 {
     Collect target;
@@ -225,8 +254,13 @@ TEST(TableFiles, TbfReplacesTheFilterAndAppendsBothTables)
     EXPECT_TRUE(slot.Table()->IsImageColumn(1));
     EXPECT_TRUE(slot.Table()->IsImageColumn(2));
     ASSERT_NE(nullptr, slot.Filtered());
-    // The filtered table started as a copy of the base table and got the file's filtered rows.
-    EXPECT_EQ((Rows{{"old"}, {"", "f"}}), Dump(*slot.Filtered()));
+    // The file's filtered row shows no row of the table: the filter, on, is applied to the table
+    // as it now stands (no column is selected for "inc", so every row passes), and edits through
+    // it reach the table.
+    EXPECT_EQ(Dump(*slot.Table()), Dump(*slot.Filtered()));
+    EXPECT_TRUE(slot.IsRowMapUsable());
+    EXPECT_TRUE(slot.SetCellText("A", 1, 0));
+    EXPECT_STREQ("A", slot.Table()->GetCellText(1, 0));
 }
 
 TEST(TableFiles, TbfImageColumnsOutsideTheTableAreIgnoredAtOnce)

@@ -61,9 +61,9 @@ TEST(FilterRowTest, IncludeStrings)
     CDataTableFilter filter;
     filter.SetIncludeString(0, "AB");
     Select(filter, kFilterInclude1, kColumnB);
-    // xABy matches; an empty B is rejected; matching is case-sensitive; a condition on a column
-    // beyond the row's last cell does not apply.
-    EXPECT_EQ("100111", Accepted(filter, {{"", "xABy"}, {"AB", "", "z"}, {"AB", "ab"}, {"anything"}, {}, {"", "AB"}}));
+    // xABy matches; matching is case-sensitive; B is tested by what it shows, so an empty B, a
+    // row that stores no cell in B and a wholly empty row are all rejected alike.
+    EXPECT_EQ("100001", Accepted(filter, {{"", "xABy"}, {"AB", "", "z"}, {"AB", "ab"}, {"anything"}, {}, {"", "AB"}}));
 
     // Any include condition that matches accepts; include strings selected but empty are no
     // condition at all.
@@ -72,6 +72,55 @@ TEST(FilterRowTest, IncludeStrings)
     Select(filter, kFilterInclude1 + 1, kColumnA);
     EXPECT_EQ("1100", Accepted(filter, {{"", "AB", "red"}, {"x", "", "dark blue"}, {"x", "y", "z"}, {"AB", "", ""}}));
     EXPECT_FALSE(filter.AcceptsRow(nullptr, 0));
+}
+
+TEST(FilterRowTest, AStoredEmptyCellAndAMissingOneTestTheSame)
+{
+    // The same texts, once as an import stores them (only non-empty cells) and once as grid edits
+    // leave them (every cell up to "Z" stored, some emptied): the filter keeps the same rows.
+    const Rows shown = {{"1", "", "X"}, {"2"}, {}, {"4", "b"}, {"5", "", "aXb"}, {"", "", ""}};
+    CDataTableBase imported, edited;
+    for (int row = 0; row < static_cast<int>(shown.size()); ++row) {
+        imported.AppendRow();
+        edited.SetCellText(row, CDataTableBase::kColumnCount - 1, "");
+        for (int column = 0; column < static_cast<int>(shown[row].size()); ++column) {
+            const std::string& text = shown[row][column];
+            if (!text.empty())
+                imported.SetCellText(row, column, text.c_str());
+            edited.SetCellText(row, column, text.c_str());
+        }
+    }
+    ASSERT_EQ(1, imported.GetCellCount(1));
+    const int allColumns = CDataTableBase::kColumnCount;
+    ASSERT_EQ(allColumns, edited.GetCellCount(1));
+
+    CDataTableFilter include;
+    include.SetIncludeString(0, "X");
+    Select(include, kFilterInclude1, kColumnC);
+    CDataTableFilter exclude;
+    exclude.SetExcludeString(0, "b");
+    Select(exclude, kFilterExclude1, kColumnB);
+    Select(exclude, kFilterExclude1, kColumnC);
+    for (const CDataTableBase* table : {&imported, &edited}) {
+        std::string includeResult, excludeResult;
+        for (int row = 0; row < table->GetRowCount(); ++row) {
+            includeResult += include.AcceptsRow(table, row) ? '1' : '0';
+            excludeResult += exclude.AcceptsRow(table, row) ? '1' : '0';
+        }
+        // No blank row passes "C contains X".
+        EXPECT_EQ("100010", includeResult);
+        EXPECT_EQ("111001", excludeResult);
+    }
+
+    // Applied, both give the same filtered table.
+    include.SetEnabled(true);
+    CDataTableBase fromImported, fromEdited;
+    CDataTableMap columns;
+    CDataTableRowMap rowsImported, rowsEdited;
+    include.ApplyTableFilter(imported, fromImported, columns, rowsImported);
+    include.ApplyTableFilter(edited, fromEdited, columns, rowsEdited);
+    EXPECT_EQ(Column(fromImported, 0), Column(fromEdited, 0));
+    EXPECT_EQ((std::vector<std::string>{"1", "5"}), Column(fromImported, 0));
 }
 
 TEST(FilterRowTest, ExcludeStrings)

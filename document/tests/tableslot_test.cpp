@@ -129,27 +129,42 @@ TEST_F(FilteredSlot, SortingSortsTheFilteredRowsAndTheRowMapFollows)
     EXPECT_FALSE(slot.Sort(27, false));
 }
 
-TEST_F(FilteredSlot, WithoutARowMapChangesStayInTheFilteredTable)
+TEST_F(FilteredSlot, WithoutARowMapChangesStillReachTheTable)
 {
-    // A filtered table that did not come from applying the filter has no row map.
+    // A filtered table that did not come from applying the filter has no row map. Before the
+    // first change the slot brings it into step: rows that are not the filter's rows of the
+    // table give way to the filter's own result.
     slot.SetFiltered(std::make_unique<CDataTableBase>(MakeTable({{"f0"}, {"f1"}})));
-    const Texts base = BaseA();
+    EXPECT_FALSE(slot.IsRowMapUsable());
     EXPECT_TRUE(slot.SetCellText("edit", 0, 0));
     EXPECT_TRUE(slot.InsertRow(1));
-    EXPECT_TRUE(slot.DeleteRow(0));
-    EXPECT_EQ((Texts{"", "f1"}), ShownA());
-    EXPECT_EQ(base, BaseA());
+    EXPECT_TRUE(slot.DeleteRow(2));        // r2
+    EXPECT_EQ((Texts{"edit", "", "r4", "r6", "r8"}), ShownA());
+    EXPECT_EQ((Texts{"edit", "", "r1", "r3", "r4", "r5", "r6", "r7", "r8", "r9"}), BaseA());
+    ExpectInStep();
 
-    // The order belongs to each table's own row map.
+    // The same rows in another order (a sorted copy) are kept, and the row map follows them;
+    // so is a row that no longer passes the filter (the empty one inserted above) as long as
+    // the table has a row that shows the same.
+    slot.SetFiltered(std::make_unique<CDataTableBase>(MakeTable(
+        {{"r8", "keep", "c8"}, {"r6", "keep", "c6"}, {}, {"r4", "keep", "c4"}, {"edit", "keep", "c0"}})));
+    EXPECT_TRUE(slot.SetCellText("R6", 1, 0));
+    EXPECT_EQ((Texts{"r8", "R6", "", "r4", "edit"}), ShownA());
+    EXPECT_EQ("R6", BaseA()[6]);
+    EXPECT_TRUE(slot.SetCellText("gap", 2, 0));
+    EXPECT_EQ("gap", BaseA()[1]);
+    ExpectInStep();
+
+    // A filter switched on without being applied: the copy of the table it came with holds
+    // every row, and the first edit finds the base row it shows.
     TableSlot other;
     other.Table()->SetCellText(0, 0, "o0");
+    other.Table()->SetCellText(1, 0, "o1");
     other.CreateFilter();
-    other.Filter()->SetEnabled(true);      // on, never applied
-    EXPECT_TRUE(other.SetCellText("x", 0, 0));
+    other.Filter()->SetEnabled(true);
+    EXPECT_TRUE(other.SetCellText("x", 1, 0));
+    EXPECT_STREQ("x", other.Table()->GetCellText(1, 0));
     EXPECT_STREQ("o0", other.Table()->GetCellText(0, 0));
-
-    slot.ReapplyFilter();
-    EXPECT_TRUE(slot.IsRowMapUsable());
 }
 
 TEST_F(FilteredSlot, ColumnsThroughTheFilter)
@@ -276,10 +291,13 @@ TEST_F(FilteredSlot, ProjectRecord)
     EXPECT_TRUE(SameTable(*slot.Table(), *loaded.Table()));
     EXPECT_TRUE(SameTable(*slot.Filtered(), *loaded.Filtered()));
     EXPECT_EQ(RecordOf(*slot.Filter()), RecordOf(*loaded.Filter()));
-    // No row map is stored: edits reach the filtered table only until the filter is applied.
-    EXPECT_FALSE(loaded.IsRowMapUsable());
-    loaded.SetCellText("x", 0, 0);
-    EXPECT_EQ(Dump(*slot.Table()), Dump(*loaded.Table()));
+    // No row map is stored; the reader finds the base row of every stored filtered row, so that
+    // edits reach the table as after applying the filter, in the stored (sorted) order.
+    EXPECT_TRUE(loaded.IsRowMapUsable());
+    EXPECT_TRUE(loaded.SetCellText("x", 0, 0));
+    EXPECT_STREQ("x", loaded.Table()->GetCellText(8, 0));
+    slot.SetCellText("x", 0, 0);
+    EXPECT_EQ(WriteRecord(slot), WriteRecord(loaded));
 
     for (size_t length = 0; length < bytes.size(); ++length) {
         TableSlot target;
@@ -328,9 +346,11 @@ TEST_F(FilteredSlot, FilterFiles)
     MessageBoxRecorder boxes;
     ASSERT_TRUE(other.LoadFilterFile(path));
     EXPECT_EQ(RecordOf(*slot.Filter()), RecordOf(*other.Filter()));
-    EXPECT_EQ(2, other.GetRowCount());     // a copy of the table, not filtered yet
-    other.ReapplyFilter();
+    // Stored as on, it shows its rows at once, in step with the table.
     EXPECT_EQ(1, other.GetRowCount());
+    EXPECT_TRUE(other.IsRowMapUsable());
+    EXPECT_TRUE(other.SetCellText("kept", 0, 0));
+    EXPECT_STREQ("kept", other.Table()->GetCellText(0, 0));
 
     // Saving again replaces the file and leaves nothing else in the folder.
     slot.SetFilterText(kFilterExclude1, "x");
