@@ -474,6 +474,10 @@ void Ostrelind_SoftLabelDesignView::OnContextMenu(CWnd*, CPoint point)
 
 BOOL Ostrelind_SoftLabelDesignView::OnCmdMsg(UINT nID, int nCode, void* pExtra, CmdHandlerInfo* pHandlerInfo)
 {
+    // Undo, redo and paste put other objects in place of the ones being dragged, and a zoom or an
+    // area changes what the drag measures in: every command first ends the drag under way.
+    if (nCode == CN_COMMAND && pHandlerInfo == nullptr && IsDragUnderWay())
+        CancelDrag();
     if (m_inPlaceEdit != nullptr && m_inPlaceEdit->m_hWnd != nullptr) {
         const bool editCommand = nID == ID_EDIT_CUT || nID == ID_EDIT_COPY || nID == ID_EDIT_PASTE ||
                                  nID == ID_EDIT_DELETE || nID == ID_EDIT_UNDO;
