@@ -102,20 +102,7 @@ protected:
     int Px(int um) const { return UmToPx(um, DpiAtZoom(canvas->GetZoom(), dpi)); }
     int Um(int px) const { return PxToUm(px, DpiAtZoom(canvas->GetZoom(), dpi)); }
 
-    // The program's message loop: the application's filter (the frame's accelerators), then
-    // translation and dispatch.
-    void Pump()
-    {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            if (!app->PreTranslateMessage(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-        }
-    }
+    void Pump() { PumpThroughApp(app.get()); }
     void Post(UINT message, WPARAM wParam, LPARAM lParam)
     {
         ::PostMessageA(canvas->m_hWnd, message, wParam, lParam);
