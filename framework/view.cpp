@@ -264,15 +264,24 @@ void CScrollView::OnHScroll(UINT code, UINT pos, CScrollBar*)
 
 void CScrollView::OnVScroll(UINT code, UINT pos, CScrollBar*)
 {
+    // pos is already the 32-bit track position
+    ScrollAxis(SB_VERT, NewPosition(code, pos, m_pos.y, std::max(1, static_cast<int>(m_line.cy)), VerticalPage(), m_total.cy));
+}
+
+int CScrollView::VerticalPage()
+{
     SCROLLINFO info = {};
-    GetScrollInfo(SB_VERT, &info, SIF_PAGE);   // pos is already the 32-bit track position
-    int page = info.nPage ? static_cast<int>(info.nPage) : static_cast<int>(m_page.cy);
-    ScrollAxis(SB_VERT, NewPosition(code, pos, m_pos.y, std::max(1, static_cast<int>(m_line.cy)), page, m_total.cy));
+    GetScrollInfo(SB_VERT, &info, SIF_PAGE);
+    return info.nPage ? static_cast<int>(info.nPage) : static_cast<int>(m_page.cy);
 }
 
 BOOL CScrollView::OnMouseWheel(UINT, short delta, CPoint)
 {
-    int lines = -delta / WHEEL_DELTA * 3;
-    ScrollAxis(SB_VERT, m_pos.y + lines * std::max(1, static_cast<int>(m_line.cy)));
+    bool pages = false;
+    const int steps = m_wheel.AddForSetting(delta, AfxGetWheelScrollLines(), &pages);
+    if (steps != 0) {
+        const int step = pages ? VerticalPage() : std::max(1, static_cast<int>(m_line.cy));
+        ScrollAxis(SB_VERT, m_pos.y + steps * step);
+    }
     return TRUE;
 }

@@ -4,6 +4,7 @@
 // a window works as a plain document observer. Views delete themselves after WM_NCDESTROY.
 // CScrollView: a view with scroll bars over a logical area in MM_TEXT.
 #include "framework/doctempl.h"
+#include "framework/wheel.h"
 #include "framework/wnd.h"
 
 class CDocument;
@@ -100,9 +101,13 @@ protected:
     void ScrollAxis(int bar, int pos);
     // The largest positions the client area allows.
     CSize GetScrollLimit() const;
+    // A vertical page: what the bar shows, else the page size given.
+    int VerticalPage();
     int m_mapMode = MM_TEXT;
     CSize m_total;
     CSize m_page;
     CSize m_line;
     CPoint m_pos;
+    // Wheel movement short of a whole line, kept for the next message.
+    CWheelAccumulator m_wheel;
 };

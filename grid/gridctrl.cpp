@@ -106,10 +106,8 @@ CGridCtrl::~CGridCtrl()
 
 void CGridCtrl::ReadWheelLines()
 {
-    m_nRowsPerWheelNotch = 3;
-    UINT lines = 3;
-    if (::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0))
-        m_nRowsPerWheelNotch = static_cast<int>(lines);
+    // WHEEL_PAGESCROLL becomes -1: a page per notch.
+    m_nRowsPerWheelNotch = static_cast<int>(AfxGetWheelScrollLines());
 }
 
 BOOL CGridCtrl::RegisterWindowClass()

@@ -6,6 +6,7 @@
 #include "framework/edit.h"
 #include "framework/oledata.h"
 #include "framework/oledroptarget.h"
+#include "framework/wheel.h"
 #include "framework/wnd.h"
 #include "grid/gridcell.h"
 #include "grid/gridcellrange.h"
@@ -422,6 +423,7 @@ public:
     int m_nResizeCaptureRange = 3;
     BOOL m_bAllowRowResize = TRUE, m_bAllowColumnResize = TRUE;
     int m_nRowsPerWheelNotch = 3;
+    CWheelAccumulator m_wheel;
     GridCellSet m_SelectedCellMap, m_PrevSelectedCellMap;
     CTitleTip m_TitleTip;
     CGridCellID m_idDropCell;

@@ -477,16 +477,12 @@ BOOL CGridCtrl::OnMouseWheel(UINT flags, short delta, CPoint point)
 {
     (void)flags;
     (void)point;
-    if (m_nRowsPerWheelNotch == -1) {
-        int notches = std::abs(delta) / 120;
-        for (int i = 0; i < notches; i++)
-            PostMessage(WM_VSCROLL, delta > 0 ? SB_PAGEUP : SB_PAGEDOWN, 0);
-    } else {
-        int lines = m_nRowsPerWheelNotch * delta / 120;
-        for (; lines > 0; lines--)
-            PostMessage(WM_VSCROLL, SB_LINEUP, 0);
-        for (; lines < 0; lines++)
-            PostMessage(WM_VSCROLL, SB_LINEDOWN, 0);
-    }
+    // Small deltas add up to whole rows (or pages, with -1 rows per notch) across messages.
+    bool pages = false;
+    int steps = m_wheel.AddForSetting(delta, static_cast<UINT>(m_nRowsPerWheelNotch), &pages);
+    for (; steps > 0; steps--)
+        PostMessage(WM_VSCROLL, pages ? SB_PAGEDOWN : SB_LINEDOWN, 0);
+    for (; steps < 0; steps++)
+        PostMessage(WM_VSCROLL, pages ? SB_PAGEUP : SB_LINEUP, 0);
     return static_cast<BOOL>(Default());
 }

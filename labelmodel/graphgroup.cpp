@@ -66,11 +66,10 @@ void CGraphGroup::Offset(int dx, int dy)
 
 void CGraphGroup::EndMove(CDC* pDC, int px, int py)
 {
-    const int dx = DeltaPxToUm(m_dragStartX, px);
-    const int dy = DeltaPxToUm(m_dragStartY, py);
+    const SIZE distance = MoveDistance(px, py);
     CGraph2Dim::EndMove(pDC, px, py);
     for (CGraphObject* o : m_objects)
-        o->Offset(dx, dy);
+        o->Offset(distance.cx, distance.cy);
 }
 
 void CGraphGroup::Rotate90(int cx, int cy, int dir)

@@ -196,8 +196,7 @@ void CGraphLine::BeginCreateDrag(CDC* pDC, int zoom, int px, int py)
 void CGraphLine::BeginMove(CDC* pDC, int zoom, int px, int py)
 {
     PrepareForDevice(pDC, zoom, 0, 0);
-    m_dragStartX = px;
-    m_dragStartY = py;
+    StartMove(px, py);
     if (!m_tracker) {
         m_tracker = CreateMarker(m_devX1, m_devY1, PS_DOT);
         m_tracker->MoveEndPoint(pDC, m_devX2, m_devY2);
@@ -207,8 +206,9 @@ void CGraphLine::BeginMove(CDC* pDC, int zoom, int px, int py)
 
 void CGraphLine::EndMove(CDC* pDC, int px, int py)
 {
+    const SIZE distance = MoveDistance(px, py);
     DeleteTracker(pDC);
-    Offset(DeltaPxToUm(m_dragStartX, px), DeltaPxToUm(m_dragStartY, py));
+    Offset(distance.cx, distance.cy);
 }
 
 // The grabbed end follows the mouse; the other end is the marker's fixed start point.

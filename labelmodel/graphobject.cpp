@@ -42,7 +42,6 @@ CGraphObject::CGraphObject() = default;
 CGraphObject::CGraphObject(const CGraphObject& src)
     : CObject(src),
       m_x(src.m_x), m_y(src.m_y), m_lineWidth(src.m_lineWidth), m_selected(src.m_selected),
-      m_dragStartX(src.m_dragStartX), m_dragStartY(src.m_dragStartY),
       m_dpiX(src.m_dpiX), m_dpiY(src.m_dpiY), m_tracker(nullptr)
 {
 }
@@ -149,6 +148,7 @@ CMarker* CGraphObject::CreateMarker(int px, int py, int penStyle)
 
 void CGraphObject::DeleteTracker(CDC* pDC)
 {
+    m_moveUnderWay = false;
     if (!m_tracker)
         return;
     if (pDC)
@@ -163,9 +163,18 @@ void CGraphObject::InvertHandle(CDC* pDC, int hx, int hy)
     pDC->InvertRect(&rc);
 }
 
-int CGraphObject::DeltaPxToUm(int pxFrom, int pxTo) const
+void CGraphObject::StartMove(int px, int py)
 {
-    return PxToUm(pxTo - pxFrom, m_dpiX);
+    m_dragStartX = px;
+    m_dragStartY = py;
+    m_moveUnderWay = true;
+}
+
+SIZE CGraphObject::MoveDistance(int px, int py) const
+{
+    if (!m_moveUnderWay)
+        return SIZE{0, 0};
+    return SIZE{PxToUm(px - m_dragStartX, m_dpiX), PxToUm(py - m_dragStartY, m_dpiX)};
 }
 
 void CGraphObject::DrawHandlesIfSelected(CDC* pDC)
@@ -184,8 +193,7 @@ void CGraphObject::BeginCreateDrag(CDC* pDC, int zoom, int, int)
 void CGraphObject::BeginMove(CDC* pDC, int zoom, int px, int py)
 {
     PrepareForDevice(pDC, zoom, 0, 0);
-    m_dragStartX = px;
-    m_dragStartY = py;
+    StartMove(px, py);
 }
 
 void CGraphObject::TrackMove(CDC* pDC, int px, int py)
@@ -377,8 +385,7 @@ void CGraph2Dim::BeginCreateDrag(CDC* pDC, int zoom, int px, int py)
 void CGraph2Dim::BeginMove(CDC* pDC, int zoom, int px, int py)
 {
     PrepareForDevice(pDC, zoom, 0, 0);
-    m_dragStartX = px;
-    m_dragStartY = py;
+    StartMove(px, py);
     if (!m_tracker) {
         m_tracker = CreateMarker(m_deviceRect.left, m_deviceRect.top, PS_DOT);
         m_tracker->MoveEndPoint(pDC, m_deviceRect.right, m_deviceRect.bottom);
@@ -388,9 +395,10 @@ void CGraph2Dim::BeginMove(CDC* pDC, int zoom, int px, int py)
 
 void CGraph2Dim::EndMove(CDC* pDC, int px, int py)
 {
+    const SIZE distance = MoveDistance(px, py);
     DeleteTracker(pDC);
-    m_x += DeltaPxToUm(m_dragStartX, px);
-    m_y += DeltaPxToUm(m_dragStartY, py);
+    m_x += distance.cx;
+    m_y += distance.cy;
 }
 
 namespace {

@@ -275,18 +275,26 @@ protected:
 
     void SetDeviceResolution(CDC* pDC, int zoom);
     void SetDeviceResolutionTruncated(CDC* pDC, int zoom);
-    // Erases the outline of the tracker (when there is one) and deletes it.
+    // Erases the outline of the tracker (when there is one) and deletes it. Every drag ends (or a
+    // new one begins) here, so the move under way is over too.
     void DeleteTracker(CDC* pDC);
     // Inverts the 7 x 7 square around one handle point.
     static void InvertHandle(CDC* pDC, int hx, int hy);
     static bool NearPoint(int px, int py, int hx, int hy) { return abs(px - hx) <= 3 && abs(py - hy) <= 3; }
-    int DeltaPxToUm(int pxFrom, int pxTo) const;
+    // A move of this very object starts at the device point (px, py).
+    void StartMove(int px, int py);
+    // How far the move under way has come at the device point (px, py), in micrometres; nothing
+    // when no move of this object was begun. An object put back by undo or pasted in the middle
+    // of a move ends that move where it stands instead of against another object's start point.
+    SIZE MoveDistance(int px, int py) const;
 
     int m_x = 0;
     int m_y = 0;
     int m_lineWidth = 1000;
     bool m_selected = false;
     int m_dragStartX = 0, m_dragStartY = 0;
+    // Set by StartMove, cleared when the drag ends; a clone or a loaded object has no move.
+    bool m_moveUnderWay = false;
     int m_dpiX = 96, m_dpiY = 96;
     CMarker* m_tracker = nullptr;
 };

@@ -22,6 +22,11 @@ namespace {
 // Design views alive: the shared object buffer goes with the last of them.
 int g_designViews = 0;
 
+bool IsInsertTool(UINT id)
+{
+    return (id >= ID_DRAW_LINE && id <= ID_DRAW_ELLIPSE) || (id >= ID_INSERT_TEXT && id <= ID_INSERT_IMAGE);
+}
+
 // The largest extent handed to the scroll bars: far beyond any label, still clear of overflow in
 // the bar arithmetic of a 32-bit int.
 const long long kMaxScrollExtent = 0x3FFFFFFF;
@@ -474,6 +479,11 @@ void Ostrelind_SoftLabelDesignView::OnContextMenu(CWnd*, CPoint point)
 
 BOOL Ostrelind_SoftLabelDesignView::OnCmdMsg(UINT nID, int nCode, void* pExtra, CmdHandlerInfo* pHandlerInfo)
 {
+    // Undo, redo and paste put other objects in place of the ones being dragged, and a zoom or an
+    // area changes what the drag measures in: every command first ends the drag under way. The
+    // insert tools alone wait for an idle canvas and are refused during a drag, which goes on.
+    if (nCode == CN_COMMAND && pHandlerInfo == nullptr && !IsInsertTool(nID) && IsDragUnderWay())
+        CancelDrag();
     if (m_inPlaceEdit != nullptr && m_inPlaceEdit->m_hWnd != nullptr) {
         const bool editCommand = nID == ID_EDIT_CUT || nID == ID_EDIT_COPY || nID == ID_EDIT_PASTE ||
                                  nID == ID_EDIT_DELETE || nID == ID_EDIT_UNDO;

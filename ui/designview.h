@@ -97,8 +97,10 @@ protected:
     void Nudge(UINT key);
     void EndKeyboardNudge();
     // Ends whatever drag is under way as cancelled (a nudge is committed), frees the cursor and
-    // forgets the pressed button: the capture went elsewhere.
+    // forgets the pressed button: the capture went elsewhere, or a command comes first.
     void CancelDrag();
+    // A press waiting for its drag, or a drag of any kind (an armed tool not pressed yet is none).
+    bool IsDragUnderWay() const;
     // Capture taken and released by the view itself (so the change is not mistaken for a loss).
     void TakeCapture();
     void DropCapture();

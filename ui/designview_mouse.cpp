@@ -315,6 +315,15 @@ void Ostrelind_SoftLabelDesignView::OnCancelMode()
     Default();
 }
 
+bool Ostrelind_SoftLabelDesignView::IsDragUnderWay() const
+{
+    if (m_buttonDown)
+        return true;
+    if (m_mouseState == kCreating)
+        return m_creatingObject != nullptr;
+    return m_mouseState != kIdle;
+}
+
 void Ostrelind_SoftLabelDesignView::CancelDrag()
 {
     KillTimer(kDragTimer);

@@ -5,6 +5,7 @@
 #include "framework/gdi.h"
 #include "framework/menu.h"
 #include "framework/view.h"
+#include "testsupport/wheellines.h"
 
 #include <commdlg.h>
 #include <gtest/gtest.h>
@@ -244,6 +245,7 @@ TEST(ScrollView, EveryPositionChangePassesThroughOnScrollBy)
     ASSERT_TRUE(view->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 200), &parent, 1));
     view->SetScrollSizes(MM_TEXT, CSize(1000, 100000), CSize(150, 150), CSize(10, 20));
     view->moves.clear();
+    ScopedWheelLines threeLines(3);
 
     view->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
     view->SendMessage(WM_HSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), 0);

@@ -1,4 +1,5 @@
 #include "gridtesthost.h"
+#include "testsupport/wheellines.h"
 
 TEST_F(GridTest, ClickSelectsAndTellsTheOwnerInOrder)
 {
@@ -258,6 +259,69 @@ TEST_F(GridTest, WheelNotchScrollsThreeRows)
     m_grid->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-240)), Pt(50, 50));
     PumpMessages();
     EXPECT_EQ(m_grid->GetTopLeftNonFixedCell().row, 14);
+}
+
+// Touchpads and fine wheels send deltas below one notch: they add up across messages, and turning
+// the wheel back forgets what was left over.
+TEST_F(GridTest, WheelStepsSmallerThanANotchAddUpToWholeRows)
+{
+    MakeGrid(100, 4, 1, 1);
+    m_grid->SetMouseScrollLines(1);
+    for (int i = 0; i < 10; i++)
+        m_grid->SendMessage(WM_VSCROLL, SB_LINEDOWN);
+    ASSERT_EQ(m_grid->GetTopLeftNonFixedCell().row, 11);
+    auto wheel = [&](int delta) {
+        m_grid->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), Pt(50, 50));
+        PumpMessages();
+        return m_grid->GetTopLeftNonFixedCell().row;
+    };
+    EXPECT_EQ(wheel(-40), 11);
+    EXPECT_EQ(wheel(-40), 11);
+    EXPECT_EQ(wheel(-40), 12);
+    EXPECT_EQ(wheel(40), 12);
+    EXPECT_EQ(wheel(40), 12);
+    EXPECT_EQ(wheel(40), 11);
+    // Two thirds down, then a third up: the way back starts from nothing.
+    EXPECT_EQ(wheel(-80), 11);
+    EXPECT_EQ(wheel(40), 11);
+    EXPECT_EQ(wheel(40), 11);
+    EXPECT_EQ(wheel(40), 10);
+
+    // Three rows a notch: a third of a notch is one row.
+    m_grid->SetMouseScrollLines(3);
+    EXPECT_EQ(wheel(-40), 11);
+    EXPECT_EQ(wheel(-40), 12);
+    EXPECT_EQ(wheel(-40), 13);
+
+    // A page a notch.
+    const int top = m_grid->GetTopLeftNonFixedCell().row;
+    m_grid->SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+    const int pageDown = m_grid->GetTopLeftNonFixedCell().row;
+    m_grid->SendMessage(WM_VSCROLL, SB_PAGEUP);
+    ASSERT_EQ(m_grid->GetTopLeftNonFixedCell().row, top);
+    ASSERT_GT(pageDown, top + 1);
+    m_grid->SetMouseScrollLines(WHEEL_PAGESCROLL);
+    EXPECT_EQ(wheel(-60), top);
+    EXPECT_EQ(wheel(-60), pageDown);
+
+    // No lines a notch: the wheel scrolls nothing.
+    m_grid->SetMouseScrollLines(0);
+    EXPECT_EQ(wheel(-120), pageDown);
+}
+
+TEST_F(GridTest, TheWheelLinesComeFromTheSystemSettingAtConstruction)
+{
+    std::unique_ptr<CGridCtrl> five, pages;
+    {
+        ScopedWheelLines lines(5);
+        five = std::make_unique<CGridCtrl>();
+    }
+    {
+        ScopedWheelLines lines(WHEEL_PAGESCROLL);
+        pages = std::make_unique<CGridCtrl>();
+    }
+    EXPECT_EQ(5, five->GetMouseScrollLines());
+    EXPECT_EQ(-1, pages->GetMouseScrollLines());
 }
 
 TEST_F(GridTest, FixedRowClickSelectsColumnsAndTheCornerClears)

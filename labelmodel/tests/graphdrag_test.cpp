@@ -1,9 +1,12 @@
 // The drag protocol: create, move and resize drags through XOR trackers on a real device context.
+#include "labelmodel/graphcollection.h"
 #include "labelmodel/graphshapes.h"
 #include "objecttestutil.h"
 #include "testsupport/dibcanvas.h"
 
 #include <gtest/gtest.h>
+#include <memory>
+#include <typeinfo>
 
 using namespace objtest;
 
@@ -83,6 +86,57 @@ TEST_F(Drag, TrackerFollowsTheMoveAndAGivenUpDragChangesNothing)
     EXPECT_EQ(nullptr, r.GetTracker());
     EXPECT_EQ(10000, r.GetX());
     EXPECT_EQ(10000, r.GetY());
+    EXPECT_TRUE(canvas.Matches(before));
+}
+
+// Undo puts clones of a snapshot in place of objects in the middle of a move, and paste adds
+// clones of copied objects: neither may end a move against the start point of the object it was
+// copied from. Only the object a move began on ends it, once.
+TEST_F(Drag, AMoveEndsOnlyOnTheObjectItBeganOnAndOnlyOnce)
+{
+    CGraphRect box = BoxMm(10, 10, 20, 10);             // pixels (50, 50) to (150, 100)
+    CGraphLine line(10000, 30000, 30000, 40000);        // (50, 150) to (150, 200)
+    line.SetSelected(true);
+    CGraphGroup group;
+    group.Append(new CGraphRect(BoxMm(40, 10, 10, 10)));
+    group.SetSelected(true);
+    CGraphObject* const kinds[] = {&box, &line, &group};
+    for (CGraphObject* o : kinds) {
+        SCOPED_TRACE(typeid(*o).name());
+        const int x = o->GetX(), y = o->GetY();
+        o->BeginMove(dc(), kZoomExactMm, 60, 60);
+        o->TrackMove(dc(), 70, 65);
+        std::unique_ptr<CGraphObject> copy(o->Clone());
+        EXPECT_EQ(nullptr, copy->GetTracker());
+        copy->EndMove(dc(), 560, 60);
+        EXPECT_EQ(x, copy->GetX());
+        EXPECT_EQ(y, copy->GetY());
+
+        o->EndMove(dc(), 70, 65);                       // 2 mm right, 1 mm down
+        EXPECT_EQ(x + 2000, o->GetX());
+        EXPECT_EQ(y + 1000, o->GetY());
+        o->EndMove(dc(), 170, 65);
+        EXPECT_EQ(x + 2000, o->GetX());
+
+        // A move given up is over too.
+        o->BeginMove(dc(), kZoomExactMm, 60, 60);
+        o->EndTracking(dc());
+        o->EndMove(dc(), 160, 60);
+        EXPECT_EQ(x + 2000, o->GetX());
+    }
+    EXPECT_EQ(42000, group.GetAt(0)->GetX());
+    EXPECT_TRUE(canvas.Matches(before));
+
+    // A snapshot of a collection taken in the middle of its selection's move.
+    CGraphCollection area;
+    area.Append(new CGraphRect(BoxMm(10, 10, 20, 10)));
+    area.BeginMoveSelected(dc(), kZoomExactMm, 60, 60);
+    std::unique_ptr<CGraphCollection> snapshot(area.CloneCollection());
+    snapshot->EndMoveSelected(dc(), kZoomExactMm, 160, 160);
+    EXPECT_EQ(10000, snapshot->GetAt(0)->GetX());
+    EXPECT_EQ(10000, snapshot->GetAt(0)->GetY());
+    area.EndMoveSelected(dc(), kZoomExactMm, 65, 60);
+    EXPECT_EQ(11000, area.GetAt(0)->GetX());
     EXPECT_TRUE(canvas.Matches(before));
 }
 

@@ -69,20 +69,7 @@ protected:
     }
     CPoint Face(UINT id) { return CPoint(ItemOf(id).rect.left + 20, ItemOf(id).rect.CenterPoint().y); }
     std::vector<std::string> Pane() { return AppMenuPane(Menu()); }
-    // The program's message loop: the application's filter (up to the frame and its ribbon), then
-    // translation and dispatch.
-    void Pump()
-    {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            if (!app->PreTranslateMessage(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-        }
-    }
+    void Pump() { PumpThroughApp(app.get()); }
     // A key as the keyboard gives it to the active view (down, then up).
     void Press(WPARAM key, bool system = false)
     {

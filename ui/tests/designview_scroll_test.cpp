@@ -1,7 +1,8 @@
 // The design canvas's scroll sizes in the program's own window tree: a label larger than the view
 // scrolls from the first paint, whether the project came from the command line or the Open
 // dialog, and the sizes follow a template tab or area switched, a label definition loaded, chosen
-// or resized, the stored zoom taken at the first paint, and the window resized.
+// or resized, the stored zoom taken at the first paint, and the window resized; the wheel scrolls
+// on thirds of a notch.
 #include "document/labeldoc.h"
 #include "framework/cmdline.h"
 #include "framework/doc.h"
@@ -12,6 +13,7 @@
 #include "labelmodel/template.h"
 #include "testsupport/dialogdriver.h"
 #include "testsupport/filedialogrecorder.h"
+#include "testsupport/wheellines.h"
 #include "ui/commandids.h"
 #include "ui/designview.h"
 #include "ui/labelview.h"
@@ -280,4 +282,39 @@ TEST_F(CanvasScrolling, AResizedWindowShowsTheBarsItNeedsForWhatTheCanvasShows)
     SCROLLINFO info = { sizeof info, SIF_PAGE };
     ASSERT_TRUE(::GetScrollInfo(canvas->m_hWnd, SB_HORZ, &info));
     EXPECT_EQ(static_cast<UINT>(smaller.right), info.nPage);
+}
+
+// A touchpad's thirds of a notch scroll the canvas as the whole notch does, and the ruler follows.
+TEST_F(CanvasScrolling, ThirdsOfAWheelNotchScrollTheCanvasAndTheRulerFollows)
+{
+    ScopedWheelLines oneLine(1);
+    COstrelindSoftLabelDoc* doc = OpenFromCommandLine(dir.Path("tall.proj"));
+    ASSERT_NE(nullptr, doc);
+    Ostrelind_SoftLabelDesignView* canvas = Canvas();
+    ASSERT_NE(nullptr, canvas);
+    auto* label = dynamic_cast<COstrelindSoftLabelView*>(canvas->GetParent());
+    ASSERT_NE(nullptr, label);
+    ExpectScrollsOver(canvas, doc, "opened");
+    ASSERT_EQ(0, canvas->GetScrollPosition().y);
+    CRect client;
+    canvas->GetClientRect(&client);
+    const CPoint inside = client.CenterPoint();
+    auto turn = [&](int delta) {
+        canvas->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), MAKELPARAM(inside.x, inside.y));
+        DrainMessages();
+        return canvas->GetScrollPosition().y;
+    };
+
+    // The whole notch first: what one line is on this canvas.
+    const int line = turn(-WHEEL_DELTA);
+    ASSERT_GT(line, 0);
+    EXPECT_EQ(0, turn(WHEEL_DELTA));
+    EXPECT_EQ(0, turn(-40));
+    EXPECT_EQ(0, turn(-40));
+    EXPECT_EQ(line, turn(-40));
+    EXPECT_EQ(line, label->GetVerticalRuler().GetOrigin());
+    EXPECT_EQ(line, turn(40));
+    EXPECT_EQ(line, turn(40));
+    EXPECT_EQ(0, turn(40));
+    EXPECT_EQ(0, label->GetVerticalRuler().GetOrigin());
 }

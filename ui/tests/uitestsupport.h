@@ -31,6 +31,21 @@ inline void DrainMessages()
             ::DispatchMessageA(&msg);
 }
 
+// The program's message loop until the queue is empty: the application's filter (up to the frame,
+// its accelerators and its ribbon), then translation and dispatch.
+inline void PumpThroughApp(CWinApp* app)
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT)
+            continue;
+        if (!app->PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
 // An application ready for its start-up steps.
 class TestLabelApp : public COstrelindSoftLabelApp {
 public:
