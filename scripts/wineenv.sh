@@ -44,4 +44,23 @@ fi
 # and do not inherit ctest's output pipes.
 wineserver -p >/dev/null 2>&1 </dev/null || true
 wine cmd /c exit >/dev/null 2>&1 </dev/null || true
-unset _korvelta_build
+# The same for the desktop's own process (explorer.exe /desktop): the first test program to make a
+# window would start it and hand it that program's output, which it then keeps open for as long as
+# any other test shows a window, and ctest waits for it. A keeper holds the desktop from here on
+# (testsupport/tools/desktop_keeper.cpp); the wineserver ends it.
+_korvelta_keeper="$_korvelta_build/testsupport/korvelta_desktop_keeper.exe"
+_korvelta_keeper_pid="$WINEPREFIX/.korvelta-keeper.pid"
+if [ -f "$_korvelta_keeper" ] &&
+   ! { [ -f "$_korvelta_keeper_pid" ] && kill -0 "$(cat "$_korvelta_keeper_pid")" 2>/dev/null; }; then
+  rm -f "$WINEPREFIX/.korvelta-keeper-ready"
+  _korvelta_ready="Z:${WINEPREFIX//\//\\}\\.korvelta-keeper-ready"
+  wine "$_korvelta_keeper" "$_korvelta_ready" >/dev/null 2>&1 </dev/null &
+  echo $! > "$_korvelta_keeper_pid"
+  disown 2>/dev/null || true
+  for _korvelta_wait in $(seq 1 100); do
+    [ -f "$WINEPREFIX/.korvelta-keeper-ready" ] && break
+    sleep 0.1
+  done
+  unset _korvelta_wait _korvelta_ready
+fi
+unset _korvelta_build _korvelta_keeper _korvelta_keeper_pid

@@ -1,6 +1,7 @@
 #pragma once
 // Picture files made at test time: PNG, JPEG and BMP encoded by the Windows Imaging Component from a
-// pixel function, so that readers are tested on files written by another program's encoder.
+// pixel function, so that readers are tested on files written by another program's encoder; a
+// small GIF written byte by byte.
 // Header-only; a test executable using it links windowscodecs, ole32 and uuid (the imaging library
 // brings them).
 #include <windows.h>
@@ -132,6 +133,49 @@ inline bool WriteFileBytes(const char* path, const void* data, size_t size)
                     written == size;
     CloseHandle(f);
     return ok;
+}
+
+// A 1 x 1 GIF written byte by byte (header, a two-colour palette, one image of one white pixel):
+// a real picture of a format the program does not keep, whichever encoders the platform has.
+inline bool WriteSmallGif(const char* path)
+{
+    static const unsigned char gif[] = {
+        'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0,    // 1 x 1, a global palette of 2
+        0xFF, 0xFF, 0xFF, 0, 0, 0,                               // white, black
+        ',', 0, 0, 0, 0, 1, 0, 1, 0, 0,                          // the image: 1 x 1 at 0,0
+        2, 2, 0x44, 0x01, 0,                                     // LZW: clear, 0, end
+        ';',
+    };
+    return WriteFileBytes(path, gif, sizeof gif);
+}
+
+// The container format WIC's decoders find in a file (GUID_NULL when none reads it), with the
+// size of its first frame.
+inline GUID DecodedContainer(const char* path, UINT* width = nullptr, UINT* height = nullptr)
+{
+    const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    GUID container = GUID_NULL;
+    std::vector<wchar_t> wide(MAX_PATH * 2);
+    MultiByteToWideChar(CP_ACP, 0, path, -1, wide.data(), (int)wide.size());
+    IWICImagingFactory* factory = nullptr;
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    UINT w = 0, h = 0;
+    if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
+        SUCCEEDED(factory->CreateDecoderFromFilename(wide.data(), nullptr, GENERIC_READ,
+                                                     WICDecodeMetadataCacheOnDemand, &decoder)) &&
+        SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&w, &h)) &&
+        FAILED(decoder->GetContainerFormat(&container)))
+        container = GUID_NULL;
+    if (width) *width = w;
+    if (height) *height = h;
+    if (frame) frame->Release();
+    if (decoder) decoder->Release();
+    if (factory) factory->Release();
+    if (SUCCEEDED(init))
+        CoUninitialize();
+    return container;
 }
 
 } // namespace picturefiles

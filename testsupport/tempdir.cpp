@@ -1,4 +1,5 @@
 #include "testsupport/tempdir.h"
+#include "testsupport/testrun.h"
 
 #include <windows.h>
 #include <atomic>
@@ -35,12 +36,7 @@ bool RemoveTree(const char* path)
 TempDir::TempDir()
 {
     static std::atomic<unsigned> counter{ 0 };
-    char base[MAX_PATH + 1] = {};
-    DWORD n = ::GetTempPathA(MAX_PATH, base);
-    if (n == 0 || n > MAX_PATH)
-        throw std::runtime_error("GetTempPath failed");
-    CString root(base);
-    root.TrimRight("\\/");
+    const CString& root = RunTempFolder();   // no other test program works in there
     for (int attempt = 0; attempt < 1000; ++attempt) {
         CString candidate;
         candidate.Format("%s\\korvelta-test-%lu-%u", root.GetString(), ::GetCurrentProcessId(),

@@ -1,5 +1,6 @@
 #pragma once
-// TempDir: a fresh folder under %TEMP% for one test, removed with everything in it on destruction.
+// TempDir: a fresh folder for one test in the run's own temporary folder (testrun.h), removed
+// with everything in it on destruction.
 #include "framework/cstring.h"
 #include <string>
 

@@ -154,6 +154,15 @@ void COstrelindSoftLabelView::OnSetFocus(CWnd*)
         m_designView->SetFocus();
 }
 
+BOOL COstrelindSoftLabelView::OnCmdMsg(UINT nID, int nCode, void* pExtra, CmdHandlerInfo* pHandlerInfo)
+{
+    if (m_designView == nullptr || m_designView->m_hWnd == nullptr)
+        return CScrollView::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    // The canvas asks the document itself.
+    return CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
+           m_designView->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
 void COstrelindSoftLabelView::OnRButtonUp(UINT, CPoint pt)
 {
     ClientToScreen(&pt);

@@ -32,6 +32,9 @@ public:
 
     void OnInitialUpdate() override;
     void OnDraw(CDC*) override {}
+    // This view's own commands, then the canvas's route: the edit menu shown over this view acts
+    // on the canvas's selection.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, CmdHandlerInfo* pHandlerInfo) override;
 
     int OnCreate(LPCREATESTRUCTA cs);
     void OnSize(UINT type, int cx, int cy);

@@ -7,6 +7,7 @@
 #include "framework/app.h"
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/tempdir.h"
+#include "testsupport/testrun.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +18,9 @@ using namespace designtest;
 
 namespace {
 
-const char kAppName[] = "KorveltaDesignTests";
-const char kAppKey[] = "Software\\QUENDRIC\\KorveltaDesignTests";
+// The run's own application name and profile key (testrun.h).
+const CString kAppName = RunScopedName("KorveltaDesignTests");
+const CString kAppKey = "Software\\QUENDRIC\\" + kAppName;
 
 class DesignProfile : public ::testing::Test {
 protected:

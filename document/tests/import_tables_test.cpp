@@ -286,21 +286,24 @@ TEST(TableFiles, DamagedOrForeignTbfFilesChangeNothing)
     const CString path = dir.Path("bad.tbf");
     CDataTableFilter filter;
     const Bytes good = MakeTbf(1, true, filter);
-    std::vector<Bytes> bad = {MakeTbf(0x900, true, filter), MakeTbf(0x902, true, filter),
-                              MakeTbf(1, false, filter)};
+    // Every one of these is refused: the last record ends with the file, so no cut of it is whole.
+    std::vector<std::pair<std::string, Bytes>> bad = {
+        {"version 0x900", MakeTbf(0x900, true, filter)},
+        {"version 0x902", MakeTbf(0x902, true, filter)},
+        {"no TEXT tag", MakeTbf(1, false, filter)},
+    };
     for (size_t size = 0; size < good.size(); size += 3)
-        bad.emplace_back(good.begin(), good.begin() + size);
+        bad.emplace_back("cut to " + std::to_string(size) + " bytes", Bytes(good.begin(), good.begin() + size));
     Bytes hugeCount = good;
     hugeCount[hugeCount.size() - 25] = 0x7F;      // a count far beyond the file
-    bad.push_back(hugeCount);
-    for (const Bytes& file : bad) {
-        ASSERT_TRUE(WriteFileBytes(path, file));
+    bad.emplace_back("a count beyond the file", hugeCount);
+    for (const auto& file : bad) {
+        SCOPED_TRACE(file.first);
+        ASSERT_TRUE(WriteFileBytes(path, file.second));
         TableSlot slot;
         slot.Table()->SetCellText(0, 0, "keep");
         MessageBoxRecorder boxes;
-        const bool read = ReadTbfFile(slot, path);
-        if (read)
-            continue;                      // a mutation that still reads as a file
+        EXPECT_FALSE(ReadTbfFile(slot, path));
         EXPECT_EQ(nullptr, slot.Filter());
         EXPECT_EQ((Rows{{"keep"}}), Dump(*slot.Table()));
         ASSERT_EQ(1u, boxes.Count());
@@ -482,8 +485,13 @@ TEST(TableFiles, CutOrMutatedLbatFilesChangeNothing)
         mutated[at] = static_cast<uint8_t>(mutated[at] ^ ((at % 2) ? 0xFF : 0x80));
         TableSlot slot;
         slot.Table()->SetCellText(0, 0, "keep");
-        if (ParseTbfData(mutated.data(), mutated.size(), slot))
+        if (ParseTbfData(mutated.data(), mutated.size(), slot)) {
+            // Taken whole: after the row that was there, with the filter the file carries.
+            ASSERT_NE(nullptr, slot.Filter()) << "mutated at " << at;
+            ASSERT_STREQ("keep", slot.Table()->GetCellText(0, 0)) << "mutated at " << at;
+            ASSERT_GT(slot.Table()->GetRowCount(), 1) << "mutated at " << at;
             continue;
+        }
         ASSERT_EQ(nullptr, slot.Filter()) << "mutated at " << at;
         ASSERT_EQ((Rows{{"keep"}}), Dump(*slot.Table())) << "mutated at " << at;
     }

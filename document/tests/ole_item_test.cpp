@@ -117,11 +117,14 @@ TEST_F(OleItemTest, InsertionShowsTheObjectAtItsExtentOrTwoHundredSquare)
     m_record.extent = {2540, 2540};
     HDC screen = ::GetDC(nullptr);
     const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    const int dpiY = ::GetDeviceCaps(screen, LOGPIXELSY);
     ::ReleaseDC(nullptr, screen);
     item->OnGetItemPosition(place);
     EXPECT_EQ(CRect(10, 10, 10 + dpi, 10 + dpi), place);
-    if (dpi == 96)
-        EXPECT_EQ(CRect(10, 10, 106, 106), place);
+    // Each side on its own: two inches wide, half an inch high.
+    m_record.extent = {5080, 1270};
+    item->OnGetItemPosition(place);
+    EXPECT_EQ(CRect(10, 10, 10 + 2 * dpi, 10 + ::MulDiv(1270, dpiY, 2540)), place);
 }
 
 TEST_F(OleItemTest, ASecondActiveObjectClosesTheFirstAndEscapeClosesTheActiveOne)

@@ -1,5 +1,5 @@
 #pragma once
-// The print dialog's test pieces: the application object with the program's profile key, the
+// The print dialog's test pieces: the application object with the run's profile key, the
 // program's print dialog template driven through its hook as the system's dialog drives it, and a
 // sheet document with one object over a filled table.
 #include "printhelpers.h"
@@ -7,6 +7,7 @@
 
 #include "document/printids.h"
 #include "framework/app.h"
+#include "testsupport/testrun.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
@@ -15,9 +16,9 @@
 
 namespace printtest {
 
-// The application object with the program's profile key; the test printer sections go again.
+// The application object with the program's profile key under the run's own name (testrun.h).
 struct ProfileApp {
-    CWinApp app{"KORVELTA-PRINT"};
+    CWinApp app{RunScopedName("KORVELTA-PRINT")};
     ProfileApp() { app.SetRegistryKey("QUENDRIC"); }
 };
 

@@ -3,15 +3,18 @@
 #include "document/labeldoc.h"
 #include "document/registrydefaults.h"
 #include "framework/app.h"
+#include "testsupport/testrun.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const char kKey[] = "Software\\QUENDRIC\\KORVELTA-PRINT";
+// The program's profile under the run's own name (testrun.h).
+const CString kAppName = RunScopedName("KORVELTA-PRINT");
+const CString kKey = "Software\\QUENDRIC\\" + kAppName;
 
 struct CleanProfile {
-    CWinApp app{"KORVELTA-PRINT"};
+    CWinApp app{kAppName};
     CleanProfile()
     {
         app.SetRegistryKey("QUENDRIC");
@@ -29,7 +32,7 @@ struct CleanProfile {
 bool RawValue(const char* section, const char* entry, DWORD& type, DWORD& dword, std::string& text)
 {
     HKEY key = nullptr;
-    const std::string path = std::string(kKey) + "\\" + section;
+    const std::string path = std::string(kKey.GetString()) + "\\" + section;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     BYTE data[256] = {};

@@ -1,14 +1,16 @@
 // The application's profile, recent file list, command line and shell registration.
 #include "framework/app.h"
 #include "framework/doctempl.h"
+#include "testsupport/testrun.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
 namespace {
 
-const char kAppName[] = "KorveltaFrameworkTests";
-const char kAppKey[] = "Software\\QUENDRIC\\KorveltaFrameworkTests";
+// The run's own application name and profile key (testrun.h).
+const CString kAppName = RunScopedName("KorveltaFrameworkTests");
+const CString kAppKey = "Software\\QUENDRIC\\" + kAppName;
 
 void RemoveTestKey()
 {
@@ -64,7 +66,7 @@ TEST_F(Profile, ValuesRoundTripUnderCompanyAppAndSection)
     EXPECT_EQ(nullptr, raw);
 
     // Where it lives, as other programs and the shell see it.
-    EXPECT_STREQ("Times New Roman", ReadRegText("Software\\QUENDRIC\\KorveltaFrameworkTests\\Default font", "Facename"));
+    EXPECT_STREQ("Times New Roman", ReadRegText(kAppKey + "\\Default font", "Facename"));
 
     // A value of the wrong type reads as the default.
     EXPECT_EQ(5u, app.GetProfileInt("Default font", "Facename", 5));
@@ -110,7 +112,7 @@ TEST_F(Profile, RecentFilesNewestFirstWithoutDuplicatesAtMostTen)
         EXPECT_NE(0, list[i].CompareNoCase("c:\\labels\\file5.proj"));
 
     app.ExitInstance();
-    const char* section = "Software\\QUENDRIC\\KorveltaFrameworkTests\\Recent File List";
+    const CString section = kAppKey + "\\Recent File List";
     EXPECT_STREQ(list[0], ReadRegText(section, "File1"));
     EXPECT_STREQ("C:\\labels\\file3.proj", ReadRegText(section, "File10"));
     EXPECT_STREQ("<missing>", ReadRegText(section, "File11"));
@@ -207,7 +209,7 @@ TEST_F(Profile, ShellRegistrationOfTheProjectType)
     tmpl->SetDocStrings("\nProject\nProject\nKORVELTA-PRINT marking projects (*.proj)\n.proj\nOstrelindSoft.Project\n"
                         "Ostrelind Soft.Project");
     app.AddDocTemplate(tmpl);
-    const char* root = "Software\\QUENDRIC\\KorveltaFrameworkTests\\Classes";
+    const CString root = kAppKey + "\\Classes";
     app.RegisterShellFileTypes(TRUE, root);
 
     char module[MAX_PATH];

@@ -72,9 +72,8 @@ TEST(CStringLocale, DecimalSeparatorFollowsSetlocale)
 {
     char sep[8] = {};
     ASSERT_GT(::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, sep, sizeof sep), 0);
-    if (EnvironmentWantsComma())
-        EXPECT_STREQ(",", sep) << "Wine did not take the locale from the environment; without the glibc "
-                                  "locale it reads LC_ALL, not LANG";
+    EXPECT_STREQ(EnvironmentWantsComma() ? "," : ".", sep)
+        << "Wine did not take the locale from the environment; without the glibc locale it reads LC_ALL, not LANG";
     {
         NumericLocale user("");
         ASSERT_TRUE(user.ok);

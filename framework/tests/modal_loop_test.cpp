@@ -1,6 +1,8 @@
 // The framework's own modal loop: PreTranslateMessage inside modal dialogs, the dialog manager's
 // keys, nested dialogs and a message box over one, the owner disabled and given back, a dialog
-// ended while it initialises, exceptions and WM_QUIT inside the loop.
+// ended while it initialises, exceptions and WM_QUIT inside the loop. The cases that need the
+// owner activated again (ModalLoopFocus) run on the focus cases' desktop, where no other program
+// takes the activation.
 #include "testsupport/platformprobe.h"
 #include "framework/dialog.h"
 #include "framework/edit.h"
@@ -184,7 +186,7 @@ void PostKey(HWND wnd, UINT key)
     ::PostMessageA(wnd, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
 }
 
-TEST(ModalLoop, PreTranslateMessageTurnsAKeyIntoACommandInsideAModalDialog)
+TEST(ModalLoopFocus, PreTranslateMessageTurnsAKeyIntoACommandInsideAModalDialog)
 {
     OwnerWindow owner;
     // The owner must be active again afterwards, which only a platform that activates windows tells.
@@ -257,7 +259,7 @@ TEST(ModalLoop, EscapeEnterAndTabWorkAsInAnyDialog)
     EXPECT_TRUE(owner.wnd.IsWindowEnabled());
 }
 
-TEST(ModalLoop, NestedDialogWithAMessageBoxOverIt)
+TEST(ModalLoopFocus, NestedDialogWithAMessageBoxOverIt)
 {
     OwnerWindow owner;
     // The owner must be active again afterwards, which only a platform that activates windows tells.
@@ -316,7 +318,7 @@ TEST(ModalLoop, NestedDialogWithoutParentBelongsToTheDialogUnderIt)
     EXPECT_TRUE(owner.wnd.IsWindowEnabled());
 }
 
-TEST(ModalLoop, EndDialogFromOnInitDialog)
+TEST(ModalLoopFocus, EndDialogFromOnInitDialog)
 {
     OwnerWindow owner;
     // The owner must be active again afterwards, which only a platform that activates windows tells.

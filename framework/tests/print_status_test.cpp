@@ -11,6 +11,7 @@
 #include "framework/view.h"
 #include "testsupport/fileprinter.h"
 #include "testsupport/printjobrecorder.h"
+#include "testsupport/testrun.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +21,6 @@
 #include <vector>
 
 namespace {
-
-std::string TempFile(const char* name)
-{
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(sizeof temp, temp);
-    return std::string(temp) + name;
-}
 
 std::string Text(HWND wnd, int id)
 {
@@ -181,7 +175,7 @@ protected:
     Frame frame;
     TitledDocument doc;
     PagesView view;
-    const std::string out = TempFile("korvelta-status.ps");
+    const std::string out = RunTempFile("korvelta-status.ps");
 };
 
 TEST_F(PrintStatusTest, TheWindowShowsTheJobOverTheDisabledFrameAndCancelAfterPageTwoAbandonsIt)

@@ -6,6 +6,7 @@
 #include "framework/print.h"
 #include "framework/view.h"
 #include "testsupport/fileprinter.h"
+#include "testsupport/testrun.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,9 @@ namespace {
 
 const char kSecondPrinter[] = "Korvelta PS Two";
 
-std::string TempFile(const char* name)
+// The test printers' port files: one per prefix, like the printers (the programs that print take
+// turns, ctest's "printer" lock).
+std::string PortFile(const char* name)
 {
     char temp[MAX_PATH] = {};
     ::GetTempPathA(sizeof temp, temp);
@@ -52,8 +55,8 @@ protected:
     size_t Size(const std::string& path) { return printtest::ReadFileBytes(path.c_str()).size(); }
 
     CWinApp app{"KorveltaPrintToTests"};
-    const std::string first = TempFile("korvelta-port.ps");
-    const std::string second = TempFile("korvelta-two.ps");
+    const std::string first = PortFile("korvelta-port.ps");
+    const std::string second = PortFile("korvelta-two.ps");
 };
 
 TEST_F(PrintTo, PrintGoesToTheApplicationsPrinterAndPrintToToTheNamedOne)
@@ -99,7 +102,7 @@ TEST_F(PrintTo, APrinterThatDoesNotExistPrintsNothingAnywhere)
 // would keep the tail of what was there and no longer be a valid document.
 TEST_F(PrintTo, PrintingToAFileReplacesWhatWasThere)
 {
-    const std::string out = TempFile("korvelta-out.ps");
+    const std::string out = RunTempFile("korvelta-out.ps");   // the run's own file
     {
         std::string junk(256 * 1024, 'x');
         HANDLE file = ::CreateFileA(out.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

@@ -11,6 +11,7 @@
 #include "testsupport/ddeclient.h"
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/tempdir.h"
+#include "testsupport/testrun.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>
@@ -37,11 +38,8 @@ std::vector<std::vector<std::string>> Parsed(const char* text, bool* ok = nullpt
     return out;
 }
 
-// A service name no other test program uses at the same time.
-std::string UniqueService(const char* base)
-{
-    return std::string(base) + "-" + std::to_string(::GetCurrentProcessId());
-}
+// The application of the shell command cases: its name is its DDE service, the run's own.
+const CString kCommandApp = RunScopedName("KorveltaShellCommandTests");
 
 } // namespace
 
@@ -84,7 +82,7 @@ TEST(ShellDdeCommands, ExecuteDataOfAnsiAndUnicodeClients)
 
 TEST(ShellDdeServer, AnswersTheSystemTopicOfItsNameWithTheHandlersAnswer)
 {
-    const std::string name = UniqueService("KorveltaDdeServerTest");
+    const std::string name = RunScopedName("KorveltaDdeServerTest").GetString();   // the run's own service
     std::vector<std::string> received;
     UINT answer = DDE_FACK;
     CShellDdeServer server;
@@ -198,7 +196,7 @@ protected:
 
     TempDir dir;
     MessageBoxRecorder boxes;          // a file that cannot be opened says so
-    CWinApp app{ "KorveltaShellCommandTests" };
+    CWinApp app{ kCommandApp };
     PrintRecorder main;
 };
 
@@ -274,14 +272,14 @@ TEST_F(ShellCommands, TheServiceCarriesTheApplicationsNameAndAPrintRunWithdrawsI
     ASSERT_TRUE(app.EnableShellOpen());
     ASSERT_TRUE(app.IsShellOpenEnabled());
     ASSERT_NE(nullptr, app.GetShellDdeServer());
-    EXPECT_STREQ("KorveltaShellCommandTests", app.GetShellDdeServer()->GetService());
+    EXPECT_STREQ(kCommandApp, app.GetShellDdeServer()->GetService());
     // Enabling twice keeps the one service.
     EXPECT_TRUE(app.EnableShellOpen());
 
-    DdeExecuteResult r = SendDdeExecute("KorveltaShellCommandTests", "System", "[open(" + Quoted("a.proj") + ")]", true);
+    DdeExecuteResult r = SendDdeExecute(kCommandApp, "System", "[open(" + Quoted("a.proj") + ")]", true);
     EXPECT_TRUE(r.acknowledged);
     EXPECT_EQ(1u, OpenPaths().size());
-    r = SendDdeExecute("KorveltaShellCommandTests", "System", "[open(" + Quoted("gone.proj") + ")]");
+    r = SendDdeExecute(kCommandApp, "System", "[open(" + Quoted("gone.proj") + ")]");
     EXPECT_TRUE(r.connected);
     EXPECT_FALSE(r.acknowledged);
 
@@ -291,7 +289,7 @@ TEST_F(ShellCommands, TheServiceCarriesTheApplicationsNameAndAPrintRunWithdrawsI
     info.ParseParam(dir.Path("b c.proj"), FALSE, TRUE);
     EXPECT_FALSE(app.ProcessShellCommand(info));
     EXPECT_FALSE(app.IsShellOpenEnabled());
-    r = SendDdeExecute("KorveltaShellCommandTests", "System", "[open(" + Quoted("a.proj") + ")]");
+    r = SendDdeExecute(kCommandApp, "System", "[open(" + Quoted("a.proj") + ")]");
     EXPECT_FALSE(r.connected);
 }
 
@@ -299,7 +297,9 @@ TEST_F(ShellCommands, TheServiceCarriesTheApplicationsNameAndAPrintRunWithdrawsI
 
 namespace {
 
-const char kRoot[] = "Software\\QUENDRIC\\KorveltaShellTypesTests";
+// The run's own application name (its DDE service) and the key the cases register under.
+const CString kTypesApp = RunScopedName("KorveltaShellTypesTests");
+const CString kRoot = "Software\\QUENDRIC\\" + kTypesApp;
 
 CString ReadText(HKEY root, const CString& path)
 {
@@ -346,7 +346,7 @@ protected:
     }
     CString User(const char* path) const { return CString(kRoot) + "\\User\\" + path; }
 
-    CWinApp app{ "KorveltaShellTypesTests" };
+    CWinApp app{ kTypesApp };
     CString exe;
     HKEY shared = nullptr;
 };
@@ -362,7 +362,7 @@ TEST_F(ShellTypes, WithShellOpenEveryVerbGetsItsDdeCommandBesideItsCommand)
         EXPECT_STREQ("OstrelindSoft.Project", at(".proj"));
         EXPECT_STREQ(exe + " \"%1\"", at("OstrelindSoft.Project\\shell\\open\\command"));
         EXPECT_STREQ("[open(\"%1\")]", at("OstrelindSoft.Project\\shell\\open\\ddeexec"));
-        EXPECT_STREQ("KorveltaShellTypesTests", at("OstrelindSoft.Project\\shell\\open\\ddeexec\\application"));
+        EXPECT_STREQ(kTypesApp, at("OstrelindSoft.Project\\shell\\open\\ddeexec\\application"));
         EXPECT_STREQ("System", at("OstrelindSoft.Project\\shell\\open\\ddeexec\\topic"));
         EXPECT_STREQ(exe + " /p \"%1\"", at("OstrelindSoft.Project\\shell\\print\\command"));
         EXPECT_STREQ("[print(\"%1\")]", at("OstrelindSoft.Project\\shell\\print\\ddeexec"));

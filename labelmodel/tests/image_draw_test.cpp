@@ -139,14 +139,14 @@ TEST_F(ImageDraw, PrintersGetTheDibItselfWithTheSameResult)
 
 TEST_F(ImageDraw, UnreadableFilesLeaveTheHolderEmptyAndAreTriedAgain)
 {
+    // A real GIF named as a JPEG: a picture, but of a format the holder does not keep.
     const CString gif = m_dir.Path("g.jpg");
-    const bool gifWritten = picturefiles::WritePicture(gif, GUID_ContainerFormatGif, 8, 8,
-                                                       picturefiles::QuadrantPixels(8, 8));
+    ASSERT_TRUE(picturefiles::WriteSmallGif(gif));
+    ASSERT_EQ(GUID_ContainerFormatGif, picturefiles::DecodedContainer(gif));
     const CString text = m_dir.Path("t.png");
     ASSERT_TRUE(WriteFile(text, Bytes{'n', 'o', 'p', 'e'}));
     CImageBitmapNew holder;
-    if (gifWritten)
-        EXPECT_FALSE(holder.LoadFromFile(gif));
+    EXPECT_FALSE(holder.LoadFromFile(gif));
     EXPECT_FALSE(holder.LoadFromFile(text));
     EXPECT_FALSE(holder.LoadFromFile(m_dir.Path("missing.png")));
     EXPECT_FALSE(holder.LoadFromFile(""));

@@ -106,7 +106,7 @@ protected:
     static void WriteWorkspace(const char* entry, int value)
     {
         HKEY key = nullptr;
-        CString path = CString(kTestProfileKey) + "\\Workspace";
+        CString path = TestProfileKey() + "\\Workspace";
         ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                                                    nullptr));
         DWORD data = static_cast<DWORD>(value);
@@ -116,7 +116,7 @@ protected:
     static int ReadWorkspace(const char* entry)
     {
         DWORD data = 0, size = sizeof data;
-        CString path = CString(kTestProfileKey) + "\\Workspace";
+        CString path = TestProfileKey() + "\\Workspace";
         if (::RegGetValueA(HKEY_CURRENT_USER, path, entry, RRF_RT_REG_DWORD, nullptr, &data, &size) != ERROR_SUCCESS)
             return -12345;
         return static_cast<int>(data);

@@ -43,7 +43,7 @@ protected:
     {
         DeleteTestProfile();
         // Where this test's shell reads the file types (in place of HKEY_CLASSES_ROOT).
-        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, CString(kTestProfileKey) + "\\Shell view", 0,
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, TestProfileKey() + "\\Shell view", 0,
                                                    nullptr, 0, KEY_ALL_ACCESS, nullptr, &view, nullptr));
         app.reset(new TestLabelApp(dir));
         app->m_hShellView = view;
@@ -62,7 +62,7 @@ protected:
     }
     DdeExecuteResult Send(const std::string& command, bool unicode = true)
     {
-        DdeExecuteResult r = SendDdeExecute(kTestProfile, "System", command, unicode);
+        DdeExecuteResult r = SendDdeExecute(TestProfile(), "System", command, unicode);
         EXPECT_TRUE(r.finished) << command;
         DrainMessages();
         return r;
@@ -89,17 +89,17 @@ CString ViewText(HKEY root, const char* path)
 TEST_F(ShellOpen, StartUpOpensTheServiceAndRegistersTheTypeWhereTheShellReadsIt)
 {
     ASSERT_TRUE(app->IsShellOpenEnabled());
-    EXPECT_STREQ(kTestProfile, app->GetShellDdeServer()->GetService());
+    EXPECT_STREQ(TestProfile(), app->GetShellDdeServer()->GetService());
     char module[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, module, MAX_PATH);
     const CString exe = CString("\"") + module + "\"";
-    const CString user = CString(kTestProfileKey) + "\\Classes\\";
+    const CString user = TestProfileKey() + "\\Classes\\";
     EXPECT_STREQ("[open(\"%1\")]", ViewText(HKEY_CURRENT_USER, user + "OstrelindSoft.Project\\shell\\open\\ddeexec"));
     // The shell's view held nothing of the type: everything was written there too.
     EXPECT_STREQ("OstrelindSoft.Project", ViewText(view, ".proj"));
     EXPECT_STREQ(exe + " \"%1\"", ViewText(view, "OstrelindSoft.Project\\shell\\open\\command"));
     EXPECT_STREQ("[open(\"%1\")]", ViewText(view, "OstrelindSoft.Project\\shell\\open\\ddeexec"));
-    EXPECT_STREQ(kTestProfile, ViewText(view, "OstrelindSoft.Project\\shell\\open\\ddeexec\\application"));
+    EXPECT_STREQ(TestProfile(), ViewText(view, "OstrelindSoft.Project\\shell\\open\\ddeexec\\application"));
     EXPECT_STREQ("System", ViewText(view, "OstrelindSoft.Project\\shell\\open\\ddeexec\\topic"));
     EXPECT_STREQ("[print(\"%1\")]", ViewText(view, "OstrelindSoft.Project\\shell\\print\\ddeexec"));
     EXPECT_STREQ("[printto(\"%1\",\"%2\",\"%3\",\"%4\")]",

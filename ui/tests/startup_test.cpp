@@ -252,7 +252,7 @@ TEST_F(Startup, ShellRegistrationAndContextMenus)
     ASSERT_TRUE(app.InitInstance());
     char value[MAX_PATH] = {};
     LONG size = sizeof value;
-    CString classes = CString(kTestProfileKey) + "\\Classes\\";
+    CString classes = TestProfileKey() + "\\Classes\\";
     ASSERT_EQ(ERROR_SUCCESS, ::RegQueryValueA(HKEY_CURRENT_USER, classes + ".proj", value, &size));
     EXPECT_STREQ("OstrelindSoft.Project", value);
     size = sizeof value;

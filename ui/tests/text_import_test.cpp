@@ -10,6 +10,7 @@
 #include "ui/tabledialogids.h"
 #include "ui/textimportsheet.h"
 #include "uitestsupport.h"
+#include "testsupport/testrun.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>
@@ -19,14 +20,16 @@
 #include <string>
 
 namespace {
-const char kProfileKey[] = "Software\\QUENDRIC\\KORVELTA-PRINT-textimport-tests";
+// The run's own application name and profile key (testrun.h).
+const CString kAppName = RunScopedName("KORVELTA-PRINT-textimport-tests");
+const CString kProfileKey = "Software\\QUENDRIC\\" + kAppName;
 
 class TextImport : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ::SHDeleteKeyA(HKEY_CURRENT_USER, kProfileKey);
-        app = std::make_unique<CWinApp>("KORVELTA-PRINT-textimport-tests");
+        app = std::make_unique<CWinApp>(kAppName);
         app->SetRegistryKey("QUENDRIC");
         doc = std::make_unique<COstrelindSoftLabelDoc>();
         doc->m_bAutoDelete = FALSE;

@@ -1,11 +1,12 @@
 #pragma once
-// Shared set-up of the user-interface tests: an application object with its own profile name,
+// Shared set-up of the user-interface tests: an application object with the run's own profile name,
 // application-data folders in a TempDir and file types registered under its own key, so no test
 // touches the program's settings or the user's folders. Message boxes are recorded.
 #include "framework/frame.h"
 #include "labelmodel/labelstock.h"
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/tempdir.h"
+#include "testsupport/testrun.h"
 #include "ui/labelapp.h"
 #include "ui/mainframe.h"
 #include "ui/mainview.h"
@@ -15,12 +16,23 @@
 #include <memory>
 #include <string>
 
-constexpr const char kTestProfile[] = "KORVELTA-PRINT-tests";
-constexpr const char kTestProfileKey[] = "Software\\QUENDRIC\\KORVELTA-PRINT-tests";
+// This run's application name: its profile key and its DDE service. Each test program and each
+// variant of one has its own, so one run's set-up deleting its profile never takes the keys from
+// under another run (testsupport/testrun.h).
+inline const char* TestProfile()
+{
+    static const CString name = RunScopedName("KORVELTA-PRINT-tests");
+    return name;
+}
+
+inline CString TestProfileKey()
+{
+    return CString("Software\\QUENDRIC\\") + TestProfile();
+}
 
 inline void DeleteTestProfile()
 {
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, kTestProfileKey);
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, TestProfileKey());
 }
 
 inline void DrainMessages()
@@ -49,14 +61,14 @@ inline void PumpThroughApp(CWinApp* app)
 // An application ready for its start-up steps.
 class TestLabelApp : public COstrelindSoftLabelApp {
 public:
-    explicit TestLabelApp(const TempDir& dir) : COstrelindSoftLabelApp(kTestProfile)
+    explicit TestLabelApp(const TempDir& dir) : COstrelindSoftLabelApp(TestProfile())
     {
         SetBaseFolders(dir.Path("common"), dir.Path("user"));
         ::CreateDirectoryA(dir.Path("common"), nullptr);
         ::CreateDirectoryA(dir.Path("user"), nullptr);
         m_dwSplashWait = 0;
         m_nCmdShow = SW_SHOWNOACTIVATE;
-        m_strShellRoot = CString(kTestProfileKey) + "\\Classes";
+        m_strShellRoot = TestProfileKey() + "\\Classes";
     }
     ~TestLabelApp() override { CloseMainFrame(); }
 
