@@ -293,7 +293,6 @@ public:
     void SetWidth(int part, int value, bool mark) override;
     int GetFeedLength() const override { return m_body.height; }
     bool SetFeedLength(int value) override;
-    bool Save(CFile* file, bool withPath) override;
     void DrawPart(int part, CDC* dc, int zoom, int left, int top) const override;
     int GetTypeCode() const override { return kTypeLabelFileNew; }
     bool IsHeaderEnabled() const override { return m_header.enabled != 0; }
