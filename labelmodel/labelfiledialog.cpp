@@ -1,6 +1,7 @@
 // Save dialogs of label definition files.
 #include "labelmodel/labelfiledialog.h"
 #include "framework/filedlg.h"
+#include "framework/msgbox.h"
 #include "framework/wnd.h"
 #include "labelmodel/labelstock.h"
 #include "labelmodel/labelstockids.h"
@@ -37,6 +38,16 @@ bool CLabelFileNew::AskPath(HWND parent, bool saveAs, CString& path) const {
     return !path.IsEmpty();
 }
 
+bool CLabelFileNew::SaveToFileOrReport(HWND parent) {
+    if (SaveToFile(m_path))
+        return true;
+    // The person asked for this save: a file that could not be written must not pass unseen.
+    CString text;
+    text.Format(LoadStringOr(IDS_STOCK_CANNOT_WRITE, "Can not open file %s"), m_path.GetString());
+    ShowMessageBox(parent, text, nullptr, MB_OK | MB_ICONERROR);
+    return false;
+}
+
 bool CLabelFileNew::SaveLabelFile(HWND parent) {
     if (m_path.IsEmpty()) {
         CString chosen;
@@ -44,7 +55,7 @@ bool CLabelFileNew::SaveLabelFile(HWND parent) {
             return false;
         SetPath(chosen);
     }
-    return SaveToFile(m_path);
+    return SaveToFileOrReport(parent);
 }
 
 bool CLabelFileNew::SaveLabelFileAs(HWND parent) {
@@ -52,5 +63,5 @@ bool CLabelFileNew::SaveLabelFileAs(HWND parent) {
     if (!AskPath(parent, true, chosen))
         return false;
     SetPath(chosen);
-    return SaveToFile(m_path);
+    return SaveToFileOrReport(parent);
 }

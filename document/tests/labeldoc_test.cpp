@@ -73,6 +73,22 @@ public:
     void OnUpdate(CView*, LPARAM hint, CObject*) override { hints.push_back(hint); }
 };
 
+// A project whose save dialog is a script: it keeps the name it was offered and answers with
+// `answer` (an empty answer cancels).
+class PromptDoc : public COstrelindSoftLabelDoc {
+public:
+    CString proposed;
+    CString answer;
+    BOOL DoPromptFileName(CString& name, UINT, DWORD, CDocTemplate*) override
+    {
+        proposed = name;
+        if (answer.IsEmpty())
+            return FALSE;
+        name = answer;
+        return TRUE;
+    }
+};
+
 CTestCmdUI Update(COstrelindSoftLabelDoc& doc, UINT id)
 {
     CTestCmdUI ui;
@@ -390,15 +406,6 @@ TEST(LabelDocSave, ProjectsEndGridEditsAndOtherTypesAreNotWritten)
 
 TEST(LabelDocSave, SaveAsProposesTheTitleUpToTheSemicolon)
 {
-    class PromptDoc : public COstrelindSoftLabelDoc {
-    public:
-        CString proposed;
-        BOOL DoPromptFileName(CString& name, UINT, DWORD, CDocTemplate*) override
-        {
-            proposed = name;
-            return FALSE;
-        }
-    };
     CMultiDocTemplate tmpl(130, [] { return new PromptDoc; }, nullptr, nullptr);
     tmpl.SetDocStrings("\nProject\nProject\nKORVELTA-PRINT marking projects (*.proj)\n.proj\nOstrelindSoft.Project\nOstrelind Soft.Project");
     PromptDoc doc;
@@ -448,15 +455,6 @@ TEST(LabelDocSave, AProjectSaveDoesNotForgetAChangedLibraryLabel)
 // Only a ".proj" renames it and clears the flag.
 TEST(LabelDocSave, SaveAsATemplateOrTableFileIsAnExport)
 {
-    class PromptDoc : public COstrelindSoftLabelDoc {
-    public:
-        CString answer;
-        BOOL DoPromptFileName(CString& name, UINT, DWORD, CDocTemplate*) override
-        {
-            name = answer;
-            return TRUE;
-        }
-    };
     MessageBoxRecorder boxes;
     TempDir dir;
     PromptDoc doc;

@@ -7,6 +7,7 @@
 #include "labelmodel/tests/labelstock_testutil.h"
 #include "testsupport/dibcanvas.h"
 #include "testsupport/filedialogrecorder.h"
+#include "testsupport/msgboxrecorder.h"
 #include "testsupport/tempdir.h"
 #include <gtest/gtest.h>
 #include <memory>
@@ -396,4 +397,23 @@ TEST(LabelStockDialog, BothSavesAskBeforeReplacingAndNoKeepsTheFile) {
     EXPECT_EQ("keep me", dir.ReadBytes("Labels\\Cable.label"));
     EXPECT_STREQ(dir.Path("Labels\\New.label"), stock.GetPath());
     EXPECT_EQ(1024u, dir.ReadBytes("Labels\\New.label").size());
+}
+
+// A label definition that cannot be written says so; the dialog's Cancel says nothing.
+TEST(LabelStockDialog, AFailedSaveIsShownACancelledOneIsNot) {
+    TempDir dir;
+    MessageBoxRecorder boxes;
+    FileDialogRecorder dialogs;
+    CLabelFileNew stock;
+    stock.SetFamilyName("Cables");
+    dialogs.AnswerCancel();
+    EXPECT_FALSE(stock.SaveLabelFileAs(nullptr));
+    EXPECT_EQ(0u, boxes.Count());
+    const CString missing = dir.Path("missing\\Cable.label");
+    dialogs.AnswerPath(missing);
+    EXPECT_FALSE(stock.SaveLabelFileAs(nullptr));
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_STREQ(CString("Can not open file ") + missing, boxes.Last().text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), boxes.Last().Icon());
+    EXPECT_TRUE(stock.IsModified());
 }
