@@ -21,6 +21,10 @@
 #ifndef ID_LABEL_IMPORT
 #define ID_LABEL_IMPORT 926
 #endif
+#ifndef ID_LABEL_SAVE
+#define ID_LABEL_SAVE 845
+#define ID_LABEL_SAVE_AS 846
+#endif
 // Commands without a place in the ribbon's list.
 #ifndef ID_DOC_TBF_OPENED
 #define ID_DOC_TBF_OPENED 927

@@ -69,6 +69,12 @@ BEGIN_MESSAGE_MAP(COstrelindSoftLabelDoc, CDocument)
     ON_UPDATE_COMMAND_UI(ID_DELETE_TEMPLATE, OnUpdateDeleteTemplate)
     ON_COMMAND(ID_DELETE_TABLE, OnDeleteTable)
     ON_UPDATE_COMMAND_UI(ID_DELETE_TABLE, OnUpdateDeleteTable)
+    ON_COMMAND(ID_TEMPLATE_EXPORT, OnExportTemplate)
+    ON_UPDATE_COMMAND_UI(ID_TEMPLATE_EXPORT, OnUpdateExportTemplate)
+    ON_COMMAND(ID_LABEL_SAVE, OnSaveLabelDefinition)
+    ON_UPDATE_COMMAND_UI(ID_LABEL_SAVE, OnUpdateSaveLabelDefinition)
+    ON_COMMAND(ID_LABEL_SAVE_AS, OnSaveLabelDefinitionAs)
+    ON_UPDATE_COMMAND_UI(ID_LABEL_SAVE_AS, OnUpdateSaveLabelDefinition)
     ON_COMMAND(ID_DOC_DETACH_PATH, OnTableImported)
     // A ".tbf" document is detached like an imported table: saving it as it came would write
     // only the table over the file and drop the templates.
@@ -278,25 +284,21 @@ bool COstrelindSoftLabelDoc::SaveFileByType(const char* path)
             ShowError(kRefuseNoProductTemplate);
             return false;
         }
+        // An export of one template: the project, its other templates and its tables are
+        // not saved by it, so it stays modified and keeps its undo.
         if (!current->SaveTemplateFile(path)) {
             ReportSaveFailure(path);
             return false;
         }
-        current->ClearUndo();
-        current->ClearRedo();
-        SetModifiedFlag(FALSE);
         return true;
     }
     if (HasExtension(path, ".tbf")) {
+        // An export of the current table, as the template file above.
         if (g_tableFileFormats.writeTbf == nullptr) {
             ReportSaveFailure(path);
             return false;
         }
-        if (!g_tableFileFormats.writeTbf(CurrentSlot(), path))
-            return false;
-        m_tableUndo[m_currentTable].Clear();
-        SetModifiedFlag(FALSE);
-        return true;
+        return g_tableFileFormats.writeTbf(CurrentSlot(), path);
     }
     if (IsProjectFile(path)) {
         if (!WriteProjectFile(path)) {
@@ -308,6 +310,13 @@ bool COstrelindSoftLabelDoc::SaveFileByType(const char* path)
         return true;
     }
     return false;
+}
+
+BOOL COstrelindSoftLabelDoc::SavesWholeDocument(const char* path) const
+{
+    // ".label", ".tpe" and ".tbf" write one part of the project; only a project file is the
+    // document, so only a project file renames it.
+    return IsProjectFile(path) ? TRUE : FALSE;
 }
 
 void COstrelindSoftLabelDoc::ClearUndoAfterProjectSave()

@@ -44,8 +44,10 @@ public:
     BOOL SaveModified() override;
     void SetPathName(const char* path, BOOL addToRecent = TRUE) override;
     // Writes the document in the form the extension names; refusals and failures are shown in a
-    // message box and answer false.
+    // message box and answer false. Only a ".proj" save clears the modified flag: ".label",
+    // ".tpe" and ".tbf" export one part and leave path, title and modified state as they were.
     bool SaveFileByType(const char* path);
+    BOOL SavesWholeDocument(const char* path) const override;
     static bool IsProjectFile(const char* path);
     static bool IsTableFile(const char* path);     // ".tbl" whose first two words pass the probe
     static bool IsTbfFile(const char* path);
@@ -96,6 +98,10 @@ public:
     void OnDeleteTable();
     void OnUpdateDeleteTemplate(CCmdUI* ui);
     void OnUpdateDeleteTable(CCmdUI* ui);
+    // "Export template": a save dialog for a ".tpe" file (asking before it replaces one), then
+    // the current template writes itself there. Enabled while the template has a label.
+    void OnExportTemplate();
+    void OnUpdateExportTemplate(CCmdUI* ui);
     // "%s %d" of base and n, counting n up while a tab 0..n of the templates (tables) has it.
     CString MakeUniqueTabName(const char* base, int n, bool templates) const;
 

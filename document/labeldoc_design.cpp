@@ -126,8 +126,10 @@ bool COstrelindSoftLabelDoc::CanSetDataSourceColumns(int area, CString* columns)
 
 void COstrelindSoftLabelDoc::OnUpdateSaveLabelDefinition(CCmdUI* ui)
 {
-    const CLabel* stock = GetCurrentTemplate()->GetLabelStock();
-    ui->Enable(stock && stock->IsLoadedFromFile() != 0 && IsDesignEditable());
+    // A library label definition: one read from the library or one made new, which the first
+    // "Save label" puts in the library. The older stock kinds have no label file of their own.
+    const bool library = dynamic_cast<const CLabelFileNew*>(GetCurrentTemplate()->GetLabelStock()) != nullptr;
+    ui->Enable(library && IsDesignEditable());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -440,8 +442,9 @@ bool COstrelindSoftLabelDoc::CenterSelectionVertically(int area) { return Centre
 
 bool COstrelindSoftLabelDoc::SetSelectionImagePath(int area, const char* path)
 {
+    // A path the record cannot keep changes nothing: no undo step, not modified.
     CGraphCollection* objects = SelectedArea(area);
-    return objects && path && objects->IsFileSource()
+    return objects && path && objects->IsFileSource() && CGraphImage::PathFitsRecord(path)
         && ChangeArea(area, [&](CGraphCollection& c) { c.SetImagePath(path); });
 }
 

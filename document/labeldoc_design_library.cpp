@@ -10,6 +10,7 @@
 #include "framework/msgbox.h"
 #include "framework/wnd.h"
 #include "labelmodel/graphcollection.h"
+#include "labelmodel/graphimage.h"
 
 #include <mapi.h>
 
@@ -183,5 +184,8 @@ bool COstrelindSoftLabelDoc::ImportImage(CWnd* parent, int area)
         dialog.m_ofn.lpstrInitialDir = g_clipArtFolder.GetString();
     if (dialog.DoModal() != IDOK)
         return false;
-    return SetSelectionImagePath(area, dialog.GetPathName());
+    const CString path = dialog.GetPathName();
+    if (!AcceptImagePath(path, parent != nullptr ? parent->GetSafeHwnd() : MainWindowHandle()))
+        return false;
+    return SetSelectionImagePath(area, path);
 }

@@ -2,7 +2,9 @@
 #include "document/labeldoc.h"
 
 #include "document/documentstrings.h"
+#include "framework/app.h"
 #include "framework/cmdtarget.h"
+#include "framework/filedlg.h"
 #include "framework/msgbox.h"
 #include "labelmodel/template.h"
 
@@ -258,4 +260,29 @@ void COstrelindSoftLabelDoc::OnDeleteTable()
     --m_tableCount;
     m_currentTable = wasLast ? index - 1 : index;
     TablesChanged();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Exporting the current template
+
+void COstrelindSoftLabelDoc::OnExportTemplate()
+{
+    CTemplate* current = GetCurrentTemplate();
+    if (current->GetLabelStock() == nullptr)
+        return;
+    // The person is asked before an existing template file is replaced.
+    CFileDialog dialog(FALSE, "tpe", nullptr,
+                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_ENABLESIZING,
+                       "Template files (*.tpe)|*.tpe||", AfxGetMainWnd());
+    if (dialog.DoModal() != IDOK)
+        return;
+    const CString path = dialog.GetPathName();
+    // An export: the project keeps its name, its modified state and its undo.
+    if (!current->SaveTemplateFile(path))
+        ReportSaveFailure(path);
+}
+
+void COstrelindSoftLabelDoc::OnUpdateExportTemplate(CCmdUI* ui)
+{
+    ui->Enable(GetCurrentTemplate()->GetLabelStock() != nullptr);
 }

@@ -209,8 +209,9 @@ BOOL CDocument::DoSave(const char* path, BOOL replace)
                 newName += ext;
             }
         }
+        // The dialog asks before it lets a name replace a file that exists.
         if (!DoPromptFileName(newName, replace ? AFX_IDS_SAVEFILE : AFX_IDS_SAVEFILECOPY,
-                              OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, m_pDocTemplate))
+                              OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT, m_pDocTemplate))
             return FALSE;
     }
     bool existed = FileExists(newName);
@@ -223,7 +224,7 @@ BOOL CDocument::DoSave(const char* path, BOOL replace)
             ::DeleteFileA(newName);
         return FALSE;
     }
-    if (replace)
+    if (replace && SavesWholeDocument(newName))
         SetPathName(newName);
     return TRUE;
 }

@@ -58,8 +58,13 @@ public:
     // Save (path kept) or Save As (path empty or read-only file).
     virtual BOOL DoFileSave();
     // Saves under path, or asks for a name when path is null/empty (replace: Save As, else
-    // Save Copy As). On failure a file the save created is removed; one that existed stays.
+    // Save Copy As); the dialog asks before replacing a file. On failure a file the save created
+    // is removed; one that existed stays. Only a save of the whole document renames it.
     virtual BOOL DoSave(const char* path, BOOL replace = TRUE);
+    // Whether saving under path writes the whole document (the default). A document that also
+    // writes one part of itself in another file type answers FALSE for those: such a Save As is
+    // an export, and the document keeps its name.
+    virtual BOOL SavesWholeDocument(const char* /*path*/) const { return TRUE; }
     // The save dialog; tests and programs without windows override it.
     virtual BOOL DoPromptFileName(CString& fileName, UINT titleId, DWORD flags, CDocTemplate* tmpl);
 

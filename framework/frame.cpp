@@ -47,6 +47,8 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_CLOSE()
+    ON_WM_QUERYENDSESSION()
+    ON_WM_ENDSESSION()
     ON_WM_DESTROY()
     ON_WM_NCDESTROY()
     ON_WM_SETFOCUS()
@@ -308,6 +310,25 @@ void CFrameWnd::OnClose()
         }
     }
     DestroyWindow();
+}
+
+BOOL CFrameWnd::OnQueryEndSession()
+{
+    // Logging off or shutting down asks what closing the program asks: each modified document
+    // its question. Cancel keeps the session (and every document) as it is.
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pMainWnd == this)
+        return app->SaveAllModified();
+    return TRUE;
+}
+
+void CFrameWnd::OnEndSession(BOOL ending)
+{
+    // The session ends without WM_CLOSE or a way out of the loop: what the program writes when
+    // it exits is written now.
+    CWinApp* app = AfxGetApp();
+    if (ending && app != nullptr && app->m_pMainWnd == this)
+        app->ExitInstance();
 }
 
 void CFrameWnd::OnDestroy()

@@ -74,6 +74,10 @@ public:
     int OnCreate(LPCREATESTRUCTA cs);
     void OnSize(UINT type, int cx, int cy);
     void OnClose();
+    // The main frame: WM_QUERYENDSESSION asks every modified document as closing does (FALSE
+    // when the person cancelled); WM_ENDSESSION with TRUE writes what ExitInstance writes.
+    BOOL OnQueryEndSession();
+    void OnEndSession(BOOL ending);
     void OnDestroy();
     void OnNcDestroy();
     void OnSetFocus(CWnd* old);

@@ -173,6 +173,8 @@ inline UINT AfxScrollTrackPos(HWND wnd, UINT message, WPARAM wParam, LPARAM lPar
 #define ON_WM_DESTROY() KV_MSG_ENTRY(WM_DESTROY, KV_THIS->OnDestroy())
 #define ON_WM_NCDESTROY() KV_MSG_ENTRY(WM_NCDESTROY, KV_THIS->OnNcDestroy())
 #define ON_WM_CLOSE() KV_MSG_ENTRY(WM_CLOSE, KV_THIS->OnClose())
+#define ON_WM_QUERYENDSESSION() KV_MSG_ENTRY(WM_QUERYENDSESSION, c.result = KV_THIS->OnQueryEndSession())
+#define ON_WM_ENDSESSION() KV_MSG_ENTRY(WM_ENDSESSION, KV_THIS->OnEndSession((BOOL)c.wParam))
 #define ON_WM_PAINT() KV_MSG_ENTRY(WM_PAINT, KV_THIS->OnPaint())
 #define ON_WM_ERASEBKGND()                                                                       \
     KV_MSG_ENTRY(WM_ERASEBKGND, ::CTempDC dc(reinterpret_cast<HDC>(c.wParam));                  \

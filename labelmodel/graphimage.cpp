@@ -79,7 +79,47 @@ PictureFileDialogFunction SetPictureFileDialogFunction(PictureFileDialogFunction
     return previous;
 }
 
+// ==== Picture paths that fit the record ===========================================================
+
+CString TooLongImagePathsText(const std::vector<CString>& paths)
+{
+    // A drop of many files names the first few; the count tells how many more there were.
+    const size_t kListed = 10;
+    CString text = paths.size() == 1 ? "The path of this picture is too long:" : "The paths of these pictures are too long:";
+    for (size_t i = 0; i < paths.size() && i < kListed; ++i)
+        text += "\r\n" + paths[i];
+    if (paths.size() > kListed)
+        text.AppendFormat("\r\n(and %d more)", static_cast<int>(paths.size() - kListed));
+    text.AppendFormat("\r\n\r\nA label keeps a picture's path of at most %d characters. Move the picture to a "
+                      "folder with a shorter path and choose it again.",
+                      CGraphImage::kMaxRecordPathLength);
+    return text;
+}
+
+bool AcceptImagePath(const char* path, HWND owner)
+{
+    if (CGraphImage::PathFitsRecord(path))
+        return true;
+    ShowMessageBox(owner, TooLongImagePathsText({CString(path)}), nullptr, MB_OK | MB_ICONERROR);
+    return false;
+}
+
+void KeepImagePathsThatFit(std::vector<CString>& paths, HWND owner)
+{
+    std::vector<CString> fitting, refused;
+    for (const CString& path : paths)
+        (CGraphImage::PathFitsRecord(path) ? fitting : refused).push_back(path);
+    if (!refused.empty())
+        ShowMessageBox(owner, TooLongImagePathsText(refused), nullptr, MB_OK | MB_ICONERROR);
+    paths.swap(fitting);
+}
+
 // ==== CGraphImage =================================================================================
+
+bool CGraphImage::PathFitsRecord(const char* path)
+{
+    return path == nullptr || std::strlen(path) <= static_cast<size_t>(kMaxRecordPathLength);
+}
 
 CGraphImage::CGraphImage() : m_holder(new CImageBase)
 {
@@ -135,7 +175,7 @@ bool CGraphImage::EditContent(CWnd* parent)
     OPENFILENAMEA ofn;
     HWND owner = parent && parent->GetSafeHwnd() ? parent->GetSafeHwnd() : GetActiveWindow();
     PreparePictureFileDialog(ofn, owner, filter, file, sizeof file);
-    if (!g_showPictureDialog(&ofn))
+    if (!g_showPictureDialog(&ofn) || !AcceptImagePath(file, owner))
         return false;
     SetPathText(file);
     LoadPictureByExtension();
@@ -165,6 +205,8 @@ int CGraphImage::GetAspectPercent()
 
 bool CGraphImage::SetImagePath(const char* path)
 {
+    if (!PathFitsRecord(path))
+        return false;
     SetPathText(path);
     LoadPictureByExtension();
     return true;
@@ -207,8 +249,10 @@ void CGraphImage::WriteImageRecord(RecordWriter& w, CFile* file) const
     w.I32(m_width);
     w.I32(m_height);
     w.Zeros(kRecordReservedBytes);
-    // Paths longer than the field are stored shortened.
-    w.FixedString(m_path, kRecordPathField);
+    // A path chosen for a picture always fits (AcceptImagePath). Only an object that takes its
+    // picture from a table row may hold a longer one, the row's, which drawing reads again: it is
+    // written empty rather than cut into the name of another file.
+    w.FixedString(PathFitsRecord(m_path) ? m_path : CString(), kRecordPathField);
     if (w.ok() && !m_holder->SaveWithType(file))
         w.Fail();
 }

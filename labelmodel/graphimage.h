@@ -10,6 +10,7 @@
 #include <commdlg.h>
 #include <memory>
 #include <string>
+#include <vector>
 
 // String table ids (labelmodel/res/strings.rc).
 #define IDS_IMAGE_COLUMN_WORD 683       // "Image": image column names and the field code
@@ -32,12 +33,29 @@ void PreparePictureFileDialog(OPENFILENAMEA& ofn, HWND owner, const std::string&
 using PictureFileDialogFunction = BOOL (*)(OPENFILENAMEA* ofn);
 PictureFileDialogFunction SetPictureFileDialogFunction(PictureFileDialogFunction show);
 
+// ---- picture paths that fit the record -----------------------------------------------------------
+// An image record keeps 127 characters of path. A longer path is refused where a person chooses
+// it (the picture dialog, the link-image dialog, dropped files), with a message that names it and
+// the limit; it is never cut, which would point the saved label at another file or none.
+
+// The message for paths that do not fit.
+CString TooLongImagePathsText(const std::vector<CString>& paths);
+// True when path fits the record; else the message (error icon, owned by owner) and false.
+bool AcceptImagePath(const char* path, HWND owner);
+// Takes out of paths those that do not fit, with one message naming them; the rest keep their
+// order.
+void KeepImagePathsThatFit(std::vector<CString>& paths, HWND owner);
+
 class CGraphImage : public CGraph2Dim {
 public:
     static const int kTypeCode = 161;
     static const int kMaxPathLength = 260;      // characters of a path
     static const int kRecordPathField = 128;    // a record keeps 127 characters
+    static const int kMaxRecordPathLength = kRecordPathField - 1;
     static const int kRecordReservedBytes = 13;
+
+    // Whether a picture path fits the record (127 characters or fewer).
+    static bool PathFitsRecord(const char* path);
 
     CGraphImage();
     CGraphImage(const CGraphImage& src);        // the holder is cloned
@@ -58,6 +76,7 @@ public:
     int GetAspectPercent() override;
     int GetTypeCode() override { return kTypeCode; }
     bool IsFileSource() override { return true; }
+    // A path that does not fit the record is refused (false, nothing changes).
     bool SetImagePath(const char* path) override;
     int GetSourceKind() override { return 1; }
 

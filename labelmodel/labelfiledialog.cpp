@@ -1,8 +1,10 @@
 // Save dialogs of label definition files.
 #include "labelmodel/labelfiledialog.h"
+#include "framework/filedlg.h"
+#include "framework/msgbox.h"
+#include "framework/wnd.h"
 #include "labelmodel/labelstock.h"
 #include "labelmodel/labelstockids.h"
-#include <cstring>
 
 std::string BuildFileDialogFilter(const char* filter) {
     std::string list = filter ? filter : "";
@@ -15,35 +17,35 @@ std::string BuildFileDialogFilter(const char* filter) {
     return list;
 }
 
-void PrepareLabelSaveDialog(OPENFILENAMEA& ofn, HWND parent, const std::string& filter,
-                            char* fileBuffer, DWORD bufferSize, const char* initialFolder, bool saveAs) {
-    memset(&ofn, 0, sizeof(ofn));
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = parent;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = fileBuffer;
-    ofn.nMaxFile = bufferSize;
-    ofn.lpstrInitialDir = initialFolder && *initialFolder ? initialFolder : nullptr;
-    ofn.lpstrDefExt = "label";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
-    if (saveAs)
-        ofn.Flags |= OFN_OVERWRITEPROMPT;
+DWORD LabelSaveDialogFlags() {
+    // A name typed for a new label definition may be one the library already holds: the
+    // dialog asks before that file is replaced.
+    return OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 }
 
 bool CLabelFileNew::AskPath(HWND parent, bool saveAs, CString& path) const {
+    CFileDialog dialog(FALSE, "label", saveAs ? m_path.GetString() : nullptr, LabelSaveDialogFlags(),
+                       LoadStringOr(IDS_LABEL_FILE_FILTER, "Label files (*.label)|*.label||"),
+                       CWnd::FromHandle(parent));
     // The stock's path field holds 256 characters: the dialog is given no room for more.
-    char file[kStockPathField] = {};
-    if (saveAs)
-        strncpy(file, m_path, sizeof(file) - 1);
-    const std::string filter =
-        BuildFileDialogFilter(LoadStringOr(IDS_LABEL_FILE_FILTER, "Label files (*.label)|*.label||"));
-    OPENFILENAMEA ofn;
-    PrepareLabelSaveDialog(ofn, parent, filter, file, sizeof(file), GetLabelsFolder(), saveAs);
-    if (!GetSaveFileNameA(&ofn))
+    dialog.m_ofn.nMaxFile = kStockPathField;
+    const char* folder = GetLabelsFolder();
+    if (folder != nullptr && *folder != '\0')
+        dialog.m_ofn.lpstrInitialDir = folder;
+    if (dialog.DoModal() != IDOK)
         return false;
-    path = file;
-    return true;
+    path = dialog.GetPathName();
+    return !path.IsEmpty();
+}
+
+bool CLabelFileNew::SaveToFileOrReport(HWND parent) {
+    if (SaveToFile(m_path))
+        return true;
+    // The person asked for this save: a file that could not be written must not pass unseen.
+    CString text;
+    text.Format(LoadStringOr(IDS_STOCK_CANNOT_WRITE, "Can not open file %s"), m_path.GetString());
+    ShowMessageBox(parent, text, nullptr, MB_OK | MB_ICONERROR);
+    return false;
 }
 
 bool CLabelFileNew::SaveLabelFile(HWND parent) {
@@ -53,7 +55,7 @@ bool CLabelFileNew::SaveLabelFile(HWND parent) {
             return false;
         SetPath(chosen);
     }
-    return SaveToFile(m_path);
+    return SaveToFileOrReport(parent);
 }
 
 bool CLabelFileNew::SaveLabelFileAs(HWND parent) {
@@ -61,5 +63,5 @@ bool CLabelFileNew::SaveLabelFileAs(HWND parent) {
     if (!AskPath(parent, true, chosen))
         return false;
     SetPath(chosen);
-    return SaveToFile(m_path);
+    return SaveToFileOrReport(parent);
 }

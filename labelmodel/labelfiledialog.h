@@ -1,6 +1,6 @@
 #pragma once
-// The file dialog set-up of label definition files: the filter list and the fields of the
-// common save dialog. Showing the dialog stays with the caller (CLabelFileNew::SaveLabelFile).
+// The file dialog set-up of label definition files: the filter list and the flags of the save
+// dialog. Showing the dialog stays with the caller (CLabelFileNew::SaveLabelFile).
 #include <windows.h>
 #include <commdlg.h>
 #include <string>
@@ -9,8 +9,7 @@
 // NUL, and the list always ends in two NULs.
 std::string BuildFileDialogFilter(const char* filter);
 
-// Fills `ofn` for saving a label definition: default extension "label", the filter, the initial
-// folder, hide-read-only, explorer style, resizable, and with `saveAs` the overwrite prompt.
-// `fileBuffer` holds the proposed name on entry and the chosen path on return.
-void PrepareLabelSaveDialog(OPENFILENAMEA& ofn, HWND parent, const std::string& filter,
-                            char* fileBuffer, DWORD bufferSize, const char* initialFolder, bool saveAs);
+// The flags of the label definition's save dialog: hide-read-only and the question before a
+// file is replaced, for the first "Save label" as for "Save label as" (the dialog adds the
+// explorer style and resizing).
+DWORD LabelSaveDialogFlags();

@@ -512,12 +512,6 @@ void CLabelFileNew::WriteBody(RecordWriter& out, bool withPath) const {
         WriteDevMode(out);
 }
 
-bool CLabelFileNew::Save(CFile* file, bool withPath) {
-    if (!CLabel::Save(file, withPath))
-        return false;
-    m_modified = 0;
-    return true;
-}
 
 // --- ".label" file ---
 
@@ -546,8 +540,10 @@ bool CLabelFileNew::LoadFromFile(const char* path, bool interactive) {
 }
 
 // Written beside the target and moved over it, so that a failed save keeps the previous file.
+// The modified flag means "differs from its label definition file": only writing that file
+// clears it. The same record written into a project or a template file leaves it set, so that
+// closing still offers to save the changed definition.
 bool CLabelFileNew::SaveToFile(const char* path) {
-    const bool modified = m_modified != 0;
     const bool written = WriteFileReplacing(path, [this](CFile& file) {
         RecordWriter out(&file);
         out.U32(kLabelFileMagic);
@@ -555,8 +551,8 @@ bool CLabelFileNew::SaveToFile(const char* path) {
         out.I32(kLabelFileVersionB);
         return out.ok() && Save(&file, false);
     });
-    if (!written)
-        m_modified = modified ? 1 : 0;
+    if (written)
+        m_modified = 0;
     return written;
 }
 

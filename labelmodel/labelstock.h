@@ -293,7 +293,6 @@ public:
     void SetWidth(int part, int value, bool mark) override;
     int GetFeedLength() const override { return m_body.height; }
     bool SetFeedLength(int value) override;
-    bool Save(CFile* file, bool withPath) override;
     void DrawPart(int part, CDC* dc, int zoom, int left, int top) const override;
     int GetTypeCode() const override { return kTypeLabelFileNew; }
     bool IsHeaderEnabled() const override { return m_header.enabled != 0; }
@@ -326,8 +325,9 @@ public:
     bool LoadFromStream(CFile* file, bool interactive);
     // Every field back to the defaults of a new template's stock.
     void Reset();
-    // "Save label" / "Save label as": ask for a path where needed, then SaveToFile. False when the
-    // dialog was cancelled or saving failed.
+    // "Save label" / "Save label as": ask for a path where needed (the dialog asks before it
+    // replaces a file), then SaveToFile. False when the dialog was cancelled or saving failed; a
+    // failure is shown.
     bool SaveLabelFile(HWND parent);
     bool SaveLabelFileAs(HWND parent);
     // Folder the save dialog starts in (the user's labels folder), set by the application.
@@ -368,6 +368,8 @@ protected:
     void ReadDevMode(RecordReader& in, bool interactive);
     void WriteDevMode(RecordWriter& out) const;
     bool AskPath(HWND parent, bool saveAs, CString& path) const;
+    // SaveToFile to the stock's path; a failure is shown in an error box owned by parent.
+    bool SaveToFileOrReport(HWND parent);
 
     struct PageArea {
         uint8_t enabled = 0;

@@ -15,6 +15,7 @@ enum : unsigned {
     IDS_PRINTERTYPE_OTHER = 670,
     IDS_FAMILY_ALL = 675,
     IDS_LABEL_FILE_FILTER = 881,
+    IDS_STOCK_CANNOT_WRITE = 892,      // "Can not open file %s", the document's text for a file
     IDS_VERSION_CONFLICT_CAPTION = 933,
     IDS_VERSION_CONFLICT = 934,
     IDS_MARKING_MODULE = 1160,

@@ -13,18 +13,32 @@ FileDialogRecorder::~FileDialogRecorder()
 
 void FileDialogRecorder::AnswerPath(const char* path)
 {
-    m_answers.push_back({CString(path)});
+    m_answers.push_back({{CString(path)}, false});
+}
+
+void FileDialogRecorder::AnswerPathRefusingReplace(const char* path)
+{
+    m_answers.push_back({{CString(path)}, true});
 }
 
 void FileDialogRecorder::AnswerPaths(std::initializer_list<CString> paths)
 {
-    m_answers.emplace_back(paths);
+    m_answers.push_back({std::vector<CString>(paths), false});
 }
 
 void FileDialogRecorder::AnswerCancel()
 {
     m_answers.emplace_back();
 }
+
+namespace {
+// The system's save dialog asks before it lets the person replace an existing file.
+bool AsksBeforeReplacing(const FileDialogRequest& request, const CString& path)
+{
+    return !request.open && (request.flags & OFN_OVERWRITEPROMPT) != 0 &&
+           ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+} // namespace
 
 INT_PTR FileDialogRecorder::OnDialog(const FileDialogRequest& request, CFileDialog& dialog)
 {
@@ -39,9 +53,12 @@ INT_PTR FileDialogRecorder::OnDialog(const FileDialogRequest& request, CFileDial
     record.owner = request.owner;
     record.result = IDCANCEL;
     if (!m_answers.empty()) {
-        std::vector<CString> paths = m_answers.front();
+        const Answer answer = m_answers.front();
         m_answers.pop_front();
-        if (!paths.empty() && AfxSetFileDialogResult(dialog, paths))
+        const std::vector<CString>& paths = answer.paths;
+        record.askedToReplace = paths.size() == 1 && AsksBeforeReplacing(request, paths[0]);
+        const bool refused = record.askedToReplace && answer.refuseReplace;
+        if (!paths.empty() && !refused && AfxSetFileDialogResult(dialog, paths))
             record.result = IDOK;
     }
     m_dialogs.push_back(record);

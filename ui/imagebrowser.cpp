@@ -2,6 +2,7 @@
 
 #include "framework/cursorclip.h"
 #include "framework/guard.h"
+#include "labelmodel/graphimage.h"
 #include "labelmodel/imageholder.h"
 #include "labelmodel/marker.h"
 #include "ui/imagewindow.h"
@@ -643,17 +644,23 @@ void CImageBrowser::OnLButtonUp(UINT, CPoint point)
         if (slot == nullptr || slot->Rows() == nullptr)
             return;
         CLinkImageRows* rows = slot->Rows();
+        std::vector<CString> paths;
+        for (int k = 0; k < kMaxEntries && m_order[k] >= 0; ++k)
+            paths.emplace_back(GetSelectedPath(k));
+        // A path the label could not keep is refused here, with a message, not cut later.
+        KeepImagePathsThatFit(paths, dialog->m_hWnd);
+        ClearSelection();
+        if (paths.empty())
+            return;
         rows->PushTableUndo();
-        for (int k = 0; k < kMaxEntries && m_order[k] >= 0; ++k) {
-            const char* path = GetSelectedPath(k);
-            if (*path)
-                rows->SetImageCell(slot->Slot(), k, path);
+        for (size_t k = 0; k < paths.size(); ++k) {
+            if (!paths[k].IsEmpty())
+                rows->SetImageCell(slot->Slot(), static_cast<int>(k), paths[k]);
         }
         rows->Changed();
         if (rows->AreImageCellsFilled())
             dialog->PostMessage(WM_COMMAND, MAKEWPARAM(1063, BN_CLICKED), 0);
         slot->Invalidate(TRUE);
-        ClearSelection();
     } else if (m_banding) {
         const RECT band = static_cast<CBandMarker*>(m_band)->Band();
         EndBand();

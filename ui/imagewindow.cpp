@@ -1,5 +1,6 @@
 #include "ui/imagewindow.h"
 
+#include "labelmodel/graphimage.h"
 #include "labelmodel/imageholder.h"
 #include "ui/linkimagerows.h"
 #include "ui/thumbnails.h"
@@ -138,8 +139,12 @@ void CImageWindow::OnKeyDown(UINT key, UINT, UINT)
     Invalidate(TRUE);
 }
 
-void CImageWindow::TakeFiles(const std::vector<CString>& paths)
+void CImageWindow::TakeFiles(const std::vector<CString>& dropped)
 {
+    std::vector<CString> paths(dropped);
+    // A path the label could not keep is refused here, with a message, not cut later.
+    if (m_rows)
+        KeepImagePathsThatFit(paths, ::GetParent(m_hWnd));
     if (m_rows && !paths.empty()) {
         m_rows->PushTableUndo();
         int offset = 0;

@@ -22,8 +22,9 @@ public:
     CLinkImageRows* Rows() const { return m_rows; }
     void SetRows(CLinkImageRows* rows) { m_rows = rows; }
 
-    // Writes the paths from the current row on (one undo copy first); at most 1024, paths that do
-    // not fit 260 bytes passed over. Posts "Next" to the parent when the row is then full.
+    // Writes the paths from the current row on (one undo copy first); at most 1024. Paths longer
+    // than a picture's record keeps are refused with a message and passed over. Posts "Next" to
+    // the parent when the row is then full.
     void TakeFiles(const std::vector<CString>& paths);
 
     // Pictures read from files so far: a slot reads its picture once per path, not at every paint.

@@ -59,6 +59,8 @@ public:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     void OnDestroy();
+    // Logging off or shutting down: the placement and ribbon state, then the recent files.
+    void OnEndSession(BOOL ending);
     // The ribbon draws the caption: the frame keeps only its sizing borders.
     LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
     int OnCreate(LPCREATESTRUCTA cs);

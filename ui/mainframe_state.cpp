@@ -115,6 +115,14 @@ void CMainFrame::OnDestroy()
     CMDIFrameWnd::OnDestroy();
 }
 
+void CMainFrame::OnEndSession(BOOL ending)
+{
+    // The window is not destroyed when the session ends: its placement is written here.
+    if (ending)
+        SaveWindowState();
+    CMDIFrameWnd::OnEndSession(ending);
+}
+
 BOOL CMainFrame::PreTranslateMessage(MSG* msg)
 {
     // Alt, F10 and the key tips come before accelerators and the views' keys.

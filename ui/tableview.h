@@ -44,7 +44,8 @@ public:
     void ResizeGridRows(int height);
     void ResizeGridRows();
 
-    // The image columns of the link-image dialog (k counts image columns from 1).
+    // The image columns of the link-image dialog (k counts image columns from 1). Paths longer
+    // than a picture's record keeps are refused with a message; false when none was written.
     bool LinkImageFiles(int k, const std::vector<CString>& files);
     bool SetImageCell(int k, int offset, const char* text);
     bool GetImageCell(int k, CString& out);

@@ -18,6 +18,7 @@
 #include "framework/print.h"
 #include "framework/printdlg.h"
 #include "grid/gridinplaceedit.h"
+#include "labelmodel/graphimage.h"
 #include "labelmodel/labelstock.h"
 #include "labelmodel/template.h"
 #include "ui/commandids.h"
@@ -300,11 +301,16 @@ void COstrelindSoftTableView::OnUpdateLinkImage(CCmdUI* ui)
 // object as the dialog, so both address an image column by the column its header letter names,
 // also while the filter hides other columns.
 
-bool COstrelindSoftTableView::LinkImageFiles(int k, const std::vector<CString>& files)
+bool COstrelindSoftTableView::LinkImageFiles(int k, const std::vector<CString>& chosen)
 {
     COstrelindSoftLabelDoc* doc = GetLabelDoc();
     CLinkImageRows rows(doc, m_nCurrentRow);
     if (doc == nullptr || m_nCurrentRow < 1 || rows.ShownImageColumn(k - 1) < 0)
+        return false;
+    // A path the label could not keep is refused here, with a message, not cut later.
+    std::vector<CString> files(chosen);
+    KeepImagePathsThatFit(files, m_hWnd);
+    if (files.empty())
         return false;
     PushUndo();
     const size_t count = files.size() < 1024 ? files.size() : 1024;

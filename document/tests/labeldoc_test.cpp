@@ -73,6 +73,22 @@ public:
     void OnUpdate(CView*, LPARAM hint, CObject*) override { hints.push_back(hint); }
 };
 
+// A project whose save dialog is a script: it keeps the name it was offered and answers with
+// `answer` (an empty answer cancels).
+class PromptDoc : public COstrelindSoftLabelDoc {
+public:
+    CString proposed;
+    CString answer;
+    BOOL DoPromptFileName(CString& name, UINT, DWORD, CDocTemplate*) override
+    {
+        proposed = name;
+        if (answer.IsEmpty())
+            return FALSE;
+        name = answer;
+        return TRUE;
+    }
+};
+
 CTestCmdUI Update(COstrelindSoftLabelDoc& doc, UINT id)
 {
     CTestCmdUI ui;
@@ -324,7 +340,7 @@ TEST(LabelDocSave, LabelFilesAreRefusedForObjectsTablesAndMissingDefinitions)
     EXPECT_EQ(boxes.Count(), 1u);
 }
 
-TEST(LabelDocSave, TemplateFilesClearUndoOnlyWhenWritten)
+TEST(LabelDocSave, TemplateFilesAreExportsThatLeaveTheProjectAsItWas)
 {
     MessageBoxRecorder boxes;
     TempDir dir;
@@ -342,9 +358,14 @@ TEST(LabelDocSave, TemplateFilesClearUndoOnlyWhenWritten)
     EXPECT_TRUE(doc->IsModified());
     EXPECT_TRUE(tmpl->CanUndo(0));
 
+    // One template written is no save of the project: it stays modified, with its undo.
     EXPECT_TRUE(doc->SaveFileByType(dir.Path("t.tpe")));
-    EXPECT_FALSE(doc->IsModified());
-    EXPECT_FALSE(tmpl->CanUndo(0));
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(tmpl->CanUndo(0));
+    CTemplate back;
+    EXPECT_TRUE(back.LoadTemplateFile(dir.Path("t.tpe")));
+    ASSERT_NE(nullptr, back.GetLabelStock());
+    EXPECT_EQ(40000, back.GetLabelStock()->GetWidth(0));
 }
 
 TEST(LabelDocSave, ProjectsEndGridEditsAndOtherTypesAreNotWritten)
@@ -369,29 +390,22 @@ TEST(LabelDocSave, ProjectsEndGridEditsAndOtherTypesAreNotWritten)
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(boxes.Count(), 0u);
 
-    // A ".tbf" holds the current table only; its undo copies go once it is written.
+    // A ".tbf" holds the current table only: an export, after which the project is as modified
+    // as before and keeps the table's undo copies.
     doc->GetTableUndo(0).PushTableUndo(doc->CurrentSlot());
     EXPECT_FALSE(doc->OnSaveDocument(dir.Path("missing\\p.tbf")));
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(doc->GetTableUndo(0).GetCopyCount(), 1);
     EXPECT_EQ(boxes.Count(), 1u);
     EXPECT_TRUE(doc->OnSaveDocument(dir.Path("p.tbf")));
-    EXPECT_FALSE(doc->IsModified());
-    EXPECT_EQ(doc->GetTableUndo(0).GetCopyCount(), 0);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->GetTableUndo(0).GetCopyCount(), 1);
+    EXPECT_NE(GetFileAttributesA(dir.Path("p.tbf")), INVALID_FILE_ATTRIBUTES);
     doc->RemoveView(&view);
 }
 
 TEST(LabelDocSave, SaveAsProposesTheTitleUpToTheSemicolon)
 {
-    class PromptDoc : public COstrelindSoftLabelDoc {
-    public:
-        CString proposed;
-        BOOL DoPromptFileName(CString& name, UINT, DWORD, CDocTemplate*) override
-        {
-            proposed = name;
-            return FALSE;
-        }
-    };
     CMultiDocTemplate tmpl(130, [] { return new PromptDoc; }, nullptr, nullptr);
     tmpl.SetDocStrings("\nProject\nProject\nKORVELTA-PRINT marking projects (*.proj)\n.proj\nOstrelindSoft.Project\nOstrelind Soft.Project");
     PromptDoc doc;
@@ -401,6 +415,79 @@ TEST(LabelDocSave, SaveAsProposesTheTitleUpToTheSemicolon)
     EXPECT_FALSE(doc.DoSave(nullptr));
     EXPECT_EQ(doc.proposed, "Cables.proj");
     tmpl.RemoveDocument(&doc);
+}
+
+// A library label changed in a project and the project saved: the label file still holds the
+// old size, so closing still asks about the label, and Yes writes the change into the library.
+TEST(LabelDocSave, AProjectSaveDoesNotForgetAChangedLibraryLabel)
+{
+    MessageBoxRecorder boxes;
+    TempDir dir;
+    CLabelFileNew library;
+    library.SetWidth(0, 40000, false);
+    library.SetHeight(0, 20000);
+    library.SetFamilyName("Terminals");
+    ASSERT_TRUE(library.SaveToFile(dir.Path("Small.label")));
+
+    auto doc = NewDoc();
+    ASSERT_TRUE(doc->LoadLabelDefinition(dir.Path("Small.label")));
+    ASSERT_TRUE(doc->SetAreaWidth(52000, 0));
+    ASSERT_TRUE(doc->DoSave(dir.Path("p.proj")));
+    EXPECT_FALSE(doc->IsModified());
+    CLabelFileNew onDisk;
+    ASSERT_TRUE(onDisk.LoadFromFile(dir.Path("Small.label"), false));
+    EXPECT_EQ(40000, onDisk.GetWidth(0));
+
+    boxes.Answer({IDYES});
+    EXPECT_TRUE(doc->SaveModified());
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(boxes[0].text, "The standard label Small in the family Terminals is modified. Do you want to save it?");
+    ASSERT_TRUE(onDisk.LoadFromFile(dir.Path("Small.label"), false));
+    EXPECT_EQ(52000, onDisk.GetWidth(0));
+    // Saved to its file: the next close asks nothing more.
+    boxes.Clear();
+    EXPECT_TRUE(doc->SaveModified());
+    EXPECT_EQ(boxes.Count(), 0u);
+}
+
+// Save As under a ".tpe" or ".tbf" name writes one part: the project keeps its path, its title
+// and its modified state, so that closing still asks and Save still writes the whole project.
+// Only a ".proj" renames it and clears the flag.
+TEST(LabelDocSave, SaveAsATemplateOrTableFileIsAnExport)
+{
+    MessageBoxRecorder boxes;
+    TempDir dir;
+    PromptDoc doc;
+    doc.m_bAutoDelete = FALSE;
+    doc.OnNewDocument();
+    doc.GetCurrentTemplate()->SetLabelStock(MakeStock(40000, 20000));
+    doc.SetTableCellText("x", 0, 0);
+    ASSERT_TRUE(doc.DoSave(dir.Path("first.proj")));
+    const CString path = doc.GetPathName();
+    const CString title = doc.GetTitle();
+    EXPECT_EQ(title, "first.proj");
+    doc.SetModifiedFlag(TRUE);
+
+    for (const char* name : {"one.tpe", "one.tbf", "one.label"}) {
+        SCOPED_TRACE(name);
+        doc.answer = dir.Path(name);
+        if (CString(name).Find(".label") >= 0) {
+            doc.SetTableCellText("", 0, 0);
+            doc.DeleteTableRow(0);
+        }
+        EXPECT_TRUE(doc.DoSave(nullptr));
+        EXPECT_NE(GetFileAttributesA(dir.Path(name)), INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(doc.GetPathName(), path);
+        EXPECT_EQ(doc.GetTitle(), title);
+        EXPECT_TRUE(doc.IsModified());
+    }
+    EXPECT_EQ(boxes.Count(), 0u);
+
+    doc.answer = dir.Path("second.proj");
+    EXPECT_TRUE(doc.DoSave(nullptr));
+    EXPECT_EQ(doc.GetPathName(), dir.Path("second.proj"));
+    EXPECT_EQ(doc.GetTitle(), "second.proj");
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST(LabelDocSave, ModifiedLibraryLabelsAreOfferedBeforeTheProject)

@@ -3,6 +3,7 @@
 #include "graphimage_testutil.h"
 
 #include "testsupport/dibcanvas.h"
+#include "testsupport/msgboxrecorder.h"
 
 #include <gtest/gtest.h>
 #include <cstring>
@@ -243,6 +244,32 @@ TEST(GraphImageProps, PictureFileDialogOffersPictureFiles)
     EXPECT_FALSE(image.EditContent(nullptr));
     EXPECT_STREQ("C:\\new.WMF", image.GetPath());
     EXPECT_EQ(kImageHolderMetafile, image.GetHolder()->GetTypeCode());
+}
+
+// A picture chosen in the dialog whose path the record cannot keep is refused there, with a
+// message that names the path and the limit; the object keeps its picture.
+TEST(GraphImageProps, PictureDialogRefusesAPathTheRecordCannotKeep)
+{
+    ScriptedDialog scripted;
+    MessageBoxRecorder boxes;
+    CGraphImageExtExt image;
+    image.SetImagePath("C:\\old.png");
+    const std::string longPath = "C:\\" + std::string(140, 'd') + "\\new.png";
+    DialogScript::answer = TRUE;
+    DialogScript::chosen = longPath;
+    EXPECT_FALSE(image.EditContent(nullptr));
+    EXPECT_STREQ("C:\\old.png", image.GetPath());
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_NE(-1, boxes.Last().text.Find(longPath.c_str()));
+    EXPECT_NE(-1, boxes.Last().text.Find("127 characters"));
+    EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), boxes.Last().Icon());
+
+    // Exactly 127 characters still fit.
+    DialogScript::chosen = "C:\\" + std::string(120, 'd') + ".wmf";
+    ASSERT_EQ(127u, DialogScript::chosen.size());
+    EXPECT_TRUE(image.EditContent(nullptr));
+    EXPECT_STREQ(DialogScript::chosen.c_str(), image.GetPath());
+    EXPECT_EQ(1u, boxes.Count());
 }
 
 TEST(GraphImageProps, ClipboardPicturesMakeNewImageObjects)

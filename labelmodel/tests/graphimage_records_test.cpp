@@ -193,21 +193,29 @@ TEST(GraphImageRecords, UnknownHolderCodeSaysKeyAndLeavesTheObjectAsItWas)
     EXPECT_EQ(before, SaveObject(*image));
 }
 
-TEST(GraphImageRecords, LongPathsAreCutToTheFieldAndToTheirLimit)
+// The record keeps 127 characters of path. A path of that length goes through whole; a longer
+// one is refused by the object (nothing changes), so no record ever holds a cut path that names
+// another file. Only a picture from a table row may be longer: its path is written empty.
+TEST(GraphImageRecords, PathsThatDoNotFitTheRecordAreRefusedNeverCut)
 {
     CGraphImageExtExt image;
-    const std::string longName = "C:\\" + std::string(200, 'p') + ".png";
-    image.SetImagePath(longName.c_str());
-    EXPECT_STREQ(longName.c_str(), image.GetPath());
+    const std::string fits = "C:\\" + std::string(120, 'p') + ".png";
+    ASSERT_EQ(127u, fits.size());
+    ASSERT_TRUE(image.SetImagePath(fits.c_str()));
     const Bytes saved = SaveObject(image);
     const std::string field(saved.begin() + 29, saved.begin() + 29 + 128);
-    EXPECT_EQ(longName.substr(0, 127) + '\0', field);
+    EXPECT_EQ(fits + '\0', field);
     CGraphImageExtExt back;
     ASSERT_TRUE(LoadObject(back, saved));
-    EXPECT_STREQ(longName.substr(0, 127).c_str(), back.GetPath());
+    EXPECT_STREQ(fits.c_str(), back.GetPath());
 
-    image.SetImagePath(std::string(400, 'q').c_str());
-    EXPECT_EQ(260, image.GetPath().GetLength());
+    const std::string longer = "C:\\" + std::string(121, 'p') + ".png";
+    EXPECT_TRUE(CGraphImage::PathFitsRecord(fits.c_str()));
+    EXPECT_FALSE(CGraphImage::PathFitsRecord(longer.c_str()));
+    EXPECT_FALSE(image.SetImagePath(longer.c_str()));
+    EXPECT_FALSE(image.SetImagePath(std::string(400, 'q').c_str()));
+    EXPECT_STREQ(fits.c_str(), image.GetPath());
+    EXPECT_EQ(saved, SaveObject(image));
 }
 
 TEST(GraphImageRecords, TruncatedRecordsFailAndChangeNothing)

@@ -1,11 +1,14 @@
 // Label stock geometry: sizes and fitting, orientation, paper table and names, classification
-// names, outlines and the save dialog set-up.
+// names, outlines and the save dialog.
 #include "framework/paths.h"
 #include "labelmodel/labelfiledialog.h"
 #include "labelmodel/labelpaper.h"
 #include "labelmodel/labelstock.h"
 #include "labelmodel/tests/labelstock_testutil.h"
 #include "testsupport/dibcanvas.h"
+#include "testsupport/filedialogrecorder.h"
+#include "testsupport/msgboxrecorder.h"
+#include "testsupport/tempdir.h"
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -346,22 +349,71 @@ TEST(LabelStockDrawing, ScaledLabelAndPageAreas) {
     EXPECT_TRUE(nothing.Extent().IsRectEmpty());
 }
 
-TEST(LabelStockDialog, FilterAndFlags) {
+TEST(LabelStockDialog, FilterOfTheDialog) {
     EXPECT_EQ(std::string("Label files (*.label)\0*.label\0\0", 31),
               BuildFileDialogFilter("Label files (*.label)|*.label||"));
     EXPECT_EQ(std::string("A\0b\0\0", 5), BuildFileDialogFilter("A|b"));
     EXPECT_EQ(std::string("\0\0", 2), BuildFileDialogFilter(nullptr));
+}
 
-    const std::string filter = BuildFileDialogFilter("Label files (*.label)|*.label||");
-    char file[257] = "C:\\labels\\a.label";
-    OPENFILENAMEA ofn;
-    PrepareLabelSaveDialog(ofn, nullptr, filter, file, sizeof(file), "C:\\labels\\", false);
-    EXPECT_STREQ("label", ofn.lpstrDefExt);
-    EXPECT_EQ(filter.c_str(), ofn.lpstrFilter);
-    EXPECT_EQ(DWORD(OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING), ofn.Flags);
-    EXPECT_EQ(257u, ofn.nMaxFile);
-    EXPECT_STREQ("C:\\labels\\", ofn.lpstrInitialDir);
-    PrepareLabelSaveDialog(ofn, nullptr, filter, file, sizeof(file), "", true);
-    EXPECT_EQ(DWORD(OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_OVERWRITEPROMPT), ofn.Flags);
-    EXPECT_EQ(nullptr, ofn.lpstrInitialDir);
+// The first "Save label" of a new definition and "Save label as" both show the save dialog in the
+// labels folder, and both ask before a library file is replaced: answering No keeps its bytes.
+TEST(LabelStockDialog, BothSavesAskBeforeReplacingAndNoKeepsTheFile) {
+    TempDir dir;
+    const CString folder = dir.Path("Labels");
+    ASSERT_TRUE(CreateDirectoryA(folder, nullptr));
+    const char* previousFolder = CLabelFileNew::GetLabelsFolder();
+    const CString keptFolder(previousFolder ? previousFolder : "");
+    CLabelFileNew::SetLabelsFolder(folder);
+    const CString existing = dir.Path("Labels\\Cable.label");
+    ASSERT_TRUE(dir.WriteBytes("Labels\\Cable.label", "keep me", 7));
+
+    CLabelFileNew stock;
+    stock.SetFamilyName("Cables");
+    FileDialogRecorder dialogs;
+    dialogs.AnswerPathRefusingReplace(existing);            // first save, no path yet
+    EXPECT_FALSE(stock.SaveLabelFile(nullptr));
+    dialogs.AnswerPath(dir.Path("Labels\\New.label"));
+    EXPECT_TRUE(stock.SaveLabelFile(nullptr));
+    dialogs.AnswerPathRefusingReplace(existing);            // save as
+    EXPECT_FALSE(stock.SaveLabelFileAs(nullptr));
+    CLabelFileNew::SetLabelsFolder(keptFolder);
+
+    ASSERT_EQ(3u, dialogs.Count());
+    for (size_t i = 0; i < dialogs.Count(); ++i) {
+        SCOPED_TRACE(i);
+        const RecordedFileDialog& d = dialogs[i];
+        EXPECT_FALSE(d.open);
+        EXPECT_EQ(DWORD(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_ENABLESIZING), d.flags);
+        EXPECT_STREQ("label", d.defaultExt);
+        EXPECT_STREQ("Label files (*.label)|*.label||", d.filter);
+        EXPECT_STREQ(folder, d.initialDir);
+    }
+    EXPECT_TRUE(dialogs[0].askedToReplace);
+    EXPECT_STREQ("", dialogs[0].fileName);                  // a new definition proposes no name
+    EXPECT_FALSE(dialogs[1].askedToReplace);
+    EXPECT_TRUE(dialogs[2].askedToReplace);
+    EXPECT_STREQ(dir.Path("Labels\\New.label"), dialogs[2].fileName);   // save as proposes its file
+    EXPECT_EQ("keep me", dir.ReadBytes("Labels\\Cable.label"));
+    EXPECT_STREQ(dir.Path("Labels\\New.label"), stock.GetPath());
+    EXPECT_EQ(1024u, dir.ReadBytes("Labels\\New.label").size());
+}
+
+// A label definition that cannot be written says so; the dialog's Cancel says nothing.
+TEST(LabelStockDialog, AFailedSaveIsShownACancelledOneIsNot) {
+    TempDir dir;
+    MessageBoxRecorder boxes;
+    FileDialogRecorder dialogs;
+    CLabelFileNew stock;
+    stock.SetFamilyName("Cables");
+    dialogs.AnswerCancel();
+    EXPECT_FALSE(stock.SaveLabelFileAs(nullptr));
+    EXPECT_EQ(0u, boxes.Count());
+    const CString missing = dir.Path("missing\\Cable.label");
+    dialogs.AnswerPath(missing);
+    EXPECT_FALSE(stock.SaveLabelFileAs(nullptr));
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_STREQ(CString("Can not open file ") + missing, boxes.Last().text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), boxes.Last().Icon());
+    EXPECT_TRUE(stock.IsModified());
 }

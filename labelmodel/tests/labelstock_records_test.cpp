@@ -343,3 +343,29 @@ TEST(LabelStockFile, SavingOverAFolderFailsAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(back.LoadFromFile(dir.Path("b.label"), false));
     EXPECT_STREQ("second", back.GetFamilyName());
 }
+
+// The modified flag says the definition differs from its ".label" file. Writing the same record
+// into a template or a project is no save of that file: the flag stays, and only writing the
+// definition's own file (successfully) clears it.
+TEST(LabelStockFile, OnlyWritingItsOwnFileClearsTheModifiedFlag) {
+    TempDir dir;
+    CLabelFileNew stock;
+    FillDistinct(stock);
+    ASSERT_TRUE(stock.IsModified());
+
+    const Bytes inTemplate = SavedBody(stock, true);
+    ASSERT_EQ(size_t(kBodySize136WithPath), inTemplate.size());
+    EXPECT_TRUE(stock.IsModified());
+    CMemFile typed;
+    ASSERT_TRUE(stock.SaveWithType(&typed));
+    EXPECT_TRUE(stock.IsModified());
+
+    EXPECT_FALSE(stock.SaveToFile(dir.Path("missing\\Cable.label")));
+    EXPECT_TRUE(stock.IsModified());
+    ASSERT_TRUE(stock.SaveToFile(dir.Path("Cable.label")));
+    EXPECT_FALSE(stock.IsModified());
+    // The file holds exactly the record the template holds, without the path.
+    const std::string file = dir.ReadBytes("Cable.label");
+    ASSERT_EQ(1024u, file.size());
+    EXPECT_EQ(0, memcmp(file.data() + 12, inTemplate.data(), 1012));
+}

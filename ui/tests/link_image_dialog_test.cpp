@@ -8,6 +8,7 @@
 #include "ui/linkimagerows.h"
 #include "ui/tests/imagefolder.h"
 #include "testsupport/dropfiles.h"
+#include "testsupport/msgboxrecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -240,6 +241,57 @@ TEST_F(LinkImageDialogTest, WithoutAnOwnerOnlyRepaints)
         EXPECT_EQ("", Cell(*doc, r, kImageD));
     }
     EXPECT_FALSE(doc->IsModified());
+}
+
+// Pictures whose path is longer than a label keeps (127 characters) are refused where they are
+// linked, by a drag from the browser as by a drop from the shell: one message names them and the
+// limit, their cells stay empty, and the pictures that fit are linked as before.
+TEST_F(LinkImageDialogTest, PathsLongerThanALabelKeepsAreRefusedWhereTheyAreLinked)
+{
+    const CString deep = m_dir.Path(("deep" + std::string(120, 'x')).c_str());
+    ASSERT_TRUE(::CreateDirectoryA(deep, nullptr));
+    const std::string longPath = std::string(deep.GetString()) + "\\far.png";
+    ASSERT_GT(longPath.size(), 127u);
+    ASSERT_TRUE(Solid(longPath.c_str(), GUID_ContainerFormatPng, kBlue));
+    const std::string shortPath = m_dir.Path("a.png").GetString();
+
+    auto doc = ImageDoc();
+    CLinkImageRows rows(doc.get(), 1);
+    MessageBoxRecorder boxes;
+    bool ran = false;
+    ScopedDialogDriver driver({[&](CWnd* wnd) {
+        ran = true;
+        auto* dialog = dynamic_cast<CLinkImageFileDialog*>(wnd);
+        ASSERT_NE(nullptr, dialog);
+        const HWND hwnd = dialog->m_hWnd;
+        Drain();
+        CImageBrowser& browser = dialog->m_browser;
+        ASSERT_EQ(1, browser.GetEntryCount());
+        const POINT p = CellCentre(browser, 0);
+        browser.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, At(p.x, p.y));
+        browser.SendMessage(WM_LBUTTONUP, MK_CONTROL, At(p.x, p.y));
+        ASSERT_EQ(longPath, browser.GetSelectedPath(0));
+        DragToSlot(*dialog, 0, 1056);
+        ASSERT_EQ(1u, boxes.Count());
+        EXPECT_NE(-1, boxes.Last().text.Find(longPath.c_str()));
+        EXPECT_NE(-1, boxes.Last().text.Find("at most 127 characters"));
+        EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), boxes.Last().Icon());
+        EXPECT_EQ("", Cell(*doc, 0, kImageB));
+        EXPECT_FALSE(doc->IsModified());
+        EXPECT_FALSE(doc->GetTableUndo(0).UndoTableEdit(doc->GetTableSlot(0)));
+
+        // From the shell: the long one refused, the short one linked into the current row.
+        ::SendMessageA(::GetDlgItem(hwnd, 1056), WM_DROPFILES,
+                       reinterpret_cast<WPARAM>(DropBlock({longPath, shortPath})), 0);
+        ASSERT_EQ(2u, boxes.Count());
+        EXPECT_NE(-1, boxes.Last().text.Find(longPath.c_str()));
+        EXPECT_EQ(-1, boxes.Last().text.Find(shortPath.c_str()));
+        EXPECT_EQ(shortPath, Cell(*doc, 0, kImageB));
+        EXPECT_EQ("", Cell(*doc, 1, kImageB));
+        ScopedDialogDriver::Post(dialog, IDCANCEL);
+    }});
+    LinkImageCommand(rows, nullptr, deep.GetString());
+    EXPECT_TRUE(ran);
 }
 
 TEST(LinkImageCommand, NeedsAnImageColumn)

@@ -591,6 +591,19 @@ TEST_F(TableViewTest, ImageColumnOperationsOfTheLinkDialog)
     EXPECT_TRUE(m_view->ClearImageCell(1));
     EXPECT_EQ("", Cell(1, 2));
     EXPECT_FALSE(m_view->LinkImageFiles(3, {CString("x")}));
+    // A path longer than a label keeps is refused with a message; the others are linked.
+    {
+        MessageBoxRecorder boxes;
+        const CString tooLong = CString("C:\\") + CString(std::string(130, 'l').c_str()) + "\\f.png";
+        EXPECT_FALSE(m_view->LinkImageFiles(1, {tooLong}));
+        ASSERT_EQ(1u, boxes.Count());
+        EXPECT_NE(-1, boxes.Last().text.Find(tooLong));
+        EXPECT_EQ(1, UndoCopies());
+        EXPECT_TRUE(m_view->LinkImageFiles(1, {tooLong, CString("ok.png")}));
+        EXPECT_EQ(2u, boxes.Count());
+        EXPECT_EQ("ok.png", Cell(1, 2));
+        EXPECT_EQ(2, UndoCopies());
+    }
     m_view->MoveToNextRow();
     EXPECT_EQ(3, m_view->GetCurrentRow());
     m_view->MoveToPreviousRow();
