@@ -2,6 +2,7 @@
 // hand-made data objects (bad, partial and huge data), cut, and the command updates.
 #include "grid/tests/gridtesthost.h"
 #include "framework/stdids.h"
+#include "testsupport/clipboardtext.h"
 #include "testsupport/testcmdui.h"
 #include <cstring>
 #include <string>
@@ -27,19 +28,6 @@ std::string SourceBytes(COleDataSource* source)
     std::string s(p, ::GlobalSize(medium.hGlobal));
     ::GlobalUnlock(medium.hGlobal);
     ::ReleaseStgMedium(&medium);
-    return s;
-}
-
-std::string ClipboardText()
-{
-    std::string s = "<none>";
-    if (!::OpenClipboard(nullptr))
-        return s;
-    if (HANDLE h = ::GetClipboardData(CF_TEXT)) {
-        s = static_cast<const char*>(::GlobalLock(h));
-        ::GlobalUnlock(h);
-    }
-    ::CloseClipboard();
     return s;
 }
 

@@ -24,14 +24,11 @@ protected:
         StartedAppTest::SetUp();
         if (HasFatalFailure())
             return;
-        frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-        DrainMessages();
-        child = frame->MDIGetActive();
+        child = NewProjectWindow();
         ASSERT_NE(nullptr, child);
         doc = dynamic_cast<COstrelindSoftLabelDoc*>(child->GetActiveDocument());
-        ASSERT_NE(nullptr, doc);
         COstrelindSoftMainView* mainView = MainViewOf(child);
-        ASSERT_NE(nullptr, mainView);
+        ASSERT_TRUE(doc != nullptr && mainView != nullptr);
         tableView = dynamic_cast<COstrelindSoftTableView*>(mainView->GetTableTabView()->GetView(0));
         ASSERT_NE(nullptr, tableView);
         path = dir.Path("typed.proj");

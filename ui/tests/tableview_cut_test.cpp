@@ -2,6 +2,7 @@
 // rows and columns stay), and whole rows only where every column of a row is selected, for
 // deleting, cutting and the rows "Selection" prints. Real clicks and keys go into a real grid;
 // the clipboard and the table are read back after each step.
+#include "testsupport/clipboardtext.h"
 #include "testsupport/keyinput.h"
 #include "ui/commandids.h"
 #include "ui/tests/tableviewtest.h"
@@ -11,19 +12,6 @@
 #include <string>
 
 namespace {
-
-std::string ClipboardText()
-{
-    std::string text = "<none>";
-    if (!::OpenClipboard(nullptr))
-        return text;
-    if (HANDLE h = ::GetClipboardData(CF_TEXT)) {
-        text = static_cast<const char*>(::GlobalLock(h));
-        ::GlobalUnlock(h);
-    }
-    ::CloseClipboard();
-    return text;
-}
 
 class TableCutTest : public TableViewTest {
 protected:

@@ -6,6 +6,7 @@
 #include "framework/print.h"
 #include "framework/printdlg.h"
 #include "labelmodel/template.h"
+#include "testsupport/clipboardtext.h"
 #include "testsupport/fileprinter.h"
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/printdialogrecorder.h"
@@ -15,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 TEST_F(TableViewTest, SelectedRowsCountOnlyTableRows)
@@ -132,19 +132,6 @@ TEST_F(TableViewTest, TheCopiesColumnRefusesNumbersTheTemplatesCopiesCannotHold)
     EXPECT_EQ(2u, boxes.Count());
 }
 
-namespace {
-void PutTextOnClipboard(const std::string& text)
-{
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    ::EmptyClipboard();
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    std::memcpy(::GlobalLock(block), text.c_str(), text.size() + 1);
-    ::GlobalUnlock(block);
-    ::SetClipboardData(CF_TEXT, block);
-    ::CloseClipboard();
-}
-} // namespace
-
 TEST_F(TableViewTest, APasteIntoTheCopiesColumnSaysOnceWhatItRefused)
 {
     MessageBoxRecorder boxes;
@@ -156,7 +143,7 @@ TEST_F(TableViewTest, APasteIntoTheCopiesColumnSaysOnceWhatItRefused)
     std::string text;
     for (int k = 0; k < 300; ++k)
         text += (k % 3 == 1 ? std::string("40000") : std::to_string(k + 1)) + "\r\n";
-    PutTextOnClipboard(text);
+    ASSERT_TRUE(PutClipboardText(text));
     Select(1, 2);
     Command(ID_EDIT_PASTE);
     ASSERT_EQ(1u, boxes.Count());
@@ -175,7 +162,7 @@ TEST_F(TableViewTest, APasteIntoTheCopiesColumnSaysOnceWhatItRefused)
     EXPECT_EQ(1, UndoCopies());
 
     // One refused cell is named alone; a paste without refusals says nothing.
-    PutTextOnClipboard("7\t99999\r\nx");
+    ASSERT_TRUE(PutClipboardText("7\t99999\r\nx"));
     Select(5, 1);
     Command(ID_EDIT_PASTE);
     ASSERT_EQ(2u, boxes.Count());
@@ -184,7 +171,7 @@ TEST_F(TableViewTest, APasteIntoTheCopiesColumnSaysOnceWhatItRefused)
     EXPECT_EQ("7", Cell(4, 0));
     EXPECT_EQ("", Cell(4, 1));
     EXPECT_EQ("x", Cell(5, 0));
-    PutTextOnClipboard("12");
+    ASSERT_TRUE(PutClipboardText("12"));
     Select(7, 2);
     Command(ID_EDIT_PASTE);
     EXPECT_EQ(2u, boxes.Count());
