@@ -241,11 +241,18 @@ void COstrelindSoftLabelDoc::OnTableImported()
 
 BOOL COstrelindSoftLabelDoc::OnSaveDocument(const char* path)
 {
-    for (CView* view : GetViews()) {
+    EndTableEdits();
+    return SaveFileByType(path) ? TRUE : FALSE;
+}
+
+void COstrelindSoftLabelDoc::EndTableEdits()
+{
+    // Over a copy: a view may leave while its edit ends.
+    const std::vector<CView*> views = GetViews();
+    for (CView* view : views) {
         if (auto* tableView = dynamic_cast<CLabelDocTableView*>(view))
             tableView->EndGridEdit();
     }
-    return SaveFileByType(path) ? TRUE : FALSE;
 }
 
 void COstrelindSoftLabelDoc::ReportSaveFailure(const char* path) const
@@ -330,6 +337,8 @@ void COstrelindSoftLabelDoc::ClearUndoAfterProjectSave()
 
 BOOL COstrelindSoftLabelDoc::SaveModified()
 {
+    // Before the modified flag is read: an open edit's text marks the project modified.
+    EndTableEdits();
     for (auto& slot : m_templates) {
         auto* stock = dynamic_cast<CLabelFileNew*>(slot->GetLabelStock());
         if (stock == nullptr || !stock->IsLoadedFromFile() || !stock->IsModified())

@@ -40,8 +40,12 @@ public:
     // document is then unchanged.
     BOOL OnOpenDocument(const char* path) override;
     BOOL OnSaveDocument(const char* path) override;
-    // Offers to save modified library label definitions, then asks about the project.
+    // Offers to save modified library label definitions, then asks about the project. Every way a
+    // project window goes (close, exit, session end) passes here first: a cell being edited in a
+    // table view is ended before, so that the question counts it.
     BOOL SaveModified() override;
+    // Ends the in-place edit of every table view, so that typed text reaches its table.
+    void EndTableEdits();
     void SetPathName(const char* path, BOOL addToRecent = TRUE) override;
     // Writes the document in the form the extension names; refusals and failures are shown in a
     // message box and answer false. Only a ".proj" save clears the modified flag: ".label",

@@ -71,6 +71,24 @@ bool GridCellSet::contains(int row, int col) const
     return false;
 }
 
+bool GridCellSet::covers(const CGridCellRange& range) const
+{
+    if (!range.IsValid())
+        return false;
+    // The rectangles are disjoint: their common parts with the range add up to all of it exactly
+    // when it is covered.
+    size_t inside = 0;
+    for (const CGridCellRange& r : m_ranges) {
+        if (!Overlap(r, range))
+            continue;
+        inside += Cells(CGridCellRange(std::max(r.GetMinRow(), range.GetMinRow()),
+                                       std::max(r.GetMinCol(), range.GetMinCol()),
+                                       std::min(r.GetMaxRow(), range.GetMaxRow()),
+                                       std::min(r.GetMaxCol(), range.GetMaxCol())));
+    }
+    return inside == Cells(range);
+}
+
 void GridCellSet::erase(const CGridCellRange& range)
 {
     if (!range.IsValid() || m_ranges.empty())

@@ -15,6 +15,8 @@ public:
     void clear();
     void swap(GridCellSet& other);
     bool contains(int row, int col) const;
+    // Whether every cell of a valid range is in the set (false for an invalid range).
+    bool covers(const CGridCellRange& range) const;
     void insert(int row, int col) { insert(CGridCellRange(row, col, row, col)); }
     void erase(int row, int col) { erase(CGridCellRange(row, col, row, col)); }
     // Every cell of a valid range joins (leaves) the set; an invalid range changes nothing.

@@ -30,6 +30,7 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_WM_CAPTURECHANGED()
     ON_WM_CANCELMODE()
     ON_WM_MOUSEMOVE()
+    ON_WM_MOUSELEAVE()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_LBUTTONDBLCLK()
@@ -161,14 +162,12 @@ void CGridCtrl::PreSubclassWindow()
 
 void CGridCtrl::OnDestroy()
 {
-    // Whoever destroys the window, the editor ends without touching the grid's cells.
-    if (m_pInPlaceEdit != nullptr) {
-        m_pInPlaceEdit->Abandon();
-        CGridInPlaceEdit* edit = m_pInPlaceEdit;
-        m_pInPlaceEdit = nullptr;
-        if (edit->m_hWnd != nullptr)
-            ::DestroyWindow(edit->m_hWnd);
-    }
+    // Whoever destroys the window, what was typed into an open editor reaches the owner first (the
+    // owner, a parent, still lives while its children are told). Only a grid object that is being
+    // deleted lets it go: it has abandoned the editor already.
+    if (!m_bDestroying && m_pInPlaceEdit != nullptr && m_pInPlaceEdit->m_hWnd != nullptr)
+        m_pInPlaceEdit->EndEdit();
+    CancelEditing();
     EndMouseModes();
     m_TitleTip.Hide();
     m_DropTarget.Revoke();

@@ -167,6 +167,9 @@ public:
     BOOL IsValid(const CGridCellRange& range) const;
     BOOL IsCellSelected(int row, int col) const;
     BOOL IsCellSelected(const CGridCellID& c) const { return IsCellSelected(c.row, c.col); }
+    // Whether every cell of the range is selected.
+    BOOL IsRangeSelected(const CGridCellRange& range) const
+    { return m_bEnableSelection && m_SelectedCellMap.covers(range) ? TRUE : FALSE; }
     BOOL IsCellEditable(int row, int col) const;
     BOOL IsCellFixed(int row, int col) const { return row < m_nFixedRows || col < m_nFixedCols; }
     BOOL IsCellVisible(int row, int col);
@@ -248,6 +251,9 @@ public:
 
     // ---- the virtual operations, in their order
     virtual void ClearSelectedText();
+    // What a cut or a moving drag takes away: the selected cells of the rows and columns shown, the
+    // cells CopySelectionToDataSource puts on the clipboard.
+    virtual void ClearCopiedText();
     virtual COleDataSource* CopySelectionToDataSource();
     virtual BOOL PasteFromDataObject(int row, int col, COleDataObject* data, BOOL selectPasted = TRUE);
     virtual void BeginOleDrag();
@@ -276,6 +282,8 @@ public:
     virtual void OnEndEditCell(int row, int col, CString text);
     virtual BOOL ValidateEdit(int row, int col, const char* text);
     virtual void EndEditing();
+    // Closes an open editor without handing its text to anybody: for an owner whose cells are gone.
+    void CancelEditing();
     virtual void OnDraw(CDC* dc);
     virtual CGridCellBase* CreateCell(int row, int col);
     virtual void DestroyCell(int row, int col);
@@ -300,6 +308,7 @@ public:
     void OnCaptureChanged(CWnd* wnd);
     void OnCancelMode();
     void OnMouseMove(UINT flags, CPoint point);
+    void OnMouseLeave();
     void OnLButtonDown(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
     void OnLButtonDblClk(UINT flags, CPoint point);
@@ -355,6 +364,12 @@ protected:
     int ColumnLeftOf(int col, bool skipHidden);
     int RowAbove(int row, bool skipHidden);
     BOOL MouseOverColumnResizeArea(CPoint point);
+    // Empties the selected cells (with shownOnly, those of rows and columns that are not hidden).
+    void ClearSelectedCells(bool shownOnly);
+    // Asks Windows for WM_MOUSELEAVE once the pointer leaves the window.
+    void TrackLeave();
+    // The automatic-scroll timer of a selection the button holds (none when nothing is selecting).
+    void StartAutoScroll();
     void ConfineCursor(const CRect& band);   // client coordinates
     void ReleaseCursorClip();
     // Ends whatever the mouse had under way: sizing line, mode, button flag, timer, cursor clip.

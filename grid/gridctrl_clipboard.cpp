@@ -158,7 +158,7 @@ void CGridCtrl::OnEditCut()
         return;
     source->SetClipboard();
     source->Release();
-    ClearSelectedText();
+    ClearCopiedText();
 }
 
 void CGridCtrl::OnEditPaste()
@@ -334,7 +334,7 @@ void CGridCtrl::BeginOleDrag()
     m_bDragSource = FALSE;
     // A row moved inside this grid carried its texts along: there is nothing to clear.
     if ((effect & DROPEFFECT_MOVE) && !m_bRowMoved && !headerDrag)
-        ClearSelectedText();
+        ClearCopiedText();
     m_bRowMoved = FALSE;
     if (m_MouseMode == MOUSE_DRAGGING)
         m_MouseMode = MOUSE_NOTHING;

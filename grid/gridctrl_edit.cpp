@@ -46,14 +46,27 @@ void CGridCtrl::OnEndEditCellNotify(CGridInPlaceEdit* edit)
 
 void CGridCtrl::EndEditing()
 {
-    if (!IsValid(m_idCurrentCell))
-        return;
+    // An open editor ends whatever became of the focus cell since it opened: it knows its own cell.
     if (m_pInPlaceEdit != nullptr && m_pInPlaceEdit->m_hWnd != nullptr) {
         m_pInPlaceEdit->EndEdit();
         return;
     }
+    if (!IsValid(m_idCurrentCell))
+        return;
     if (CGridCellBase* cell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col))
         cell->EndEdit();
+}
+
+void CGridCtrl::CancelEditing()
+{
+    if (m_pInPlaceEdit == nullptr)
+        return;
+    CGridInPlaceEdit* edit = m_pInPlaceEdit;
+    edit->Abandon();
+    // An abandoned editor tells nobody that it goes: its cell lets go of it here.
+    OnEndEditCellNotify(edit);
+    if (edit->m_hWnd != nullptr)
+        ::DestroyWindow(edit->m_hWnd);
 }
 
 BOOL CGridCtrl::ValidateEdit(int row, int col, const char* text)
@@ -174,9 +187,23 @@ void CGridCtrl::ClearCells(CGridCellRange selection)
 
 void CGridCtrl::ClearSelectedText()
 {
+    ClearSelectedCells(false);
+}
+
+void CGridCtrl::ClearCopiedText()
+{
+    // Exactly the cells a copy takes: a hidden row or column is not on the clipboard, so it stays.
+    ClearSelectedCells(true);
+}
+
+void CGridCtrl::ClearSelectedCells(bool shownOnly)
+{
     if (!m_bEditable)
         return;
     // Row by row, left to right, over a copy: the owner may change the selection as cells change.
     const GridCellSet cells = m_SelectedCellMap;
-    cells.ForEachCell([this](int row, int col) { ChangeCellText(row, col, ""); });
+    cells.ForEachCell([this, shownOnly](int row, int col) {
+        if (!shownOnly || (GetRowHeight(row) > 0 && GetColumnWidth(col) > 0))
+            ChangeCellText(row, col, "");
+    });
 }

@@ -243,7 +243,9 @@ void CGridCtrl::HandleKey(UINT key, BOOL fromEditor)
     }
 
     if (next != m_idCurrentCell) {
-        if (m_MouseMode == MOUSE_NOTHING) {
+        // A pointer resting on a border is no selection under way: the selection follows the key.
+        if (!MouseOperationActive()) {
+            const int resting = m_MouseMode;
             m_PrevSelectedCellMap.clear();
             m_MouseMode = m_bListMode ? MOUSE_SELECT_ROW : MOUSE_SELECT_CELLS;
             if (!shift || key == VK_TAB)
@@ -251,7 +253,7 @@ void CGridCtrl::HandleKey(UINT key, BOOL fromEditor)
             SendMessageToParent(next.row, next.col, GRIDN_SELCHANGING);
             OnSelecting(next);
             SendMessageToParent(next.row, next.col, GRIDN_SELCHANGED);
-            m_MouseMode = MOUSE_NOTHING;
+            m_MouseMode = resting;
         }
         SetFocusCell(next);
         if (!IsCellVisible(next)) {

@@ -274,15 +274,22 @@ void CGridCtrl::OnLButtonDown(UINT flags, CPoint point)
             }
         } else if (m_LeftClickDownCell.col < m_nFixedCols) {
             OnFixedColumnClick(m_LeftClickDownCell);
+            StartAutoScroll();
         } else {
             m_MouseMode = m_bListMode ? MOUSE_SELECT_ROW : MOUSE_SELECT_CELLS;
             OnSelecting(m_LeftClickDownCell);
-            m_nTimerID = SetTimer(GRID_AUTOSCROLL_TIMER, static_cast<UINT>(m_nTimerInterval));
+            StartAutoScroll();
         }
-        if (m_MouseMode != MOUSE_PREPARE_DRAG && m_nTimerID == 0 && m_MouseMode != MOUSE_NOTHING)
-            m_nTimerID = SetTimer(GRID_AUTOSCROLL_TIMER, static_cast<UINT>(m_nTimerInterval));
+        // A click on a column letter starts no scrolling: the pointer rests above the cells, where
+        // the timer would scroll up and move the current row for as long as the button is held.
     }
     m_LastMousePoint = point;
+}
+
+void CGridCtrl::StartAutoScroll()
+{
+    if (m_nTimerID == 0 && m_MouseMode != MOUSE_NOTHING)
+        m_nTimerID = SetTimer(GRID_AUTOSCROLL_TIMER, static_cast<UINT>(m_nTimerInterval));
 }
 
 void CGridCtrl::OnFixedRowClick(CGridCellID& cell)
@@ -370,11 +377,13 @@ void CGridCtrl::OnMouseMove(UINT flags, CPoint point)
             if (m_MouseMode != MOUSE_OVER_COL_DIVIDE) {
                 ::SetCursor(SizeCursor(IDC_SIZEWE));
                 m_MouseMode = MOUSE_OVER_COL_DIVIDE;
+                TrackLeave();
             }
         } else if (m_bAllowRowResize && MouseOverRowResizeArea(point)) {
             if (m_MouseMode != MOUSE_OVER_ROW_DIVIDE) {
                 ::SetCursor(SizeCursor(IDC_SIZENS));
                 m_MouseMode = MOUSE_OVER_ROW_DIVIDE;
+                TrackLeave();
             }
         } else if (m_MouseMode != MOUSE_NOTHING) {
             ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
@@ -400,6 +409,25 @@ void CGridCtrl::OnMouseMove(UINT flags, CPoint point)
         }
     }
     m_LastMousePoint = point;
+}
+
+// Resting on a border is a mode only while the pointer is there: Windows tells when it leaves
+// the window, where no further move would clear it.
+void CGridCtrl::TrackLeave()
+{
+    TRACKMOUSEEVENT track = {};
+    track.cbSize = sizeof track;
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = m_hWnd;
+    ::TrackMouseEvent(&track);
+}
+
+void CGridCtrl::OnMouseLeave()
+{
+    if (m_bLMouseButtonDown)
+        return;
+    if (m_MouseMode == MOUSE_OVER_COL_DIVIDE || m_MouseMode == MOUSE_OVER_ROW_DIVIDE)
+        m_MouseMode = MOUSE_NOTHING;
 }
 
 void CGridCtrl::OnLButtonUp(UINT flags, CPoint point)
@@ -527,9 +555,11 @@ void CGridCtrl::OnLButtonDblClk(UINT flags, CPoint point)
 void CGridCtrl::OnRButtonUp(UINT flags, CPoint point)
 {
     (void)flags;
+    // Before the default handling: it raises the context menu, whose commands run inside it and
+    // must find the typed text in its cell, not an editor that commits afterwards.
+    EndEditing();
     Default();
     CGridCellID cell = GetCellFromPt(point);
-    EndEditing();
     if (!IsValid(cell)) {
         SendMessageToParent(-1, -1, NM_RCLICK);
         return;

@@ -145,6 +145,22 @@ void COstrelindSoftTableView::TableChanged()
     doc->TablesChanged();
 }
 
+// ---- command route
+
+static bool ActsInEditBox(UINT id)
+{
+    return id == ID_EDIT_CUT || id == ID_EDIT_COPY || id == ID_EDIT_PASTE;
+}
+
+BOOL COstrelindSoftTableView::OnCmdMsg(UINT nID, int nCode, void* pExtra, CmdHandlerInfo* pHandlerInfo)
+{
+    // Only a command that runs: not an update, not a look for a handler, not the grid's own
+    // notice of a click (its control id).
+    if (nCode == CN_COMMAND && pHandlerInfo == nullptr && nID != IDC_GRIDCTRL && !ActsInEditBox(nID))
+        EndGridEdit();
+    return CScrollView::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
 // ---- window
 
 CGridCtrl* COstrelindSoftTableView::NewGrid()
@@ -220,6 +236,8 @@ void COstrelindSoftTableView::OnClose()
     // that is not in a tab (a test's frame) has nothing to delete.
     if (::GetParent(m_hWnd) == nullptr)
         return;
+    // The close box takes no focus: what is typed goes into the table before it is asked about.
+    EndGridEdit();
     // Straight to this view's own project: through the main window the command would reach the
     // active child's active view, which is another project's, or none once a removed tab's canvas
     // had been the active view.
@@ -254,6 +272,10 @@ void COstrelindSoftTableView::OnContextMenu(CWnd*, CPoint point)
 
 LRESULT COstrelindSoftTableView::OnTabViewRemove(WPARAM, LPARAM)
 {
+    // The table this view showed is gone from the project: an editor still open on it has nowhere
+    // to put its text (the document's current table is another one now).
+    if (m_pGrid != nullptr && m_pGrid->m_hWnd != nullptr)
+        m_pGrid->CancelEditing();
     Default();
     DestroyWindow();
     return 0;
@@ -341,15 +363,10 @@ BOOL COstrelindSoftTableView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* re
         char text[257] = {};
         lstrcpynA(text, info->strText, sizeof text);
         // The column the template reads its copies from takes only numbers the template's copies
-        // can hold; anything larger is refused here, where it was typed, and the cell keeps its text.
-        const int copies = doc->GetCurrentTemplate()->GetCopies();
-        if (copies >= -26 && copies <= -1 && info->col - 1 == -copies - 1 && !CopiesTextFits(text)) {
-            CString message;
-            message.Format("Column %c holds the number of copies of each label: enter a number from 1 to 32767.",
-                           static_cast<char>('A' - copies - 1));
-            ShowMessageBox(m_hWnd, message, nullptr, MB_OK | MB_ICONEXCLAMATION);
+        // can hold; anything larger is refused here, where it was typed or pasted, and the cell
+        // keeps its text.
+        if (RefusedAsCopies(*doc, info->row, info->col, text))
             return TRUE;
-        }
         PushUndo();
         if (doc->SetTableCellText(text, info->row - 1, info->col - 1)) {
             doc->InvalidateDesignViews();
@@ -394,6 +411,54 @@ BOOL COstrelindSoftTableView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* re
     }
 }
 
+// ---- the copies column
+
+static char CopiesColumnLetter(COstrelindSoftLabelDoc& doc)
+{
+    const int copies = doc.GetCurrentTemplate()->GetCopies();
+    return copies >= -26 && copies <= -1 ? static_cast<char>('A' - copies - 1) : 0;
+}
+
+static CString CopiesColumnRule(char letter)
+{
+    CString message;
+    message.Format("Column %c holds the number of copies of each label: enter a number from 1 to 32767.", letter);
+    return message;
+}
+
+bool COstrelindSoftTableView::RefusedAsCopies(COstrelindSoftLabelDoc& doc, int row, int col, const char* text)
+{
+    const char letter = CopiesColumnLetter(doc);
+    // The column as its header names it: with the filter hiding columns, shown and base columns differ.
+    if (letter == 0 || doc.GetFilteredColumn(col - 1) != letter - 'A' || CopiesTextFits(text))
+        return false;
+    if (!m_bPasting) {
+        ShowMessageBox(m_hWnd, CopiesColumnRule(letter), nullptr, MB_OK | MB_ICONEXCLAMATION);
+        return true;
+    }
+    // A paste hears about it once, when it is done: one box, not one per cell.
+    if (m_nRefusedCopies++ == 0)
+        m_strFirstRefused.Format("%c%d (\"%s\")", letter, row, text);
+    return true;
+}
+
+void COstrelindSoftTableView::ReportRefusedCopies()
+{
+    COstrelindSoftLabelDoc* doc = GetLabelDoc();
+    const int refused = m_nRefusedCopies;
+    m_nRefusedCopies = 0;
+    const char letter = doc != nullptr ? CopiesColumnLetter(*doc) : 0;
+    if (refused == 0 || letter == 0)
+        return;
+    CString detail;
+    if (refused == 1)
+        detail.Format("One pasted cell was refused and keeps its text: %s.", m_strFirstRefused.GetString());
+    else
+        detail.Format("%d pasted cells were refused and keep their text; the first is %s.", refused,
+                      m_strFirstRefused.GetString());
+    ShowMessageBox(m_hWnd, CopiesColumnRule(letter) + "\n\n" + detail, nullptr, MB_OK | MB_ICONEXCLAMATION);
+}
+
 // ---- selection
 
 bool COstrelindSoftTableView::WholeRowsSelected() const
@@ -412,6 +477,12 @@ bool COstrelindSoftTableView::WholeColumnsSelected() const
     const CGridCellRange range = m_pGrid->GetSelectedCellRange();
     return range.IsValid() && range.GetMinCol() >= 1 && range.GetMinRow() <= 1 &&
            range.GetMaxRow() >= m_pGrid->GetRowCount() - 1;
+}
+
+bool COstrelindSoftTableView::IsWholeRowSelected(int r) const
+{
+    // Every column of the row: a row header's click, not a cell of column A picked with Ctrl.
+    return r >= 1 && m_pGrid->IsRangeSelected(CGridCellRange(r, 1, r, m_pGrid->GetColumnCount() - 1));
 }
 
 // Only grid rows that hold a table row count: the empty rows below the table are never offered
@@ -441,7 +512,7 @@ int COstrelindSoftTableView::GetNextSelectedRow(int row)
         return -1;
     const int end = SelectableRowEnd(m_pGrid, GetLabelDoc());
     for (int r = row < 0 ? 1 : row + 1; r <= end; ++r)
-        if (r >= 1 && m_pGrid->IsCellSelected(r, 1))
+        if (IsWholeRowSelected(r))
             return r;
     return -1;
 }
@@ -452,7 +523,7 @@ int COstrelindSoftTableView::GetPrevSelectedRow(int row)
         return -1;
     const int end = SelectableRowEnd(m_pGrid, GetLabelDoc());
     for (int r = (row - 1 > end ? end : row - 1); r >= 1; --r)
-        if (m_pGrid->IsCellSelected(r, 1))
+        if (IsWholeRowSelected(r))
             return r;
     return -1;
 }
@@ -464,7 +535,7 @@ int COstrelindSoftTableView::CountSelectedRows()
     int count = 0;
     const int end = SelectableRowEnd(m_pGrid, GetLabelDoc());
     for (int r = 1; r <= end; ++r)
-        if (m_pGrid->IsCellSelected(r, 1))
+        if (IsWholeRowSelected(r))
             ++count;
     return count;
 }

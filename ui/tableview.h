@@ -67,6 +67,9 @@ public:
     void OnInitialUpdate() override;
     void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    // Every command that reaches the view ends an open cell edit before it runs (Cut, Copy and
+    // Paste act inside the edit box instead): a ribbon click takes no focus from the editor.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, CmdHandlerInfo* pHandlerInfo) override;
     BOOL OnPreparePrinting(CPrintInfo* info) override;
     void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
     void OnPrint(CDC* dc, CPrintInfo* info) override;
@@ -155,8 +158,17 @@ private:
     bool WholeColumnsSelected() const;
     // Focus, selection and scroll to grid cell (row, column) and the record shown in previews.
     void GoToCell(int row, int column);
-    void DeleteSelectedRows();
-    void DeleteSelectedColumns();
+    // The selected rows (columns) that are selected over every column (row), in order; with
+    // shownOnly, none of height (width) 0.
+    std::vector<int> SelectedWholeRows(bool shownOnly) const;
+    std::vector<int> SelectedWholeColumns(bool shownOnly) const;
+    void DeleteRows(const std::vector<int>& rows);
+    void DeleteColumns(const std::vector<int>& columns);
+    // Cut, Copy and Paste while a cell is edited act in its edit box: true when one is open.
+    bool SendToInPlaceEdit(UINT message);
+    // What a cut clears besides the rows or columns it deletes: the selected cells shown outside
+    // them (with none given, every selected cell shown).
+    void ClearCopiedCellsBeside(const std::vector<int>& rows, const std::vector<int>& columns);
     void OpenFindDialog(bool replace);
     void DestroyFindDialog();
     // CheckBeforePrint, the stored printer, the framework's print loop (with or without the
@@ -168,8 +180,14 @@ private:
     // record-undo flag off and one of the view's flags on; both come back on every way out, an
     // exception from the grid included.
     class CGridChangeScope;
-    // Whether grid column c (1..) is selected over all of its rows.
+    // Whether text may go into grid cell (row, col): the copies column refuses a number the
+    // template cannot hold. A typed edit is told so at once; a paste counts its refusals.
+    bool RefusedAsCopies(COstrelindSoftLabelDoc& doc, int row, int col, const char* text);
+    // One message for the cells the paste just done refused, naming how many and the first.
+    void ReportRefusedCopies();
+    // Whether grid column c (1..) is selected over all of its rows; row r (1..) over all columns.
     bool IsWholeColumnSelected(int c) const;
+    bool IsWholeRowSelected(int r) const;
 
     CGridCtrl* m_pGrid = nullptr;
     CTableFilterDlg* m_pFilterDlg = nullptr;
@@ -179,6 +197,9 @@ private:
     bool m_bLastWholeCell = false;
     bool m_bFound = false;
     bool m_bPasting = false;
+    // Cells of the copies column a paste under way refused, and the first of them ("C5 (\"x\")").
+    int m_nRefusedCopies = 0;
+    CString m_strFirstRefused;
     // Set while the grid clears cells for a command (Delete key, Cut): image cells are cleared
     // like any other, without asking for the link-image dialog.
     bool m_bClearing = false;

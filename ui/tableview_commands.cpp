@@ -110,29 +110,47 @@ void COstrelindSoftTableView::OnInsertColumn()
     TableChanged();
 }
 
-void COstrelindSoftTableView::DeleteSelectedRows()
+std::vector<int> COstrelindSoftTableView::SelectedWholeRows(bool shownOnly) const
+{
+    std::vector<int> rows;
+    const CGridCellRange range = m_pGrid->GetSelectedCellRange();
+    for (int r = range.GetMinRow() < 1 ? 1 : range.GetMinRow(); r <= range.GetMaxRow(); ++r)
+        if (IsWholeRowSelected(r) && (!shownOnly || m_pGrid->GetRowHeight(r) > 0))
+            rows.push_back(r);
+    return rows;
+}
+
+std::vector<int> COstrelindSoftTableView::SelectedWholeColumns(bool shownOnly) const
+{
+    // Only the selected columns: columns picked with Ctrl need not lie next to each other, and
+    // the ones between them stay.
+    std::vector<int> columns;
+    const CGridCellRange range = m_pGrid->GetSelectedCellRange();
+    for (int c = range.GetMinCol() < 1 ? 1 : range.GetMinCol(); c <= range.GetMaxCol(); ++c)
+        if (IsWholeColumnSelected(c) && (!shownOnly || m_pGrid->GetColumnWidth(c) > 0))
+            columns.push_back(c);
+    return columns;
+}
+
+void COstrelindSoftTableView::DeleteRows(const std::vector<int>& rows)
 {
     COstrelindSoftLabelDoc* doc = GetLabelDoc();
     CWaitCursor wait;
     // From the last to the first, so that the rows still to go keep their numbers.
-    for (int r = m_pGrid->GetRowCount() - 1; r >= 1; --r)
-        if (m_pGrid->IsCellSelected(r, 1))
-            doc->DeleteTableRow(r - 1);
+    for (auto r = rows.rbegin(); r != rows.rend(); ++r)
+        doc->DeleteTableRow(*r - 1);
     m_pGrid->ClearSelection();
     TableChanged();
     ResizeGridRows();
     m_pGrid->Refresh();
 }
 
-void COstrelindSoftTableView::DeleteSelectedColumns()
+void COstrelindSoftTableView::DeleteColumns(const std::vector<int>& columns)
 {
     COstrelindSoftLabelDoc* doc = GetLabelDoc();
-    const CGridCellRange range = m_pGrid->GetSelectedCellRange();
-    // Only the selected columns: columns picked with Ctrl need not lie next to each other, and
-    // the ones between them stay. From the last to the first, so the others keep their numbers.
-    for (int c = range.GetMaxCol(); c >= range.GetMinCol() && c >= 1; --c)
-        if (IsWholeColumnSelected(c))
-            doc->DeleteTableColumn(c - 1);
+    // From the last to the first, so the others keep their numbers.
+    for (auto c = columns.rbegin(); c != columns.rend(); ++c)
+        doc->DeleteTableColumn(*c - 1);
     m_pGrid->ClearSelection();
     TableChanged();
     m_pGrid->Refresh();
@@ -141,12 +159,7 @@ void COstrelindSoftTableView::DeleteSelectedColumns()
 bool COstrelindSoftTableView::IsWholeColumnSelected(int c) const
 {
     const int last = m_pGrid->GetRowCount() - 1;
-    if (last < 1 || !m_pGrid->IsCellSelected(1, c) || !m_pGrid->IsCellSelected(last, c))
-        return false;
-    for (int r = 2; r < last; ++r)
-        if (!m_pGrid->IsCellSelected(r, c))
-            return false;
-    return true;
+    return c >= 1 && last >= 1 && m_pGrid->IsRangeSelected(CGridCellRange(1, c, last, c));
 }
 
 void COstrelindSoftTableView::OnEditDelete()
@@ -154,51 +167,79 @@ void COstrelindSoftTableView::OnEditDelete()
     if (GetLabelDoc() == nullptr || m_pGrid == nullptr)
         return;
     EndGridEdit();
-    if (WholeRowsSelected()) {
+    const std::vector<int> rows = WholeRowsSelected() ? SelectedWholeRows(false) : std::vector<int>();
+    if (!rows.empty()) {
         PushUndo();
-        DeleteSelectedRows();
-    } else if (WholeColumnsSelected()) {
+        DeleteRows(rows);
+        return;
+    }
+    const std::vector<int> columns = WholeColumnsSelected() ? SelectedWholeColumns(false) : std::vector<int>();
+    if (!columns.empty()) {
         // Columns get their undo copy as rows do.
         PushUndo();
-        DeleteSelectedColumns();
+        DeleteColumns(columns);
     }
+}
+
+void COstrelindSoftTableView::ClearCopiedCellsBeside(const std::vector<int>& rows, const std::vector<int>& columns)
+{
+    if (rows.empty() && columns.empty()) {
+        m_pGrid->ClearCopiedText();
+        return;
+    }
+    std::vector<bool> columnGoes(static_cast<size_t>(m_pGrid->GetColumnCount()), false);
+    for (int c : columns)
+        columnGoes[static_cast<size_t>(c)] = true;
+    const CGridCellRange range = m_pGrid->GetSelectedCellRange();
+    for (int r = range.GetMinRow() < 1 ? 1 : range.GetMinRow(); r <= range.GetMaxRow(); ++r) {
+        if (m_pGrid->GetRowHeight(r) == 0 || (!rows.empty() && IsWholeRowSelected(r)))
+            continue;
+        for (int c = range.GetMinCol() < 1 ? 1 : range.GetMinCol(); c <= range.GetMaxCol(); ++c)
+            if (m_pGrid->GetColumnWidth(c) > 0 && !columnGoes[static_cast<size_t>(c)] && m_pGrid->IsCellSelected(r, c))
+                m_pGrid->ChangeCellText(r, c, "");
+    }
+}
+
+bool COstrelindSoftTableView::SendToInPlaceEdit(UINT message)
+{
+    CGridInPlaceEdit* edit = m_pGrid->GetInPlaceEdit();
+    if (edit == nullptr || edit->m_hWnd == nullptr)
+        return false;
+    edit->SendMessage(message);
+    return true;
 }
 
 void COstrelindSoftTableView::OnEditCut()
 {
     if (GetLabelDoc() == nullptr || m_pGrid == nullptr)
         return;
-    if (CGridInPlaceEdit* edit = m_pGrid->GetInPlaceEdit()) {
-        if (edit->m_hWnd != nullptr) {
-            edit->SendMessage(WM_CUT);
-            return;
-        }
-    }
+    if (SendToInPlaceEdit(WM_CUT))
+        return;
     PushUndo();
     m_pGrid->OnEditCopy();
-    if (WholeRowsSelected()) {
-        DeleteSelectedRows();
-    } else if (WholeColumnsSelected()) {
-        DeleteSelectedColumns();
-    } else {
-        {
-            CGridChangeScope clearing(*this, m_bClearing);
-            m_pGrid->ClearSelectedText();
-        }
-        TableChanged();
+    // Exactly what the copy took goes: the whole rows (or columns) shown are deleted, any other
+    // selected cell shown is cleared, and hidden rows and columns, which the copy leaves out, stay.
+    const std::vector<int> rows = WholeRowsSelected() ? SelectedWholeRows(true) : std::vector<int>();
+    const std::vector<int> columns =
+        rows.empty() && WholeColumnsSelected() ? SelectedWholeColumns(true) : std::vector<int>();
+    {
+        CGridChangeScope clearing(*this, m_bClearing);
+        ClearCopiedCellsBeside(rows, columns);
     }
+    if (!rows.empty())
+        DeleteRows(rows);
+    else if (!columns.empty())
+        DeleteColumns(columns);
+    else
+        TableChanged();
 }
 
 void COstrelindSoftTableView::OnEditCopy()
 {
     if (GetLabelDoc() == nullptr || m_pGrid == nullptr)
         return;
-    if (CGridInPlaceEdit* edit = m_pGrid->GetInPlaceEdit()) {
-        if (edit->m_hWnd != nullptr) {
-            edit->SendMessage(WM_COPY);
-            return;
-        }
-    }
+    if (SendToInPlaceEdit(WM_COPY))
+        return;
     m_pGrid->OnEditCopy();
 }
 
@@ -206,13 +247,17 @@ void COstrelindSoftTableView::OnEditPaste()
 {
     if (GetLabelDoc() == nullptr || m_pGrid == nullptr)
         return;
+    if (SendToInPlaceEdit(WM_PASTE))
+        return;
     PushUndo();
+    m_nRefusedCopies = 0;
     {
         CGridChangeScope pasting(*this, m_bPasting);
         m_pGrid->OnEditPaste();
     }
     TableChanged();
     ResizeGridRows();
+    ReportRefusedCopies();
 }
 
 void COstrelindSoftTableView::OnEditUndo()

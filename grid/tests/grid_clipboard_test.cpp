@@ -2,6 +2,7 @@
 // hand-made data objects (bad, partial and huge data), cut, and the command updates.
 #include "grid/tests/gridtesthost.h"
 #include "framework/stdids.h"
+#include "testsupport/clipboardtext.h"
 #include "testsupport/testcmdui.h"
 #include <cstring>
 #include <string>
@@ -27,19 +28,6 @@ std::string SourceBytes(COleDataSource* source)
     std::string s(p, ::GlobalSize(medium.hGlobal));
     ::GlobalUnlock(medium.hGlobal);
     ::ReleaseStgMedium(&medium);
-    return s;
-}
-
-std::string ClipboardText()
-{
-    std::string s = "<none>";
-    if (!::OpenClipboard(nullptr))
-        return s;
-    if (HANDLE h = ::GetClipboardData(CF_TEXT)) {
-        s = static_cast<const char*>(::GlobalLock(h));
-        ::GlobalUnlock(h);
-    }
-    ::CloseClipboard();
     return s;
 }
 
@@ -309,4 +297,40 @@ TEST_F(GridClipboardTest, CutSparesReadOnlyCellsAndUpdatesFollowTheState)
     HeldKeys ctrl({ VK_CONTROL });
     m_grid->SendMessage(WM_KEYDOWN, 'A', 0);
     EXPECT_EQ(m_grid->GetSelectedCount(), 4 * 3);
+}
+
+TEST_F(GridClipboardTest, CutClearsExactlyTheCellsItPutOnTheClipboard)
+{
+    // Column 3 and row 3 hidden (width and height 0) inside the selection: the copy leaves them
+    // out, so the cut must leave them too; the cell not selected stays as well.
+    MakeGrid(6, 6, 1, 1);
+    for (int r = 1; r <= 4; r++)
+        for (int c = 1; c <= 4; c++)
+            m_grid->SetItemText(r, c, (std::string(1, char('a' + c - 1)) + std::to_string(r)).c_str());
+    m_grid->SetColumnWidth(3, 0);
+    m_grid->SetRowHeight(3, 0);
+    m_grid->SetSelectedRange(1, 1, 4, 4);
+    m_grid->SetItemState(2, 2, m_grid->GetItemState(2, 2) & ~GVIS_SELECTED);
+    m_grid->SetFocusCell(1, 1);
+    {
+        HeldKeys ctrl({ VK_CONTROL });
+        m_grid->SendMessage(WM_KEYDOWN, 'X', 0);
+    }
+    EXPECT_EQ(ClipboardText(), "a1\tb1\td1\r\na2\t\td2\r\na4\tb4\td4");
+    for (int c : { 1, 2, 4 }) {
+        EXPECT_EQ(m_grid->GetItemText(1, c), "") << c;
+        EXPECT_EQ(m_grid->GetItemText(4, c), "") << c;
+    }
+    EXPECT_EQ(m_grid->GetItemText(2, 1), "");
+    EXPECT_EQ(m_grid->GetItemText(2, 2), "b2") << "not selected, not copied";
+    for (int r = 1; r <= 4; r++)
+        EXPECT_EQ(std::string(m_grid->GetItemText(r, 3)), "c" + std::to_string(r)) << "hidden column, row " << r;
+    for (int c = 1; c <= 4; c++)
+        EXPECT_EQ(std::string(m_grid->GetItemText(3, c)), std::string(1, char('a' + c - 1)) + "3")
+            << "hidden row, column " << c;
+
+    // Delete, which puts nothing on the clipboard, still clears every selected cell.
+    m_grid->SetSelectedRange(3, 3, 3, 3);
+    m_grid->SendMessage(WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(m_grid->GetItemText(3, 3), "");
 }

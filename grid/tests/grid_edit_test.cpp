@@ -188,6 +188,72 @@ TEST_F(GridEditTest, EndingWhileTheGridIsDestroyedTouchesNothing)
     EXPECT_TRUE(Notes(GRIDN_ENDEDIT).empty());
 }
 
+TEST_F(GridEditTest, DestroyingTheWindowHandsTheTypedTextToTheOwnerFirst)
+{
+    // Whoever destroys the grid's window (its parent closing, a dialog's close box), what was typed
+    // reaches the owner: only the grid object being deleted lets it go.
+    Char(m_grid->m_hWnd, 'n');
+    PumpMessages();
+    ASSERT_NE(EditWnd(), nullptr);
+    Char(EditWnd(), 'o');
+    Host().log.clear();
+    m_grid->DestroyWindow();
+    PumpMessages();
+    std::vector<HostRecord> ends = Notes(GRIDN_ENDEDIT);
+    ASSERT_EQ(ends.size(), 1u);
+    EXPECT_EQ(ends[0].text, "no");
+    EXPECT_EQ(ends[0].row, 2);
+    EXPECT_EQ(ends[0].col, 2);
+    EXPECT_EQ(m_grid->GetInPlaceEdit(), nullptr);
+}
+
+TEST_F(GridEditTest, AnOwnerWhoseCellsAreGoneCancelsTheEditSilently)
+{
+    Char(m_grid->m_hWnd, 'n');
+    PumpMessages();
+    ASSERT_NE(EditWnd(), nullptr);
+    Host().log.clear();
+    m_grid->CancelEditing();
+    PumpMessages();
+    EXPECT_EQ(EditWnd(), nullptr);
+    EXPECT_EQ(m_grid->GetInPlaceEdit(), nullptr);
+    EXPECT_FALSE(m_grid->GetCell(2, 2)->IsEditing());
+    EXPECT_TRUE(Notes(GRIDN_ENDEDIT).empty());
+    EXPECT_EQ(m_grid->GetItemText(2, 2), "old");
+    // The cell takes a new editor as before.
+    Char(m_grid->m_hWnd, 'm');
+    PumpMessages();
+    ASSERT_NE(EditWnd(), nullptr);
+    m_grid->EndEditing();
+    PumpMessages();
+    EXPECT_EQ(m_grid->GetItemText(2, 2), "m");
+}
+
+TEST_F(GridEditTest, ARightClickEndsTheEditBeforeTheContextMenuIsAskedFor)
+{
+    // The context menu's commands run while it is asked for: the typed text must be in its cell by then.
+    Char(m_grid->m_hWnd, 'r');
+    PumpMessages();
+    ASSERT_NE(EditWnd(), nullptr);
+    Host().log.clear();
+    const CPoint p = Centre(*m_grid, 4, 3);
+    m_grid->SendMessage(WM_RBUTTONUP, 0, Pt(p.x, p.y));
+    PumpMessages();
+    int endAt = -1, menuAt = -1;
+    for (size_t i = 0; i < Host().log.size(); i++) {
+        const HostRecord& r = Host().log[i];
+        if (r.message == WM_NOTIFY && r.code == GRIDN_ENDEDIT && endAt < 0)
+            endAt = static_cast<int>(i);
+        if (r.message == WM_CONTEXTMENU && menuAt < 0)
+            menuAt = static_cast<int>(i);
+    }
+    ASSERT_GE(endAt, 0);
+    ASSERT_GE(menuAt, 0) << "the default handling asks the parent for its context menu";
+    EXPECT_LT(endAt, menuAt);
+    EXPECT_EQ(m_grid->GetItemText(2, 2), "r");
+    EXPECT_EQ(m_grid->GetFocusCell(), CGridCellID(4, 3));
+}
+
 TEST_F(GridEditTest, EndingAfterTheCellLeftTheCounts)
 {
     m_grid->SetFocusCell(8, 4);

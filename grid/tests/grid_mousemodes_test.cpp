@@ -330,3 +330,76 @@ TEST_F(GridMouseModeTest, AReleaseTheGridDidNotSeeEndsRowSizing)
     EXPECT_EQ(Pixels(150, 30, 0, 1, 12), before);
     EXPECT_EQ(m_grid->GetRowHeight(1), 18);
 }
+
+TEST_F(GridMouseModeTest, AClickHeldOnAColumnLetterStartsNoScrolling)
+{
+    // In a table scrolled down, the button held on a letter for many ticks of the automatic
+    // scrolling selects the column and nothing else: no scrolling, no focus cell.
+    MakeVirtualGrid(200, 8, 1, 1);
+    m_grid->SetFocus();
+    for (int i = 0; i < 20; i++)
+        m_grid->SendMessage(WM_VSCROLL, SB_LINEDOWN);
+    const int top = m_grid->GetTopLeftNonFixedCell().row;
+    ASSERT_GT(top, 10);
+    const int x = Centre(*m_grid, 0, 3).x;
+    Move(x, 9);
+    Down(x, 9);
+    EXPECT_EQ(m_grid->m_nTimerID, 0u);
+    const DWORD until = ::GetTickCount() + 200;
+    while (::GetTickCount() < until) {
+        PumpMessages();
+        ::Sleep(10);
+    }
+    Up(x, 9);
+    PumpMessages();
+    EXPECT_EQ(m_grid->GetTopLeftNonFixedCell().row, top);
+    EXPECT_EQ(m_grid->GetSelectedCellRange(), CGridCellRange(1, 3, 199, 3));
+    EXPECT_EQ(m_grid->GetFocusCell(), CGridCellID(-1, -1));
+
+    // A row number and a cell still start it: their selections follow the pointer out of the grid.
+    const int y = Centre(*m_grid, top + 2, 0).y;
+    Down(10, y);
+    EXPECT_NE(m_grid->m_nTimerID, 0u);
+    Up(10, y);
+    EXPECT_EQ(m_grid->m_nTimerID, 0u);
+    const CPoint cell = Centre(*m_grid, top + 2, 2);
+    Down(cell.x, cell.y);
+    EXPECT_NE(m_grid->m_nTimerID, 0u);
+    Up(cell.x, cell.y);
+    EXPECT_EQ(m_grid->m_nTimerID, 0u);
+}
+
+TEST_F(GridMouseModeTest, ArrowKeysMoveTheSelectionAfterThePointerRestedOnABorder)
+{
+    CursorClipRecorder clips;
+    MakeGrid(20, 6, 1, 1);
+    m_grid->SetFocus();
+    const CPoint a = Centre(*m_grid, 2, 2);
+    Down(a.x, a.y);
+    Up(a.x, a.y);
+    ASSERT_EQ(m_grid->GetSelectedCellRange(), CGridCellRange(2, 2, 2, 2));
+
+    // On its way out of the grid the pointer crosses the border between the letters B and C.
+    Move(179, 5);
+    ASSERT_EQ(m_grid->GetMouseMode(), MOUSE_OVER_COL_DIVIDE);
+    m_grid->SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(m_grid->GetMouseMode(), MOUSE_NOTHING);
+    Key(VK_DOWN);
+    EXPECT_EQ(m_grid->GetFocusCell(), CGridCellID(3, 2));
+    EXPECT_EQ(m_grid->GetSelectedCellRange(), CGridCellRange(3, 2, 3, 2));
+
+    // Resting on a row border: the keys move the selection, and the pointer still rests there.
+    Move(10, 53);
+    ASSERT_EQ(m_grid->GetMouseMode(), MOUSE_OVER_ROW_DIVIDE);
+    Key(VK_RIGHT);
+    EXPECT_EQ(m_grid->GetFocusCell(), CGridCellID(3, 3));
+    EXPECT_EQ(m_grid->GetSelectedCellRange(), CGridCellRange(3, 3, 3, 3));
+    EXPECT_EQ(m_grid->GetMouseMode(), MOUSE_OVER_ROW_DIVIDE);
+    // A held button is an operation under way: leaving does not end it.
+    Move(179, 5);
+    Down(179, 5);
+    ASSERT_EQ(m_grid->GetMouseMode(), MOUSE_SIZING_COL);
+    m_grid->SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(m_grid->GetMouseMode(), MOUSE_SIZING_COL);
+    Up(179, 5);
+}

@@ -23,6 +23,21 @@ void ExpectSame(const GridCellSet& set, const Cells& want, int rows, int cols)
     set.ForEachCell([&](int r, int c) { seen.emplace_back(r, c); });
     const std::vector<std::pair<int, int>> ordered(want.begin(), want.end());
     EXPECT_EQ(seen, ordered);
+    // A whole row or column is covered exactly when every cell of it is in, however the
+    // rectangles cut it.
+    for (int r = 0; r < rows; r++) {
+        bool all = true;
+        for (int c = 0; c < cols; c++)
+            all = all && want.count({ r, c }) != 0;
+        ASSERT_EQ(set.covers(CGridCellRange(r, 0, r, cols - 1)), all) << "row " << r;
+    }
+    for (int c = 0; c < cols; c++) {
+        bool all = true;
+        for (int r = 0; r < rows; r++)
+            all = all && want.count({ r, c }) != 0;
+        ASSERT_EQ(set.covers(CGridCellRange(0, c, rows - 1, c)), all) << "column " << c;
+    }
+    EXPECT_FALSE(set.covers(CGridCellRange()));
     if (want.empty()) {
         EXPECT_FALSE(set.Bounds().IsValid());
         return;

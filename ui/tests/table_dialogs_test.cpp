@@ -391,3 +391,28 @@ TEST(FilterDialog, NoAnswerNoFilterAndClosingWithTheViewGoing)
     EXPECT_FALSE(::IsWindow(window));
     doc.reset();
 }
+
+TEST(FilterDialog, ItsCloseBoxKeepsTheArgumentBeingTypedNeedsFocus)
+{
+    // The close box takes no focus from the argument's editor: what is typed is stored all the same.
+    MessageBoxRecorder boxes;
+    boxes.Answer(IDYES);
+    auto doc = NewDoc(12);
+    CTableFilterDlg* dialog = nullptr;
+    ASSERT_TRUE(OpenTableFilterDialog(*doc, 0, nullptr, dialog));
+    CDataTableFilter* filter = doc->GetTableSlot(0).Filter();
+    ASSERT_NE(filter, nullptr);
+    CGridCtrl& grid = dialog->Grid();
+    grid.SetFocusCell(6, 1);
+    grid.SendMessage(WM_CHAR, 'r', 0);
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageA(&msg);
+    HWND edit = ::GetDlgItem(grid.m_hWnd, IDC_INPLACE_CONTROL);
+    ASSERT_NE(edit, nullptr);
+    ::SendMessageA(edit, WM_CHAR, '1', 0);
+    EXPECT_EQ(std::string(filter->GetIncludeString(0)), "");
+    dialog->SendMessage(WM_CLOSE);
+    EXPECT_EQ(dialog, nullptr);
+    EXPECT_EQ(std::string(filter->GetIncludeString(0)), "r1");
+}

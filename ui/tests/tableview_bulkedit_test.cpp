@@ -53,6 +53,13 @@ public:
         if (throwOnClear)
             throw std::bad_alloc();
     }
+    // Cut's clearing: the cells it copied.
+    void ClearCopiedText() override
+    {
+        CGridCtrl::ClearCopiedText();
+        if (throwOnClear)
+            throw std::bad_alloc();
+    }
 };
 
 class ThrowingGridTableView : public COstrelindSoftTableView {

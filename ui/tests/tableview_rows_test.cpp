@@ -6,6 +6,7 @@
 #include "framework/print.h"
 #include "framework/printdlg.h"
 #include "labelmodel/template.h"
+#include "testsupport/clipboardtext.h"
 #include "testsupport/fileprinter.h"
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/printdialogrecorder.h"
@@ -14,6 +15,8 @@
 #include "ui/tests/tableviewtest.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 TEST_F(TableViewTest, SelectedRowsCountOnlyTableRows)
 {
@@ -127,6 +130,52 @@ TEST_F(TableViewTest, TheCopiesColumnRefusesNumbersTheTemplatesCopiesCannotHold)
     EndEdit(2, 2, "40000");
     EXPECT_EQ("40000", Cell(1, 1));
     EXPECT_EQ(2u, boxes.Count());
+}
+
+TEST_F(TableViewTest, APasteIntoTheCopiesColumnSaysOnceWhatItRefused)
+{
+    MessageBoxRecorder boxes;
+    Fill(3);
+    m_doc->CurrentSlot().SetCellText("1", 0, 1);
+    m_doc->CurrentSlot().SetCellText("keep", 1, 1);
+    m_doc->GetCurrentTemplate()->SetCopies(-2);          // column B holds the copies
+    // 300 values, every third one too large for the copies: 100 refused, the first in B2.
+    std::string text;
+    for (int k = 0; k < 300; ++k)
+        text += (k % 3 == 1 ? std::string("40000") : std::to_string(k + 1)) + "\r\n";
+    ASSERT_TRUE(PutClipboardText(text));
+    Select(1, 2);
+    Command(ID_EDIT_PASTE);
+    ASSERT_EQ(1u, boxes.Count());
+    const CString said = boxes.Last().text;
+    EXPECT_NE(-1, said.Find("Column B")) << said.GetString();
+    EXPECT_NE(-1, said.Find("100 pasted cells")) << said.GetString();
+    EXPECT_NE(-1, said.Find("B2 (\"40000\")")) << said.GetString();
+    EXPECT_EQ(m_view->m_hWnd, boxes.Last().owner);
+    EXPECT_EQ(MB_ICONEXCLAMATION, boxes.Last().Icon());
+    EXPECT_EQ("1", Cell(0, 1));
+    EXPECT_EQ("keep", Cell(1, 1)) << "a refused cell keeps its text";
+    EXPECT_EQ("3", Cell(2, 1));
+    EXPECT_EQ("4", Cell(3, 1));
+    EXPECT_EQ("", Cell(4, 1));
+    EXPECT_EQ("300", Cell(299, 1));
+    EXPECT_EQ(1, UndoCopies());
+
+    // One refused cell is named alone; a paste without refusals says nothing.
+    ASSERT_TRUE(PutClipboardText("7\t99999\r\nx"));
+    Select(5, 1);
+    Command(ID_EDIT_PASTE);
+    ASSERT_EQ(2u, boxes.Count());
+    EXPECT_NE(-1, boxes.Last().text.Find("One pasted cell")) << boxes.Last().text.GetString();
+    EXPECT_NE(-1, boxes.Last().text.Find("B5 (\"99999\")")) << boxes.Last().text.GetString();
+    EXPECT_EQ("7", Cell(4, 0));
+    EXPECT_EQ("", Cell(4, 1));
+    EXPECT_EQ("x", Cell(5, 0));
+    ASSERT_TRUE(PutClipboardText("12"));
+    Select(7, 2);
+    Command(ID_EDIT_PASTE);
+    EXPECT_EQ(2u, boxes.Count());
+    EXPECT_EQ("12", Cell(6, 1));
 }
 
 TEST_F(TableViewTest, AFilterHidingEveryRowPrintsNothingAndSaysSo)

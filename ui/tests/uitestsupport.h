@@ -3,6 +3,7 @@
 // application-data folders in a TempDir and file types registered under its own key, so no test
 // touches the program's settings or the user's folders. Message boxes are recorded.
 #include "framework/frame.h"
+#include "framework/stdids.h"
 #include "labelmodel/labelstock.h"
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/tempdir.h"
@@ -97,6 +98,13 @@ protected:
     {
         app.reset();
         DeleteTestProfile();
+    }
+    // The window of a new project, as File New opens it; nullptr when none opened.
+    CMDIChildWnd* NewProjectWindow()
+    {
+        frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+        DrainMessages();
+        return frame->MDIGetActive();
     }
     // The main view (the tab views) of a project window, or nullptr.
     static COstrelindSoftMainView* MainViewOf(CMDIChildWnd* child)
