@@ -269,7 +269,10 @@ TEST_F(GridEditTest, EndingAfterTheCellLeftTheCounts)
     EXPECT_EQ(m_grid->GetInPlaceEdit(), nullptr);
 }
 
-TEST_F(GridTest, VirtualOwnerKeepsTheEditedText)
+// Editing cases that make a grid of their own; the editor needs the focus as above.
+class GridEditOwnGridTest : public GridTest {};
+
+TEST_F(GridEditOwnGridTest, VirtualOwnerKeepsTheEditedText)
 {
     MakeVirtualGrid(20, 5, 1, 1);
     m_grid->SetFocus();
@@ -294,7 +297,7 @@ TEST_F(GridTest, VirtualOwnerKeepsTheEditedText)
     EXPECT_FALSE(m_grid->GetCell(2, 3)->IsEditing());
 }
 
-TEST_F(GridTest, TitleTipOnlyForClippedText)
+TEST_F(GridEditOwnGridTest, TitleTipOnlyForClippedText)
 {
     MakeGrid(10, 6, 1, 1);
     m_grid->SetItemText(2, 2, "a text far wider than sixty pixels");

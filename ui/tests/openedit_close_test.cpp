@@ -1,5 +1,5 @@
 // A cell typed into without Enter in a saved project, and then the project window goes: closed,
-// the program exited, the project closed from the menu, or the session ending (which asks every
+// the program exited, the project closed from the menu, or the session ending (the frame asks every
 // project as the exit does). Each way asks "Save changes?", and Yes writes the typed text into the
 // file, read back from disk. The cases run on a desktop of their own (NeedsFocus): an editor
 // ends when another program takes the focus.
@@ -129,12 +129,24 @@ TEST_F(OpenEditCloseNeedsFocus, CloseFromTheMenuAsks)
 
 TEST_F(OpenEditCloseNeedsFocus, TheSessionsQuestionToEveryProjectCountsIt)
 {
-    // What the end of the session asks every open project, without closing anything yet.
+    // Logging off asks the frame first; the program goes on running until the session ends.
     TypeWithoutEnter(2, 1, "typed");
     boxes.Answer(IDYES);
-    EXPECT_TRUE(app->SaveAllModified());
+    EXPECT_NE(0, frame->SendMessage(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
     ExpectAskedToSave();
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(nullptr, tableView->GetGrid()->GetInPlaceEdit());
+    EXPECT_EQ(projects, app->GetOpenDocumentCount());
     EXPECT_EQ("typed", Saved(1));
+}
+
+TEST_F(OpenEditCloseNeedsFocus, CancelAtTheSessionsQuestionVetoesItAndKeepsTheText)
+{
+    TypeWithoutEnter(2, 1, "typed");
+    boxes.Answer(IDCANCEL);
+    EXPECT_EQ(0, frame->SendMessage(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+    ExpectAskedToSave();
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(std::string("typed"), doc->GetTableCellText(1, 0));
+    EXPECT_EQ("", Saved(1));
 }
