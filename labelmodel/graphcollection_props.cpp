@@ -253,19 +253,21 @@ void CGraphCollection::SetSelectedFontSize(int points)
     ToEveryThatHas(*this, &Member::HasFont, SetFontPoints, points);
 }
 
+// The style shown is that of the member whose face and size are shown, so that toggling it
+// turns a mixed selection to the opposite of what the user sees.
 bool CGraphCollection::IsSelectionBold()
 {
-    return Any(*this, [](CGraphObject* o) { return o->HasFont() && o->IsBold(); });
+    return FromFirstThatHas(*this, &Member::HasFont, &Member::IsBold, false);
 }
 
 bool CGraphCollection::IsSelectionItalic()
 {
-    return Any(*this, [](CGraphObject* o) { return o->HasFont() && o->IsItalic(); });
+    return FromFirstThatHas(*this, &Member::HasFont, &Member::IsItalic, false);
 }
 
 bool CGraphCollection::IsSelectionUnderline()
 {
-    return Any(*this, [](CGraphObject* o) { return o->HasFont() && o->IsUnderline(); });
+    return FromFirstThatHas(*this, &Member::HasFont, &Member::IsUnderline, false);
 }
 
 void CGraphCollection::SetSelectionBold(bool on)

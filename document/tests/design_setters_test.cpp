@@ -256,10 +256,15 @@ TEST(DesignSelectionRules, SetterToAllSelectedGetterFromFirstFlagFromAny)
             nines += text->GetFont().lfHeight == -12;
     EXPECT_EQ(4, nines);           // both plain texts, the counter and the barcode's caption
 
-    // Bold on the last selected text only: the flag answers from any.
+    // Bold on the last selected text only: the style is that of the first selected text, whose
+    // face and size are shown, and it is still plain.
     dynamic_cast<CGraphText*>(area->GetAt(5))->SetBold(true);
+    EXPECT_FALSE(doc->IsBold(1));
+    First<CGraphTextExt>(area)->SetBold(true);
     EXPECT_TRUE(doc->IsBold(1));
     EXPECT_FALSE(doc->IsBold(0));
+    // A flag answers from any: the counter is the fifth selected member.
+    EXPECT_TRUE(doc->HasAutoIncrementSelected(1));
     EXPECT_EQ(-1, doc->GetSelectionX(3));
     EXPECT_EQ(1100, doc->GetSelectionX(1));
     doc->DeselectAll(1);

@@ -114,6 +114,35 @@ TEST(CollectionForwarders, SettersReachEverySelectedMemberOnlyAndGuardedOnesOnly
     EXPECT_EQ(-1, shapes.GetSelectedFontSize());
 }
 
+TEST(CollectionForwarders, StyleFlagsAnswerFromTheFirstSelectedMemberWithAFont)
+{
+    // A shape without a font, a plain text and a styled text, all selected: the ribbon shows the
+    // plain text's face and size, and so its style; toggling then makes both texts bold.
+    CGraphCollection c;
+    c.Append(RectMm(0, 0, 1, 1, true));
+    CGraphTextExt* plain = TextOnColumn(0, 0, 0, true);
+    c.Append(plain);
+    CGraphTextExt* styled = TextOnColumn(1, 0, 0, true);
+    styled->SetBold(true);
+    styled->SetItalic(true);
+    styled->SetUnderline(true);
+    c.Append(styled);
+    EXPECT_FALSE(c.IsSelectionBold());
+    EXPECT_FALSE(c.IsSelectionItalic());
+    EXPECT_FALSE(c.IsSelectionUnderline());
+    EXPECT_FALSE(c.IsBold());
+
+    c.SetSelectionBold(!c.IsSelectionBold());
+    EXPECT_TRUE(plain->IsBold());
+    EXPECT_TRUE(styled->IsBold());
+    EXPECT_TRUE(c.IsSelectionBold());
+
+    // With the plain text out of the selection the styled one answers.
+    plain->SetSelected(false);
+    EXPECT_TRUE(c.IsSelectionItalic());
+    EXPECT_TRUE(c.IsSelectionUnderline());
+}
+
 TEST(CollectionForwarders, FontSizeTurnsCharacterHeightsIntoPointsAndKeepsCellHeights)
 {
     CGraphCollection c;
