@@ -9,6 +9,8 @@
 //   Any                   a flag is true when any selected member answers true
 //   ToEverySelected       a setter goes to every selected member
 //   ToEveryThatHas(X)     a setter goes only to the selected members for which X is true
+//   ToEverySelectedAnyAccepts  ToEverySelected for setters that answer: true when any accepted
+//   UnionOverSelected     the bits of every selected member's answer together
 // A getter with no member to answer gives the property's fixed default. A guard on a getter that
 // its setter lacks is deliberate: a member without the property ignores the value.
 #include "labelmodel/graphcollection.h"
@@ -200,14 +202,6 @@ bool CGraphCollection::IsTransparent() { return Any(*this, &Member::IsTransparen
 bool CGraphCollection::HasTransparency() { return Any(*this, &Member::HasTransparency); }
 void CGraphCollection::SetTransparent(bool on) { ToEverySelected(*this, &Member::SetTransparent, on); }
 
-bool CGraphCollection::GetSelectedEquilateral()
-{
-    return FromFirstThatHas(*this, &Member::HasEquilateral, &Member::IsEquilateral, false);
-}
-
-bool CGraphCollection::HasSelectedEquilateral() { return Any(*this, &Member::HasEquilateral); }
-void CGraphCollection::SetSelectedEquilateral(bool on) { ToEverySelected(*this, &Member::SetEquilateral, on); }
-
 // ---- text format ----
 
 bool CGraphCollection::GetSelectedAlignment(int* out)
@@ -255,35 +249,12 @@ void CGraphCollection::SetSelectedFontSize(int points)
 
 // The style shown is that of the member whose face and size are shown, so that toggling it
 // turns a mixed selection to the opposite of what the user sees.
-bool CGraphCollection::IsSelectionBold()
-{
-    return FromFirstThatHas(*this, &Member::HasFont, &Member::IsBold, false);
-}
-
-bool CGraphCollection::IsSelectionItalic()
-{
-    return FromFirstThatHas(*this, &Member::HasFont, &Member::IsItalic, false);
-}
-
-bool CGraphCollection::IsSelectionUnderline()
-{
-    return FromFirstThatHas(*this, &Member::HasFont, &Member::IsUnderline, false);
-}
-
-void CGraphCollection::SetSelectionBold(bool on)
-{
-    ToEveryThatHas(*this, &Member::HasFont, &Member::SetBold, on);
-}
-
-void CGraphCollection::SetSelectionItalic(bool on)
-{
-    ToEveryThatHas(*this, &Member::HasFont, &Member::SetItalic, on);
-}
-
-void CGraphCollection::SetSelectionUnderline(bool on)
-{
-    ToEveryThatHas(*this, &Member::HasFont, &Member::SetUnderline, on);
-}
+bool CGraphCollection::IsSelectionBold() { return FromFirstThatHas(*this, &Member::HasFont, &Member::IsBold, false); }
+bool CGraphCollection::IsSelectionItalic() { return FromFirstThatHas(*this, &Member::HasFont, &Member::IsItalic, false); }
+bool CGraphCollection::IsSelectionUnderline() { return FromFirstThatHas(*this, &Member::HasFont, &Member::IsUnderline, false); }
+void CGraphCollection::SetSelectionBold(bool on) { ToEveryThatHas(*this, &Member::HasFont, &Member::SetBold, on); }
+void CGraphCollection::SetSelectionItalic(bool on) { ToEveryThatHas(*this, &Member::HasFont, &Member::SetItalic, on); }
+void CGraphCollection::SetSelectionUnderline(bool on) { ToEveryThatHas(*this, &Member::HasFont, &Member::SetUnderline, on); }
 
 COLORREF CGraphCollection::GetSelectedTextColour()
 {
@@ -291,22 +262,6 @@ COLORREF CGraphCollection::GetSelectedTextColour()
 }
 
 void CGraphCollection::SetSelectedTextColour(COLORREF c) { ToEverySelected(*this, &Member::SetTextColour, c); }
-
-bool CGraphCollection::GetSelectedShrinkToFit()
-{
-    return FromFirstThatHas(*this, &Member::HasShrinkToFit, &Member::IsShrinkToFit, false);
-}
-
-bool CGraphCollection::HasSelectedShrinkToFit() { return Any(*this, &Member::HasShrinkToFit); }
-void CGraphCollection::SetSelectedShrinkToFit(bool on) { ToEverySelected(*this, &Member::SetShrinkToFit, on); }
-
-bool CGraphCollection::GetSelectedCentred()
-{
-    return FromFirstThatHas(*this, &Member::HasCentring, &Member::IsCentred, false);
-}
-
-bool CGraphCollection::HasSelectedCentring() { return Any(*this, &Member::HasCentring); }
-void CGraphCollection::SetSelectedCentred(bool on) { ToEverySelected(*this, &Member::SetCentred, on); }
 
 bool CGraphCollection::QueryTextLogFont(LOGFONTA* out)
 {
@@ -326,6 +281,31 @@ void CGraphCollection::SetCharSet(int charSet)
 {
     ToEveryThatHas(*this, &Member::HasCharSet, &Member::SetCharSet, charSet);
 }
+
+// ---- options only some members offer: the warning sign, shrinking text to fit, centring ----
+
+bool CGraphCollection::HasSelectedEquilateral() { return Any(*this, &Member::HasEquilateral); }
+bool CGraphCollection::HasSelectedShrinkToFit() { return Any(*this, &Member::HasShrinkToFit); }
+bool CGraphCollection::HasSelectedCentring() { return Any(*this, &Member::HasCentring); }
+
+bool CGraphCollection::GetSelectedEquilateral()
+{
+    return FromFirstThatHas(*this, &Member::HasEquilateral, &Member::IsEquilateral, false);
+}
+
+bool CGraphCollection::GetSelectedShrinkToFit()
+{
+    return FromFirstThatHas(*this, &Member::HasShrinkToFit, &Member::IsShrinkToFit, false);
+}
+
+bool CGraphCollection::GetSelectedCentred()
+{
+    return FromFirstThatHas(*this, &Member::HasCentring, &Member::IsCentred, false);
+}
+
+void CGraphCollection::SetSelectedEquilateral(bool on) { ToEverySelected(*this, &Member::SetEquilateral, on); }
+void CGraphCollection::SetSelectedShrinkToFit(bool on) { ToEverySelected(*this, &Member::SetShrinkToFit, on); }
+void CGraphCollection::SetSelectedCentred(bool on) { ToEverySelected(*this, &Member::SetCentred, on); }
 
 // ---- data source ----
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 using namespace colltest;
@@ -95,13 +96,11 @@ public:
     bool IsSeparatorAlways() override { return m_flag; }
     bool IsFileSource() override { return m_flag; }
 
-    // Texts only an answering member gives; a magnification, only a member with the property.
+    // Texts only an answering member gives.
     bool GetColumnName(char* out, int size) override { return Text("Column", out, size); }
     bool GetSymbologyName(char* out, int size) override { return Text("Symbology", out, size); }
     bool GetModuleWidthText(char* out, int size) override { return Text("ModuleWidth", out, size); }
     bool GetBarHeightText(char* out, int size) override { return Text("BarHeight", out, size); }
-    bool GetMagnificationText(char* out, int size) override { return m_has && Write("Magnification", out, size); }
-    bool GetHeightPercentText(char* out, int size) override { return m_has && Write("HeightPercent", out, size); }
     bool GetRatioText(char* out, int size) override { return Text("Ratio", out, size); }
     bool GetSpaceCorrectionText(char* out, int size) override { return Text("SpaceCorrection", out, size); }
     bool GetVersionText(char* out, int size) override { return Text("Version", out, size); }
@@ -115,6 +114,9 @@ public:
     bool GetSeparatorName(char* out, int size) override { return Text("Separator", out, size); }
     bool GetDatePartName(char* out, int size) override { return Text("DatePart", out, size); }
     bool GetDateOffsetText(char* out, int size) override { return Text("DateOffset", out, size); }
+    // A magnification in place of a module width or bar height: only a member with the property.
+    bool GetMagnificationText(char* out, int size) override { return m_has && Write("Magnification", out, size); }
+    bool GetHeightPercentText(char* out, int size) override { return m_has && Write("HeightPercent", out, size); }
     bool QueryTextLogFont(LOGFONTA* out) override
     {
         if (!m_answers)
@@ -218,15 +220,87 @@ struct GetterRow {
 using C = CGraphCollection;
 using M = CGraphObject;
 
+// What a getter says, as text: a number, a flag, or a text it writes into a buffer of 100 (told
+// its size or not).
+template <class Get, class Object> std::string Say(Get get, Object& o)
+{
+    if constexpr (std::is_invocable_v<Get, Object&, char*, int>)
+        return Text([&](char* b) { return std::invoke(get, o, b, 100); });
+    else if constexpr (std::is_invocable_v<Get, Object&, char*>)
+        return Text([&](char* b) { return std::invoke(get, o, b); });
+    else if constexpr (std::is_same_v<std::invoke_result_t<Get, Object&>, bool>)
+        return Flag(std::invoke(get, o));
+    else
+        return Num(static_cast<long>(std::invoke(get, o)));
+}
+
+// A row of the common shape: the collection's getter beside the member operation it forwards.
+template <class CollectionGet, class MemberGet>
+GetterRow Row(const char* name, Rule rule, const char* query, CollectionGet get, MemberGet ask, const char* none)
+{
+    return {name, rule, query, [get](C& c) { return Say(get, c); }, [ask](M& o) { return Say(ask, o); }, none};
+}
+
 const GetterRow kGetters[] = {
-    {"GetSelectedX", kFirstSelected, "", [](C& c) { return Num(c.GetSelectedX()); }, [](M& o) { return Num(o.GetX()); }, "-"},
-    {"GetSelectedY", kFirstSelected, "", [](C& c) { return Num(c.GetSelectedY()); }, [](M& o) { return Num(o.GetY()); }, "-"},
-    {"GetSelectedWidth", kFirstSelected, "", [](C& c) { return Num(c.GetSelectedWidth()); }, [](M& o) { return Num(o.GetWidth()); }, "-"},
-    {"GetSelectedHeight", kFirstSelected, "", [](C& c) { return Num(c.GetSelectedHeight()); }, [](M& o) { return Num(o.GetHeight()); }, "-"},
-    {"GetSelectedLineWidth", kFirstThatHas, "HasLine", [](C& c) { return Num(c.GetSelectedLineWidth()); },
-     [](M& o) { return Num(o.GetLineWidth()); }, "1000"},
-    {"GetSelectedCornerRadius", kFirstThatAnswers, "", [](C& c) { return Num(c.GetSelectedCornerRadius()); },
-     [](M& o) { return Num(o.GetCornerRadius()); }, "-"},
+    Row("GetSelectedX", kFirstSelected, "", &C::GetSelectedX, &M::GetX, "-"),
+    Row("GetSelectedY", kFirstSelected, "", &C::GetSelectedY, &M::GetY, "-"),
+    Row("GetSelectedWidth", kFirstSelected, "", &C::GetSelectedWidth, &M::GetWidth, "-"),
+    Row("GetSelectedHeight", kFirstSelected, "", &C::GetSelectedHeight, &M::GetHeight, "-"),
+    Row("GetSelectedLineWidth", kFirstThatHas, "HasLine", &C::GetSelectedLineWidth, &M::GetLineWidth, "1000"),
+    Row("GetSelectedCornerRadius", kFirstThatAnswers, "", &C::GetSelectedCornerRadius, &M::GetCornerRadius, "-"),
+    Row("GetSelectedTextColour", kFirstThatHas, "HasTextColour", &C::GetSelectedTextColour, &M::GetTextColour, "0"),
+    Row("GetSelectedLineColour", kFirstSelected, "", &C::GetSelectedLineColour, &M::GetLineColour, "0"),
+    Row("GetSelectedFillColour", kFirstThatHas, "HasFill", &C::GetSelectedFillColour, &M::GetFillColour, "0"),
+    Row("GetSelectedSourceKind", kFirstThatAnswers, "", &C::GetSelectedSourceKind, &M::GetSourceKind, "-"),
+    Row("GetSelectedModuleWidthUnit", kUnion, "", &C::GetSelectedModuleWidthUnit, &M::GetModuleWidthUnit, "0"),
+    Row("GetSelectedBarHeightUnit", kUnion, "", &C::GetSelectedBarHeightUnit, &M::GetBarHeightUnit, "0"),
+    Row("GetCharSet", kFirstThatHas, "HasCharSet", &C::GetCharSet, &M::GetCharSet, "1"),
+
+    Row("IsSelectionBold", kFirstThatHas, "HasFont", &C::IsSelectionBold, &M::IsBold, "false"),
+    Row("IsSelectionItalic", kFirstThatHas, "HasFont", &C::IsSelectionItalic, &M::IsItalic, "false"),
+    Row("IsSelectionUnderline", kFirstThatHas, "HasFont", &C::IsSelectionUnderline, &M::IsUnderline, "false"),
+    Row("IsTransparent", kAny, "", &C::IsTransparent, &M::IsTransparent, "false"),
+    Row("HasTransparency", kAny, "HasTransparency", &C::HasTransparency, &M::HasTransparency, "false"),
+    Row("HasTextSource", kAny, "HasTextSource", &C::HasTextSource, &M::HasTextSource, "false"),
+    Row("HasImageSource", kAny, "HasImageSource", &C::HasImageSource, &M::HasImageSource, "false"),
+    Row("IsFileSource", kAny, "", &C::IsFileSource, &M::IsFileSource, "false"),
+    Row("IsImageSelected", kAny, "IsImage", &C::IsImageSelected, &M::IsImage, "false"),
+    Row("HasSelectedCheckDigit", kAny, "HasCheckDigit", &C::HasSelectedCheckDigit, &M::HasCheckDigit, "false"),
+    Row("GetSelectedCheckDigit", kFirstSelected, "", &C::GetSelectedCheckDigit, &M::GetCheckDigit, "false"),
+    Row("HasSelectedHumanReadable", kAny, "HasHumanReadable", &C::HasSelectedHumanReadable, &M::HasHumanReadable, "false"),
+    Row("GetSelectedHumanReadable", kFirstSelected, "", &C::GetSelectedHumanReadable, &M::GetHumanReadable, "false"),
+    Row("CanSelectedShowCheckDigitInText", kAny, "CanShowCheckDigitInText", &C::CanSelectedShowCheckDigitInText, &M::CanShowCheckDigitInText, "false"),
+    Row("GetSelectedCheckDigitInText", kFirstSelected, "", &C::GetSelectedCheckDigitInText, &M::GetCheckDigitInText, "false"),
+    Row("GetSelectedEquilateral", kFirstThatHas, "HasEquilateral", &C::GetSelectedEquilateral, &M::IsEquilateral, "false"),
+    Row("HasSelectedEquilateral", kAny, "HasEquilateral", &C::HasSelectedEquilateral, &M::HasEquilateral, "false"),
+    Row("GetSelectedShrinkToFit", kFirstThatHas, "HasShrinkToFit", &C::GetSelectedShrinkToFit, &M::IsShrinkToFit, "false"),
+    Row("HasSelectedShrinkToFit", kAny, "HasShrinkToFit", &C::HasSelectedShrinkToFit, &M::HasShrinkToFit, "false"),
+    Row("GetSelectedCentred", kFirstThatHas, "HasCentring", &C::GetSelectedCentred, &M::IsCentred, "false"),
+    Row("HasSelectedCentring", kAny, "HasCentring", &C::HasSelectedCentring, &M::HasCentring, "false"),
+    Row("IsCounterZeroPadded", kFirstThatHas, "HasCounterOptions", &C::IsCounterZeroPadded, &M::IsCounterZeroPadded, "false"),
+    Row("HasCounterOptions", kAny, "HasCounterOptions", &C::HasCounterOptions, &M::HasCounterOptions, "false"),
+    Row("IsSeparatorAlways", kAny, "", &C::IsSeparatorAlways, &M::IsSeparatorAlways, "false"),
+    Row("HasSeparator", kAny, "HasSeparator", &C::HasSeparator, &M::HasSeparator, "false"),
+    Row("HasDatePart", kAny, "HasDatePart", &C::HasDatePart, &M::HasDatePart, "false"),
+    Row("HasDateOffset", kAny, "HasDateOffset", &C::HasDateOffset, &M::HasDateOffset, "false"),
+    Row("HasCharSet", kAny, "HasCharSet", &C::HasCharSet, &M::HasCharSet, "false"),
+
+    Row("GetSelectedSymbologyName", kFirstSelected, "", &C::GetSelectedSymbologyName, &M::GetSymbologyName, "-"),
+    Row("GetSelectedRatioText", kFirstThatAnswers, "", &C::GetSelectedRatioText, &M::GetRatioText, "-"),
+    Row("GetSelectedSpaceCorrectionText", kFirstThatAnswers, "", &C::GetSelectedSpaceCorrectionText, &M::GetSpaceCorrectionText, "-"),
+    Row("GetSelectedVersionText", kFirstThatAnswers, "", &C::GetSelectedVersionText, &M::GetVersionText, "-"),
+    Row("GetSelectedErrorCorrectionLevelText", kFirstThatAnswers, "", &C::GetSelectedErrorCorrectionLevelText, &M::GetErrorCorrectionLevelText, "-"),
+    Row("GetSelectedEncodingModeName", kFirstThatAnswers, "", &C::GetSelectedEncodingModeName, &M::GetEncodingModeName, "-"),
+    Row("GetSelectedMarginText", kFirstThatAnswers, "", &C::GetSelectedMarginText, &M::GetMarginText, "-"),
+    Row("GetCounterPrefix", kFirstThatAnswers, "", &C::GetCounterPrefix, &M::GetCounterPrefix, "-"),
+    Row("GetCounterStartText", kFirstThatAnswers, "", &C::GetCounterStartText, &M::GetCounterStartText, "-"),
+    Row("GetCounterSuffix", kFirstThatAnswers, "", &C::GetCounterSuffix, &M::GetCounterSuffix, "-"),
+    Row("GetCounterDigitsText", kFirstThatAnswers, "", &C::GetCounterDigitsText, &M::GetCounterDigitsText, "-"),
+    Row("GetSeparatorName", kFirstThatAnswers, "", &C::GetSeparatorName, &M::GetSeparatorName, "-"),
+    Row("GetDatePartName", kFirstThatAnswers, "", &C::GetDatePartName, &M::GetDatePartName, "-"),
+    Row("GetDateOffsetText", kFirstThatAnswers, "", &C::GetDateOffsetText, &M::GetDateOffsetText, "-"),
+
+    // Getters that turn or combine what a member says.
     {"GetSelectedAlignment", kFirstThatHas, "HasAlignment",
      [](C& c) { int a = 0; return c.GetSelectedAlignment(&a) ? Num(a) : "-"; },
      [](M& o) { int a = 0; return o.QueryAlignment(&a) ? Num(a - 1) : "-"; }, "-"},
@@ -234,34 +308,12 @@ const GetterRow kGetters[] = {
      [](M& o) { LOGFONTA f = {}; return o.GetLogFont(&f) ? std::string(f.lfFaceName) : "-"; }, "-"},
     {"GetSelectedFontSize", kFirstThatHas, "HasFont", [](C& c) { return Num(c.GetSelectedFontSize()); },
      [](M& o) { LOGFONTA f = {}; return o.GetLogFont(&f) ? Num(f.lfHeight) : "-"; }, "-"},
-    {"IsSelectionBold", kFirstThatHas, "HasFont", [](C& c) { return Flag(c.IsSelectionBold()); },
-     [](M& o) { return Flag(o.IsBold()); }, "false"},
-    {"IsSelectionItalic", kFirstThatHas, "HasFont", [](C& c) { return Flag(c.IsSelectionItalic()); },
-     [](M& o) { return Flag(o.IsItalic()); }, "false"},
-    {"IsSelectionUnderline", kFirstThatHas, "HasFont", [](C& c) { return Flag(c.IsSelectionUnderline()); },
-     [](M& o) { return Flag(o.IsUnderline()); }, "false"},
-    {"GetSelectedTextColour", kFirstThatHas, "HasTextColour", [](C& c) { return Num(c.GetSelectedTextColour()); },
-     [](M& o) { return Num(o.GetTextColour()); }, "0"},
-    {"GetSelectedLineColour", kFirstSelected, "", [](C& c) { return Num(c.GetSelectedLineColour()); },
-     [](M& o) { return Num(o.GetLineColour()); }, "0"},
-    {"GetSelectedFillColour", kFirstThatHas, "HasFill", [](C& c) { return Num(c.GetSelectedFillColour()); },
-     [](M& o) { return Num(o.GetFillColour()); }, "0"},
-    {"IsTransparent", kAny, "", [](C& c) { return Flag(c.IsTransparent()); }, [](M& o) { return Flag(o.IsTransparent()); }, "false"},
-    {"HasTransparency", kAny, "HasTransparency", [](C& c) { return Flag(c.HasTransparency()); },
-     [](M& o) { return Flag(o.HasTransparency()); }, "false"},
-    {"GetSelectedSourceKind", kFirstThatAnswers, "", [](C& c) { return Num(c.GetSelectedSourceKind()); },
-     [](M& o) { return Num(o.GetSourceKind()); }, "-"},
+    {"QueryTextLogFont", kFirstThatAnswers, "", [](C& c) { LOGFONTA f = {}; return c.QueryTextLogFont(&f) ? Num(f.lfHeight) : "-"; },
+     [](M& o) { LOGFONTA f = {}; return o.QueryTextLogFont(&f) ? Num(f.lfHeight) : "-"; }, "-"},
     {"HasSelectedColumnName", kAny, "", [](C& c) { return Flag(c.HasSelectedColumnName()); },
      [](M& o) { char b[100]; return Flag(o.GetColumnName(b, sizeof(b))); }, "false"},
-    {"HasTextSource", kAny, "HasTextSource", [](C& c) { return Flag(c.HasTextSource()); }, [](M& o) { return Flag(o.HasTextSource()); }, "false"},
-    {"HasImageSource", kAny, "HasImageSource", [](C& c) { return Flag(c.HasImageSource()); },
-     [](M& o) { return Flag(o.HasImageSource()); }, "false"},
-    {"IsFileSource", kAny, "", [](C& c) { return Flag(c.IsFileSource()); }, [](M& o) { return Flag(o.IsFileSource()); }, "false"},
-    {"IsImageSelected", kAny, "IsImage", [](C& c) { return Flag(c.IsImageSelected()); }, [](M& o) { return Flag(o.IsImage()); }, "false"},
     {"CopyPictureToClipboard", kFirstThatAnswers, "", [](C& c) { return c.CopyPictureToClipboard() ? "true" : "-"; },
      [](M& o) { return o.CopyPictureToClipboard() ? "true" : "-"; }, "-"},
-    {"GetSelectedSymbologyName", kFirstSelected, "", [](C& c) { return Text([&](char* b) { return c.GetSelectedSymbologyName(b); }); },
-     [](M& o) { return Text([&](char* b) { return o.GetSymbologyName(b, 100); }); }, "-"},
     {"GetSelectedModuleWidthText", kFirstThatAnswers, "",
      [](C& c) { return Text([&](char* b) { return c.GetSelectedModuleWidthText(b); }); },
      [](M& o) { return Text([&](char* b) { return o.GetModuleWidthText(b, 100) || o.GetMagnificationText(b, 100); }); }, "-"},
@@ -272,75 +324,6 @@ const GetterRow kGetters[] = {
      [](M& o) { return Text([&](char* b) { return o.GetBarHeightText(b, 100) || o.GetHeightPercentText(b, 100); }); }, "-"},
     {"GetSelectedBarHeight", kFirstThatAnswers, "", [](C& c) { return Num(c.GetSelectedBarHeight()); },
      [](M& o) { char b[32]; return o.GetBarHeightText(b, sizeof(b)) ? Num(o.GetBarHeight()) : "-"; }, "-"},
-    {"GetSelectedRatioText", kFirstThatAnswers, "", [](C& c) { return Text([&](char* b) { return c.GetSelectedRatioText(b); }); },
-     [](M& o) { return Text([&](char* b) { return o.GetRatioText(b, 100); }); }, "-"},
-    {"GetSelectedSpaceCorrectionText", kFirstThatAnswers, "",
-     [](C& c) { return Text([&](char* b) { return c.GetSelectedSpaceCorrectionText(b, 100); }); },
-     [](M& o) { return Text([&](char* b) { return o.GetSpaceCorrectionText(b, 100); }); }, "-"},
-    {"GetSelectedVersionText", kFirstThatAnswers, "", [](C& c) { return Text([&](char* b) { return c.GetSelectedVersionText(b, 100); }); },
-     [](M& o) { return Text([&](char* b) { return o.GetVersionText(b, 100); }); }, "-"},
-    {"GetSelectedErrorCorrectionLevelText", kFirstThatAnswers, "",
-     [](C& c) { return Text([&](char* b) { return c.GetSelectedErrorCorrectionLevelText(b, 100); }); },
-     [](M& o) { return Text([&](char* b) { return o.GetErrorCorrectionLevelText(b, 100); }); }, "-"},
-    {"GetSelectedEncodingModeName", kFirstThatAnswers, "",
-     [](C& c) { return Text([&](char* b) { return c.GetSelectedEncodingModeName(b, 100); }); },
-     [](M& o) { return Text([&](char* b) { return o.GetEncodingModeName(b, 100); }); }, "-"},
-    {"GetSelectedMarginText", kFirstThatAnswers, "", [](C& c) { return Text([&](char* b) { return c.GetSelectedMarginText(b, 100); }); },
-     [](M& o) { return Text([&](char* b) { return o.GetMarginText(b, 100); }); }, "-"},
-    {"HasSelectedCheckDigit", kAny, "HasCheckDigit", [](C& c) { return Flag(c.HasSelectedCheckDigit()); },
-     [](M& o) { return Flag(o.HasCheckDigit()); }, "false"},
-    {"GetSelectedCheckDigit", kFirstSelected, "", [](C& c) { return Flag(c.GetSelectedCheckDigit()); },
-     [](M& o) { return Flag(o.GetCheckDigit()); }, "false"},
-    {"HasSelectedHumanReadable", kAny, "HasHumanReadable", [](C& c) { return Flag(c.HasSelectedHumanReadable()); },
-     [](M& o) { return Flag(o.HasHumanReadable()); }, "false"},
-    {"GetSelectedHumanReadable", kFirstSelected, "", [](C& c) { return Flag(c.GetSelectedHumanReadable()); },
-     [](M& o) { return Flag(o.GetHumanReadable()); }, "false"},
-    {"CanSelectedShowCheckDigitInText", kAny, "CanShowCheckDigitInText", [](C& c) { return Flag(c.CanSelectedShowCheckDigitInText()); },
-     [](M& o) { return Flag(o.CanShowCheckDigitInText()); }, "false"},
-    {"GetSelectedCheckDigitInText", kFirstSelected, "", [](C& c) { return Flag(c.GetSelectedCheckDigitInText()); },
-     [](M& o) { return Flag(o.GetCheckDigitInText()); }, "false"},
-    {"GetSelectedModuleWidthUnit", kUnion, "", [](C& c) { return Num(c.GetSelectedModuleWidthUnit()); },
-     [](M& o) { return Num(o.GetModuleWidthUnit()); }, "0"},
-    {"GetSelectedBarHeightUnit", kUnion, "", [](C& c) { return Num(c.GetSelectedBarHeightUnit()); },
-     [](M& o) { return Num(o.GetBarHeightUnit()); }, "0"},
-    {"GetSelectedEquilateral", kFirstThatHas, "HasEquilateral", [](C& c) { return Flag(c.GetSelectedEquilateral()); },
-     [](M& o) { return Flag(o.IsEquilateral()); }, "false"},
-    {"HasSelectedEquilateral", kAny, "HasEquilateral", [](C& c) { return Flag(c.HasSelectedEquilateral()); },
-     [](M& o) { return Flag(o.HasEquilateral()); }, "false"},
-    {"GetSelectedShrinkToFit", kFirstThatHas, "HasShrinkToFit", [](C& c) { return Flag(c.GetSelectedShrinkToFit()); },
-     [](M& o) { return Flag(o.IsShrinkToFit()); }, "false"},
-    {"HasSelectedShrinkToFit", kAny, "HasShrinkToFit", [](C& c) { return Flag(c.HasSelectedShrinkToFit()); },
-     [](M& o) { return Flag(o.HasShrinkToFit()); }, "false"},
-    {"GetSelectedCentred", kFirstThatHas, "HasCentring", [](C& c) { return Flag(c.GetSelectedCentred()); },
-     [](M& o) { return Flag(o.IsCentred()); }, "false"},
-    {"HasSelectedCentring", kAny, "HasCentring", [](C& c) { return Flag(c.HasSelectedCentring()); },
-     [](M& o) { return Flag(o.HasCentring()); }, "false"},
-    {"GetCounterPrefix", kFirstThatAnswers, "", [](C& c) { return Text([&](char* b) { return c.GetCounterPrefix(b, 100); }); },
-     [](M& o) { return Text([&](char* b) { return o.GetCounterPrefix(b, 100); }); }, "-"},
-    {"GetCounterStartText", kFirstThatAnswers, "", [](C& c) { return Text([&](char* b) { return c.GetCounterStartText(b, 100); }); },
-     [](M& o) { return Text([&](char* b) { return o.GetCounterStartText(b, 100); }); }, "-"},
-    {"GetCounterSuffix", kFirstThatAnswers, "", [](C& c) { return Text([&](char* b) { return c.GetCounterSuffix(b, 100); }); },
-     [](M& o) { return Text([&](char* b) { return o.GetCounterSuffix(b, 100); }); }, "-"},
-    {"IsCounterZeroPadded", kFirstThatHas, "HasCounterOptions", [](C& c) { return Flag(c.IsCounterZeroPadded()); },
-     [](M& o) { return Flag(o.IsCounterZeroPadded()); }, "false"},
-    {"HasCounterOptions", kAny, "HasCounterOptions", [](C& c) { return Flag(c.HasCounterOptions()); },
-     [](M& o) { return Flag(o.HasCounterOptions()); }, "false"},
-    {"GetCounterDigitsText", kFirstThatAnswers, "", [](C& c) { return Text([&](char* b) { return c.GetCounterDigitsText(b, 100); }); },
-     [](M& o) { return Text([&](char* b) { return o.GetCounterDigitsText(b, 100); }); }, "-"},
-    {"GetSeparatorName", kFirstThatAnswers, "", [](C& c) { return Text([&](char* b) { return c.GetSeparatorName(b, 100); }); },
-     [](M& o) { return Text([&](char* b) { return o.GetSeparatorName(b, 100); }); }, "-"},
-    {"IsSeparatorAlways", kAny, "", [](C& c) { return Flag(c.IsSeparatorAlways()); }, [](M& o) { return Flag(o.IsSeparatorAlways()); }, "false"},
-    {"HasSeparator", kAny, "HasSeparator", [](C& c) { return Flag(c.HasSeparator()); }, [](M& o) { return Flag(o.HasSeparator()); }, "false"},
-    {"GetDatePartName", kFirstThatAnswers, "", [](C& c) { return Text([&](char* b) { return c.GetDatePartName(b, 100); }); },
-     [](M& o) { return Text([&](char* b) { return o.GetDatePartName(b, 100); }); }, "-"},
-    {"HasDatePart", kAny, "HasDatePart", [](C& c) { return Flag(c.HasDatePart()); }, [](M& o) { return Flag(o.HasDatePart()); }, "false"},
-    {"HasDateOffset", kAny, "HasDateOffset", [](C& c) { return Flag(c.HasDateOffset()); }, [](M& o) { return Flag(o.HasDateOffset()); }, "false"},
-    {"GetDateOffsetText", kFirstThatAnswers, "", [](C& c) { return Text([&](char* b) { return c.GetDateOffsetText(b, 100); }); },
-     [](M& o) { return Text([&](char* b) { return o.GetDateOffsetText(b, 100); }); }, "-"},
-    {"QueryTextLogFont", kFirstThatAnswers, "", [](C& c) { LOGFONTA f = {}; return c.QueryTextLogFont(&f) ? Num(f.lfHeight) : "-"; },
-     [](M& o) { LOGFONTA f = {}; return o.QueryTextLogFont(&f) ? Num(f.lfHeight) : "-"; }, "-"},
-    {"GetCharSet", kFirstThatHas, "HasCharSet", [](C& c) { return Num(c.GetCharSet()); }, [](M& o) { return Num(o.GetCharSet()); }, "1"},
-    {"HasCharSet", kAny, "HasCharSet", [](C& c) { return Flag(c.HasCharSet()); }, [](M& o) { return Flag(o.HasCharSet()); }, "false"},
 };
 
 struct SetterRow {
