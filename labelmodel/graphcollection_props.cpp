@@ -7,6 +7,7 @@
 //                         left in the caller's buffer, is the collection's
 //   FirstNumberAnswered   the same for a number: the first answer other than -1
 //   Any                   a flag is true when any selected member answers true
+//   AnyThatHas(X)         the same over the selected members for which X is true
 //   ToEverySelected       a setter goes to every selected member
 //   ToEveryThatHas(X)     a setter goes only to the selected members for which X is true
 //   ToEverySelectedAnyAccepts  ToEverySelected for setters that answer: true when any accepted
@@ -94,6 +95,11 @@ template <class Get> int FirstNumberAnswered(const CGraphCollection& c, Get get)
 template <class Ask> bool Any(const CGraphCollection& c, Ask ask)
 {
     return FirstSelectedWhere(c, ask) != nullptr;
+}
+
+template <class Has, class Ask> bool AnyThatHas(const CGraphCollection& c, Has has, Ask ask)
+{
+    return Any(c, [&](CGraphObject* o) { return std::invoke(has, o) && std::invoke(ask, o); });
 }
 
 template <class Set, class... Args> void ToEverySelected(const CGraphCollection& c, Set set, Args... args)
@@ -249,9 +255,9 @@ void CGraphCollection::SetSelectedFontSize(int points)
 
 // The style shown is that of the member whose face and size are shown, so that toggling it
 // turns a mixed selection to the opposite of what the user sees.
-bool CGraphCollection::IsSelectionBold() { return FromFirstThatHas(*this, &Member::HasFont, &Member::IsBold, false); }
-bool CGraphCollection::IsSelectionItalic() { return FromFirstThatHas(*this, &Member::HasFont, &Member::IsItalic, false); }
-bool CGraphCollection::IsSelectionUnderline() { return FromFirstThatHas(*this, &Member::HasFont, &Member::IsUnderline, false); }
+bool CGraphCollection::IsSelectionBold() { return AnyThatHas(*this, &Member::HasFont, &Member::IsBold); }
+bool CGraphCollection::IsSelectionItalic() { return AnyThatHas(*this, &Member::HasFont, &Member::IsItalic); }
+bool CGraphCollection::IsSelectionUnderline() { return AnyThatHas(*this, &Member::HasFont, &Member::IsUnderline); }
 void CGraphCollection::SetSelectionBold(bool on) { ToEveryThatHas(*this, &Member::HasFont, &Member::SetBold, on); }
 void CGraphCollection::SetSelectionItalic(bool on) { ToEveryThatHas(*this, &Member::HasFont, &Member::SetItalic, on); }
 void CGraphCollection::SetSelectionUnderline(bool on) { ToEveryThatHas(*this, &Member::HasFont, &Member::SetUnderline, on); }

@@ -197,7 +197,7 @@ private:
     std::vector<std::string> m_received;
 };
 
-enum Rule { kFirstSelected, kFirstThatHas, kFirstThatAnswers, kAny, kUnion, kEverySelected, kEveryThatHas };
+enum Rule { kFirstSelected, kFirstThatHas, kFirstThatAnswers, kAny, kAnyThatHas, kUnion, kEverySelected, kEveryThatHas };
 
 // Answers as text: "-" is the silence of a getter that did not answer (false, or -1).
 std::string Num(long v) { return v == -1 ? "-" : std::to_string(v); }
@@ -256,9 +256,9 @@ const GetterRow kGetters[] = {
     Row("GetSelectedBarHeightUnit", kUnion, "", &C::GetSelectedBarHeightUnit, &M::GetBarHeightUnit, "0"),
     Row("GetCharSet", kFirstThatHas, "HasCharSet", &C::GetCharSet, &M::GetCharSet, "1"),
 
-    Row("IsSelectionBold", kFirstThatHas, "HasFont", &C::IsSelectionBold, &M::IsBold, "false"),
-    Row("IsSelectionItalic", kFirstThatHas, "HasFont", &C::IsSelectionItalic, &M::IsItalic, "false"),
-    Row("IsSelectionUnderline", kFirstThatHas, "HasFont", &C::IsSelectionUnderline, &M::IsUnderline, "false"),
+    Row("IsSelectionBold", kAnyThatHas, "HasFont", &C::IsSelectionBold, &M::IsBold, "false"),
+    Row("IsSelectionItalic", kAnyThatHas, "HasFont", &C::IsSelectionItalic, &M::IsItalic, "false"),
+    Row("IsSelectionUnderline", kAnyThatHas, "HasFont", &C::IsSelectionUnderline, &M::IsUnderline, "false"),
     Row("IsTransparent", kAny, "", &C::IsTransparent, &M::IsTransparent, "false"),
     Row("HasTransparency", kAny, "HasTransparency", &C::HasTransparency, &M::HasTransparency, "false"),
     Row("HasTextSource", kAny, "HasTextSource", &C::HasTextSource, &M::HasTextSource, "false"),
@@ -430,6 +430,7 @@ std::string Expected(const GetterRow& row, const std::vector<Probe*>& members)
         case kFirstThatHas: if (m->Has()) return answer; break;
         case kFirstThatAnswers: if (answer != "-") return answer; break;
         case kAny: if (answer == "true") return answer; break;
+        case kAnyThatHas: if (m->Has() && answer == "true") return answer; break;
         case kUnion: bits |= std::stol(answer); break;
         default: break;
         }
