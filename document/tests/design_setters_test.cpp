@@ -260,6 +260,8 @@ TEST(DesignSelectionRules, SetterToAllSelectedGetterFromFirstFlagFromAny)
     dynamic_cast<CGraphText*>(area->GetAt(5))->SetBold(true);
     EXPECT_TRUE(doc->IsBold(1));
     EXPECT_FALSE(doc->IsBold(0));
+    // A flag answers from any: the counter is the fifth selected member.
+    EXPECT_TRUE(doc->HasAutoIncrementSelected(1));
     EXPECT_EQ(-1, doc->GetSelectionX(3));
     EXPECT_EQ(1100, doc->GetSelectionX(1));
     doc->DeselectAll(1);

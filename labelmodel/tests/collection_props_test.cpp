@@ -114,6 +114,30 @@ TEST(CollectionForwarders, SettersReachEverySelectedMemberOnlyAndGuardedOnesOnly
     EXPECT_EQ(-1, shapes.GetSelectedFontSize());
 }
 
+TEST(CollectionForwarders, StyleFlagsAnswerFromAnySelectedMemberWithAFont)
+{
+    // A shape without a font, a plain text and a styled text, all selected: a style shows as on
+    // when any of the texts has it.
+    CGraphCollection c;
+    c.Append(RectMm(0, 0, 1, 1, true));
+    CGraphTextExt* plain = TextOnColumn(0, 0, 0, true);
+    c.Append(plain);
+    CGraphTextExt* styled = TextOnColumn(1, 0, 0, true);
+    styled->SetBold(true);
+    styled->SetItalic(true);
+    styled->SetUnderline(true);
+    c.Append(styled);
+    EXPECT_TRUE(c.IsSelectionBold());
+    EXPECT_TRUE(c.IsSelectionItalic());
+    EXPECT_TRUE(c.IsSelectionUnderline());
+
+    // With the styled text out of the selection only the plain one answers.
+    styled->SetSelected(false);
+    EXPECT_FALSE(c.IsSelectionBold());
+    EXPECT_FALSE(c.IsSelectionItalic());
+    EXPECT_FALSE(c.IsSelectionUnderline());
+}
+
 TEST(CollectionForwarders, FontSizeTurnsCharacterHeightsIntoPointsAndKeepsCellHeights)
 {
     CGraphCollection c;
