@@ -4,6 +4,11 @@
 // the table font, and knows the current template and table. Views are the framework's (not owned);
 // the tab views and table views are reached through document/labeldocviews.h, so the document
 // opens, saves, edits and draws without any window.
+//
+// The class is written in several files, and this header is their index: its declarations are
+// grouped by the file that defines them, each group headed by one line naming the file and what it
+// holds. A group lists its public members first, then the private helpers only that file uses.
+// The state comes last.
 #include "document/labeldocviews.h"
 #include "document/tableslot.h"
 #include "document/tableundo.h"
@@ -17,8 +22,14 @@
 
 class CCmdUI;
 class CDC;
+class CGraphCollection;
+class CGraphObject;
+class CLabel;
+class CPrintInfo;
 class CTemplate;
+class CView;
 class CWnd;
+struct PrintOptionBlock;
 struct ProjectContent;
 
 class COstrelindSoftLabelDoc : public COleDocument {
@@ -28,12 +39,12 @@ public:
     static const int kDefaultCount = 3;
     static const int kCharsetCount = 19;
 
+    // ---- labeldoc.cpp: life, opening and saving, character sets, zoom, fonts, status panes
     COstrelindSoftLabelDoc();
     ~COstrelindSoftLabelDoc() override;
     COstrelindSoftLabelDoc(const COstrelindSoftLabelDoc&) = delete;
     COstrelindSoftLabelDoc& operator=(const COstrelindSoftLabelDoc&) = delete;
 
-    // ---- life, open and save (labeldoc.cpp) ----
     BOOL OnNewDocument() override;
     // By extension: ".proj" projects, ".tbl" and ".tbf" table files (which leave the document
     // without a path, so that saving asks for a project name). FALSE when nothing was read; the
@@ -58,13 +69,6 @@ public:
     // Drops the path and cuts the title at its last dot (a table file opened as a project).
     void OnTableImported();
 
-    // ---- the project file (projectfile.cpp) ----
-    // Writes through a temporary file that replaces path only when complete.
-    bool WriteProjectFile(const char* path);
-    // Reads the whole file before changing anything: on failure the document is as it was and
-    // the reason was shown.
-    bool ReadProjectFile(const char* path);
-
     // The table-file readers and writer (document/tablefiles.h unless replaced, e.g. by tests);
     // without them ".tbl" and ".tbf" files are refused. Each reports its own failures.
     struct TableFileFormats {
@@ -75,7 +79,54 @@ public:
     static void SetTableFileFormats(const TableFileFormats& formats);
     static TableFileFormats DefaultTableFileFormats();
 
-    // ---- templates and tables (labeldoc_slots.cpp) ----
+    // The value of the name (exact match), else the text as a number 0..255, else 0.
+    int CharsetFromName(const char* text) const;
+    CString GetCharsetName(int value) const;
+    // Name k of the 19 in the ribbon's order; empty outside 0..18.
+    const CString& GetCharsetNameAt(int k) const;
+    void SetZoom(int area, int percent);
+    int GetZoom(int area) const;
+    bool IsEditBlocked() const { return m_editBlock != 0; }
+    // The current template is not locked and the edit-block flag is clear.
+    bool IsTemplateEditable() const;
+    CString GetDocumentFileName() const;
+    void OnUpdateStatusLabel(CCmdUI* ui);
+    void OnUpdateStatusRows(CCmdUI* ui);
+    void OnUpdateReserved(CCmdUI* ui);
+    void OnReserved() {}
+
+    LOGFONTA& GetDefaultFont() { return m_defaultFont; }
+    const LOGFONTA& GetTableFont() const { return m_tableFont; }
+    uint8_t GetTableCharset() const { return m_tableFont.lfCharSet; }
+    bool IsStacked() const { return m_stacked != 0; }
+    void SetStacked(bool on) { m_stacked = on ? 1 : 0; }
+    // The layout byte kept for each template (1 stacked); 0 outside the slots.
+    uint8_t GetTemplateLayout(int index) const
+    { return index >= 0 && index < kSlotCount ? m_stackedLayout[index] : 0; }
+
+    // The commands of every group, in one table here.
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CLabelDocTableView* FirstTableView() const;
+    void ClearUndoAfterProjectSave();
+    void ReportSaveFailure(const char* path) const;
+
+    // ---- projectfile.cpp: the ".proj" file, read whole before the document takes it over
+public:
+    // Writes through a temporary file that replaces path only when complete.
+    bool WriteProjectFile(const char* path);
+    // Reads the whole file before changing anything: on failure the document is as it was and
+    // the reason was shown.
+    bool ReadProjectFile(const char* path);
+
+private:
+    friend struct ProjectContent;
+    // Takes over what a project file held; slots past its counts become empty.
+    void AdoptProject(ProjectContent& content);
+
+    // ---- labeldoc_slots.cpp: the template and table slots: adding, deleting, naming, their tabs
+public:
     int GetTemplateCount() const { return m_templateCount; }
     int GetCurrentTemplateIndex() const { return m_currentTemplate; }
     void SetCurrentTemplate(int index);            // ignored outside 0..count-1
@@ -114,33 +165,13 @@ public:
     CLabelDocTabs* GetTemplateTabs() const { return m_templateTabs; }
     CLabelDocTabs* GetTableTabs() const { return m_tableTabs; }
 
-    // ---- character sets, zoom, status panes (labeldoc.cpp) ----
-    // The value of the name (exact match), else the text as a number 0..255, else 0.
-    int CharsetFromName(const char* text) const;
-    CString GetCharsetName(int value) const;
-    // Name k of the 19 in the ribbon's order; empty outside 0..18.
-    const CString& GetCharsetNameAt(int k) const;
-    void SetZoom(int area, int percent);
-    int GetZoom(int area) const;
-    bool IsEditBlocked() const { return m_editBlock != 0; }
-    // The current template is not locked and the edit-block flag is clear.
-    bool IsTemplateEditable() const;
-    CString GetDocumentFileName() const;
-    void OnUpdateStatusLabel(CCmdUI* ui);
-    void OnUpdateStatusRows(CCmdUI* ui);
-    void OnUpdateReserved(CCmdUI* ui);
-    void OnReserved() {}
+private:
+    // Tab labels, when tab views exist, are the names that get stored.
+    void TakeNamesFromTabs();
+    void ShowTabs(CLabelDocTabs* tabs, int count, const CString* names);
 
-    LOGFONTA& GetDefaultFont() { return m_defaultFont; }
-    const LOGFONTA& GetTableFont() const { return m_tableFont; }
-    uint8_t GetTableCharset() const { return m_tableFont.lfCharSet; }
-    bool IsStacked() const { return m_stacked != 0; }
-    void SetStacked(bool on) { m_stacked = on ? 1 : 0; }
-    // The layout byte kept for each template (1 stacked); 0 outside the slots.
-    uint8_t GetTemplateLayout(int index) const
-    { return index >= 0 && index < kSlotCount ? m_stackedLayout[index] : 0; }
-
-    // ---- the current table as shown (labeldoc_tables.cpp) ----
+    // ---- labeldoc_tables.cpp: the current table as shown (through its filter while that is on)
+public:
     // Copies the cell text into buffer (size bytes, always terminated); nothing without a table.
     void GetTableCellText(int row, int column, int size, char* buffer) const;
     const char* GetTableCellText(int row, int column) const;
@@ -169,20 +200,7 @@ public:
     // table view's grid gets it.
     void ApplyTableCharset(int charset);
 
-    // ---- drawing and print checks (labeldoc_draw.cpp) ----
-    bool DrawArea(int area, CDC* dc, int zoom, int x, int y, bool designFrame, int row, int mode,
-                  int dpiX, int dpiY, bool design);
-    void DrawLabelDefinition(CDC* dc, int area, int zoom);
-    void DrawSelectionHandles(int area, CDC* dc);
-    int GetDesignWidth(int area) const;
-    int GetDesignHeight(int area) const;
-    bool CheckBeforePrint(CWnd* owner);
-    bool UsesTableData() const;
-    bool HasAutoIncrementObjects() const;
-    bool HasObjectsOutsideLabel() const;
-    bool HasTableData() const;
-
-    // ---- views ----
+    // ---- inline here: repainting the views that show the document
     void InvalidateDesignViews() { UpdateAllViews(nullptr, kHintDesignViews); }
     void InvalidateLabelPreviews() { UpdateAllViews(nullptr, kHintLabelPreviews); }
     void InvalidateTableViews() { UpdateAllViews(nullptr, kHintTableViews); }
@@ -196,12 +214,26 @@ public:
         InvalidateLabelPreviews();
     }
 
-    // ==== design commands (labeldoc_design*.cpp) =================================================
+    // ---- labeldoc_draw.cpp: drawing areas, the label definition and handles; the print checks
+    bool DrawArea(int area, CDC* dc, int zoom, int x, int y, bool designFrame, int row, int mode,
+                  int dpiX, int dpiY, bool design);
+    void DrawLabelDefinition(CDC* dc, int area, int zoom);
+    void DrawSelectionHandles(int area, CDC* dc);
+    int GetDesignWidth(int area) const;
+    int GetDesignHeight(int area) const;
+    bool CheckBeforePrint(CWnd* owner);
+    bool UsesTableData() const;
+    bool HasAutoIncrementObjects() const;
+    bool HasObjectsOutsideLabel() const;
+    bool HasTableData() const;
+
+    // ==== design commands: labeldoc_design*.cpp, the pattern they share in designpattern.h =======
     // Every function takes the area (0 label, 1 page header, 2 page footer) of the current template
     // and does nothing above 2 (getters answer -1, 0, "" or false). A change takes one undo
     // snapshot of the area, changes the selected objects, marks the document modified and
     // refreshes the views; a locked template refuses every change.
 
+    // ---- labeldoc_design.cpp: enabling tests, selection and mouse, editing, clipboard, arranging
     // -- enabling tests
     bool CanEditSelection(int area) const;
     bool CanRotateSelection(int area) const { return CanEditSelection(area); }
@@ -224,7 +256,7 @@ public:
     void DragSelection(int area, CDC* dc, int zoom, int px, int py);
     void EndMoveSelection(int area, CDC* dc, int zoom, int px, int py);
     void EndResizeSelection(int area, CDC* dc);
-    class CGraphObject* GetObjectAtHandle(int area, CDC* dc, int zoom, int px, int py) const;
+    CGraphObject* GetObjectAtHandle(int area, CDC* dc, int zoom, int px, int py) const;
     CGraphObject* GetObjectAtPoint(int area, CDC* dc, int zoom, int px, int py) const;
     CGraphObject* GetSelectedObjectAtPoint(int area, CDC* dc, int zoom, int px, int py) const;
     CGraphObject* GetFirstSelectedObject(int area) const;
@@ -237,7 +269,7 @@ public:
 
     // -- editing, clipboard and arrangement
     // The object buffer of the clipboard belongs to the caller (the design views).
-    bool CopySelection(int area, class CGraphCollection* buffer) const;
+    bool CopySelection(int area, CGraphCollection* buffer) const;
     bool DeleteSelection(int area);
     bool PasteObjects(int area, const CGraphCollection* buffer);
     bool InsertTextObject(int area, HGLOBAL text);
@@ -264,11 +296,26 @@ public:
     bool DuplicateSelectionRight(int area);
     bool DuplicateSelectionAbove(int area);
     bool DuplicateSelectionLeft(int area);
-    // The open-file dialog, then SetSelectionImagePath.
-    bool ImportImage(CWnd* parent, int area);
     bool SetSelectionImagePath(int area, const char* path);
     bool ResetImageSize(int area);
 
+private:
+    enum DesignRefresh : unsigned { kRefreshNone = 0, kRefreshDesign = 1, kRefreshPreviews = 2, kRefreshBoth = 3 };
+    CGraphCollection* DesignArea(int area) const;
+    CGraphCollection* SelectedArea(int area) const;       // nullptr without a selection
+    bool IsDesignEditable() const;
+    // The common pattern (designpattern.h): snapshot of the area, change, modified, refresh.
+    // False (nothing done) for an area above 2 or a locked template.
+    template <class Change> bool ChangeArea(int area, Change change);
+    // The same, but only when the change alters the area's records (tried on a copy first), so a
+    // setter given the current value takes no undo step and leaves the modified flag alone.
+    template <class Change> bool ChangeAreaIfChanged(int area, Change change);
+    bool CentreSelectionOn(int area, int axis);
+    void MarkDesignChanged(unsigned refresh = kRefreshBoth);
+    bool ApplyArrangement(int area, int which);
+
+    // ---- labeldoc_design_text.cpp: text format, barcodes, field options, the selection's geometry
+public:
     // -- text format and the remembered defaults
     bool ToggleBold(int area);
     bool ToggleItalic(int area);
@@ -348,7 +395,17 @@ public:
     bool GetRoundingRadiusText(int area, char* out, int size) const; // false without a radius
     bool SetRoundingRadius(int area, int um);
 
-    // -- label definition and page layout (labeldoc_design_stock.cpp)
+private:
+    bool SetBarcodeText(int area, int which, const char* text);
+    bool SetOptionText(int area, int which, const char* text);
+    bool GetOptionText(int area, int which, char* out, int size) const;
+    bool ToggleFlag(int area, int which);
+    bool SetSelectionGeometry(int area, int which, int um);
+    bool ToggleFontStyle(int area, int which);
+
+    // ---- labeldoc_design_stock.cpp: label definition and page layout, locking, the guide's rows
+public:
+    // -- label definition and page layout
     bool GetPaperSizeName(char* out, int size) const;
     bool SetPaperSize(const char* name);
     int GetPaperSizeCode() const;
@@ -387,7 +444,7 @@ public:
     bool NewLabelDefinition();
     bool DeleteLabelDefinition();
     bool LoadLabelDefinition(const char* path);
-    bool ReplaceLabelDefinition(const class CLabel* definition);
+    bool ReplaceLabelDefinition(const CLabel* definition);
     void OnSaveLabelDefinition();
     void OnSaveLabelDefinitionAs();
 
@@ -400,7 +457,15 @@ public:
     bool AddGuideRowColumn(int row, int column);
     bool RemoveGuideRowColumn(int column, int row);
 
-    // -- sending and the label library (labeldoc_design_library.cpp)
+private:
+    // A label definition that the row's setters may change (created when create is set).
+    CLabel* DefinitionForChange(bool create);
+    // The definition's counterpart of the pattern: change, then modified and refreshed.
+    bool ChangeDefinition(bool create, bool (*change)(CLabel&, int, int), int area, int value);
+    bool SetCountText(int which, const char* text);
+
+    // ---- labeldoc_design_library.cpp: sending the project, the label library, a picture file
+public:
     // The mail hand-over of a saved file; replaceable so that tests see the call.
     using MailSender = bool (*)(const char* path, const char* title);
     static MailSender SetMailSender(MailSender sender);   // nullptr: simple MAPI
@@ -414,9 +479,11 @@ public:
     // Copies file into folder, asking before it replaces a file of that name; false when it was
     // not copied (refused, or the copy failed).
     static bool CopyToLabelLibrary(const char* folder, const char* file);
+    // The open-file dialog, then SetSelectionImagePath.
+    bool ImportImage(CWnd* parent, int area);
 
-    // -- the label selection dialog and the template guide (labeldoc_labeldialogs.cpp). The
-    // dialogs live in the user interface, which installs the runners at start-up.
+    // ---- labeldoc_labeldialogs.cpp: the "Select label" and "Guide" commands and their dialogs
+    // The dialogs live in the user interface, which installs the runners at start-up.
     struct LabelDialogRunners {
         // The modal label selection; true with the chosen ".label" path after OK.
         bool (*selectLabel)(COstrelindSoftLabelDoc* doc, CString& path) = nullptr;
@@ -435,72 +502,9 @@ public:
     // after a message, when the file cannot be read.
     bool SelectLabelDefinition(const char* path);
 
-private:
-    enum DesignRefresh : unsigned { kRefreshNone = 0, kRefreshDesign = 1, kRefreshPreviews = 2, kRefreshBoth = 3 };
-    CGraphCollection* DesignArea(int area) const;
-    CGraphCollection* SelectedArea(int area) const;       // nullptr without a selection
-    bool IsDesignEditable() const;
-    // The common pattern: snapshot of the area, change, modified, refresh. False (nothing done)
-    // for an area above 2 or a locked template.
-    template <class Change> bool ChangeArea(int area, Change change);
-    // The same, but only when the change alters the area's records (tried on a copy first), so a
-    // setter given the current value takes no undo step and leaves the modified flag alone.
-    template <class Change> bool ChangeAreaIfChanged(int area, Change change);
-    bool CentreSelectionOn(int area, int axis);
-    void MarkDesignChanged(unsigned refresh = kRefreshBoth);
-    // A label definition that the row's setters may change (created when create is set).
-    CLabel* DefinitionForChange(bool create);
-    // The definition's counterpart of the pattern: change, then modified and refreshed.
-    bool ChangeDefinition(bool create, bool (*change)(CLabel&, int, int), int area, int value);
-    bool SetBarcodeText(int area, int which, const char* text);
-    bool SetOptionText(int area, int which, const char* text);
-    bool GetOptionText(int area, int which, char* out, int size) const;
-    bool ToggleFlag(int area, int which);
-    bool ApplyArrangement(int area, int which);
-    bool SetSelectionGeometry(int area, int which, int um);
-    bool ToggleFontStyle(int area, int which);
-    bool SetCountText(int which, const char* text);
-public:
-    // ==== end of design commands ================================================================
+    // ==== printing: the print dialog, then the print engine (profile values: registrydefaults.h)
 
-    DECLARE_MESSAGE_MAP()
-
-private:
-    friend struct ProjectContent;
-    // Takes over what a project file held; slots past its counts become empty.
-    void AdoptProject(ProjectContent& content);
-    // Tab labels, when tab views exist, are the names that get stored.
-    void TakeNamesFromTabs();
-    void ShowTabs(CLabelDocTabs* tabs, int count, const CString* names);
-    CLabelDocTableView* FirstTableView() const;
-    void ClearUndoAfterProjectSave();
-    void ReportSaveFailure(const char* path) const;
-
-    std::unique_ptr<CTemplate> m_templates[kSlotCount];
-    LOGFONTA m_defaultFont;
-    TableSlot m_tableSlots[kSlotCount];
-    CTableUndo m_tableUndo[kSlotCount];            // its record flag is the table's undo enable
-    uint8_t m_filterResult = 0;
-    int m_previewRow = 0;
-    uint8_t m_editBlock = 0;
-    char m_externalTemplatePath[MAX_PATH] = {};
-    CLabelDocTabs* m_templateTabs = nullptr;
-    CLabelDocTabs* m_tableTabs = nullptr;
-    int m_currentTemplate = 0;
-    int m_currentTable = 0;
-    int m_templateCount = kDefaultCount;
-    int m_tableCount = kDefaultCount;
-    CString m_templateNames[kSlotCount];
-    CString m_tableNames[kSlotCount];
-    LOGFONTA m_tableFont;
-    CString m_charsetNames[kCharsetCount];
-    uint8_t m_stackedLayout[kSlotCount];
-    uint8_t m_stacked = 0;
-    bool m_detachPathPending = false;
-
-    // ==== printing: registry defaults, print dialog, print engine ==============================
-    // (labeldoc_printdlg.cpp, labeldoc_print.cpp; the profile values in registrydefaults.h)
-public:
+    // ---- labeldoc_printdlg.cpp: print dialog, a template's printer, paper, "Default barcode"
     // Profile texts of "Default barcode", each in a static 32-character buffer of its own that
     // the next call overwrites: copy at once.
     static const char* GetDefaultBarcodeType();
@@ -513,33 +517,40 @@ public:
     // rows as page range, the program's dialog template with its hook and option block. view is
     // the view that prints (the selection range is offered only by a table view with selected
     // rows). False, after a message, when the template cannot be printed.
-    bool PreparePrinting(class CPrintInfo* info, class CView* view = nullptr);
-    // After the dialog (or, printing directly, after the printer is chosen): whether the job
-    // would put at least one label on paper. False, after a message saying why, for a range that
-    // ends before it starts or a first label past the sheet; nothing is then spooled or stored.
-    bool CheckPrintJob(class CPrintInfo* info);
+    bool PreparePrinting(CPrintInfo* info, CView* view = nullptr);
     void GetStoredPrinter(CString& device, CString& driver, CString& port) const;
     void SetStoredPrinter(const char* device, const char* driver, const char* port);
     void OnFilePrintSetup();
     // Whether the dialog's printer knows the paper code; when it does, the dialog's DEVMODE
     // selects it.
-    bool PrinterSupportsPaper(class CPrintInfo* info, int paperCode);
+    bool PrinterSupportsPaper(CPrintInfo* info, int paperCode);
     // "User defined" for 256, the paper table's name for 1..59, else the number.
     static CString GetPaperName(int paperCode);
 
-    // The print engine: the view's print callbacks forward here.
-    void BeginPrinting(CDC* dc, class CPrintInfo* info, class CView* view);
-    void PrintPage(CDC* dc, class CPrintInfo* info, class CView* view);
+private:
+    int LabelsPerPage() const;
+    // The print dialog's option block (its custom data, else the program's block).
+    static PrintOptionBlock& OptionsOf(CPrintInfo* info);
+
+    // ---- labeldoc_print.cpp: the print engine: rows, copies, passes, positions, outlines, counts
+public:
+    // After the dialog (or, printing directly, after the printer is chosen): whether the job
+    // would put at least one label on paper. False, after a message saying why, for a range that
+    // ends before it starts or a first label past the sheet; nothing is then spooled or stored.
+    bool CheckPrintJob(CPrintInfo* info);
+    // The view's print callbacks forward here.
+    void BeginPrinting(CDC* dc, CPrintInfo* info, CView* view);
+    void PrintPage(CDC* dc, CPrintInfo* info, CView* view);
     // One label at (block, row, column); false when no further label goes on this page.
-    bool PrintLabel(class CView* view, CDC* dc, int dpiX, int block, int row, int column, class CPrintInfo* info);
-    bool NextPrintRow(class CView* view, int lastRow, int& currentRow, bool selection);
+    bool PrintLabel(CView* view, CDC* dc, int dpiX, int block, int row, int column, CPrintInfo* info);
+    bool NextPrintRow(CView* view, int lastRow, int& currentRow, bool selection);
     void PrintPageArea(int dpi, int area, CDC* dc, int row);
     void DrawCutLinesByRows(CDC* dc, int block, int firstRow, int firstColumn, int lastRow, int lastColumn);
     void DrawCutLinesByColumns(CDC* dc, int block, int firstRow, int firstColumn, int lastRow, int lastColumn);
     void DrawLabelOutline(int y, CDC* dc, int x);
     void DrawLabelOutlineArcs(int y, int x, CDC* dc);
     // The view's end of printing: a job the spooler did not take counts as not printed.
-    void EndPrinting(class CPrintInfo* info);
+    void EndPrinting(CPrintInfo* info);
     // After a job that printed labels: counters advance by the last printed row and the project
     // is saved to its ".proj" or ".tpe" path (else it stays modified). True when counters moved.
     bool CommitAutoIncrementAfterPrint();
@@ -565,12 +576,40 @@ public:
     const PrintState& GetPrintState() const { return m_print; }
 
 private:
-    int LabelsPerPage() const;
     // Used rows of the current table as shown (through its filter); -1 without a table.
     int PrintRowCount() const;
-    // The print dialog's option block (its custom data, else the program's block).
-    static struct PrintOptionBlock& OptionsOf(class CPrintInfo* info);
-    void EndJob(class CPrintInfo* info);
+    void EndJob(CPrintInfo* info);
+
+    // ==== the state, by the group that keeps it ==============================================
+    // The slots (labeldoc_slots.cpp; an opened project replaces them whole): 0..count-1 are in
+    // use and the current one is among them; tab k of a tab view shows slot k, labelled name k.
+    std::unique_ptr<CTemplate> m_templates[kSlotCount];
+    CString m_templateNames[kSlotCount];
+    uint8_t m_stackedLayout[kSlotCount];
+    int m_templateCount = kDefaultCount;
+    int m_currentTemplate = 0;
+    CLabelDocTabs* m_templateTabs = nullptr;
+    TableSlot m_tableSlots[kSlotCount];
+    CTableUndo m_tableUndo[kSlotCount];            // its record flag is the table's undo enable
+    CString m_tableNames[kSlotCount];
+    int m_tableCount = kDefaultCount;
+    int m_currentTable = 0;
+    CLabelDocTabs* m_tableTabs = nullptr;
+
+    // labeldoc.cpp: the fonts, the character-set names, the layout, the edit block with the path
+    // of an external template, and whether the path set after opening a table file is dropped.
+    LOGFONTA m_defaultFont;
+    LOGFONTA m_tableFont;
+    CString m_charsetNames[kCharsetCount];
+    uint8_t m_stacked = 0;
+    uint8_t m_editBlock = 0;
+    char m_externalTemplatePath[MAX_PATH] = {};
+    bool m_detachPathPending = false;
+
+    // labeldoc_tables.cpp
+    uint8_t m_filterResult = 0;
+    int m_previewRow = 0;
+
+    // labeldoc_printdlg.cpp and labeldoc_print.cpp
     PrintState m_print;
-    // ==== end of printing ========================================================================
 };
