@@ -7,6 +7,7 @@
 #include "document/tablefilter.h"
 #include "document/tableslot.h"
 #include "document/tableundo.h"
+#include "document/tests/projecthelpers.h"
 #include "document/tests/tablehelpers.h"
 #include "document/textimport.h"
 #include "labelmodel/graphimage.h"
@@ -21,16 +22,9 @@
 #include <vector>
 
 using Texts = std::vector<std::string>;
+using doctest::NewDoc;
 
 namespace {
-
-std::unique_ptr<COstrelindSoftLabelDoc> NewDoc()
-{
-    auto doc = std::make_unique<COstrelindSoftLabelDoc>();
-    doc->m_bAutoDelete = FALSE;
-    doc->OnNewDocument();
-    return doc;
-}
 
 // Five fruits in column A and "A contains an" on, so that only banana shows.
 class FruitTable : public ::testing::Test {

@@ -11,14 +11,6 @@ using namespace doctest;
 
 namespace {
 
-std::unique_ptr<COstrelindSoftLabelDoc> NewDoc()
-{
-    auto doc = std::make_unique<COstrelindSoftLabelDoc>();
-    doc->m_bAutoDelete = FALSE;
-    doc->OnNewDocument();
-    return doc;
-}
-
 RecordingObject* AddRecorder(COstrelindSoftLabelDoc& doc, int area, int x, int y, int right, int bottom)
 {
     auto* object = new RecordingObject(x, y, right, bottom);

@@ -17,14 +17,6 @@ using namespace doctest;
 
 namespace {
 
-std::unique_ptr<COstrelindSoftLabelDoc> NewDoc()
-{
-    auto doc = std::make_unique<COstrelindSoftLabelDoc>();
-    doc->m_bAutoDelete = FALSE;
-    doc->OnNewDocument();
-    return doc;
-}
-
 // A tab view stand-in that logs what the document asks of it.
 class FakeTabs : public CLabelDocTabs {
 public:

@@ -16,7 +16,8 @@ using namespace doctest;
 
 namespace {
 
-std::unique_ptr<COstrelindSoftLabelDoc> NewDoc()
+// A document with nothing in it yet: each case makes it new or opens a file into it.
+std::unique_ptr<COstrelindSoftLabelDoc> BareDoc()
 {
     auto doc = std::make_unique<COstrelindSoftLabelDoc>();
     doc->m_bAutoDelete = FALSE;
@@ -61,7 +62,7 @@ protected:
 
     CString SavedProject(const char* name)
     {
-        auto doc = NewDoc();
+        auto doc = BareDoc();
         doc->OnNewDocument();
         BuildProject(*doc);
         const CString path = dir.Path(name);
@@ -116,7 +117,7 @@ TEST(ProjectArchive, RefusesLongListsWideStringsAndHugeLengths)
 
 TEST_F(ProjectFileTest, HeaderAndNameListsAreTheFixedBytes)
 {
-    auto doc = NewDoc();
+    auto doc = BareDoc();
     doc->OnNewDocument();
     const CString path = dir.Path("plain.proj");
     ASSERT_TRUE(doc->SaveFileByType(path));
@@ -143,7 +144,7 @@ TEST_F(ProjectFileTest, HeaderAndNameListsAreTheFixedBytes)
 TEST_F(ProjectFileTest, FiveTemplatesAndFourTablesRoundTripExactly)
 {
     const CString first = SavedProject("first.proj");
-    auto doc = NewDoc();
+    auto doc = BareDoc();
     ASSERT_TRUE(doc->OnOpenDocument(first));
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(doc->GetTemplateCount(), 5);
@@ -165,7 +166,7 @@ TEST_F(ProjectFileTest, FiveTemplatesAndFourTablesRoundTripExactly)
 
 TEST_F(ProjectFileTest, OneTemplateAndOneTableStayOne)
 {
-    auto doc = NewDoc();
+    auto doc = BareDoc();
     doc->OnNewDocument();
     boxes.Answer({IDYES, IDYES, IDYES, IDYES});
     doc->OnDeleteTemplate();
@@ -174,7 +175,7 @@ TEST_F(ProjectFileTest, OneTemplateAndOneTableStayOne)
     doc->OnDeleteTable();
     const CString path = dir.Path("one.proj");
     ASSERT_TRUE(doc->SaveFileByType(path));
-    auto read = NewDoc();
+    auto read = BareDoc();
     ASSERT_TRUE(read->OnOpenDocument(path));
     EXPECT_EQ(read->GetTemplateCount(), 1);
     EXPECT_EQ(read->GetTableCount(), 1);
@@ -183,13 +184,13 @@ TEST_F(ProjectFileTest, OneTemplateAndOneTableStayOne)
 TEST_F(ProjectFileTest, OverlongNamesAreCutSoTheSavedProjectOpensAgain)
 {
     // A tab may be given any label; what is saved must still be a project the reader takes.
-    auto doc = NewDoc();
+    auto doc = BareDoc();
     doc->OnNewDocument();
     doc->SetTemplateName(1, CString('t', 5000));
     doc->SetTableName(2, CString('b', 70000));
     const CString path = dir.Path("long.proj");
     ASSERT_TRUE(doc->SaveFileByType(path));
-    auto read = NewDoc();
+    auto read = BareDoc();
     ASSERT_TRUE(read->OnOpenDocument(path));
     EXPECT_EQ(read->GetTemplateName(1), CString('t', 4096));
     EXPECT_EQ(read->GetTableName(2), CString('b', 4096));
@@ -209,7 +210,7 @@ TEST_F(ProjectFileTest, VersionsAboveTenAndTwoAreIncompatible)
         const CString path = dir.Path("changed.proj");
         ASSERT_TRUE(WriteBytes(path, b, b.size()));
         boxes.Clear();
-        auto doc = NewDoc();
+        auto doc = BareDoc();
         EXPECT_EQ(doc->OnOpenDocument(path) != FALSE, c.opens) << c.major << "/" << c.minor;
         if (!c.opens) {
             ASSERT_EQ(boxes.Count(), 1u);
@@ -227,7 +228,7 @@ TEST_F(ProjectFileTest, HeaderEndsMagicsAndCountsAreCorrupt)
     auto expectCorrupt = [&](const Bytes& b, size_t count, const char* what) {
         ASSERT_TRUE(WriteBytes(path, b, count));
         boxes.Clear();
-        auto doc = NewDoc();
+        auto doc = BareDoc();
         const std::string before = Describe(*doc);
         EXPECT_FALSE(doc->OnOpenDocument(path)) << what;
         ASSERT_EQ(boxes.Count(), 1u) << what;
@@ -251,7 +252,7 @@ TEST_F(ProjectFileTest, HeaderEndsMagicsAndCountsAreCorrupt)
 
 TEST_F(ProjectFileTest, WithoutTheCharsetFlagTheTableNamesFollowTheTemplates)
 {
-    auto doc = NewDoc();
+    auto doc = BareDoc();
     doc->OnNewDocument();
     const CString path = dir.Path("flags.proj");
     ASSERT_TRUE(doc->SaveFileByType(path));
@@ -264,7 +265,7 @@ TEST_F(ProjectFileTest, WithoutTheCharsetFlagTheTableNamesFollowTheTemplates)
     ASSERT_NE(names, std::string::npos);
     b.erase(b.begin() + names - 1);
     ASSERT_TRUE(WriteBytes(path, b, b.size()));
-    auto read = NewDoc();
+    auto read = BareDoc();
     ASSERT_TRUE(read->OnOpenDocument(path));
     EXPECT_EQ(read->GetTableName(0), "Table 1");
     EXPECT_EQ(read->GetTableCount(), 3);
@@ -274,7 +275,7 @@ TEST_F(ProjectFileTest, EveryTruncationFailsAndLeavesTheDocumentAsItWas)
 {
     const Bytes good = FileBytes(SavedProject("t.proj"));
     const CString path = dir.Path("cut.proj");
-    auto doc = NewDoc();
+    auto doc = BareDoc();
     doc->OnNewDocument();
     doc->SetModifiedFlag(TRUE);
     const std::string before = Describe(*doc);
@@ -303,7 +304,7 @@ TEST_F(ProjectFileTest, RandomMutationsNeverCrashNorHalfOpen)
             b[random() % b.size()] = static_cast<uint8_t>(random());
         ASSERT_TRUE(WriteBytes(path, b, b.size()));
         boxes.Clear();
-        auto doc = NewDoc();
+        auto doc = BareDoc();
         const std::string before = Describe(*doc);
         if (doc->OnOpenDocument(path)) {
             ++opened;
@@ -322,7 +323,7 @@ TEST_F(ProjectFileTest, RandomMutationsNeverCrashNorHalfOpen)
 
 TEST_F(ProjectFileTest, AMissingFileIsReportedWithItsPath)
 {
-    auto doc = NewDoc();
+    auto doc = BareDoc();
     const CString path = dir.Path("absent.proj");
     EXPECT_FALSE(doc->OnOpenDocument(path));
     ASSERT_EQ(boxes.Count(), 1u);
@@ -333,7 +334,7 @@ TEST_F(ProjectFileTest, AFailedSaveKeepsThePreviousFile)
 {
     const CString path = SavedProject("keep.proj");
     const Bytes before = FileBytes(path);
-    auto doc = NewDoc();
+    auto doc = BareDoc();
     doc->OnNewDocument();
     doc->SetModifiedFlag(TRUE);
     // Another program holds the file open without sharing: the replace cannot happen.

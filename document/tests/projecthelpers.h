@@ -18,6 +18,15 @@ namespace doctest {
 
 using Bytes = std::vector<uint8_t>;
 
+// A new project, as File New makes it, owned by the test.
+inline std::unique_ptr<COstrelindSoftLabelDoc> NewDoc()
+{
+    auto doc = std::make_unique<COstrelindSoftLabelDoc>();
+    doc->m_bAutoDelete = FALSE;
+    doc->OnNewDocument();
+    return doc;
+}
+
 inline CGraphRect* Box(CGraphRect* r, int x, int y, int w, int h)
 {
     r->SetX(x);
