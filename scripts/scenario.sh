@@ -1,8 +1,8 @@
 # Sourced by scripts/screenshot.sh --scenario <folder> (with BUILD_DIR, Xvfb and the Wine
 # environment set up): a person's first session with the program, done with real input where it
 # can be (xdotool in Wine's virtual desktop), a PNG per step into <folder>, and the printed page
-# rendered by ghostscript. A step that cannot be driven with the mouse or keys posts its command
-# and says so.
+# rendered by ghostscript. Ribbon buttons are reached through their key tips; a step that cannot be
+# driven with the mouse or keys would post its command and say so.
 # shellcheck source=scripts/scenario_lib.sh
 source scripts/scenario_lib.sh "$1"
 psfile="$(unix_path "$(drive printer)")"
@@ -24,8 +24,8 @@ read -r ox oy <<<"$(origin -1)"
 xdotool mousemove "$cx" "$cy" click 1
 shot canvas-focused
 
-say "a new label definition (posted: ID_LABEL_NEW has no key)"
-drive post 903
+say "a new label definition: Label tab, New (key tips Alt, L, N)"
+keytips l n
 shot label-new 2
 # A dialog or question the new definition raises is answered with Enter.
 key Return
@@ -48,13 +48,13 @@ shot blocks
 xdotool mousemove 81 40 click 1
 sleep 0.5
 
-say "insert a text, a barcode and a rectangle by drawing them"
-drive post 221; drag $((ox + 30)) $((oy + 30)) $((ox + 200)) $((oy + 70))
-say "the new text takes a constant (posted: the Data source buttons are drawn, not windows)"
-drive post 700
+say "insert a text, a barcode and a rectangle by drawing them (Home tab, Text: key tips Alt, H, TE)"
+keytips h t e; drag $((ox + 30)) $((oy + 30)) $((ox + 200)) $((oy + 70))
+say "the new text takes a constant (Home tab, Constant: key tips Alt, H, ON)"
+keytips h o n
 shot text-inserted
-drive post 222; drag $((ox + 30)) $((oy + 90)) $((ox + 250)) $((oy + 170))
-drive post 700
+keytips h b a; drag $((ox + 30)) $((oy + 90)) $((ox + 250)) $((oy + 170))
+keytips h o n
 shot barcode-inserted
 say "the barcode's content typed in place"
 xdotool mousemove $((ox + 140)) $((oy + 130)) click --repeat 2 --delay 120 1
@@ -63,8 +63,8 @@ shot barcode-content
 key Home shift+End
 xdotool type --delay 40 "KORVELTA1"
 # No Return: the editor takes several lines and would keep a line break in the content; the
-# next tool ends the editing and keeps the text.
-drive post 711; drag $((ox + 270)) $((oy + 30)) $((ox + 350)) $((oy + 110))
+# next tool (Draw tab, Rectangle: key tips Alt, D, RE) ends the editing and keeps the text.
+keytips d r e; drag $((ox + 270)) $((oy + 30)) $((ox + 350)) $((oy + 110))
 shot rectangle-inserted
 
 say "move the rectangle"
@@ -84,10 +84,10 @@ shot text-editing
 xdotool mousemove $((ox + 300)) $((oy + 160)) click 1
 shot text-typed
 
-say "the text takes column A of the table (Table posted: the Data source buttons are drawn, not windows)"
+say "the text takes column A of the table (Home tab, Table: key tips Alt, H, TA)"
 xdotool mousemove $((ox + 115)) $((oy + 50)) click 1
 sleep 0.3
-drive post 701
+keytips h t a
 set_box 705 A
 shot text-from-table
 say "type the table's first cell, beginning with #, into the table view's grid"
@@ -111,8 +111,8 @@ sleep 1
 shot saved
 [ -f "$project_dir/first.proj" ] || { echo "the project was not saved" >&2; exit 1; }
 
-say "close and reopen it"
-drive post 57602
+say "close (key tips Alt, F, C) and reopen it"
+keytips f c
 shot closed
 key ctrl+o
 sleep 1
