@@ -7,9 +7,7 @@
 source scripts/scenario_lib.sh "$1"
 psfile="$(unix_path "$(drive printer)")"
 rm -f "$psfile"
-project_dir="$WINEPREFIX/drive_c/scenario"
-rm -rf "$project_dir"
-mkdir -p "$project_dir"
+project_dir="$(fresh_folder 'C:\scenario')"
 project_win='C:\scenario\first.proj'
 
 # The frame at the size the steps below were laid out for (the ribbon's tabs are clicked where
@@ -35,10 +33,7 @@ say "label size 100 x 60 mm, one row and one column, in the Label tab's boxes"
 # (the ribbon draws the caption row above them).
 xdotool mousemove 131 40 click 1
 sleep 1
-for pair in "772 100 mm" "773 60 mm" "777 1" "778 1"; do
-  read -r id value <<<"$pair"
-  set_box "$id" "$value"
-done
+set_boxes "772 100 mm" "773 60 mm" "777 1" "778 1"
 shot label-sized
 say "one block, on the Page tab"
 xdotool mousemove 179 40 click 1
@@ -73,12 +68,7 @@ drag $((ox + 290)) $((oy + 30)) $((ox + 300)) $((oy + 50))
 shot rectangle-moved
 
 say "type a constant text in place"
-xdotool mousemove $((ox + 115)) $((oy + 50)) click 1
-sleep 0.3
-xdotool mousemove $((ox + 115)) $((oy + 50)) click --repeat 2 --delay 120 1
-sleep 0.5
-key Home shift+End
-xdotool type --delay 40 "Hello labels"
+edit_in_place $((ox + 115)) $((oy + 50)) "Hello labels"
 shot text-editing
 # A click on an empty place of the canvas ends the editor.
 xdotool mousemove $((ox + 300)) $((oy + 160)) click 1

@@ -15,10 +15,7 @@ start_program 0 0 1280 860
 
 say "a new label definition (key tips Alt, L, N), 100 x 60 mm, one row and one column"
 keytips l n
-for pair in "772 100 mm" "773 60 mm" "777 1" "778 1"; do
-  read -r id value <<<"$pair"
-  set_box "$id" "$value"
-done
+set_boxes "772 100 mm" "773 60 mm" "777 1" "778 1"
 shot label-sized
 
 say "a barcode drawn on the label (Home tab, Barcode: key tips Alt, H, BA), its data a constant (Alt, H, ON)"
@@ -28,14 +25,9 @@ keytips h b a
 drag $((ox + 30)) $((oy + 40)) $((ox + 300)) $((oy + 160))
 keytips h o n
 shot barcode-drawn
-# Typed in place: a double click opens the editor over the object, a click beside it ends it.
+# Typed in place; a click beside the object ends the editor.
 type_in_barcode() {
-  xdotool mousemove $((ox + 165)) $((oy + 100)) click 1
-  sleep 0.3
-  xdotool mousemove $((ox + 165)) $((oy + 100)) click --repeat 2 --delay 120 1
-  sleep 1
-  key Home shift+End
-  xdotool type --delay 40 "$1"
+  edit_in_place $((ox + 165)) $((oy + 100)) "$1"
   shot "typing-$1" 0.3
   xdotool mousemove $((ox + 350)) $((oy + 200)) click 1
 }

@@ -50,6 +50,25 @@ drag() { # x1 y1 x2 y2: press, wait past the drag delay, move in steps, release
   sleep 0.3
 }
 key() { xdotool key --delay 80 "$@"; sleep 0.5; }
+# An object of the design canvas edited in place: a click selects it, a double click opens the
+# editor over it, and the typed text replaces its content. The editor stays open.
+edit_in_place() { # x y text
+  xdotool mousemove "$1" "$2" click 1
+  sleep 0.3
+  xdotool mousemove "$1" "$2" click --repeat 2 --delay 120 1
+  sleep 1
+  key Home shift+End
+  xdotool type --delay 40 "$3"
+}
+# The first Save of a project (Ctrl+S asks for a name) under a C: path; fails when no file came.
+save_new_project() { # C:path
+  key ctrl+s
+  drive wait "=Save As" 10 || fail "no save dialog"
+  xdotool type --delay 30 "$1"
+  key Return
+  sleep 1
+  [ -f "$(unix_path "$1")" ] || fail "the project was not saved as $1"
+}
 # The ribbon's key tips: Alt alone shows them, then each letter walks one level (a tab, then a
 # button of it). A pause after each key lets the ribbon draw the next level.
 keytips() {
@@ -76,6 +95,13 @@ set_box() { # id value: typed into a ribbon box with the mouse and keys, or set 
     drive post "$1"
   fi
 }
+set_boxes() { # "id value"...: each typed into its ribbon box in turn
+  local pair id value
+  for pair in "$@"; do
+    read -r id value <<<"$pair"
+    set_box "$id" "$value"
+  done
+}
 # A cell of the table view's grid (control 555) as shown: column letter and row number, with the
 # grid's standard sizes (row headings 90 pixels wide, columns 90, rows 18).
 cell() { # column row -> x y
@@ -98,6 +124,14 @@ type_cell() { # column row text [Return]: a click on the cell, the text typed, a
 
 # A C: path inside the prefix as a Unix path (winepath would need the 32-bit loader here).
 unix_path() { local p="${1#[Cc]:}"; echo "$WINEPREFIX/drive_c${p//\\//}"; }
+# An empty folder for a scenario's files, given by its C: path; prints its Unix path.
+fresh_folder() {
+  local dir
+  dir="$(unix_path "$1")"
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  echo "$dir"
+}
 
 # The main window's place on the desktop (xwininfo: its outer size and position).
 frame_geometry() { # -> x y width height

@@ -8,9 +8,7 @@
 # closing still asks "Save changes?", and No leaves the project file as it was saved.
 # shellcheck source=scripts/scenario_lib.sh
 source scripts/scenario_lib.sh "$1"
-save_dir="$WINEPREFIX/drive_c/scen-saves"
-rm -rf "$save_dir"
-mkdir -p "$save_dir"
+save_dir="$(fresh_folder 'C:\scen-saves')"
 project_win='C:\scen-saves\kept.proj'
 project="$save_dir/kept.proj"
 template_win='C:\scen-saves\part.tpe'
@@ -30,12 +28,7 @@ key Escape
 
 say "a cell typed and the project saved with Ctrl+S as kept.proj"
 type_cell A 1 first Return
-key ctrl+s
-drive wait "=Save As" 10 || fail "no save dialog"
-xdotool type --delay 30 "$project_win"
-key Return
-sleep 1
-[ -f "$project" ] || fail "the project was not saved"
+save_new_project "$project_win"
 kept_sum="$(md5sum <"$project")"
 say "saved: $(drive caption)"
 

@@ -9,11 +9,8 @@
 # (korvelta_drive table): mango stands where banana stood and nothing else changed.
 # shellcheck source=scripts/scenario_lib.sh
 source scripts/scenario_lib.sh "$1"
-project_dir="$WINEPREFIX/drive_c/scen-tables"
-rm -rf "$project_dir"
-mkdir -p "$project_dir"
+fresh_folder 'C:\scen-tables' >/dev/null
 project_win='C:\scen-tables\fruit.proj'
-project="$project_dir/fruit.proj"
 
 # Wide enough for the Table tab to show its captions; its Filter panel's Enable box is clicked there.
 start_program 0 0 1280 860
@@ -51,12 +48,7 @@ xdotool mousemove "$enable_x" "$enable_y" click 1
 shot filter-on
 
 say "saved (Ctrl+S names it), closed (Alt, F, C) and reopened (Ctrl+O)"
-key ctrl+s
-drive wait "=Save As" 10 || fail "no save dialog"
-xdotool type --delay 30 "$project_win"
-key Return
-sleep 1
-[ -f "$project" ] || fail "the project was not saved"
+save_new_project "$project_win"
 say "saved: $(drive table "$project_win" | tr '\n' ';')"
 keytips f c
 drive wait "=KORVELTA-PRINT" 0 && fail "closing the saved project asked a question"
