@@ -9,6 +9,12 @@
 #                                             selectlabel guide (label selection, template guide)
 #   scripts/screenshot.sh --scenario folder   a first session with real input, a PNG per step and
 #                                             the printed page (scripts/scenario.sh)
+#   scripts/screenshot.sh --sessions folder [parts...]   short sessions with real input that try
+#                                             what was mended, each into folder/<part>: tables (typing
+#                                             through a filter, open cell edits), saves (Save label,
+#                                             replacing a file, Save As a template), barcodes (text
+#                                             Code 39 cannot take, printed and decoded)
+#                                             (scripts/scenario_<part>.sh)
 #   scripts/screenshot.sh --ribbon outdir     the main window's ribbon: Home at full width and
 #                                             narrow, the Table category, Home's key tips, the
 #                                             application menu open (Alt, F) with New's drop-down
@@ -23,7 +29,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
 MODE=program
-if [ "${1:-}" = "--grid" ] || [ "${1:-}" = "--scenario" ]; then
+if [ "${1:-}" = "--grid" ] || [ "${1:-}" = "--scenario" ] || [ "${1:-}" = "--sessions" ]; then
   MODE="${1#--}"
   shift
 elif [ "${1:-}" = "--dialog" ]; then
@@ -90,6 +96,17 @@ finish() {
   exit "$1"
 }
 
+# The frame's remembered placement and ribbon category (the profile the program reads at start).
+WORKSPACE='HKCU\Software\QUENDRIC\KORVELTA-PRINT\Workspace'
+remember() {   # left top right bottom category
+  local names=(MainWindowLeft MainWindowTop MainWindowRight MainWindowBottom RibbonActiveCategory) i=0
+  for value in "$@"; do
+    wine reg add "$WORKSPACE" /v "${names[$i]}" /t REG_DWORD /d "$value" /f >/dev/null 2>&1 </dev/null
+    i=$((i + 1))
+  done
+  wine reg add "$WORKSPACE" /v MainWindowMaximized /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
+  wine reg add "$WORKSPACE" /v RibbonMinimized /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
+}
 if [ "$MODE" = dialog ]; then
   cmake --build "$BUILD_DIR" --target dialog_gallery tabledialogs_gallery labeldialogs_demo >/dev/null
   mkdir -p "$OUT"
@@ -140,6 +157,25 @@ if [ "$MODE" = scenario ]; then
   ( source scripts/scenario.sh "$OUT" ) || status=$?
   finish "$status"
 fi
+if [ "$MODE" = sessions ]; then
+  # Each part in a subshell of its own; a part that failed may leave the program open, which
+  # the next part must not find.
+  status=0
+  parts=("$@")
+  [ ${#parts[@]} -eq 0 ] && parts=(tables saves barcodes)
+  for part in "${parts[@]}"; do
+    [ -f "scripts/scenario_$part.sh" ] || { echo "unknown part $part" >&2; status=2; continue; }
+    echo "== $part"
+    # shellcheck source=/dev/null
+    ( source "scripts/scenario_$part.sh" "$OUT/$part" ) || { echo "== $part failed" >&2; status=1; }
+    if KORVELTA_DESKTOP=korvelta wine "$BUILD_DIR/testsupport/korvelta_drive.exe" wait "KORVELTA-PRINT - " 0 >/dev/null 2>&1 </dev/null; then
+      wineserver -k >/dev/null 2>&1 </dev/null || true
+      sleep 1
+      wineserver -p >/dev/null 2>&1 </dev/null || true
+    fi
+  done
+  finish "$status"
+fi
 if [ "$MODE" = grid ]; then
   cmake --build "$BUILD_DIR" --target grid_demo >/dev/null
   wine "$BUILD_DIR/bench/grid_demo.exe" /quit 30000 >/dev/null 2>&1 </dev/null &
@@ -152,17 +188,6 @@ if [ "$MODE" = grid ]; then
   kill "$program" 2>/dev/null || true
   finish 0
 fi
-# The frame's remembered placement and ribbon category (the profile the program reads at start).
-WORKSPACE='HKCU\Software\QUENDRIC\KORVELTA-PRINT\Workspace'
-remember() {   # left top right bottom category
-  local names=(MainWindowLeft MainWindowTop MainWindowRight MainWindowBottom RibbonActiveCategory) i=0
-  for value in "$@"; do
-    wine reg add "$WORKSPACE" /v "${names[$i]}" /t REG_DWORD /d "$value" /f >/dev/null 2>&1 </dev/null
-    i=$((i + 1))
-  done
-  wine reg add "$WORKSPACE" /v MainWindowMaximized /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
-  wine reg add "$WORKSPACE" /v RibbonMinimized /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
-}
 if [ "$MODE" = ribbon ]; then
   mkdir -p "$OUT"
   shots=(

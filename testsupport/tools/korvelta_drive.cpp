@@ -3,12 +3,25 @@
 // find a window of the program by its control id, send the program a command, wait for a window.
 //   korvelta_drive printer               installs the file printer; prints the file its jobs go to
 //   korvelta_drive wait <caption> <s>    waits until a top-level window's caption contains <caption>
+//                                        (a dialog's caption is <caption> when that begins
+//                                        with "=")
 //   korvelta_drive rect <id>             screen rectangle "x y w h" of the first visible window
 //                                        with that control id below the main frame
 //   korvelta_drive post <id>             posts WM_COMMAND <id> to the main frame
 //   korvelta_drive settext <id> <text>   sets the text of that window (a ribbon edit box)
 //   korvelta_drive project <path> <rows> saves a project of <rows> labels of three texts, a Code 128
 //                                        and a QR Code each (3 x 8 on A4): a long print job
+//   korvelta_drive rectin <caption> <id> the same as rect in the top-level window (a dialog, a
+//                                        message box) whose caption contains <caption>
+//   korvelta_drive texts <caption>       the texts of that window's visible children, one a line (what
+//                                        a message box says; buttons in brackets)
+//   korvelta_drive caption               the main frame's caption
+//   korvelta_drive focus                 the window of the program that has the keyboard focus:
+//                                        its class, control id and caption (the active window's
+//                                        caption when nothing has the focus)
+//   korvelta_drive table <path> [table]  reads a saved project and prints the table (1 by default):
+//                                        its filter, then each row of the table itself and, with the
+//                                        filter on, each row the filter shows, cells A..D
 // With KORVELTA_DESKTOP set, windows are looked for in that Wine desktop.
 #include "document/tests/printhelpers.h"
 #include "testsupport/fileprinter.h"
@@ -22,17 +35,29 @@
 
 namespace {
 
+// A caption part beginning with "=" asks for a dialog (a message box, a file dialog) with exactly
+// that caption: a message box's "KORVELTA-PRINT" is also the main frame's caption while no project
+// is open.
 struct CaptionSearch {
     const char* part;
     HWND found;
 };
+
+bool CaptionMatches(HWND wnd, const char* caption, const char* part)
+{
+    if (part[0] != '=')
+        return std::strstr(caption, part) != nullptr;
+    char className[64] = {};
+    ::GetClassNameA(wnd, className, sizeof className);
+    return std::strcmp(className, "#32770") == 0 && std::strcmp(caption, part + 1) == 0;
+}
 
 BOOL CALLBACK MatchCaption(HWND wnd, LPARAM param)
 {
     auto* search = reinterpret_cast<CaptionSearch*>(param);
     char caption[512] = {};
     ::GetWindowTextA(wnd, caption, sizeof caption);
-    if (::IsWindowVisible(wnd) && std::strstr(caption, search->part) != nullptr) {
+    if (::IsWindowVisible(wnd) && CaptionMatches(wnd, caption, search->part)) {
         search->found = wnd;
         return FALSE;
     }
@@ -94,6 +119,83 @@ bool AttachDesktop()
     return attached;
 }
 
+// A button's text in brackets and without its mnemonic mark ("[Yes]"), other texts as they stand.
+BOOL CALLBACK PrintText(HWND wnd, LPARAM)
+{
+    char text[1024] = {};
+    char className[64] = {};
+    ::GetWindowTextA(wnd, text, sizeof text);
+    ::GetClassNameA(wnd, className, sizeof className);
+    if (!::IsWindowVisible(wnd) || text[0] == '\0')
+        return TRUE;
+    if (std::strcmp(className, "Button") != 0) {
+        std::printf("%s\n", text);
+        return TRUE;
+    }
+    std::string caption;
+    for (const char* c = text; *c != '\0'; ++c)
+        if (*c != '&')
+            caption += *c;
+    std::printf("[%s]\n", caption.c_str());
+    return TRUE;
+}
+
+HWND FindInTopLevel(const char* caption, LONG_PTR id)
+{
+    HWND top = FindTopLevel(caption);
+    if (top == nullptr)
+        return nullptr;
+    IdSearch search{id, true, nullptr};
+    ::EnumChildWindows(top, MatchId, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int PrintRect(HWND wnd)
+{
+    RECT rect;
+    ::GetWindowRect(wnd, &rect);
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    return 0;
+}
+
+// Rows up to the last one with a cell, cells A..D, separated by " | ".
+void PrintRows(const char* name, const CDataTableBase* table)
+{
+    if (table == nullptr)
+        return;
+    for (int row = 0; row < table->GetUsedRowCount(); ++row) {
+        std::printf("%s %d:", name, row + 1);
+        for (int column = 0; column < 4; ++column) {
+            const char* text = table->GetCellText(row, column);
+            std::printf(" %s%s", column > 0 ? "| " : "", text != nullptr ? text : "");
+        }
+        std::printf("\n");
+    }
+}
+
+int PrintTable(const char* path, int table)
+{
+    COstrelindSoftLabelDoc doc;
+    doc.m_bAutoDelete = FALSE;
+    if (!doc.OnOpenDocument(path))
+        return 1;
+    const TableSlot& slot = doc.GetTableSlot(table - 1);
+    if (const CDataTableFilter* filter = slot.Filter()) {
+        std::printf("filter: %s, include \"%s\" in", filter->IsEnabled() ? "on" : "off",
+                    filter->GetIncludeString(0).GetString());
+        for (int column = 0; column < 26; ++column)
+            if (filter->GetFilterFlag(column, kFilterInclude1))
+                std::printf(" %c", 'A' + column);
+        std::printf("\n");
+    } else {
+        std::printf("filter: none\n");
+    }
+    PrintRows("table", slot.Table());
+    if (slot.IsFilterOn())
+        PrintRows("shown", slot.Filtered());
+    return 0;
+}
+
 int Fail(const char* what)
 {
     std::fprintf(stderr, "korvelta_drive: %s\n", what);
@@ -106,7 +208,8 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
         return Fail("usage: printer | wait <caption> <seconds> | rect <id> | post <id> | settext <id> <text> | "
-                    "project <path> <rows>");
+                    "project <path> <rows> | rectin <caption> <id> | texts <caption> | caption | focus | "
+                    "table <path> [table]");
     const std::string verb = argv[1];
     AttachDesktop();
     if (verb == "printer") {
@@ -131,9 +234,50 @@ int main(int argc, char** argv)
         HWND wnd = FindById(std::atol(argv[2]));
         if (wnd == nullptr)
             return Fail("no visible window with that id");
-        RECT rect;
-        ::GetWindowRect(wnd, &rect);
-        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+        return PrintRect(wnd);
+    }
+    if (verb == "rectin" && argc >= 4) {
+        HWND wnd = FindInTopLevel(argv[2], std::atol(argv[3]));
+        if (wnd == nullptr)
+            return Fail("no visible window with that id in that window");
+        return PrintRect(wnd);
+    }
+    if (verb == "texts" && argc >= 3) {
+        HWND top = FindTopLevel(argv[2]);
+        if (top == nullptr)
+            return Fail("no such window");
+        ::EnumChildWindows(top, PrintText, 0);
+        return 0;
+    }
+    if (verb == "focus") {
+        HWND frame = MainFrame();
+        if (frame == nullptr)
+            return Fail("the main window is not there");
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(frame, nullptr), &info))
+            return Fail("the program's thread could not be asked");
+        HWND wnd = info.hwndFocus != nullptr ? info.hwndFocus : info.hwndActive;
+        char className[128] = {};
+        char caption[256] = {};
+        ::GetClassNameA(wnd, className, sizeof className);
+        ::GetWindowTextA(wnd, caption, sizeof caption);
+        std::printf("%s %s id %ld \"%s\"\n", info.hwndFocus != nullptr ? "focus" : "no focus, active",
+                    className, static_cast<long>(::GetWindowLongPtrA(wnd, GWLP_ID)), caption);
+        return 0;
+    }
+    if (verb == "caption") {
+        HWND frame = MainFrame();
+        if (frame == nullptr)
+            return Fail("the main window is not there");
+        char caption[512] = {};
+        ::GetWindowTextA(frame, caption, sizeof caption);
+        std::printf("%s\n", caption);
+        return 0;
+    }
+    if (verb == "table" && argc >= 3) {
+        if (PrintTable(argv[2], argc >= 4 ? std::atoi(argv[3]) : 1) != 0)
+            return Fail("the project could not be read");
         return 0;
     }
     if (verb == "post" && argc >= 3) {
