@@ -57,6 +57,13 @@ public:
 
     BOOL Create(const RECT& rect, CWnd* parent, UINT id = IDC_GRIDCTRL, DWORD style = 0x50810000);
     static BOOL RegisterWindowClass();
+    // A grid being destroyed asks its owner nothing more. The destructor says so first of all; an
+    // owner that tears down its side before it may say so earlier. There is no way back.
+    void BeginDestroying() { m_bDestroying = 1; }
+    BOOL IsDestroying() const { return m_bDestroying; }
+    // The system colours the grid remembers and follows on WM_SYSCOLORCHANGE are read through
+    // this (null: ::GetSysColor), so that a test can play a change of the colour scheme.
+    static void SetSysColourSource(GridSysColourFunc source);
 
     // ---- owner (child windows have no Win32 owner: notifications go here, else to the parent)
     void SetOwner(CWnd* owner) { m_hOwner = owner ? owner->m_hWnd : nullptr; }
@@ -145,13 +152,6 @@ public:
     HIMAGELIST GetImageList() const { return m_hImageList; }
     int GetMouseScrollLines() const { return m_nRowsPerWheelNotch; }
     void SetMouseScrollLines(UINT lines) { m_nRowsPerWheelNotch = lines; }
-    // A grid being destroyed asks its owner nothing more. The destructor says so first of all; an
-    // owner that tears down its side before it may say so earlier. There is no way back.
-    void BeginDestroying() { m_bDestroying = 1; }
-    BOOL IsDestroying() const { return m_bDestroying; }
-    // The system colours the grid remembers and follows on WM_SYSCOLORCHANGE are read through
-    // this (null: ::GetSysColor), so that a test can play a change of the colour scheme.
-    static void SetSysColourSource(GridSysColourFunc source);
 
     // ---- the mouse: the operation under way (one of the MOUSE_* modes) and what it holds
     int GetMouseMode() const { return m_MouseMode; }
@@ -434,8 +434,8 @@ private:
     void SelectionFollowsKey(const CGridCellID& next, bool extend);
     void ScrollTowardsKey(UINT key, bool shift, KeyMove& move);
 
-    // Switches and state, in the order of the grid's storage. Only the grid sets them: through its
-    // switches, its operations and the messages it handles.
+    // Switches and state, in the order of the grid's storage. Only the grid's own code sets them,
+    // in its setters, its operations and the messages it handles, so that they stay in step.
     COLORREF m_crGridBkColour, m_crGridLineColour;
     COLORREF m_crWindowText, m_crWindowColour, m_cr3DFace, m_crShadow;
     COLORREF m_crTTipBackClr = CLR_DEFAULT, m_crTTipTextClr = CLR_DEFAULT;
