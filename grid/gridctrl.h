@@ -433,6 +433,7 @@ private:
     void MoveFocusByKey(UINT key, bool shift, KeyMove& move);
     void SelectionFollowsKey(const CGridCellID& next, bool extend);
     void ScrollTowardsKey(UINT key, bool shift, KeyMove& move);
+    void KeyScroll(UINT message, UINT code, KeyMove& move);
 
     // Switches and state, in the order of the grid's storage. Only the grid's own code sets them,
     // in its setters, its operations and the messages it handles, so that they stay in step.

@@ -272,8 +272,7 @@ void CGridCtrl::PageStep(bool down, KeyMove& move)
     const int firstRow = m_nFixedRows, lastRow = m_nRows - 1;
     CGridCellID& next = move.next;
     const int oldTop = GetTopLeftNonFixedCell().row;
-    SendMessage(WM_VSCROLL, down ? SB_PAGEDOWN : SB_PAGEUP, 0);
-    move.vScrolled = true;
+    KeyScroll(WM_VSCROLL, down ? SB_PAGEDOWN : SB_PAGEUP, move);
     const int newTop = GetTopLeftNonFixedCell(TRUE).row;
     if (newTop != oldTop)
         next.row = std::max(firstRow, std::min(lastRow, next.row + (newTop - oldTop)));
@@ -293,14 +292,12 @@ void CGridCtrl::HomeEndStep(bool end, bool ctrl, KeyMove& move)
     const int firstRow = m_nFixedRows, firstCol = m_nFixedCols, lastRow = m_nRows - 1, lastCol = m_nCols - 1;
     CGridCellID& next = move.next;
     if (ctrl) {
-        SendMessage(WM_VSCROLL, end ? SB_BOTTOM : SB_TOP, 0);
-        move.vScrolled = true;
+        KeyScroll(WM_VSCROLL, end ? SB_BOTTOM : SB_TOP, move);
         const int r = FirstNonZeroRow(end ? lastRow : firstRow, end ? -1 : 1);
         if (r >= 0)
             next.row = r;
     }
-    SendMessage(WM_HSCROLL, end ? SB_RIGHT : SB_LEFT, 0);
-    move.hScrolled = true;
+    KeyScroll(WM_HSCROLL, end ? SB_RIGHT : SB_LEFT, move);
     const int c = FirstNonZeroCol(end ? lastCol : firstCol, end ? -1 : 1);
     if (c >= 0)
         next.col = c;
@@ -349,39 +346,35 @@ void CGridCtrl::ScrollTowardsKey(UINT key, bool shift, KeyMove& move)
 {
     switch (key) {
     case VK_RIGHT:
-        SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
-        move.hScrolled = true;
-        break;
     case VK_LEFT:
-        SendMessage(WM_HSCROLL, SB_LINELEFT, 0);
-        move.hScrolled = true;
+        KeyScroll(WM_HSCROLL, key == VK_RIGHT ? SB_LINERIGHT : SB_LINELEFT, move);
         break;
     case VK_DOWN:
     case VK_RETURN:
-        SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
-        move.vScrolled = true;
-        break;
     case VK_UP:
-        SendMessage(WM_VSCROLL, SB_LINEUP, 0);
-        move.vScrolled = true;
+        KeyScroll(WM_VSCROLL, key == VK_UP ? SB_LINEUP : SB_LINEDOWN, move);
         break;
     case VK_TAB:
-        if (move.wrapped > 0) {
-            SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
-            SendMessage(WM_HSCROLL, SB_LEFT, 0);
-            move.vScrolled = move.hScrolled = true;
-        } else if (move.wrapped < 0) {
-            SendMessage(WM_VSCROLL, SB_LINEUP, 0);
-            SendMessage(WM_HSCROLL, SB_RIGHT, 0);
-            move.vScrolled = move.hScrolled = true;
+        if (move.wrapped != 0) {
+            KeyScroll(WM_VSCROLL, move.wrapped > 0 ? SB_LINEDOWN : SB_LINEUP, move);
+            KeyScroll(WM_HSCROLL, move.wrapped > 0 ? SB_LEFT : SB_RIGHT, move);
         } else {
-            SendMessage(WM_HSCROLL, shift ? SB_LINELEFT : SB_LINERIGHT, 0);
-            move.hScrolled = true;
+            KeyScroll(WM_HSCROLL, shift ? SB_LINELEFT : SB_LINERIGHT, move);
         }
         break;
     default:
         break;
     }
+}
+
+// One scroll step of a key's move (WM_HSCROLL or WM_VSCROLL); the bar hears the end afterwards.
+void CGridCtrl::KeyScroll(UINT message, UINT code, KeyMove& move)
+{
+    SendMessage(message, code, 0);
+    if (message == WM_VSCROLL)
+        move.vScrolled = true;
+    else
+        move.hScrolled = true;
 }
 
 // A pointer resting on a row or column border (modes 6 and 8) is no operation under way: typing

@@ -114,23 +114,29 @@ TEST_F(GridKeyTest, PagesHomeAndEndLandOnShownCells)
     EXPECT_EQ(m_grid->GetFocusCell(), CGridCellID(2, 2));
     EXPECT_EQ(m_grid->GetScrollPos32(SB_VERT), 0);
 
-    // Home and End pass over hidden first and last columns, and keep the row.
+    // Home and End pass over hidden first and last columns and keep the row; with Ctrl they go to
+    // the first or last shown row too.
     m_grid->SetColumnWidth(1, 0);
     m_grid->SetColumnWidth(7, 0);
     m_grid->SetFocusCell(5, 3);
-    Key(VK_END);
-    EXPECT_EQ(m_grid->GetFocusCell(), CGridCellID(5, 6));
-    EXPECT_TRUE(m_grid->IsCellVisible(5, 6));
-    Key(VK_HOME);
-    EXPECT_EQ(m_grid->GetFocusCell(), CGridCellID(5, 2));
-    EXPECT_EQ(m_grid->GetScrollPos32(SB_HORZ), 0);
-    // With Ctrl the rows too.
-    CtrlKey(VK_END);
-    EXPECT_EQ(m_grid->GetFocusCell(), CGridCellID(38, 6));
-    EXPECT_TRUE(m_grid->IsCellVisible(38, 6));
-    CtrlKey(VK_HOME);
-    EXPECT_EQ(m_grid->GetFocusCell(), CGridCellID(2, 2));
-    EXPECT_EQ(m_grid->GetScrollPos32(SB_VERT), 0);
+    const struct {
+        UINT key;
+        bool ctrl;
+        CGridCellID focus;
+        int scrollBar;   // the bar scrolled back to 0, or -1
+    } steps[] = { { VK_END, false, CGridCellID(5, 6), -1 }, { VK_HOME, false, CGridCellID(5, 2), SB_HORZ },
+                  { VK_END, true, CGridCellID(38, 6), -1 }, { VK_HOME, true, CGridCellID(2, 2), SB_VERT } };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(std::string(step.ctrl ? "Ctrl+" : "") + (step.key == VK_HOME ? "Home" : "End"));
+        if (step.ctrl)
+            CtrlKey(step.key);
+        else
+            Key(step.key);
+        EXPECT_EQ(m_grid->GetFocusCell(), step.focus);
+        EXPECT_TRUE(m_grid->IsCellVisible(step.focus));
+        if (step.scrollBar >= 0)
+            EXPECT_EQ(m_grid->GetScrollPos32(step.scrollBar), 0);
+    }
     EXPECT_EQ(m_grid->GetSelectedCellRange(), CGridCellRange(2, 2, 2, 2));
 }
 
