@@ -126,7 +126,7 @@ int main(int argc, char** argv)
         ::ReleaseDC(nullptr, screen);
         HGDIOBJ old = ::SelectObject(dc.m_hDC, bmp);
         dc.FillSolidRect(&rect, ::GetSysColor(COLOR_BTNFACE));
-        big.m_bWndHasFocus = TRUE;
+        big.SendMessage(WM_SETFOCUS);   // drawn as the grid with the focus
         CGridCtrl* grids[] = { &big, &small };
         for (CGridCtrl* grid : grids) {
             CRect at;

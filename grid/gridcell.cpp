@@ -98,7 +98,7 @@ BOOL CGridCellBase::Draw(CDC* dc, int row, int col, CRect rect, BOOL eraseBkgnd)
         backClr = GetBackColour();
         eraseBkgnd = TRUE;
     }
-    const bool hasFocus = grid->m_bWndHasFocus != FALSE;
+    const bool hasFocus = grid->HasInputFocus() != FALSE;
     const bool lines = grid->GetGridLines() != GVL_NONE;
 
     if (IsFocused() || IsDropHighlighted()) {
@@ -289,7 +289,7 @@ BOOL CGridCellBase::PrintCell(CDC* dc, int row, int col, CRect rect)
     COLORREF textClr = RGB(0, 0, 0);
     bool hasBack = false;
     COLORREF backClr = 0;
-    if (grid->m_bPrintColours) {
+    if (grid->GetPrintColours()) {
         if (IsFixed()) {
             backClr = GetBackColour() == CLR_DEFAULT ? def->GetBackColour() : GetBackColour();
             hasBack = true;

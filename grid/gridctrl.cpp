@@ -15,6 +15,13 @@ const char kGridClassName[] = "OstrelindGridCtrl";
 
 bool g_inPreSubclass = false;
 
+GridSysColourFunc g_sysColourSource = nullptr;
+
+COLORREF SysColour(int index)
+{
+    return g_sysColourSource != nullptr ? g_sysColourSource(index) : ::GetSysColor(index);
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
@@ -56,12 +63,12 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
 END_MESSAGE_MAP()
 
 CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols)
-    : m_crGridBkColour(::GetSysColor(COLOR_BTNSHADOW)),
+    : m_crGridBkColour(SysColour(COLOR_BTNSHADOW)),
       m_crGridLineColour(RGB(0xC0, 0xC0, 0xC0)),
-      m_crWindowText(::GetSysColor(COLOR_WINDOWTEXT)),
-      m_crWindowColour(::GetSysColor(COLOR_WINDOW)),
-      m_cr3DFace(::GetSysColor(COLOR_BTNFACE)),
-      m_crShadow(::GetSysColor(COLOR_BTNSHADOW)),
+      m_crWindowText(SysColour(COLOR_WINDOWTEXT)),
+      m_crWindowColour(SysColour(COLOR_WINDOW)),
+      m_cr3DFace(SysColour(COLOR_BTNFACE)),
+      m_crShadow(SysColour(COLOR_BTNSHADOW)),
       m_pfnCellFactory(&CreateGridCell)
 {
     ReadWheelLines();
@@ -461,10 +468,8 @@ void CGridCtrl::SetVirtualMode(BOOL on)
 {
     DeleteAllItems();
     m_bVirtualMode = on;
-    if (on) {
+    if (on)
         m_bHeaderColumnDrag = 0;
-        m_bAllowDragAndDrop = m_bAllowDragAndDrop;
-    }
 }
 
 void CGridCtrl::ResetRowOrder()
@@ -571,7 +576,7 @@ void CGridCtrl::OnSize(UINT type, int cx, int cy)
         return;
     inSize = true;
     // The window takes drops from its first sizing on (it exists by then, whoever made it).
-    if (!m_DropTarget.m_bRegistered)
+    if (!m_DropTarget.IsRegistered())
         m_DropTarget.Register(this);
     EndEditing();
     ResetScrollBars();
@@ -605,17 +610,22 @@ LRESULT CGridCtrl::OnSysColorChange(WPARAM, LPARAM)
     CGridDefaultCell* defaults[] = { &m_cellDefault, &m_cellFixedColDef, &m_cellFixedRowDef, &m_cellFixedRowColDef };
     for (CGridDefaultCell* def : defaults) {
         if (def->GetTextColour() == m_crWindowText)
-            def->SetTextColour(::GetSysColor(COLOR_WINDOWTEXT));
+            def->SetTextColour(SysColour(COLOR_WINDOWTEXT));
         if (def->GetBackColour() == m_crWindowColour)
-            def->SetBackColour(::GetSysColor(COLOR_WINDOW));
+            def->SetBackColour(SysColour(COLOR_WINDOW));
     }
     if (m_crGridBkColour == m_crShadow)
-        m_crGridBkColour = ::GetSysColor(COLOR_BTNSHADOW);
-    m_crWindowText = ::GetSysColor(COLOR_WINDOWTEXT);
-    m_crWindowColour = ::GetSysColor(COLOR_WINDOW);
-    m_cr3DFace = ::GetSysColor(COLOR_BTNFACE);
-    m_crShadow = ::GetSysColor(COLOR_BTNSHADOW);
+        m_crGridBkColour = SysColour(COLOR_BTNSHADOW);
+    m_crWindowText = SysColour(COLOR_WINDOWTEXT);
+    m_crWindowColour = SysColour(COLOR_WINDOW);
+    m_cr3DFace = SysColour(COLOR_BTNFACE);
+    m_crShadow = SysColour(COLOR_BTNSHADOW);
     return 0;
+}
+
+void CGridCtrl::SetSysColourSource(GridSysColourFunc source)
+{
+    g_sysColourSource = source;
 }
 
 UINT CGridCtrl::OnGetDlgCode()

@@ -24,11 +24,9 @@ class CPrintInfo;
 // The grid's drop target: forwards OLE drags over its own grid to the grid's handlers.
 class CGridDropTarget : public COleDropTarget {
 public:
-    CGridCtrl* m_pGridCtrl = nullptr;
-    BOOL m_bRegistered = FALSE;
-
     // Once, for a grid only (not again while registered, nor from inside itself).
     BOOL Register(CGridCtrl* grid);
+    BOOL IsRegistered() const { return m_bRegistered; }
     BOOL Register(CWnd* wnd) override;
     void Revoke() override;
     DWORD OnDragEnter(CWnd* wnd, COleDataObject* data, DWORD keyState, CPoint point) override;
@@ -38,6 +36,8 @@ public:
     DWORD OnDragScroll(CWnd* wnd, DWORD keyState, CPoint point) override;
 
 private:
+    CGridCtrl* m_pGridCtrl = nullptr;
+    BOOL m_bRegistered = FALSE;
     bool m_bRegistering = false;
 };
 
@@ -47,6 +47,8 @@ using GRIDCALLBACK = BOOL (CALLBACK*)(GRID_DISPINFO* info, LPARAM user);
 using GridRowPredicate = bool (*)(int a, int b);
 // Ordinary-mode compare of two cells (CGridCellBase*): negative, zero or positive.
 using GridCompareFunc = int (CALLBACK*)(LPARAM cell1, LPARAM cell2, LPARAM data);
+// Where the grid reads the system colours it remembers and follows (COLOR_WINDOW ...).
+using GridSysColourFunc = COLORREF (*)(int index);
 
 class CGridCtrl : public CWnd {
 public:
@@ -55,6 +57,13 @@ public:
 
     BOOL Create(const RECT& rect, CWnd* parent, UINT id = IDC_GRIDCTRL, DWORD style = 0x50810000);
     static BOOL RegisterWindowClass();
+    // A grid being destroyed asks its owner nothing more. The destructor says so first of all; an
+    // owner that tears down its side before it may say so earlier. There is no way back.
+    void BeginDestroying() { m_bDestroying = 1; }
+    BOOL IsDestroying() const { return m_bDestroying; }
+    // The system colours the grid remembers and follows on WM_SYSCOLORCHANGE are read through
+    // this (null: ::GetSysColor), so that a test can play a change of the colour scheme.
+    static void SetSysColourSource(GridSysColourFunc source);
 
     // ---- owner (child windows have no Win32 owner: notifications go here, else to the parent)
     void SetOwner(CWnd* owner) { m_hOwner = owner ? owner->m_hWnd : nullptr; }
@@ -128,6 +137,7 @@ public:
     void SetRowResize(BOOL on = TRUE) { m_bAllowRowResize = on; }
     void SetColumnResize(BOOL on = TRUE) { m_bAllowColumnResize = on; }
     void SetAutoSizeStyle(UINT style = GVS_BOTH) { m_nAutoSizeColumnStyle = style; }
+    UINT GetAutoSizeStyle() const { return m_nAutoSizeColumnStyle; }
     void EnableDragRowMode(BOOL on = TRUE) { m_bDragRowMode = on ? 1 : 0; }
     void SetHeaderColumnDrag(BOOL on) { m_bHeaderColumnDrag = on ? 1 : 0; }
     void SetTabToNextControl(BOOL on) { m_bTabToNextControl = on ? 1 : 0; }
@@ -142,8 +152,17 @@ public:
     HIMAGELIST GetImageList() const { return m_hImageList; }
     int GetMouseScrollLines() const { return m_nRowsPerWheelNotch; }
     void SetMouseScrollLines(UINT lines) { m_nRowsPerWheelNotch = lines; }
+
+    // ---- the mouse: the operation under way (one of the MOUSE_* modes) and what it holds
     int GetMouseMode() const { return m_MouseMode; }
-    BOOL IsDestroying() const { return m_bDestroying; }
+    // A click on the focus cell's text, which opens the editor when the button comes up: an owner
+    // asked to allow an edit tells it from typing, a paste or a clear, which ask the same.
+    BOOL IsEditOpenedByClick() const { return m_MouseMode == MOUSE_PREPARE_EDIT; }
+    BOOL IsLeftButtonDown() const { return m_bLMouseButtonDown; }      // as the grid last saw it
+    BOOL IsSizingLineDrawn() const { return !m_rcSizingLine.IsRectEmpty(); }
+    BOOL IsAutoScrollTimerRunning() const { return m_nTimerID != 0; }
+    int GetAutoScrollInterval() const { return m_nTimerInterval; }      // milliseconds
+    int GetResizeCaptureWidth() const { return m_nResizeCaptureRange; } // pixels inside a border
 
     // ---- cells and text
     void SetDefaultCellType(GridCellFactory factory) { m_pfnCellFactory = factory; }
@@ -190,6 +209,9 @@ public:
     void ResetScrollBars();
     BOOL SetScrollPos32(int bar, int pos, BOOL redraw = TRUE);
     int GetScrollPos32(int bar, BOOL getTrackPos = FALSE) const;
+    // Whether ResetScrollBars showed the bar (SB_HORZ or SB_VERT), and the end of its range.
+    BOOL IsScrollBarShown(int bar) const { return (m_nBarState & (bar == SB_HORZ ? 0x1 : 0x2)) != 0; }
+    int GetScrollMax(int bar) const { return bar == SB_HORZ ? m_nHScrollMax : m_nVScrollMax; }
 
     // ---- selection
     CGridCellID SetFocusCell(int row, int col);
@@ -211,6 +233,9 @@ public:
     CGridCellID GetSelectionAnchor() const { return m_SelectionStartCell; }
 
     // ---- drawing
+    // Whether the grid has the input focus (from WM_SETFOCUS to WM_KILLFOCUS): selected cells are
+    // drawn in the highlight only then.
+    BOOL HasInputFocus() const { return m_bWndHasFocus; }
     BOOL RedrawCell(int row, int col, CDC* dc = nullptr);
     BOOL InvalidateCellRect(int row, int col);
     void EraseBkgnd(CDC* dc);
@@ -335,6 +360,13 @@ public:
     int GetPrintBodyHeight() const { return m_nPageHeight; }
     int GetPrintPageFirstRow() const { return m_nCurrPrintRow; }
     int GetPrintPageFirstCol() const { return m_nCurrPrintCol; }
+    // The printer font's average character width and height, the unit of the bands below.
+    CSize GetPrintCharSize() const { return m_CharSize; }
+    int GetPrintHeaderLines() const { return m_nHeaderHeight; }
+    int GetPrintFooterLines() const { return m_nFooterHeight; }
+    int GetPrintGapLines() const { return m_nGap; }
+    int GetPrintLeftMargin() const { return m_nLeftMargin; }   // characters
+    BOOL GetPrintColours() const { return m_bPrintColours; }
     CGridDropTarget& GetDropTarget() { return m_DropTarget; }
 
 protected:
@@ -353,7 +385,6 @@ protected:
     void DrawCellsInto(CDC* dc);
     BOOL IsVisibleForRedraw(int row, int col, const CGridCellRange& visible, const CGridCellRange& fixedVisible) const;
     void RedrawFixedOf(int row, int col, BOOL rowChanged, BOOL colChanged, CDC* dc);
-    void HandleKey(UINT key, BOOL fromEditor);
     bool MouseOperationActive() const;
     int NextVisibleCol(int col, int step, int stop) const;
     int NextVisibleRow(int row, int step, int stop) const;
@@ -386,10 +417,26 @@ protected:
     int FirstColOfPage(int horizontalPage) const;
     void ClearDropHighlight();
 
-    static CGridCtrl* s_pSortingGrid;
+private:
+    // ---- keys (gridctrl_keys.cpp): a command, an edit, else a move that the selection follows
+    struct KeyMove;
+    void HandleKey(UINT key);
+    void KeyWithoutFocusCell(UINT key);
+    void CommandKey(UINT key);
+    bool EditKey(UINT key);
+    void ClearSelectedTextAsBulkEdit();
+    bool MoveOfKey(UINT key, bool shift, KeyMove& move);
+    void ArrowStep(UINT key, CGridCellID& next) const;
+    bool TabStep(bool back, KeyMove& move);
+    void PageStep(bool down, KeyMove& move);
+    void HomeEndStep(bool end, bool ctrl, KeyMove& move);
+    void MoveFocusByKey(UINT key, bool shift, KeyMove& move);
+    void SelectionFollowsKey(const CGridCellID& next, bool extend);
+    void ScrollTowardsKey(UINT key, bool shift, KeyMove& move);
+    void KeyScroll(UINT message, UINT code, KeyMove& move);
 
-public:
-    // Switches and state, in the order of the grid's storage.
+    // Switches and state, in the order of the grid's storage. Only the grid's own code sets them,
+    // in its setters, its operations and the messages it handles, so that they stay in step.
     COLORREF m_crGridBkColour, m_crGridLineColour;
     COLORREF m_crWindowText, m_crWindowColour, m_cr3DFace, m_crShadow;
     COLORREF m_crTTipBackClr = CLR_DEFAULT, m_crTTipTextClr = CLR_DEFAULT;
@@ -480,4 +527,6 @@ public:
 
     // Hints that let scroll steps find the top-left cell from the previous one.
     int m_hintTopRow = -1, m_hintTopRowPos = 0, m_hintLeftCol = -1, m_hintLeftColPos = 0;
+
+    static CGridCtrl* s_pSortingGrid;
 };

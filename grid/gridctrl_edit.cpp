@@ -136,7 +136,7 @@ void CGridCtrl::OnEndInPlaceEdit(NMHDR* header, LRESULT* result)
     case VK_DOWN:
         if (m_bDestroying || !IsValid(m_idCurrentCell))
             break;
-        HandleKey(key, TRUE);
+        HandleKey(key);
         // The key, not the character of the same code ('#' is VK_END), opens the next cell.
         OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), key | GRID_EDIT_KEY);
         break;

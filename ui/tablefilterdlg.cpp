@@ -117,7 +117,7 @@ void CTableFilterDlg::OnGridBeginEdit(NMHDR* header, LRESULT* result)
     if (IsFlagCell(nm->iRow, nm->iColumn)) {
         // A click that would edit a mark turns it over instead. The grid asks the same before
         // it clears or pastes over a cell: those change no mark.
-        if (m_grid.GetMouseMode() == MOUSE_PREPARE_EDIT)
+        if (m_grid.IsEditOpenedByClick())
             ToggleFlag(nm->iRow, nm->iColumn);
         *result = -1;
     } else if (nm->iColumn == 1 && nm->iRow < 3) {

@@ -59,7 +59,7 @@ TEST_F(GridDragDropTest, DropTargetAcceptsTextOnEditableCellsOnly)
     MakeGrid(6, 4, 1, 1);
     m_grid->SendMessage(WM_SIZE, 0, MAKELPARAM(400, 300));
     CGridDropTarget& target = m_grid->GetDropTarget();
-    ASSERT_TRUE(target.m_bRegistered) << "registered at the first WM_SIZE";
+    ASSERT_TRUE(target.IsRegistered()) << "registered at the first WM_SIZE";
     EXPECT_FALSE(target.Register(m_grid.get())) << "once";
     COleDataSource* source = TextSource(std::string("t\0", 2));
 
@@ -113,7 +113,7 @@ TEST_F(GridDragDropTest, DropTargetAcceptsTextOnEditableCellsOnly)
     EXPECT_EQ(source->RefCount(), 1u) << "the target holds nothing after the drags";
     source->Release();
     m_grid->DestroyWindow();
-    EXPECT_FALSE(target.m_bRegistered);
+    EXPECT_FALSE(target.IsRegistered());
     EXPECT_EQ(target.RefCount(), 0u);
 }
 

@@ -40,9 +40,10 @@ TEST_F(GridTest, ScrollBarsOfAVirtualGridPast65535Pixels)
     CRect client;
     g.GetClientRect(&client);
     const int cxv = ::GetSystemMetrics(SM_CXVSCROLL), cyh = ::GetSystemMetrics(SM_CYHSCROLL);
-    EXPECT_EQ(g.m_nBarState, 3);
-    EXPECT_EQ(g.m_nVScrollMax, 65535 * 18 - 1);
-    EXPECT_EQ(g.m_nHScrollMax, 26 * 60 - 1);
+    EXPECT_TRUE(g.IsScrollBarShown(SB_HORZ));
+    EXPECT_TRUE(g.IsScrollBarShown(SB_VERT));
+    EXPECT_EQ(g.GetScrollMax(SB_VERT), 65535 * 18 - 1);
+    EXPECT_EQ(g.GetScrollMax(SB_HORZ), 26 * 60 - 1);
     SCROLLINFO si = {};
     si.cbSize = sizeof si;
     si.fMask = SIF_ALL;
@@ -82,9 +83,10 @@ TEST_F(GridTest, ScrollBarsOfAVirtualGridPast65535Pixels)
 TEST_F(GridTest, SmallGridHidesBothBars)
 {
     MakeGrid(3, 3, 1, 1);
-    EXPECT_EQ(m_grid->m_nBarState, 0);
-    EXPECT_EQ(m_grid->m_nVScrollMax, 0);
-    EXPECT_EQ(m_grid->m_nHScrollMax, 0);
+    EXPECT_FALSE(m_grid->IsScrollBarShown(SB_HORZ));
+    EXPECT_FALSE(m_grid->IsScrollBarShown(SB_VERT));
+    EXPECT_EQ(m_grid->GetScrollMax(SB_VERT), 0);
+    EXPECT_EQ(m_grid->GetScrollMax(SB_HORZ), 0);
 }
 
 namespace {
@@ -107,10 +109,12 @@ TEST_F(GridTest, SelectedCellsUseTheHighlightOnlyWhileTheGridHasTheFocus)
     g.GetClientRect(&client);
     DibCanvas canvas(client.Width(), client.Height());
     CRect r = CellRect(g, 2, 2);
-    g.m_bWndHasFocus = TRUE;
+    g.SendMessage(WM_SETFOCUS);
+    ASSERT_TRUE(g.HasInputFocus());
     g.OnDraw(&canvas.dc());
     EXPECT_EQ(canvas.Pixel(r.right - 2, r.top + 2), ::GetSysColor(COLOR_HIGHLIGHT));
-    g.m_bWndHasFocus = FALSE;
+    g.SendMessage(WM_KILLFOCUS);
+    ASSERT_FALSE(g.HasInputFocus());
     g.OnDraw(&canvas.dc());
     EXPECT_EQ(canvas.Pixel(r.right - 2, r.top + 2), RGB(0xA0, 0xA0, 0xA0));
     CRect other = CellRect(g, 3, 3);

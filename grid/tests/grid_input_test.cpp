@@ -355,5 +355,5 @@ TEST_F(GridTest, AutoScrollTimerExtendsTheSelectionDownwards)
     EXPECT_EQ(sel.GetMinRow(), 2);
     EXPECT_GT(sel.GetMaxRow(), 10);
     m_grid->SendMessage(WM_LBUTTONUP, 0, Pt(a.x, client.bottom + 20));
-    EXPECT_EQ(m_grid->m_nTimerID, 0u);
+    EXPECT_FALSE(m_grid->IsAutoScrollTimerRunning());
 }

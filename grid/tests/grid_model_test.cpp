@@ -40,9 +40,9 @@ TEST_F(GridTest, DefaultsOfTheSwitchesAndCounts)
     EXPECT_EQ(g.GetGridBkColor(), ::GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(g.GetSortColumn(), -1);
     EXPECT_TRUE(g.GetSortAscending());
-    EXPECT_EQ(g.m_nTimerInterval, 25);
-    EXPECT_EQ(g.m_nResizeCaptureRange, 3);
-    EXPECT_EQ(g.m_nAutoSizeColumnStyle, GVS_BOTH);
+    EXPECT_EQ(g.GetAutoScrollInterval(), 25);
+    EXPECT_EQ(g.GetResizeCaptureWidth(), 3);
+    EXPECT_EQ(g.GetAutoSizeStyle(), GVS_BOTH);
     EXPECT_EQ(g.GetDefaultCell(FALSE, FALSE)->GetBackColour(), ::GetSysColor(COLOR_WINDOW));
     EXPECT_EQ(g.GetDefaultCell(TRUE, FALSE)->GetBackColour(), ::GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(g.GetDefaultCell(TRUE, TRUE)->GetTextColour(), ::GetSysColor(COLOR_WINDOWTEXT));
@@ -244,7 +244,7 @@ TEST_F(GridTest, VirtualPaintAnnouncesTheRangeAndDestructionAsksNothing)
     EXPECT_EQ(Host().hints[1], CGridCellRange(-1, -1, -1, -1));
 
     Host().dispInfoRequests = 0;
-    m_grid->m_bDestroying = 1;
+    m_grid->BeginDestroying();
     EXPECT_STREQ(m_grid->GetCell(3, 3)->GetText(), "");
     EXPECT_EQ(Host().dispInfoRequests, 0);
     m_grid.reset();
@@ -266,14 +266,40 @@ TEST_F(GridTest, DeleteAllItemsEmptiesEverything)
     EXPECT_TRUE(m_grid->GetModified());
 }
 
+namespace {
+
+// The colour scheme the grid reads while a test plays a change of it: the window colour is ours.
+struct PlayedColourScheme {
+    static COLORREF& Window()
+    {
+        static COLORREF window = 0;
+        return window;
+    }
+    explicit PlayedColourScheme(COLORREF window)
+    {
+        Window() = window;
+        CGridCtrl::SetSysColourSource(
+            [](int index) { return index == COLOR_WINDOW ? Window() : ::GetSysColor(index); });
+    }
+    ~PlayedColourScheme() { CGridCtrl::SetSysColourSource(nullptr); }
+};
+
+}  // namespace
+
 TEST_F(GridTest, SystemColourChangeFollowsOnlyRememberedColours)
 {
+    // The grid is made while the window colour is (9, 9, 9).
+    PlayedColourScheme scheme(RGB(9, 9, 9));
+    m_grid = std::make_unique<CGridCtrl>();
     MakeGrid(2, 2, 1, 1);
     m_grid->GetDefaultCell(FALSE, FALSE)->SetTextColour(RGB(1, 2, 3));
-    m_grid->m_crWindowColour = RGB(9, 9, 9);   // as if the system colour was this before
     m_grid->GetDefaultCell(FALSE, FALSE)->SetBackColour(RGB(9, 9, 9));
+    PlayedColourScheme::Window() = ::GetSysColor(COLOR_WINDOW);
     m_grid->SendMessage(WM_SYSCOLORCHANGE);
     EXPECT_EQ(m_grid->GetDefaultCell(FALSE, FALSE)->GetTextColour(), RGB(1, 2, 3));
     EXPECT_EQ(m_grid->GetDefaultCell(FALSE, FALSE)->GetBackColour(), ::GetSysColor(COLOR_WINDOW));
-    EXPECT_EQ(m_grid->m_crWindowColour, ::GetSysColor(COLOR_WINDOW));
+    // The grid remembers the new window colour: the next change moves the cell on from it.
+    PlayedColourScheme::Window() = RGB(7, 7, 7);
+    m_grid->SendMessage(WM_SYSCOLORCHANGE);
+    EXPECT_EQ(m_grid->GetDefaultCell(FALSE, FALSE)->GetBackColour(), RGB(7, 7, 7));
 }

@@ -47,9 +47,9 @@ protected:
     void ExpectNothingUnderWay(const CursorClipRecorder& clips)
     {
         EXPECT_EQ(m_grid->GetMouseMode(), MOUSE_NOTHING);
-        EXPECT_FALSE(m_grid->m_bLMouseButtonDown);
-        EXPECT_TRUE(m_grid->m_rcSizingLine.IsRectEmpty());
-        EXPECT_EQ(m_grid->m_nTimerID, 0u);
+        EXPECT_FALSE(m_grid->IsLeftButtonDown());
+        EXPECT_FALSE(m_grid->IsSizingLineDrawn());
+        EXPECT_FALSE(m_grid->IsAutoScrollTimerRunning());
         EXPECT_FALSE(clips.Clipped()) << "the pointer is free again";
         EXPECT_NE(::GetCapture(), m_grid->m_hWnd);
     }
@@ -240,7 +240,7 @@ TEST_F(GridMouseModeTest, LosingTheCaptureWhileSizingLeavesNothingBehind)
     // The next moves: the sizing cursor's mode over a border, a title tip over a clipped text.
     Move(118, 5);
     EXPECT_EQ(m_grid->GetMouseMode(), MOUSE_OVER_COL_DIVIDE);
-    EXPECT_TRUE(m_grid->m_rcSizingLine.IsRectEmpty());
+    EXPECT_FALSE(m_grid->IsSizingLineDrawn());
     CPoint tip = Centre(*m_grid, 3, 3);
     Move(tip.x - 20, tip.y);
     EXPECT_EQ(m_grid->GetMouseMode(), MOUSE_NOTHING);
@@ -263,7 +263,7 @@ TEST_F(GridMouseModeTest, CancelledSelectingStopsFollowingThePointer)
     CPoint a = Centre(*m_grid, 2, 2), b = Centre(*m_grid, 5, 4);
     Down(a.x, a.y);
     ASSERT_EQ(m_grid->GetMouseMode(), MOUSE_SELECT_CELLS);
-    ASSERT_NE(m_grid->m_nTimerID, 0u);
+    ASSERT_TRUE(m_grid->IsAutoScrollTimerRunning());
     m_grid->SendMessage(WM_CANCELMODE);
     CursorClipRecorder clips;
     ExpectNothingUnderWay(clips);
@@ -344,7 +344,7 @@ TEST_F(GridMouseModeTest, AClickHeldOnAColumnLetterStartsNoScrolling)
     const int x = Centre(*m_grid, 0, 3).x;
     Move(x, 9);
     Down(x, 9);
-    EXPECT_EQ(m_grid->m_nTimerID, 0u);
+    EXPECT_FALSE(m_grid->IsAutoScrollTimerRunning());
     const DWORD until = ::GetTickCount() + 200;
     while (::GetTickCount() < until) {
         PumpMessages();
@@ -359,14 +359,14 @@ TEST_F(GridMouseModeTest, AClickHeldOnAColumnLetterStartsNoScrolling)
     // A row number and a cell still start it: their selections follow the pointer out of the grid.
     const int y = Centre(*m_grid, top + 2, 0).y;
     Down(10, y);
-    EXPECT_NE(m_grid->m_nTimerID, 0u);
+    EXPECT_TRUE(m_grid->IsAutoScrollTimerRunning());
     Up(10, y);
-    EXPECT_EQ(m_grid->m_nTimerID, 0u);
+    EXPECT_FALSE(m_grid->IsAutoScrollTimerRunning());
     const CPoint cell = Centre(*m_grid, top + 2, 2);
     Down(cell.x, cell.y);
-    EXPECT_NE(m_grid->m_nTimerID, 0u);
+    EXPECT_TRUE(m_grid->IsAutoScrollTimerRunning());
     Up(cell.x, cell.y);
-    EXPECT_EQ(m_grid->m_nTimerID, 0u);
+    EXPECT_FALSE(m_grid->IsAutoScrollTimerRunning());
 }
 
 TEST_F(GridMouseModeTest, ArrowKeysMoveTheSelectionAfterThePointerRestedOnABorder)

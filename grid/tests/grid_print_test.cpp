@@ -216,9 +216,10 @@ TEST_F(GridPrintTest, RowHeadingsEndThePageAsTheBodyDoesAndStayInItsBand)
         EXPECT_TRUE(HasText(page.Texts(), std::to_string(tall))) << "the tall row's heading";
 
         // The body's band on the device: logical units scaled to the page, after the left margin.
-        const int bodyTop = (m_grid->m_nHeaderHeight + m_grid->m_nGap) * m_grid->m_CharSize.cy +
+        const CSize ch = m_grid->GetPrintCharSize();
+        const int bodyTop = (m_grid->GetPrintHeaderLines() + m_grid->GetPrintGapLines()) * ch.cy +
                             m_grid->GetFixedRowHeight();
-        const int left = m_grid->m_CharSize.cx * m_grid->m_nLeftMargin;
+        const int left = ch.cx * m_grid->GetPrintLeftMargin();
         auto deviceX = [&](int x) { return ::MulDiv(x + left, width, m_grid->GetPrintPageWidth()); };
         auto deviceY = [&](int y) { return ::MulDiv(y, height, m_grid->GetPrintPageHeight()); };
         const CRect heading = canvas.ExtentOf(red);
@@ -228,7 +229,7 @@ TEST_F(GridPrintTest, RowHeadingsEndThePageAsTheBodyDoesAndStayInItsBand)
         EXPECT_LE(heading.bottom, deviceY(bodyTop + body + 1) + 1) << "and cut at the body's bottom, above the footer";
         EXPECT_GE(heading.left, deviceX(-1) - 1);
         EXPECT_LE(heading.right, deviceX(m_grid->GetFixedColumnWidth() + 1) + 1);
-        EXPECT_LT(heading.bottom, deviceY(m_grid->GetPrintPageHeight() - m_grid->m_nFooterHeight * m_grid->m_CharSize.cy))
+        EXPECT_LT(heading.bottom, deviceY(m_grid->GetPrintPageHeight() - m_grid->GetPrintFooterLines() * ch.cy))
             << "the footer band stays clear";
     }
 }

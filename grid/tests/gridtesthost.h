@@ -78,7 +78,7 @@ inline LRESULT CALLBACK GridHostProc(HWND wnd, UINT message, WPARAM wParam, LPAR
         return 0;
     }
     if (message == WM_COMMAND || message == WM_GRID_BULKEDIT || message == WM_GRID_BEFORECLEAR ||
-        message == WM_CONTEXTMENU) {
+        message == WM_CONTEXTMENU || message == WM_NEXTDLGCTL) {
         h.log.push_back({ message, 0, -1, -1, std::string(), wParam, lParam });
         return 0;
     }
