@@ -40,7 +40,7 @@ BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
     ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
 END_MESSAGE_MAP()
 
-CWinApp::CWinApp(const char* appName) : m_strAppName(appName ? appName : AfxGetAppName())
+CWinApp::CWinApp(const char* appName) : m_strAppName(appName ? CString(appName) : ProgramTitle())
 {
     m_hInstance = ::GetModuleHandleA(nullptr);
     m_previousApp = g_app;

@@ -24,8 +24,8 @@ class CWnd;
 class CWinApp : public CCmdTarget {
 public:
     // ---- life, the message loop and the program's entry (app.cpp) ----
-    // appName: the profile's application name; null takes AfxGetAppName(). The newest object
-    // alive is the one AfxGetApp() answers.
+    // appName: the profile's application name and the caption of message boxes; null takes
+    // ProgramTitle(). The newest object alive is the one AfxGetApp() answers.
     explicit CWinApp(const char* appName = nullptr);
     ~CWinApp() override;
 
