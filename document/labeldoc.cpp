@@ -432,7 +432,7 @@ void COstrelindSoftLabelDoc::OnUpdateStatusLabel(CCmdUI* ui)
         text = LoadStringOr(IDS_STATUS_LABEL, "Label: ") + FileTitleOf(stock->GetPath());
         text.AppendFormat("   ( %s x %s )", width.GetString(), height.GetString());
     } else {
-        text = CString(AfxGetAppName()) + kVersionLine;
+        text = ProgramTitle() + kVersionLine;
     }
     ui->SetText(text.Left(511));
 }

@@ -2,7 +2,8 @@
 // CWinApp: the one application object. Runs InitInstance, the message loop (idle-time updates,
 // PreTranslateMessage up the window chain, accelerators, modeless dialogs), keeps the document
 // templates (owned) and the recent file list (owned), and reads and writes the profile under
-// HKCU\Software\<registry key>\<application name>\<section>.
+// HKCU\Software\<registry key>\<application name>\<section>. Its declarations are grouped by
+// the file that defines them.
 #include "framework/cmdline.h"
 #include "framework/cmdtarget.h"
 #include "framework/cstring.h"
@@ -22,20 +23,17 @@ class CWnd;
 
 class CWinApp : public CCmdTarget {
 public:
-    // appName: the profile's application name; null takes AfxGetAppName(). The newest object
-    // alive is the one AfxGetApp() answers.
+    // ---- life, the message loop and the program's entry (app.cpp) ----
+    // appName: the profile's application name and the caption of message boxes; null takes
+    // ProgramTitle(). The newest object alive is the one AfxGetApp() answers.
     explicit CWinApp(const char* appName = nullptr);
     ~CWinApp() override;
 
     CString m_strAppName;
-    CString m_strRegistryKey;          // empty until SetRegistryKey
     CWnd* m_pMainWnd = nullptr;
     HINSTANCE m_hInstance = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
-    CString m_strCmdLine;              // the arguments only
-    CCommandLineInfo* m_pCmdInfo = nullptr;   // set while a /p or /pt print runs
 
-    // ---- life
     virtual BOOL InitInstance() { return TRUE; }
     virtual int ExitInstance();        // saves the recent file list; returns the exit code
     virtual int Run();                 // the loop until WM_QUIT; then ExitInstance
@@ -48,8 +46,10 @@ public:
     // mouse move that did not move).
     virtual BOOL IsIdleMessage(MSG* msg);
     CWnd* GetMainWnd() const { return m_pMainWnd; }
+    void OnAppExit();                  // ID_APP_EXIT: closes the main window
 
-    // ---- profile
+    // ---- the profile, settings in the registry (app_profile.cpp) ----
+    CString m_strRegistryKey;          // empty until SetRegistryKey
     void SetRegistryKey(const char* company);
     void SetRegistryKey(UINT stringId);
     // HKCU\Software\<key>\<app>[\<section>], created when missing; the caller closes it.
@@ -65,12 +65,13 @@ public:
     BOOL GetProfileBinary(const char* section, const char* entry, std::vector<BYTE>& data);
     BOOL WriteProfileBinary(const char* section, const char* entry, const void* data, UINT bytes);
 
-    // ---- recent files
+    // ---- the recent file list and its commands (app_recentfiles.cpp) ----
     void LoadStdProfileSettings(UINT maxRecent = 4);
     virtual void AddToRecentFileList(const char* path);
+    BOOL OnOpenRecentFile(UINT id);
     CRecentFileList* m_pRecentFileList = nullptr;   // owned; null until LoadStdProfileSettings
 
-    // ---- documents
+    // ---- documents: the templates, which one reads a file, New and Open (app_documents.cpp) ----
     void AddDocTemplate(CDocTemplate* tmpl);          // takes ownership
     int GetDocTemplateCount() const { return static_cast<int>(m_templates.size()); }
     CDocTemplate* GetDocTemplate(int index) const { return m_templates.at(index).get(); }
@@ -80,10 +81,16 @@ public:
     BOOL SaveAllModified();                           // FALSE when the user cancelled
     void CloseAllDocuments(BOOL endSession);
     int GetOpenDocumentCount() const;
+    void OnFileNew();
+    void OnFileOpen();
 
-    // ---- command line and shell
+    // ---- the command line (app_commandline.cpp) ----
+    CString m_strCmdLine;              // the arguments only
+    CCommandLineInfo* m_pCmdInfo = nullptr;   // set while a /p or /pt print runs
     void ParseCommandLine(CCommandLineInfo& info);
     BOOL ProcessShellCommand(CCommandLineInfo& info);
+
+    // ---- the shell's DDE requests while the program runs (app_shelldde.cpp) ----
     // Starts the DDE service the shell talks to while the program runs (the application's name,
     // topic "System"); from then on RegisterShellFileTypes adds the "ddeexec" commands. FALSE
     // when DDE could not be started (the shell then starts the program for every file).
@@ -96,6 +103,8 @@ public:
     // [printto("path","printer","driver","port")], one or more. DDE_FACK when every command was
     // done, DDE_FBUSY while a modal window holds the program, else DDE_FNOTPROCESSED.
     virtual UINT OnDDECommand(const char* commands);
+
+    // ---- the file types, registered with the shell (app_filetypes.cpp) ----
     // Registers every template's file type under root (default HKCU\Software\Classes): the
     // extension names the ProgID, the ProgID opens (and with compat prints) with this program,
     // with the DDE commands beside once shell open is enabled. Then the keys are read back where
@@ -104,13 +113,7 @@ public:
     // classes that a system may refuse: a refusal is not an error).
     void RegisterShellFileTypes(BOOL compat = FALSE, const char* root = nullptr, HKEY shellView = nullptr);
 
-    // ---- commands of the application
-    void OnFileNew();
-    void OnFileOpen();
-    BOOL OnOpenRecentFile(UINT id);
-    void OnAppExit();
-
-    // ---- the application's printer (framework/print.cpp) ----
+    // ---- the application's printer (print.cpp) ----
     // Its DEVMODE and DEVNAMES blocks (movable, owned; freed with the application). Empty until
     // first needed, then the system's default printer.
     HGLOBAL m_hDevMode = nullptr;
@@ -131,13 +134,13 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Prints one document of the shell ([print] or [printto]) as a /p or /pt start would.
+    // Prints one document of the shell ([print] or [printto]) as a /p or /pt start would (app_shelldde.cpp).
     bool PrintForShell(const CShellDdeCommand& command);
     bool OpenForShell(const CString& path);
 
-    std::vector<std::unique_ptr<CDocTemplate>> m_templates;
-    std::unique_ptr<CShellDdeServer> m_shellDde;
-    CWinApp* m_previousApp = nullptr;
+    std::vector<std::unique_ptr<CDocTemplate>> m_templates;   // app_documents.cpp
+    std::unique_ptr<CShellDdeServer> m_shellDde;              // app_shelldde.cpp
+    CWinApp* m_previousApp = nullptr;   // what AfxGetApp() answers again once this one is gone
 };
 
 CWinApp* AfxGetApp();

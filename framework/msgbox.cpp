@@ -1,17 +1,13 @@
 #include "framework/msgbox.h"
 
+#include "framework/app.h"
 #include "framework/cstring.h"
+#include "framework/stdids.h"
 
-#include <string>
+#include <shlwapi.h>
 #include <utility>
 
 namespace {
-
-std::string& AppName()
-{
-    static std::string name = "KORVELTA-PRINT";
-    return name;
-}
 
 MessageBoxHook& Hook()
 {
@@ -44,14 +40,25 @@ HWND DefaultOwner()
 
 } // namespace
 
-const char* AfxGetAppName()
+CString ProgramTitle()
 {
-    return AppName().c_str();
+    CString title;
+    if (title.LoadString(AFX_IDS_APP_TITLE) && !title.IsEmpty())
+        return title;
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    ::PathRemoveExtensionA(path);
+    return ::PathFindFileNameA(path);
 }
 
-void AfxSetAppName(const char* name)
+const char* AfxGetAppName()
 {
-    AppName() = name ? name : "";
+    const CWinApp* app = AfxGetApp();
+    if (app != nullptr && !app->m_strAppName.IsEmpty())
+        return app->m_strAppName;
+    static CString title;
+    title = ProgramTitle();
+    return title;
 }
 
 MessageBoxHook SetMessageBoxHook(MessageBoxHook hook)
@@ -80,7 +87,7 @@ int AfxMessageBox(UINT stringId, UINT type, UINT helpId)
     if (!text.LoadString(stringId)) {
         // A box without its text still has to be answered; leave a trace for the developer.
         CString note;
-        note.Format("KORVELTA-PRINT: message string %u is missing\n", stringId);
+        note.Format("%s: message string %u is missing\n", AfxGetAppName(), stringId);
         ::OutputDebugStringA(note);
     }
     MessageBoxRequest request = { DefaultOwner(), text, AfxGetAppName(), type, stringId,

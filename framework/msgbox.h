@@ -1,6 +1,7 @@
 #pragma once
 // Every message box of the system goes through these functions, so that tests can intercept them
 // (testsupport/msgboxrecorder.h) and no modal box ever waits in a test run.
+#include "framework/cstring.h"
 #include <windows.h>
 #include <functional>
 
@@ -11,9 +12,12 @@ int AfxMessageBox(UINT stringId, UINT type = MB_OK, UINT helpId = (UINT)-1);
 // A box with an explicit owner and caption (null caption: the application name).
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type);
 
-// "KORVELTA-PRINT" unless changed.
+// The application's name: the application object's (AfxGetApp()); without one, or with an unnamed
+// one, ProgramTitle(). Good until the name changes or the object goes.
 const char* AfxGetAppName();
-void AfxSetAppName(const char* name);
+// The name the program gives itself: string AFX_IDS_APP_TITLE of its resources, else its file's
+// name without the extension. An application object made without a name takes it.
+CString ProgramTitle();
 
 // What a box was asked to show. stringId is 0 for boxes given a text.
 struct MessageBoxRequest {

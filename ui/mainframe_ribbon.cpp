@@ -184,7 +184,7 @@ void BuildApplicationMenu(CMFCRibbonBar& bar)
     menu->AddRecentFilesList(Str(IDS_RIBBON_RECENT_DOCS), 300);
 
     CString about;
-    about.Format(Str(IDS_RIBBON_ABOUT), AfxGetAppName());
+    about.Format(Str(IDS_RIBBON_ABOUT), ProgramTitle().GetString());
     menu->AddToBottom(MenuButton(ID_APP_ABOUT, about));
     menu->AddToBottom(MenuButton(ID_APP_EXIT, Str(IDS_RIBBON_EXIT), 15));
 }

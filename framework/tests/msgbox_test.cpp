@@ -1,5 +1,7 @@
+#include "framework/app.h"
 #include "framework/guard.h"
 #include "framework/msgbox.h"
+#include "framework/stdids.h"
 #include "testsupport/msgboxrecorder.h"
 
 #include <gtest/gtest.h>
@@ -72,13 +74,59 @@ TEST(MessageBoxes, NestedRecordersRestoreTheOuterOne)
     EXPECT_STREQ("outer", outer.Last().text);
 }
 
-TEST(MessageBoxes, AppNameCanBeChanged)
+// The caption is the application object's name at every entry point, a renamed object's new name
+// and, once the object is gone, the program's own title again.
+TEST(MessageBoxes, CaptionIsTheApplicationObjectsName)
 {
     MessageBoxRecorder rec;
-    AfxSetAppName("Other");
+    {
+        CWinApp app("Other");
+        EXPECT_STREQ("Other", AfxGetAppName());
+        AfxMessageBox("x");
+        AfxMessageBox(100u, MB_ICONSTOP);
+        ShowMessageBox(nullptr, "No caption", nullptr, MB_OK);
+        app.m_strAppName = "Renamed";
+        AfxMessageBox("y");
+    }
+    AfxMessageBox("after");
+    ASSERT_EQ(5u, rec.Count());
+    EXPECT_STREQ("Other", rec[0].caption);
+    EXPECT_STREQ("Other", rec[1].caption);
+    EXPECT_STREQ("Other", rec[2].caption);
+    EXPECT_STREQ("Renamed", rec[3].caption);
+    EXPECT_STREQ("KORVELTA-PRINT", rec[4].caption);
+}
+
+// An application object made without a name, like the program's own, takes the title of the
+// string table; one made while another lives does not take the other's name.
+TEST(MessageBoxes, AnUnnamedApplicationTakesTheProgramTitle)
+{
+    CWinApp outer("Outer");
+    CWinApp program;
+    EXPECT_STREQ("KORVELTA-PRINT", program.m_strAppName);
+    EXPECT_STREQ("KORVELTA-PRINT", ProgramTitle());
+    MessageBoxRecorder rec;
     AfxMessageBox("x");
-    AfxSetAppName("KORVELTA-PRINT");
-    EXPECT_STREQ("Other", rec.Last().caption);
+    ASSERT_EQ(1u, rec.Count());
+    EXPECT_STREQ("KORVELTA-PRINT", rec[0].caption);
+}
+
+// Without the title string the program's file name stands in, without its extension.
+TEST(MessageBoxes, WithoutATitleStringTheProgramFileNamesTheBoxes)
+{
+    HMODULE noStrings = ::GetModuleHandleA("ntdll.dll");
+    char probe[16] = {};
+    ASSERT_NE(nullptr, noStrings);
+    ASSERT_EQ(0, ::LoadStringA(noStrings, AFX_IDS_APP_TITLE, probe, sizeof probe));
+    const HINSTANCE resources = AfxGetResourceHandle();
+    MessageBoxRecorder rec;
+    AfxSetResourceHandle(noStrings);
+    const CString title = ProgramTitle();
+    AfxMessageBox("x");
+    AfxSetResourceHandle(resources);
+    EXPECT_STREQ("framework_tests", title);
+    ASSERT_EQ(1u, rec.Count());
+    EXPECT_STREQ("framework_tests", rec[0].caption);
 }
 
 TEST(Guard, CatchesEveryExceptionAndReturnsTheFallback)

@@ -218,6 +218,20 @@ TEST_F(Startup, SocketsOrOleFailingShowTheirMessageAndEndStartUp)
     }
 }
 
+// The program's application object is made without a name (main.cpp): it takes the title of the
+// string table, and its message boxes carry it.
+TEST_F(Startup, TheProgramsApplicationObjectNamesItsMessageBoxes)
+{
+    COstrelindSoftLabelApp app;
+    EXPECT_STREQ("KORVELTA-PRINT", app.m_strAppName);
+    MessageBoxRecorder boxes;
+    AfxMessageBox(IDS_OLE_INIT_FAILED);
+    AfxMessageBox("Plain text");
+    ASSERT_EQ(2u, boxes.Count());
+    EXPECT_STREQ("KORVELTA-PRINT", boxes[0].caption);
+    EXPECT_STREQ("KORVELTA-PRINT", boxes[1].caption);
+}
+
 TEST_F(Startup, SplashIsCentredOverTheMainWindowAndDestroyedNotMinimised)
 {
     TestLabelApp app(dir);
