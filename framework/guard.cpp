@@ -1,4 +1,5 @@
 #include "framework/guard.h"
+#include "framework/msgbox.h"
 
 #include <windows.h>
 #include <string>
@@ -8,12 +9,13 @@ namespace guard_detail {
 void ReportException(const char* what) noexcept
 {
     try {
-        std::string line = "KORVELTA-PRINT: unhandled exception: ";
+        std::string line = AfxGetAppName();
+        line += ": unhandled exception: ";
         line += what ? what : "(null)";
         line += "\n";
         OutputDebugStringA(line.c_str());
     } catch (...) {
-        OutputDebugStringA("KORVELTA-PRINT: unhandled exception\n");
+        OutputDebugStringA("unhandled exception\n");
     }
 }
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 namespace guard_detail {
-// Writes "KORVELTA-PRINT: unhandled exception: <what>" to the debugger output.
+// Writes "<application name>: unhandled exception: <what>" to the debugger output.
 void ReportException(const char* what) noexcept;
 }
 

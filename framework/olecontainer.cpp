@@ -1,6 +1,7 @@
 #include "framework/olecontainer.h"
 
 #include "framework/guard.h"
+#include "framework/msgbox.h"
 #include "framework/view.h"
 
 #include <oledlg.h>
@@ -275,7 +276,10 @@ BOOL COleClientItem::CreateNewItem(REFCLSID clsid)
         view->SetAdvise(m_nDrawAspect, 0, static_cast<IAdviseSink*>(m_pSite));
         view->Release();
     }
-    m_lpObject->SetHostNames(L"KORVELTA-PRINT", L"KORVELTA-PRINT");
+    // The server names its window after the program that holds the object.
+    wchar_t host[256] = {};
+    ::MultiByteToWideChar(CP_ACP, 0, AfxGetAppName(), -1, host, 255);
+    m_lpObject->SetHostNames(host, host);
     ::OleSetContainedObject(m_lpObject, TRUE);
     return TRUE;
 }

@@ -6,6 +6,7 @@
 #include "document/labeldoc.h"
 #include "document/res/oleitem.h"
 #include "document/tests/testoleobject.h"
+#include "framework/msgbox.h"
 #include "framework/view.h"
 #include "testsupport/msgboxrecorder.h"
 #include "testsupport/tempdir.h"
@@ -110,6 +111,10 @@ TEST_F(OleItemTest, InsertionShowsTheObjectAtItsExtentOrTwoHundredSquare)
     EXPECT_TRUE(item->IsInPlaceActive());
     EXPECT_EQ(m_view.get(), item->GetActiveView());
     EXPECT_GT(m_view->m_updates, 0);
+    // The object's server names the program that holds it.
+    const std::string appName = AfxGetAppName();
+    EXPECT_FALSE(appName.empty());
+    EXPECT_EQ(std::wstring(appName.begin(), appName.end()), m_record.hostApp);
 
     CRect place;
     item->OnGetItemPosition(place);

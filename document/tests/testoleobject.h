@@ -4,6 +4,7 @@
 // and miscellaneous status the test sets, and activates in place through the site as a real
 // server does.
 #include <ole2.h>
+#include <string>
 #include <vector>
 
 struct TestOleRecord {
@@ -14,6 +15,7 @@ struct TestOleRecord {
     SIZEL extent = {0, 0};             // 0 x 0: no extent
     DWORD misc = 0;
     IAdviseSink* sink = nullptr;       // of the last object (not owned)
+    std::wstring hostApp;              // the container's name, as the object was told it
 };
 
 // {6B1C7A52-3E55-4C1E-9B8F-1D2A4C6E8F10}
@@ -78,7 +80,11 @@ public:
             m_site->AddRef();
         return S_OK;
     }
-    STDMETHODIMP SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
+    STDMETHODIMP SetHostNames(LPCOLESTR app, LPCOLESTR) override
+    {
+        m_record->hostApp = app ? app : L"";
+        return S_OK;
+    }
     STDMETHODIMP Close(DWORD) override
     {
         ++m_record->closes;
