@@ -148,7 +148,10 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
     BOOL handled = pTarget->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, nullptr);
     if (bDisableIfNoHandler && !m_bEnableChanged) {
         CmdHandlerInfo info;
-        Enable(pTarget->OnCmdMsg(m_nID, CN_COMMAND, this, &info));
+        const BOOL command = pTarget->OnCmdMsg(m_nID, CN_COMMAND, this, &info);
+        Enable(command);
+        if (!handled && !command)
+            OnNoHandler();
     }
     return handled;
 }

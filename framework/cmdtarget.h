@@ -55,7 +55,11 @@ public:
     void ContinueRouting() { m_bContinueRouting = TRUE; }
 
     // Asks target's route for an update handler; when none enabled or disabled the element and
-    // bDisableIfNoHandler is set, the element is enabled exactly when a command handler exists.
+    // bDisableIfNoHandler is set, the element is enabled exactly when a command handler exists,
+    // and an element with neither handler is told so (OnNoHandler) after it was disabled.
     // Returns whether an update handler answered.
     virtual BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler);
+    // The element's command has no handler at all (the document that handled it is gone): the
+    // element drops what the handlers last showed in it. Menu items and panes keep theirs.
+    virtual void OnNoHandler() {}
 };

@@ -349,6 +349,14 @@ void CFrameWnd::OnNcDestroy()
 
 void CFrameWnd::OnSetFocus(CWnd* old)
 {
+    // The frame itself takes no keys. A frame hosting documents hands the focus on to the active
+    // document's frame, which hands it to its view: activation and a dialog or message box closing
+    // all give the focus to the top-level frame first.
+    CFrameWnd* active = GetActiveFrame();
+    if (active != nullptr && active != this && active->m_hWnd != nullptr && active->IsWindowVisible()) {
+        active->SetFocus();
+        return;
+    }
     CView* view = GetActiveView();
     if (view != nullptr && view->m_hWnd != nullptr)
         view->SetFocus();

@@ -413,6 +413,8 @@ void CMFCRibbonBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler)
     EnsureLayout();
     if (m_bReplaceCaption) {
         // The frame's title changes with the active document: the caption follows at idle time.
+        // Only here is the title recorded, together with the caption row's invalidation, so that
+        // every change reaches the screen whatever the paints between drew.
         CString title = GetCaptionTitle();
         if (title != m_strCaptionShown) {
             m_strCaptionShown = title;

@@ -81,8 +81,10 @@ void CMFCRibbonBar::DrawCaption(CDC& dc, const CRect& client)
     CRect row(client.left, 0, client.right, kQuickAccessHeight - 2);
     dc.FillSolidRect(&row, band);
 
+    // What the idle update last asked to be drawn is not recorded here: a paint may be clipped to
+    // a small part of the bar (the application button after its menu closed), and the caption row
+    // would then keep the old title although a new one was drawn off screen.
     CString title = GetCaptionTitle();
-    m_strCaptionShown = title;
     int left = GetApplicationButtonRect().right + 8;
     for (const auto& element : m_quickAccess)
         left = std::max(left, static_cast<int>(element->GetRect().right) + 12);

@@ -197,7 +197,10 @@ void CMFCRibbonEdit::UpdateCmdUI(CRibbonCmdUI& ui, CFrameWnd* target, BOOL disab
     BOOL answered = target->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, &ui, nullptr);
     if (!answered && disableIfNoHandler && !ui.m_bEnableChanged) {
         CmdHandlerInfo info;
-        ui.Enable(target->OnCmdMsg(m_nID, CN_COMMAND, &ui, &info));
+        const BOOL command = target->OnCmdMsg(m_nID, CN_COMMAND, &ui, &info);
+        ui.Enable(command);
+        if (!command)
+            ui.OnNoHandler();
     }
 }
 

@@ -62,10 +62,11 @@ public:
     virtual void OnEscape();
 
     // An update handler that answers without enabling leaves the box as it is (handlers that
-    // wait for the view's focus); only a box with neither handler is disabled.
+    // wait for the view's focus); only a box with neither handler is disabled, and emptied.
     void UpdateCmdUI(CRibbonCmdUI& ui, CFrameWnd* target, BOOL disableIfNoHandler) override;
     void SetEnabled(bool enabled) override;
     void SetTextFromUpdate(const char* text) override;
+    void ClearCommandState() override { SetEditText(""); }
     CMFCRibbonBaseElement* FindByControl(HWND wnd) override;
     CSize GetRegularSize(CDC& dc) override;
     int GetLabelWidth(CDC& dc) const;

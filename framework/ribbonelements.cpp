@@ -108,6 +108,12 @@ void CRibbonCmdUI::SetText(const char* text)
         m_pElement->SetTextFromUpdate(text);
 }
 
+void CRibbonCmdUI::OnNoHandler()
+{
+    if (m_pElement != nullptr)
+        m_pElement->ClearCommandState();
+}
+
 // ---- CMFCRibbonBaseElement
 
 CMFCRibbonBaseElement::CMFCRibbonBaseElement(UINT id, const char* text) : m_nID(id)

@@ -34,6 +34,7 @@ public:
     void SetCheck(int nCheck = 1) override;
     void SetRadio(BOOL bOn = TRUE) override;
     void SetText(const char* text) override;
+    void OnNoHandler() override;
 };
 
 // Splits a command's string prompt "description\ntooltip".
@@ -74,6 +75,9 @@ public:
     virtual void SetChecked(bool checked);
     // CCmdUI::SetText: buttons change their caption, edits their text.
     virtual void SetTextFromUpdate(const char* text);
+    // Nothing handles the command any more: the element shows no check or radio mark (a box no
+    // text) left over from the handler that went, as a disabled command of a Windows ribbon.
+    virtual void ClearCommandState() { SetChecked(false); }
 
     const CRect& GetRect() const { return m_rect; }
     CMFCRibbonBar* GetRibbonBar() const { return m_pRibbonBar; }

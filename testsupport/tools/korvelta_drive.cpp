@@ -37,7 +37,7 @@ namespace {
 
 // A caption part beginning with "=" asks for a dialog (a message box, a file dialog) with exactly
 // that caption: a message box's "KORVELTA-PRINT" is also the main frame's caption while no project
-// is open.
+// is open. One beginning with "!" asks for a window with exactly that caption that is no dialog.
 struct CaptionSearch {
     const char* part;
     HWND found;
@@ -45,11 +45,12 @@ struct CaptionSearch {
 
 bool CaptionMatches(HWND wnd, const char* caption, const char* part)
 {
-    if (part[0] != '=')
+    if (part[0] != '=' && part[0] != '!')
         return std::strstr(caption, part) != nullptr;
     char className[64] = {};
     ::GetClassNameA(wnd, className, sizeof className);
-    return std::strcmp(className, "#32770") == 0 && std::strcmp(caption, part + 1) == 0;
+    const bool dialog = std::strcmp(className, "#32770") == 0;
+    return dialog == (part[0] == '=') && std::strcmp(caption, part + 1) == 0;
 }
 
 BOOL CALLBACK MatchCaption(HWND wnd, LPARAM param)
@@ -71,10 +72,12 @@ HWND FindTopLevel(const char* part)
     return search.found;
 }
 
-// The main frame's caption starts with the program's name and a dash.
+// The main frame's caption starts with the program's name and a dash; with no project open it is
+// the program's name alone.
 HWND MainFrame()
 {
-    return FindTopLevel("KORVELTA-PRINT - ");
+    HWND frame = FindTopLevel("KORVELTA-PRINT - ");
+    return frame != nullptr ? frame : FindTopLevel("!KORVELTA-PRINT");
 }
 
 struct IdSearch {
