@@ -13,7 +13,8 @@
 #                                             what was mended, each into folder/<part>: tables (typing
 #                                             through a filter, open cell edits), saves (Save label,
 #                                             replacing a file, Save As a template), barcodes (text
-#                                             Code 39 cannot take, printed and decoded)
+#                                             Code 39 cannot take, printed and decoded), focus
+#                                             (keys after dialogs; the ribbon after a close)
 #                                             (scripts/scenario_<part>.sh)
 #   scripts/screenshot.sh --ribbon outdir     the main window's ribbon: Home at full width and
 #                                             narrow, the Table category, Home's key tips, the
@@ -162,7 +163,7 @@ if [ "$MODE" = sessions ]; then
   # the next part must not find.
   status=0
   parts=("$@")
-  [ ${#parts[@]} -eq 0 ] && parts=(tables saves barcodes)
+  [ ${#parts[@]} -eq 0 ] && parts=(tables saves barcodes focus)
   for part in "${parts[@]}"; do
     [ -f "scripts/scenario_$part.sh" ] || { echo "unknown part $part" >&2; status=2; continue; }
     echo "== $part"
