@@ -14,6 +14,7 @@
 #include "testsupport/dialogdriver.h"
 #include "testsupport/dlgtemplate.h"
 #include "testsupport/msgboxrecorder.h"
+#include "testsupport/systemboxanswer.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -55,20 +56,6 @@ void TypeIntoFocus(const char* word)
     DrainQueue();
 }
 
-BOOL CALLBACK PressOkOfBox(HWND wnd, LPARAM)
-{
-    char caption[64] = {};
-    ::GetWindowTextA(wnd, caption, sizeof caption);
-    if (std::string(caption) == kBoxCaption && ::IsWindowVisible(wnd))
-        ::PostMessageA(wnd, WM_COMMAND, IDOK, 0);
-    return TRUE;
-}
-
-void CALLBACK BoxTimer(HWND, UINT, UINT_PTR id, DWORD)
-{
-    ::KillTimer(nullptr, id);
-    ::EnumThreadWindows(::GetCurrentThreadId(), PressOkOfBox, 0);
-}
 
 class CDocumentsFrame : public CMDIFrameWnd {
 public:
@@ -160,7 +147,7 @@ TEST_F(MdiFocus, KeysReachTheViewAfterAMessageBoxCloses)
     ASSERT_NE(nullptr, view);
     ::SetFocus(view->m_hWnd);
     // A real box, no recorder: a thread timer presses its OK.
-    ::SetTimer(nullptr, 0, 50, BoxTimer);
+    systembox::PressOkSoon(kBoxCaption);
     EXPECT_EQ(IDOK, ShowMessageBox(frame->m_hWnd, "Told over the documents", kBoxCaption, MB_OK));
     DrainQueue();
     EXPECT_EQ(frame->m_hWnd, ::GetActiveWindow());

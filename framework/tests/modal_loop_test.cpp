@@ -9,6 +9,7 @@
 #include "framework/msgbox.h"
 #include "testsupport/dialogdriver.h"
 #include "testsupport/dlgtemplate.h"
+#include "testsupport/systemboxanswer.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -55,20 +56,6 @@ public:
 const char kBoxCaption[] = "Box over a dialog";
 const char kIdleCaption[] = "Idle";
 
-BOOL CALLBACK PressOkOfBox(HWND wnd, LPARAM)
-{
-    char caption[64] = {};
-    ::GetWindowTextA(wnd, caption, sizeof caption);
-    if (std::string(caption) == kBoxCaption && ::IsWindowVisible(wnd))
-        ::PostMessageA(wnd, WM_COMMAND, IDOK, 0);
-    return TRUE;
-}
-
-void CALLBACK BoxTimer(HWND, UINT, UINT_PTR id, DWORD)
-{
-    ::KillTimer(nullptr, id);
-    ::EnumThreadWindows(::GetCurrentThreadId(), PressOkOfBox, 0);
-}
 
 class CTextDialog : public CDialog {
 public:
@@ -119,7 +106,7 @@ public:
     void OnBox()
     {
         // A real box over this dialog: a thread timer presses its OK.
-        ::SetTimer(nullptr, 0, 50, BoxTimer);
+        systembox::PressOkSoon(kBoxCaption);
         const int answer = ShowMessageBox(m_hWnd, "Shown over a modal dialog", kBoxCaption, MB_OK);
         log.push_back("box " + std::to_string(answer));
         log.push_back(::IsWindowEnabled(m_hWnd) ? "enabled after box" : "disabled after box");
