@@ -1,6 +1,8 @@
 // The file dialog as a window: the old style with a template of its own and the hook reaching
 // OnInitDialog and data exchange, the explorer style of today's callers, walking a multiple
 // selection, and the recorder that answers in place of the dialog.
+#include "framework/app.h"
+#include "framework/doc.h"
 #include "framework/edit.h"
 #include "framework/filedlg.h"
 #include "testsupport/dialogdriver.h"
@@ -252,6 +254,109 @@ TEST(FileDialogRecorderSeam, AnOldStyleAnswerIsWrittenAsTheOldDialogWritesIt)
     EXPECT_EQ((std::vector<CString>{"C:\\IN\\A.LBL", "C:\\IN\\B.LBL"}), Walk(open));
     CFileDialog again(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT);
     EXPECT_EQ(IDCANCEL, again.DoModal());
+}
+
+// A document that writes what it holds, nothing else.
+class CBytesDoc : public CDocument {
+public:
+    BOOL OnSaveDocument(const char* path) override
+    {
+        CFile file;
+        if (!file.Open(path, CFile::modeCreate | CFile::modeWrite))
+            return FALSE;
+        file.Write("the document's bytes", 20);
+        return TRUE;
+    }
+};
+
+// Watches the thread for the system's question over the real save dialog, answers it with No,
+// then cancels the dialog that stays open. Runs from a thread timer inside the dialog's loop.
+struct ReplaceQuestion {
+    static HWND dialog;
+    static std::string text;
+    static int state;    // 0 waiting for the question, 1 answered, 2 dialog cancelled
+    static int ticks;
+
+    static BOOL CALLBACK FindBox(HWND wnd, LPARAM found)
+    {
+        char cls[16] = {};
+        ::GetClassNameA(wnd, cls, sizeof cls);
+        if (wnd != dialog && ::IsWindowVisible(wnd) && std::string(cls) == "#32770" &&
+            ::GetWindow(wnd, GW_OWNER) == dialog) {
+            *reinterpret_cast<HWND*>(found) = wnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static BOOL CALLBACK ReadStatic(HWND child, LPARAM)
+    {
+        char cls[16] = {};
+        ::GetClassNameA(child, cls, sizeof cls);
+        char buffer[512] = {};
+        if (_stricmp(cls, "Static") == 0 && ::GetWindowTextA(child, buffer, sizeof buffer) > 0)
+            text += buffer;
+        return TRUE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        HWND box = nullptr;
+        ::EnumThreadWindows(::GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
+        if (state == 0 && box != nullptr) {
+            ::EnumChildWindows(box, ReadStatic, 0);
+            ::PostMessageA(box, WM_COMMAND, IDNO, 0);
+            state = 1;
+        } else if ((state == 1 && box == nullptr) || ++ticks > 200) {
+            ::KillTimer(nullptr, id);
+            ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            state = 2;
+        }
+    }
+};
+HWND ReplaceQuestion::dialog = nullptr;
+std::string ReplaceQuestion::text;
+int ReplaceQuestion::state = 0;
+int ReplaceQuestion::ticks = 0;
+
+// Save As through the real system dialog: a name that exists brings the system's question, and No
+// leaves the file byte for byte as it was and the document unsaved under its old name.
+TEST(FileDialogWindow, SaveAsOntoAFileThatExistsAsksAndNoKeepsItsBytes)
+{
+    TempDir dir;
+    const std::string kept = "a file the person made before";
+    ASSERT_TRUE(dir.WriteBytes("old.proj", kept.data(), kept.size()));
+    CWinApp app("KorveltaFrameworkFileDialogTests");
+    CBytesDoc doc;
+    doc.m_bAutoDelete = FALSE;
+    doc.SetModifiedFlag();
+
+    DWORD flags = 0;
+    UINT_PTR timer = 0;
+    ReplaceQuestion::dialog = nullptr;
+    ReplaceQuestion::text.clear();
+    ReplaceQuestion::state = 0;
+    ReplaceQuestion::ticks = 0;
+    ScopedDialogDriver driver({[&](CWnd* d) {
+        auto* fileDialog = dynamic_cast<CFileDialog*>(d);
+        ASSERT_NE(nullptr, fileDialog);
+        flags = fileDialog->m_ofn.Flags;
+        const HWND real = fileDialog->GetFileDialogWindow();
+        ReplaceQuestion::dialog = real;
+        // The explorer dialog's name box is a combo box (cmb13); older layouts have an edit.
+        const int nameBox = ::GetDlgItem(real, cmb13) != nullptr ? cmb13 : edt1;
+        ::SendMessageA(real, CDM_SETCONTROLTEXT, nameBox, reinterpret_cast<LPARAM>(dir.Path("old.proj").GetString()));
+        ::PostMessageA(real, WM_COMMAND, IDOK, 0);
+        timer = ::SetTimer(nullptr, 0, 50, ReplaceQuestion::Tick);
+    }});
+    EXPECT_FALSE(doc.DoSave(nullptr));
+    if (ReplaceQuestion::state != 2)
+        ::KillTimer(nullptr, timer);   // the dialog ended some other way: nothing may tick later
+
+    EXPECT_NE(0u, flags & OFN_OVERWRITEPROMPT);
+    EXPECT_EQ(2, ReplaceQuestion::state);
+    EXPECT_FALSE(ReplaceQuestion::text.empty());   // the question's words are the system's own
+    EXPECT_EQ(kept, dir.ReadBytes("old.proj"));
+    EXPECT_TRUE(doc.GetPathName().IsEmpty());
+    EXPECT_TRUE(doc.IsModified());
 }
 
 }  // namespace
