@@ -66,14 +66,7 @@ keytips t s t
 wait_question || fail "no question about inserting a filter"
 key Return
 drive wait "=Filter" 10 || fail "the Filter dialog did not open"
-read -r fx fy <<<"$(origin_in "=Filter" 1040)"
-include_y=$((fy + 11 + 18 * 6))
-xdotool mousemove $((fx + 216)) "$include_y" click 1
-sleep 0.4
-xdotool type --delay 60 i
-key Return
-xdotool mousemove $((fx + 262)) "$include_y" click 1
-click_in "=Filter" 1
+include_filter i
 typed_after "the Filter dialog" fifth
 key ctrl+s
 sleep 1

@@ -147,6 +147,20 @@ click_close_box() {
   sleep 1
 }
 # A message box of the program: its caption is the program's name alone.
+include_filter() { # text [picture name]: in the open Filter dialog, "A contains text", then OK
+  # Its grid: a heading row, then show, trim, three strip rows, three include rows, three exclude
+  # rows; columns Function (180 pixels), Argument (70), then A, B ... (24 each).
+  local fx fy include_y
+  read -r fx fy <<<"$(origin_in "=Filter" 1040)"
+  include_y=$((fy + 11 + 18 * 6))
+  xdotool mousemove $((fx + 216)) "$include_y" click 1
+  sleep 0.4
+  xdotool type --delay 60 "$1"
+  key Return
+  xdotool mousemove $((fx + 262)) "$include_y" click 1
+  if [ -n "${2:-}" ]; then shot "$2"; fi
+  click_in "=Filter" 1
+}
 wait_question() { drive wait "=${1:-KORVELTA-PRINT}" "${2:-10}"; }
 # Its texts on one line (the program's texts are Windows-1252).
 question_text() { drive texts "=${1:-KORVELTA-PRINT}" | iconv -f CP1252 -t UTF-8 | tr '\n' ' '; }

@@ -32,17 +32,7 @@ say "asked: $(question_text)"
 shot filter-question 0.3
 key Return
 drive wait "=Filter" 10 || fail "the Filter dialog did not open"
-# Its grid: a heading row, then show, trim, three strip rows, three include rows, three exclude
-# rows; columns Function (180 pixels), Argument (70), then A, B ... (24 each).
-read -r fx fy <<<"$(origin_in "=Filter" 1040)"
-include_y=$((fy + 11 + 18 * 6))
-xdotool mousemove $((fx + 216)) "$include_y" click 1
-sleep 0.4
-xdotool type --delay 60 an
-key Return
-xdotool mousemove $((fx + 262)) "$include_y" click 1
-shot filter-dialog
-click_in "=Filter" 1
+include_filter an filter-dialog
 say "the filter switched on with a click on the ribbon's Enable"
 xdotool mousemove "$enable_x" "$enable_y" click 1
 shot filter-on
