@@ -102,24 +102,13 @@ int COstrelindSoftLabelDoc::CountImageColumns() const
     return table != nullptr ? table->CountImageColumns() : 0;
 }
 
-namespace {
-
-// An editor still open in a table view commits its text at the row and column it was opened on.
-// Once the filter is switched, that row is another record's (or none): the text must go in first,
-// to the cell the person typed over. A ribbon click takes no focus, so nothing else ends it.
-void EndTableViewEdits(const CDocument& doc)
-{
-    for (CView* view : doc.GetViews()) {
-        if (auto* tableView = dynamic_cast<CLabelDocTableView*>(view))
-            tableView->EndGridEdit();
-    }
-}
-
-} // namespace
-
 void COstrelindSoftLabelDoc::ToggleTableFilter()
 {
-    EndTableViewEdits(*this);
+    // An editor still open in a table view commits its text at the row and column it was opened
+    // on. Once the filter is switched, that row is another record's (or none): the text must go
+    // in first, to the cell the person typed over. A ribbon click takes no focus, so nothing else
+    // ends it.
+    EndTableEdits();
     CurrentSlot().ToggleFilter();
     if (CurrentSlot().IsFilterOn())
         m_filterResult = 1;
