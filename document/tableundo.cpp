@@ -49,7 +49,7 @@ bool CTableUndo::UndoTableEdit(TableSlot& slot)
     return true;
 }
 
-bool CTableUndo::CanUndo(const TableSlot&) const
+bool CTableUndo::CanUndo() const
 {
     return m_slots[0] != nullptr;
 }

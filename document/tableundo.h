@@ -26,7 +26,7 @@ public:
     // The slot becomes the newest copy, filter and maps included; false when there is none.
     bool UndoTableEdit(TableSlot& slot);
     // A copy exists (each copy is whole, with or without a filter).
-    bool CanUndo(const TableSlot& slot) const;
+    bool CanUndo() const;
     void Clear();
 
 private:

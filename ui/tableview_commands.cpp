@@ -287,7 +287,7 @@ void COstrelindSoftTableView::OnUpdateAlways(CCmdUI* ui)
 void COstrelindSoftTableView::OnUpdateEditUndo(CCmdUI* ui)
 {
     COstrelindSoftLabelDoc* doc = GetLabelDoc();
-    ui->Enable(doc != nullptr && doc->GetTableUndo(doc->GetCurrentTableIndex()).CanUndo(doc->CurrentSlot()));
+    ui->Enable(doc != nullptr && doc->GetTableUndo(doc->GetCurrentTableIndex()).CanUndo());
 }
 
 // ---- fill dialogs

@@ -270,7 +270,7 @@ TEST(FilteredUndo, UndoAfterATbfImportTakesTheFilesFilterAway)
     ASSERT_TRUE(ImportTableFile(slot, path));
     ASSERT_TRUE(slot.IsFilterOn());
     EXPECT_EQ((Texts{"mine"}), Column(*slot.Filtered(), 0));
-    EXPECT_TRUE(undo.CanUndo(slot));
+    EXPECT_TRUE(undo.CanUndo());
     ASSERT_TRUE(undo.UndoTableEdit(slot));
     EXPECT_EQ(nullptr, slot.Filter());
     EXPECT_FALSE(slot.IsFilterOn());

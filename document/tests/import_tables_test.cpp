@@ -527,7 +527,7 @@ TEST(TableUndo, UndoStepsBackOneEditAtATime)
     slot.SetCellText("two", 0, 0);
     undo.PushTableUndo(slot);
     slot.SetCellText("three", 0, 0);
-    EXPECT_TRUE(undo.CanUndo(slot));
+    EXPECT_TRUE(undo.CanUndo());
     EXPECT_TRUE(undo.UndoTableEdit(slot));
     EXPECT_STREQ("two", slot.GetCellText(0, 0));
     EXPECT_TRUE(undo.UndoTableEdit(slot));
@@ -562,7 +562,7 @@ TEST(TableUndo, UndoRestoresTheFilteredTableAndItsRowMap)
 
     CTableUndo undo;
     undo.PushTableUndo(slot);
-    EXPECT_TRUE(undo.CanUndo(slot));
+    EXPECT_TRUE(undo.CanUndo());
     ASSERT_TRUE(slot.DeleteRow(0));
     ASSERT_EQ(1, slot.GetRowCount());
     ASSERT_TRUE(undo.UndoTableEdit(slot));
