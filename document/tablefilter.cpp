@@ -219,6 +219,15 @@ bool CDataTableFilter::AcceptsRow(const CDataTableBase* table, int row) const
     return table != nullptr && AcceptsRow(GatherRowTest(), *table, row);
 }
 
+std::vector<bool> CDataTableFilter::AcceptedRows(const CDataTableBase& table) const
+{
+    const RowTest test = GatherRowTest();
+    std::vector<bool> accepted(static_cast<size_t>(table.GetRowCount()));
+    for (int row = 0; row < table.GetRowCount(); ++row)
+        accepted[static_cast<size_t>(row)] = AcceptsRow(test, table, row);
+    return accepted;
+}
+
 // Each condition looks at the text the person sees in its column, "" where the row stores no
 // cell: whether a cell is stored depends on how the row came in (imports store only non-empty
 // cells, the grid keeps emptied ones), and the same table must always give the same rows.

@@ -92,6 +92,8 @@ public:
     // condition is set, an include string in a column selected for it. Columns are tested by the
     // text they show, empty where the row has no cell.
     bool AcceptsRow(const CDataTableBase* table, int row) const;
+    // The same test for every row of table, the conditions gathered once.
+    std::vector<bool> AcceptedRows(const CDataTableBase& table) const;
 
     // Identity while the filter is off; else entry k is the base column of the k-th shown column
     // among "A".."Z" and the rest are unused.

@@ -45,13 +45,12 @@ bool FindBaseRows(const CDataTableFilter& filter, const CDataTableBase& table,
     };
     const int rows = table.GetRowCount();
     std::vector<std::string> keys(rows);
-    std::vector<bool> accepted(rows);
+    const std::vector<bool> accepted = filter.AcceptedRows(table);
     CDataTableBase shown;
     for (int row = 0; row < rows; ++row) {
         shown.RemoveAllRows();
         filter.CopyShownCells(table, row, shown, 0);
         keys[row] = RowKey(shown, 0);
-        accepted[row] = filter.AcceptsRow(&table, row);
     }
     std::unordered_map<std::string, Candidates> byText;
     for (bool acceptedFirst : {true, false}) {
