@@ -512,7 +512,6 @@ void CLabelFileNew::WriteBody(RecordWriter& out, bool withPath) const {
         WriteDevMode(out);
 }
 
-
 // --- ".label" file ---
 
 bool CLabelFileNew::LoadFromStream(CFile* file, bool interactive) {

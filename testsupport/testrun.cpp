@@ -18,7 +18,8 @@ std::string Tame(std::string name)
     return name;
 }
 
-std::string ProgramTitle()
+// The test program's file name without its folder and extension.
+std::string ExecutableTitle()
 {
     char module[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, module, MAX_PATH);
@@ -38,7 +39,7 @@ std::string MakeRunName()
     if (run != nullptr && *run != '\0')
         return Tame(run);
     // By hand nothing says which run this is: the process id keeps two at once apart.
-    return Tame(ProgramTitle() + "-" + std::to_string(::GetCurrentProcessId()));
+    return Tame(ExecutableTitle() + "-" + std::to_string(::GetCurrentProcessId()));
 }
 
 // Removes the run's folder at exit when the tests left it empty (a run by hand would otherwise
